@@ -1,0 +1,69 @@
+#include "BrowserPanel.h"
+
+#include "platform/MainWindowPort.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+BrowserPanel::BrowserPanel(MainWindowPort& window) : window_(window) {}
+
+bool BrowserPanel::SetDrive(const QString& drive) {
+    if (drive.isEmpty()) return false;
+    const QStorageInfo volume(drive);
+    if (!volume.isValid() || !volume.isReady() || volume.rootPath() != QDir::cleanPath(drive))
+        return false;
+    if (drive_ == volume.rootPath()) return true;
+    drive_ = volume.rootPath();
+    // A new drive opens at its root, as choosing a drive does.
+    dirPath_ = drive_;
+    dirSel_ = -1;
+    return true;
+}
+
+bool BrowserPanel::SetDirPath(const QString& path) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isDir() || !info.isReadable()) return false;
+    dirPath_ = QDir::cleanPath(info.absoluteFilePath());
+    dirSel_ = -1;
+    return true;
+}
+
+bool BrowserPanel::SetDirSel(int index) {
+    if (index < -ChainLength() || index >= SubdirectoryCount()) return false;
+    dirSel_ = index;
+    return true;
+}
+
+void BrowserPanel::SetDirVis(bool visible) {
+    dirVis_ = visible;
+    if (!dirVis_ && FileCount() == 0) dirVis_ = true;
+    showLists();
+}
+
+bool BrowserPanel::PointAt(const QString& directory) {
+    if (!SetDirPath(directory)) return false;
+    drive_ = QStorageInfo(dirPath_).rootPath();
+    return true;
+}
+
+int BrowserPanel::ChainLength() const {
+    if (dirPath_.isEmpty()) return 0;
+    return static_cast<int>(dirPath_.split(QLatin1Char('/'), Qt::SkipEmptyParts).size()) + 1;
+}
+
+int BrowserPanel::SubdirectoryCount() const {
+    if (dirPath_.isEmpty()) return 0;
+    return static_cast<int>(
+        QDir(dirPath_).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+}
+
+int BrowserPanel::FileCount() const {
+    if (dirPath_.isEmpty()) return 0;
+    return static_cast<int>(QDir(dirPath_).entryList(QDir::Files).size());
+}
+
+void BrowserPanel::showLists() {
+    window_.setControlVisible(Control::DirList, dirVis_);
+    window_.setControlVisible(Control::FileList, !dirVis_);
+}

@@ -1,0 +1,8 @@
+#include "ItemIcons.h"
+
+#include "model/ImageKeys.h"
+
+int ItemIcons::GetItemIcon(const QString& path) {
+    Q_UNUSED(path)
+    return ImageKeys::LeafIndex;
+}

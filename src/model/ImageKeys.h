@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+// Image keys of the tree's image list; indices 1 to 3 never change and item
+// icons follow from index 4 on.
+namespace ImageKeys {
+inline QString closed() { return QStringLiteral("closed"); }
+inline QString open() { return QStringLiteral("open"); }
+inline QString leaf() { return QStringLiteral("leaf"); }
+constexpr int ClosedIndex = 1;
+constexpr int OpenIndex = 2;
+constexpr int LeafIndex = 3;
+constexpr int FirstItemIconIndex = 4;
+
+// A node is a folder exactly when its collapsed image is one of the two
+// folder pictures; every other node is an item.
+inline bool isFolderImage(const QString& image) {
+    return image == QLatin1String("closed") || image == QLatin1String("open");
+}
+}  // namespace ImageKeys

@@ -1,0 +1,172 @@
+#pragma once
+
+#include "Relationship.h"
+
+#include <QHash>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class NodeTree;
+
+// Which field of a node changed, for whoever mirrors the tree on screen.
+enum class NodeField { Text, Tag, Image, ExpandedImage, Expanded, Selected, Key, DropHighlight };
+
+// One node of the forest: a folder that groups nodes or an item that points
+// at a path. Nodes are owned by their NodeTree; pointers stay valid until the
+// node is removed.
+class TreeNode {
+public:
+    TreeNode(const TreeNode&) = delete;
+    TreeNode& operator=(const TreeNode&) = delete;
+
+    const QString& Text() const { return text_; }
+    void SetText(const QString& text);
+    const QString& Tag() const { return tag_; }
+    void SetTag(const QString& tag);
+    const QString& Image() const { return image_; }
+    void SetImage(const QString& image);
+    const QString& ExpandedImage() const { return expandedImage_; }
+    void SetExpandedImage(const QString& image);
+    bool Expanded() const { return expanded_; }
+    void SetExpanded(bool expanded);
+    bool Selected() const;
+    void SetSelected(bool selected);  // at most one node is selected
+    const QString& Key() const { return key_; }
+    bool SetKey(const QString& key);  // fails, changing nothing, when another node has it
+
+    // 1-based position in order of creation among the living nodes.
+    int Index() const;
+
+    TreeNode* Parent() const;  // none for a top-level node
+    // Moves the node with its subtree to the end of newParent's children (of
+    // the top level for nullptr). Fails, changing nothing, for the node
+    // itself or a node of its own subtree.
+    bool SetParent(TreeNode* newParent);
+
+    TreeNode* Child() const;  // first child
+    int Children() const;
+    TreeNode* Next() const;
+    TreeNode* Previous() const;
+    TreeNode* FirstSibling() const;
+    TreeNode* Root() const;
+    QString FullPath() const;  // labels from the top level down, joined by "/"
+
+    bool IsFolder() const;  // Image is "closed" or "open"
+
+    // For views: the position among the siblings and the child at a row.
+    int Row() const;
+    TreeNode* ChildAt(int row) const;
+
+    NodeTree& Tree() const { return *tree_; }
+
+private:
+    friend class NodeTree;
+    TreeNode(NodeTree* tree, TreeNode* parent, std::uint64_t sequence);
+
+    NodeTree* tree_;
+    TreeNode* parent_;  // the tree's hidden top-level holder for top-level nodes
+    std::vector<TreeNode*> children_;
+    mutable int rowHint_ = 0;
+    std::uint64_t sequence_;  // creation order, the basis of Index
+    QString text_, tag_, image_, expandedImage_, key_;
+    bool expanded_ = false;
+};
+
+// Told about every change, so a view adapter can mirror the tree.
+class NodeTreeObserver {
+public:
+    virtual ~NodeTreeObserver() = default;
+    virtual void nodeAboutToBeInserted(TreeNode* parent, int row) = 0;  // parent null: top level
+    virtual void nodeInserted(TreeNode* node) = 0;
+    virtual void nodeAboutToBeRemoved(TreeNode* node) = 0;
+    virtual void nodeRemoved() = 0;
+    // newRow: the node's row under newParent (null: top level) once moved.
+    virtual void nodeAboutToMove(TreeNode* node, TreeNode* newParent, int newRow) = 0;
+    virtual void nodeMoved(TreeNode* node) = 0;
+    virtual void nodeChanged(TreeNode* node, NodeField field) = 0;
+    // Around a bulk change (loading a whole tree): no other notification
+    // arrives in between.
+    virtual void treeAboutToBeReset() = 0;
+    virtual void treeReset() = 0;
+};
+
+// The ordered forest of the user's shortcuts, and the only copy of it.
+class NodeTree {
+public:
+    NodeTree();
+    ~NodeTree();
+    NodeTree(const NodeTree&) = delete;
+    NodeTree& operator=(const NodeTree&) = delete;
+
+    // Adds a node placed relative to another (none: end of the top level).
+    // The new node is collapsed, unselected, with empty Tag and ExpandedImage.
+    // Returns null, adding nothing, when the key is taken or the relative
+    // does not exist.
+    TreeNode* Add(TreeNode* relative, Relationship relationship, const QString& key,
+                  const QString& text, const QString& image);
+    TreeNode* Add(int relativeIndex, Relationship relationship, const QString& key,
+                  const QString& text, const QString& image);
+    TreeNode* Add(const QString& relativeKey, Relationship relationship, const QString& key,
+                  const QString& text, const QString& image);
+
+    // Removes the node with its whole subtree; later Index values shift down.
+    void Remove(TreeNode* node);
+    void Remove(int index);
+    void Remove(const QString& key);
+    void Clear();
+
+    int Count() const;
+    TreeNode* Item(int index) const;  // 1-based; null when out of range
+    TreeNode* Item(const QString& key) const;
+
+    TreeNode* SelectedItem() const { return selected_; }
+    void SetSelectedItem(TreeNode* node);  // null clears the selection
+    TreeNode* DropHighlight() const { return dropHighlight_; }
+    void SetDropHighlight(TreeNode* node);
+
+    int TopLevelCount() const;
+    TreeNode* TopLevelAt(int row) const;
+    TreeNode* First() const;  // first top-level node, the start of document order
+    // The node after this one in document order (pre-order), or null.
+    static TreeNode* NextInDocumentOrder(const TreeNode* node);
+
+    // Brackets a bulk change: observers see one reset instead of many
+    // notifications. Nests.
+    void BeginBulkChange();
+    void EndBulkChange();
+
+    void SetObserver(NodeTreeObserver* observer) { observer_ = observer; }
+
+private:
+    friend class TreeNode;
+    class IndexCounter;
+
+    void notifyChanged(TreeNode* node, NodeField field);
+    TreeNode* insertNode(TreeNode* parent, int row, const QString& key, const QString& text,
+                         const QString& image);
+    bool moveToEnd(TreeNode* node, TreeNode* newParent);
+    void forget(TreeNode* node);
+    static void deleteChildren(TreeNode* holder);
+
+    std::unique_ptr<TreeNode> top_;  // hidden holder of the top-level nodes
+    std::unique_ptr<IndexCounter> indexes_;
+    QHash<QString, TreeNode*> keys_;
+    TreeNode* selected_ = nullptr;
+    TreeNode* dropHighlight_ = nullptr;
+    NodeTreeObserver* observer_ = nullptr;
+    int bulkDepth_ = 0;
+};
+
+// RAII bracket for NodeTree::BeginBulkChange / EndBulkChange.
+class BulkTreeChange {
+public:
+    explicit BulkTreeChange(NodeTree& tree) : tree_(tree) { tree_.BeginBulkChange(); }
+    ~BulkTreeChange() { tree_.EndBulkChange(); }
+    BulkTreeChange(const BulkTreeChange&) = delete;
+    BulkTreeChange& operator=(const BulkTreeChange&) = delete;
+
+private:
+    NodeTree& tree_;
+};

@@ -1,0 +1,21 @@
+#pragma once
+
+// Everything the logic needs from the desktop, gathered so the main window can
+// be built over the real Qt platform or over the tests' scriptable one.
+class TimerFactory;
+class MessageBoxes;
+class PopupMenus;
+class Shell;
+class TrayIconPort;
+class MainWindowPort;
+class TreeViewPort;
+
+struct Platform {
+    TimerFactory& timers;
+    MessageBoxes& messages;
+    PopupMenus& menus;
+    Shell& shell;
+    TrayIconPort& tray;
+    MainWindowPort& window;
+    TreeViewPort& treeView;
+};

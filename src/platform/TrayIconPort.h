@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+// What the tray control asks of the desktop: an icon with a tip, added,
+// changed and removed. Mouse activity comes back as the notification codes
+// below through TrayNotifications.
+class TrayIconPort {
+public:
+    virtual ~TrayIconPort() = default;
+    virtual void add(const QString& iconName, const QString& tip) = 0;
+    virtual void modifyIcon(const QString& iconName) = 0;
+    virtual void modifyTip(const QString& tip) = 0;
+    virtual void remove() = 0;
+};
+
+// Mouse messages of the tray notification.
+enum TrayMouseMessage : int {
+    TrayMouseMove = 0x200,
+    TrayLeftDown = 0x201,
+    TrayLeftUp = 0x202,
+    TrayLeftDblClick = 0x203,
+    TrayRightDown = 0x204,
+    TrayRightUp = 0x205,
+    TrayRightDblClick = 0x206,
+    TrayMiddleUp = 0x208,
+};
+
+class TrayNotifications {
+public:
+    virtual ~TrayNotifications() = default;
+    virtual void trayNotify(int iconId, int mouseMessage) = 0;
+    // The desktop has no tray, even after waiting for one to appear: the
+    // program must stay reachable through its window.
+    virtual void trayUnavailable() = 0;
+};

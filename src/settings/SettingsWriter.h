@@ -1,0 +1,14 @@
+#pragma once
+
+#include "SettingsValues.h"
+#include "model/QuickEntry.h"
+
+#include <QByteArray>
+
+class NodeTree;
+
+// The whole settings file as it is written: the key lines, one "Node=" line
+// per node in document order, then the quick list. UTF-8 with CRLF. The
+// nodes' keys are used while writing and are all empty again afterwards.
+QByteArray WriteSettingsText(const SettingsValues& values, NodeTree& tree,
+                             const QuickEntries& quickList);
