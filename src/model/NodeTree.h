@@ -148,7 +148,6 @@ private:
                          const QString& image);
     bool moveToEnd(TreeNode* node, TreeNode* newParent);
     void forget(TreeNode* node);
-    static void deleteChildren(TreeNode* holder);
 
     std::unique_ptr<TreeNode> top_;  // hidden holder of the top-level nodes
     std::unique_ptr<IndexCounter> indexes_;

@@ -1,0 +1,96 @@
+#include "IndexCounter.h"
+
+#include <bit>
+
+namespace {
+std::size_t lowestBit(std::size_t i) {
+    return i & (~i + 1);
+}
+
+// Compacting a handful of dead slots is not worth the pass over all of them.
+constexpr int MinDeadBeforeCompacting = 1024;
+}  // namespace
+
+NodeTree::IndexCounter::IndexCounter() {
+    deleteAll();
+}
+
+void NodeTree::IndexCounter::deleteAll() {
+    for (auto node = slots_.rbegin(); node != slots_.rend(); ++node)
+        delete *node;
+    slots_.assign(1, nullptr);
+    sums_.assign(1, 0);
+    alive_ = 0;
+    dead_ = 0;
+}
+
+std::uint64_t NodeTree::IndexCounter::append(TreeNode* node) {
+    slots_.push_back(node);
+    const std::size_t n = size();
+    // sums_[n] covers the slots (n - lowestBit(n), n]: this one plus the
+    // ranges already summed below it.
+    std::int32_t sum = 1;
+    for (std::size_t j = n - 1; j > n - lowestBit(n); j -= lowestBit(j))
+        sum += sums_[j];
+    sums_.push_back(sum);
+    ++alive_;
+    return n;
+}
+
+void NodeTree::IndexCounter::release(std::uint64_t slot) {
+    slots_[slot] = nullptr;
+    for (std::size_t i = slot; i <= size(); i += lowestBit(i))
+        --sums_[i];
+    --alive_;
+    ++dead_;
+}
+
+int NodeTree::IndexCounter::indexOf(std::uint64_t slot) const {
+    std::int32_t count = 0;
+    for (std::size_t i = slot; i > 0; i -= lowestBit(i))
+        count += sums_[i];
+    return count;
+}
+
+TreeNode* NodeTree::IndexCounter::nodeAt(int index) const {
+    if (index < 1 || index > alive_)
+        return nullptr;
+    // Descend the implicit tree of ranges to the last slot whose prefix
+    // count is below index; the slot after it holds the index-th node.
+    std::size_t pos = 0;
+    std::int32_t remaining = index;
+    for (std::size_t step = std::bit_floor(size()); step > 0; step >>= 1) {
+        if (pos + step <= size() && sums_[pos + step] < remaining) {
+            pos += step;
+            remaining -= sums_[pos];
+        }
+    }
+    return slots_[pos + 1];
+}
+
+void NodeTree::IndexCounter::compactIfSparse() {
+    if (dead_ < MinDeadBeforeCompacting || dead_ <= alive_)
+        return;
+    std::size_t next = 1;
+    for (std::size_t i = 1; i <= size(); ++i) {
+        if (TreeNode* node = slots_[i]) {
+            node->sequence_ = next;
+            slots_[next++] = node;
+        }
+    }
+    slots_.resize(next);
+    dead_ = 0;
+    rebuildSums();
+}
+
+void NodeTree::IndexCounter::rebuildSums() {
+    // Linear build: every slot adds its own count, then passes its range
+    // sum on to the one range that contains it.
+    sums_.assign(slots_.size(), 0);
+    for (std::size_t i = 1; i <= size(); ++i) {
+        sums_[i] += slots_[i] ? 1 : 0;
+        const std::size_t up = i + lowestBit(i);
+        if (up <= size())
+            sums_[up] += sums_[i];
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "NodeTree.h"
+
+#include <cstdint>
+#include <vector>
+
+// Turns creation order into Index values without walking the tree.
+//
+// Every node gets a slot, numbered in creation order; a Fenwick tree over
+// alive bits of the slots answers "how many living nodes were created up to
+// this one" (the node's Index) and "which node is the k-th living one" (Item)
+// in O(log n). Removed nodes leave dead slots behind, so a removal shifts the
+// Index of every later node without touching them. When dead slots outnumber
+// the living ones the slots are compacted and the nodes renumbered, which
+// costs O(n) once per O(n) removals.
+class NodeTree::IndexCounter {
+public:
+    IndexCounter();
+
+    // Gives the node the next slot and returns its number.
+    std::uint64_t append(TreeNode* node);
+    void release(std::uint64_t slot);
+    // Renumbers the nodes when dead slots have piled up; changes sequence_
+    // of living nodes but never their order.
+    void compactIfSparse();
+    // Deletes every node and starts afresh, newest first: the reverse of
+    // allocation suits the allocator best, and no walk of the (possibly
+    // very deep) tree is needed.
+    void deleteAll();
+
+    int alive() const { return alive_; }
+    int indexOf(std::uint64_t slot) const;  // 1-based Index of a living slot
+    TreeNode* nodeAt(int index) const;      // null when out of range
+
+private:
+    std::size_t size() const { return slots_.size() - 1; }
+    void rebuildSums();
+
+    // Both 1-based: element 0 is unused, as the Fenwick arithmetic wants.
+    std::vector<TreeNode*> slots_;  // null for a removed node
+    std::vector<std::int32_t> sums_;
+    int alive_ = 0;
+    int dead_ = 0;
+};

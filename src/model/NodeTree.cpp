@@ -1,0 +1,221 @@
+#include "NodeTree.h"
+
+#include "IndexCounter.h"
+
+#include <utility>
+
+// Nothing in here recurses: a chain of nodes nested as deep as memory allows
+// must still be walked, removed and destroyed without exhausting the stack.
+
+NodeTree::NodeTree()
+    : top_(new TreeNode(this, nullptr, 0)), indexes_(std::make_unique<IndexCounter>()) {}
+
+NodeTree::~NodeTree() {
+    indexes_->deleteAll();
+}
+
+TreeNode* NodeTree::Add(TreeNode* relative, Relationship relationship, const QString& key,
+                        const QString& text, const QString& image) {
+    if (!key.isEmpty() && keys_.contains(key))
+        return nullptr;
+    if (!relative)
+        return insertNode(top_.get(), TopLevelCount(), key, text, image);
+    if (&relative->Tree() != this || relative == top_.get())
+        return nullptr;
+    TreeNode* siblings = relative->parent_;
+    switch (relationship) {
+    case tvwFirst:
+        return insertNode(siblings, 0, key, text, image);
+    case tvwLast:
+        return insertNode(siblings, siblings->Children(), key, text, image);
+    case tvwNext:
+        return insertNode(siblings, relative->Row() + 1, key, text, image);
+    case tvwPrevious:
+        return insertNode(siblings, relative->Row(), key, text, image);
+    case tvwChild:
+        return insertNode(relative, relative->Children(), key, text, image);
+    }
+    return nullptr;  // not one of the five placements
+}
+
+// An index or key that names no node is a missing relative, so the add fails
+// rather than landing somewhere the caller did not mean; "no relative" is
+// spelled with a null node.
+TreeNode* NodeTree::Add(int relativeIndex, Relationship relationship, const QString& key,
+                        const QString& text, const QString& image) {
+    TreeNode* relative = Item(relativeIndex);
+    return relative ? Add(relative, relationship, key, text, image) : nullptr;
+}
+
+TreeNode* NodeTree::Add(const QString& relativeKey, Relationship relationship, const QString& key,
+                        const QString& text, const QString& image) {
+    TreeNode* relative = Item(relativeKey);
+    return relative ? Add(relative, relationship, key, text, image) : nullptr;
+}
+
+TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, const QString& text,
+                               const QString& image) {
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeAboutToBeInserted(parent == top_.get() ? nullptr : parent, row);
+    auto* node = new TreeNode(this, parent, 0);
+    node->text_ = text;
+    node->image_ = image;
+    node->key_ = key;
+    node->rowHint_ = row;
+    parent->children_.insert(parent->children_.begin() + row, node);
+    node->sequence_ = indexes_->append(node);
+    if (!key.isEmpty())
+        keys_.insert(key, node);
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeInserted(node);
+    return node;
+}
+
+void NodeTree::Remove(TreeNode* node) {
+    if (!node || &node->Tree() != this || node == top_.get())
+        return;
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeAboutToBeRemoved(node);
+    auto& siblings = node->parent_->children_;
+    siblings.erase(siblings.begin() + node->Row());
+
+    std::vector<TreeNode*> pending{node};
+    while (!pending.empty()) {
+        TreeNode* gone = pending.back();
+        pending.pop_back();
+        pending.insert(pending.end(), gone->children_.begin(), gone->children_.end());
+        forget(gone);
+        delete gone;
+    }
+    indexes_->compactIfSparse();
+
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeRemoved();
+}
+
+// Drops every reference the tree keeps to a node about to be deleted.
+void NodeTree::forget(TreeNode* node) {
+    indexes_->release(node->sequence_);
+    if (!node->key_.isEmpty())
+        keys_.remove(node->key_);
+    if (selected_ == node)
+        selected_ = nullptr;
+    if (dropHighlight_ == node)
+        dropHighlight_ = nullptr;
+}
+
+void NodeTree::Remove(int index) {
+    Remove(Item(index));
+}
+
+void NodeTree::Remove(const QString& key) {
+    Remove(Item(key));
+}
+
+void NodeTree::Clear() {
+    BulkTreeChange reset(*this);
+    top_->children_.clear();
+    indexes_->deleteAll();
+    keys_.clear();
+    selected_ = nullptr;
+    dropHighlight_ = nullptr;
+}
+
+int NodeTree::Count() const {
+    return indexes_->alive();
+}
+
+TreeNode* NodeTree::Item(int index) const {
+    return indexes_->nodeAt(index);
+}
+
+TreeNode* NodeTree::Item(const QString& key) const {
+    return key.isEmpty() ? nullptr : keys_.value(key, nullptr);
+}
+
+void NodeTree::SetSelectedItem(TreeNode* node) {
+    if (node == selected_ || (node && &node->Tree() != this))
+        return;
+    TreeNode* previous = std::exchange(selected_, node);
+    if (previous)
+        notifyChanged(previous, NodeField::Selected);
+    if (node)
+        notifyChanged(node, NodeField::Selected);
+}
+
+void NodeTree::SetDropHighlight(TreeNode* node) {
+    if (node == dropHighlight_ || (node && &node->Tree() != this))
+        return;
+    TreeNode* previous = std::exchange(dropHighlight_, node);
+    if (previous)
+        notifyChanged(previous, NodeField::DropHighlight);
+    if (node)
+        notifyChanged(node, NodeField::DropHighlight);
+}
+
+int NodeTree::TopLevelCount() const {
+    return top_->Children();
+}
+
+TreeNode* NodeTree::TopLevelAt(int row) const {
+    return top_->ChildAt(row);
+}
+
+TreeNode* NodeTree::First() const {
+    return top_->Child();
+}
+
+TreeNode* NodeTree::NextInDocumentOrder(const TreeNode* node) {
+    if (!node)
+        return nullptr;
+    if (TreeNode* child = node->Child())
+        return child;
+    // Climb until the node or an ancestor has a next sibling; the hidden
+    // holder of the top level has no parent, which ends the walk.
+    for (const TreeNode* current = node; current->parent_; current = current->parent_) {
+        if (TreeNode* next = current->Next())
+            return next;
+    }
+    return nullptr;
+}
+
+bool NodeTree::moveToEnd(TreeNode* node, TreeNode* newParent) {
+    TreeNode* holder = newParent ? newParent : top_.get();
+    if (&holder->Tree() != this)
+        return false;
+    for (const TreeNode* ancestor = holder; ancestor; ancestor = ancestor->parent_) {
+        if (ancestor == node)
+            return false;  // would hang the subtree below itself
+    }
+    auto& oldSiblings = node->parent_->children_;
+    if (node->parent_ == holder && oldSiblings.back() == node)
+        return true;  // already there; views need not hear of it
+
+    const int newRow = holder->Children() - (node->parent_ == holder ? 1 : 0);
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeAboutToMove(node, newParent, newRow);
+    oldSiblings.erase(oldSiblings.begin() + node->Row());
+    holder->children_.push_back(node);
+    node->parent_ = holder;
+    node->rowHint_ = newRow;
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeMoved(node);
+    return true;
+}
+
+void NodeTree::BeginBulkChange() {
+    if (bulkDepth_++ == 0 && observer_)
+        observer_->treeAboutToBeReset();
+}
+
+void NodeTree::EndBulkChange() {
+    if (bulkDepth_ == 0)
+        return;  // unbalanced end: nothing was announced
+    if (--bulkDepth_ == 0 && observer_)
+        observer_->treeReset();
+}
+
+void NodeTree::notifyChanged(TreeNode* node, NodeField field) {
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeChanged(node, field);
+}

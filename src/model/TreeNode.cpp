@@ -1,0 +1,158 @@
+#include "NodeTree.h"
+
+#include "ImageKeys.h"
+#include "IndexCounter.h"
+
+#include <QStringList>
+
+TreeNode::TreeNode(NodeTree* tree, TreeNode* parent, std::uint64_t sequence)
+    : tree_(tree), parent_(parent), sequence_(sequence) {}
+
+namespace {
+// Assigns and tells the tree only when the value really changes, so views do
+// not repaint for nothing.
+template <typename T>
+bool assignChanged(T& field, const T& value) {
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+}  // namespace
+
+void TreeNode::SetText(const QString& text) {
+    if (assignChanged(text_, text))
+        tree_->notifyChanged(this, NodeField::Text);
+}
+
+void TreeNode::SetTag(const QString& tag) {
+    if (assignChanged(tag_, tag))
+        tree_->notifyChanged(this, NodeField::Tag);
+}
+
+void TreeNode::SetImage(const QString& image) {
+    if (assignChanged(image_, image))
+        tree_->notifyChanged(this, NodeField::Image);
+}
+
+void TreeNode::SetExpandedImage(const QString& image) {
+    if (assignChanged(expandedImage_, image))
+        tree_->notifyChanged(this, NodeField::ExpandedImage);
+}
+
+void TreeNode::SetExpanded(bool expanded) {
+    if (assignChanged(expanded_, expanded))
+        tree_->notifyChanged(this, NodeField::Expanded);
+}
+
+bool TreeNode::Selected() const {
+    return tree_->selected_ == this;
+}
+
+void TreeNode::SetSelected(bool selected) {
+    if (selected)
+        tree_->SetSelectedItem(this);
+    else if (Selected())
+        tree_->SetSelectedItem(nullptr);
+}
+
+bool TreeNode::SetKey(const QString& key) {
+    if (key == key_)
+        return true;
+    auto& keys = tree_->keys_;
+    if (!key.isEmpty() && keys.contains(key))
+        return false;
+    if (!key_.isEmpty())
+        keys.remove(key_);
+    if (!key.isEmpty())
+        keys.insert(key, this);
+    key_ = key;
+    tree_->notifyChanged(this, NodeField::Key);
+    return true;
+}
+
+int TreeNode::Index() const {
+    return tree_->indexes_->indexOf(sequence_);
+}
+
+TreeNode* TreeNode::Parent() const {
+    return parent_ == tree_->top_.get() ? nullptr : parent_;
+}
+
+bool TreeNode::SetParent(TreeNode* newParent) {
+    return tree_->moveToEnd(this, newParent);
+}
+
+TreeNode* TreeNode::Child() const {
+    return children_.empty() ? nullptr : children_.front();
+}
+
+int TreeNode::Children() const {
+    return static_cast<int>(children_.size());
+}
+
+TreeNode* TreeNode::Next() const {
+    return parent_->ChildAt(Row() + 1);
+}
+
+TreeNode* TreeNode::Previous() const {
+    return parent_->ChildAt(Row() - 1);
+}
+
+TreeNode* TreeNode::FirstSibling() const {
+    return parent_->children_.front();
+}
+
+TreeNode* TreeNode::Root() const {
+    const TreeNode* node = this;
+    while (node->Parent())
+        node = node->parent_;
+    return const_cast<TreeNode*>(node);
+}
+
+QString TreeNode::FullPath() const {
+    QStringList labels;
+    for (const TreeNode* node = this; node; node = node->Parent())
+        labels.prepend(node->text_);
+    // A label that already ends in the separator, like the file system's
+    // root "/", is not followed by a second one.
+    QString path;
+    for (const QString& label : std::as_const(labels)) {
+        if (!path.isEmpty() && !path.endsWith(QLatin1Char('/')))
+            path += QLatin1Char('/');
+        path += label;
+    }
+    return path;
+}
+
+bool TreeNode::IsFolder() const {
+    return ImageKeys::isFolderImage(image_);
+}
+
+int TreeNode::Row() const {
+    const auto& siblings = parent_->children_;
+    const int count = static_cast<int>(siblings.size());
+    // An insertion or removal before the node moves it by one row, so the
+    // neighbours of the remembered row catch most changes without a scan.
+    for (int candidate : {rowHint_, rowHint_ - 1, rowHint_ + 1}) {
+        if (candidate >= 0 && candidate < count && siblings[candidate] == this) {
+            rowHint_ = candidate;
+            return candidate;
+        }
+    }
+    for (int row = 0; row < count; ++row) {
+        if (siblings[row] == this) {
+            rowHint_ = row;
+            return row;
+        }
+    }
+    return -1;  // unreachable while the node is in its parent's list
+}
+
+TreeNode* TreeNode::ChildAt(int row) const {
+    if (row < 0 || row >= Children())
+        return nullptr;
+    TreeNode* child = children_[row];
+    child->rowHint_ = row;
+    return child;
+}
