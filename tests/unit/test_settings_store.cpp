@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 #include <QTest>
 
 namespace {
@@ -163,6 +164,49 @@ private Q_SLOTS:
         h.form->Form_QueryUnload(vbFormControlMenu);
         QVERIFY(h.settingsLines().contains(QStringLiteral("Hide=False")));
         QVERIFY(!h.form->SettingsDirty);
+    }
+
+    void theWorkedExampleComesBackLineForLine() {
+        FormHarness h;
+        QFile example(QStringLiteral(VARNEL_TEST_DATA "/settings/worked_example.ini"));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        QStringList lines = QString::fromUtf8(example.readAll()).split(QStringLiteral("\r\n"));
+        lines.removeAll(QString());
+        // The browser's lines name a directory that must exist on this machine.
+        const QString home = QDir::cleanPath(h.temp->path());
+        lines.replaceInStrings(QStringLiteral("DirPath=/home/ann"), QStringLiteral("DirPath=") + home);
+        lines.replaceInStrings(QStringLiteral("Drive=/"),
+                               QStringLiteral("Drive=") + QStorageInfo(home).rootPath());
+        h.fake.window.rect = {0, 0, 5400, 7200};
+        h.writeSettings(lines);
+        h.loadAndShow();
+        QCOMPARE(h.fake.window.rect, (TwipsRect{1200, 2400, 5400, 7200}));
+        QCOMPARE(h.form->Tree().SelectedItem()->Text(), QStringLiteral("Editor"));
+        QCOMPARE(h.fake.treeView.ensuredVisible.size(), size_t(1));
+        h.form->ScheduleSave();
+        h.form->SaveSettings();
+        // Icon indices are assigned anew in every run: Notes had 4, now "leaf".
+        lines.replaceInStrings(QStringLiteral("notes.txt\t4\t"), QStringLiteral("notes.txt\tleaf\t"));
+        QCOMPARE(h.settingsLines(), lines);
+        QVERIFY(h.settingsBytes().endsWith("\r\n"));
+        for (int i = 1; i <= h.form->Tree().Count(); ++i)
+            QVERIFY(h.form->Tree().Item(i)->Key().isEmpty());
+    }
+
+    void aTreeNestedVeryDeeplyLoadsAndSaves() {
+        FormHarness h;
+        QStringList lines;
+        lines.reserve(100000);
+        lines << QStringLiteral("Node=0\t\tclosed\topen\tTrue\t0\tFalse");
+        for (int i = 1; i < 100000; ++i)
+            lines << QStringLiteral("Node=%1\t\tclosed\topen\tTrue\t%2\tFalse").arg(i).arg(i);
+        h.writeSettings(lines);
+        h.loadAndShow();
+        QCOMPARE(h.form->Tree().Count(), 100000);
+        h.form->ScheduleSave();
+        h.form->SaveSettings();
+        QCOMPARE(h.settingsLines().size(), 11 + 100000);
+        QCOMPARE(h.settingsLines().last(), lines.last());
     }
 
     void theBusyPointerShowsWhileWritingAndIsRestored() {
