@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing Varnel
+# need. Only missing packages are installed, so a second run costs nothing.
+set -euo pipefail
+
+packages=(
+    qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Widgets, Qt Test, moc, rcc
+    cmake ninja-build g++
+    libbenchmark-dev                            # bench/
+    xvfb xauth xdotool trayer                   # end-to-end journeys: a screen, a tray, a mouse
+    imagemagick                                 # screenshots, finding menu entries
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+        missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# End-to-end journeys: the real Varnel under Xvfb, with trayer as the tray,
+# driven by real pointer events.
+#   journeys.sh JOURNEY VARNEL_BINARY ARTIFACT_DIR
+# On failure a picture of the screen and the program's output are left in
+# ARTIFACT_DIR as JOURNEY.png and JOURNEY-*.log.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/xsession.sh"
+[ $# -eq 3 ] || { echo "usage: $0 JOURNEY VARNEL_BINARY ARTIFACT_DIR" >&2; exit 2; }
+journey=$1 varnel=$2 artifacts=$3
+
+# The tray menu, top to bottom; the separator after "Quick List" is no entry.
+# The first entry reads "Open" while the window is hidden, "Hide" while shown.
+menu_open=0 menu_quick_list=1 menu_about=2 menu_unload=3 menu_cancel=4
+menu_entries=5
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+on_exit() {
+    local status=$?
+    if [ "$status" -ne 0 ] && [ "$status" -ne 77 ] && [ -n "${DISPLAY:-}" ]; then
+        mkdir -p "$artifacts"
+        screenshot "$artifacts/$journey.png"
+        for log in "$xsession_dir"/varnel-*.log; do
+            [ -f "$log" ] && cp "$log" "$artifacts/$journey-${log##*/}"
+        done
+        echo "Screen and logs in $artifacts" >&2
+    fi
+    xsession_end
+    exit "$status"
+}
+
+# A fresh copy of the program in a directory of its own: Varnel.INI and the
+# instance lock are written beside the executable.
+prepare_program() {
+    app_dir=$xsession_dir/app
+    mkdir -p "$app_dir"
+    cp "$varnel" "$app_dir/Varnel"
+    settings=$app_dir/Varnel.INI
+}
+
+# Starts Varnel; sets pid and, unless told "--no-icon", waits for its tray
+# icon and sets icon.
+instances=0
+start_varnel() {
+    instances=$((instances + 1))
+    xsession_spawn "$xsession_dir/varnel-$instances.log" "$app_dir/Varnel"
+    pid=$xsession_last_pid
+    [ "${1:-}" = --no-icon ] && return
+    within 10000 tray_icon_window "$pid" >/dev/null || fail "no tray icon appeared"
+    icon=$(tray_icon_window "$pid")
+}
+
+main_window() { toplevel_windows --pid "$1" --name '^Varnel$'; }
+
+# A top-level window of PID that is not among the ids in KNOWN (a menu or a
+# box that has just opened).
+new_toplevel() {
+    local ids
+    ids=$(comm -13 <(echo "$2" | sort) <(toplevel_windows --pid "$1" | sort))
+    [ -n "$ids" ] && echo "$ids" | head -n 1
+}
+
+# Waits for PID to end within MILLISECONDS and fails unless it exited with 0.
+expect_exit() {
+    within "$2" eval "! kill -0 $1 2>/dev/null" || fail "process $1 still runs after $2 ms"
+    local status=0
+    wait "$1" || status=$?
+    [ "$status" -eq 0 ] || fail "process $1 ended with status $status"
+}
+
+# Right click on the tray icon; the menu opens a quarter second later.
+# Sets menu to its window.
+open_tray_menu() {
+    local before
+    before=$(toplevel_windows --pid "$pid" || true)
+    click_window "$icon" 3
+    within 5000 new_toplevel "$pid" "$before" >/dev/null || fail "the tray menu did not open"
+    menu=$(new_toplevel "$pid" "$before")
+}
+
+# The entries of a menu window as "first last" rows of pixels, one a line,
+# found in its picture: the rows of text (or of a highlighted entry) separated
+# by blank rows. The 2-pixel frame is left out, and bands thinner than four
+# rows are separator lines, not entries.
+menu_entry_bands() {
+    local X Y WIDTH HEIGHT shot=$xsession_dir/menu.png
+    window_geometry "$1"
+    import -window "$1" "$shot" 2>/dev/null || return 1
+    ink_bands "$shot" rows "$((WIDTH - 4))x$((HEIGHT - 4))+2+2" | awk '$2 - $1 >= 3'
+}
+
+menu_painted() { [ "$(menu_entry_bands "$menu" | wc -l)" -eq "$menu_entries" ]; }
+
+# Clicks entry INDEX of the open tray menu with the left button, in the
+# middle of its band of rows, and waits for the menu to close.
+choose_from_menu() {
+    local X Y WIDTH HEIGHT first last
+    within 5000 menu_painted || fail "the tray menu does not show $menu_entries entries"
+    window_geometry "$menu"
+    read -r first last < <(menu_entry_bands "$menu" | sed -n "$(($1 + 1))p")
+    click_at $((X + WIDTH / 2)) $((Y + 2 + (first + last) / 2)) 1
+    within 5000 eval "! visible_windows --pid $pid | grep -qx $menu" ||
+        fail "the tray menu stayed open"
+}
+
+# Clicks the only button of a message box: the lowest band of ink rows is
+# the button row, and the outermost ink columns in it are its frame.
+click_box_button() {
+    local X Y WIDTH HEIGHT top bottom left right shot=$xsession_dir/box.png
+    window_geometry "$1"
+    import -window "$1" "$shot"
+    read -r top bottom < <(ink_bands "$shot" rows | tail -n 1)
+    [ -n "$top" ] || fail "the message box shows no button"
+    left=$(ink_bands "$shot" columns "${WIDTH}x$((bottom - top + 1))+0+$top" | head -n 1 | cut -d' ' -f1)
+    right=$(ink_bands "$shot" columns "${WIDTH}x$((bottom - top + 1))+0+$top" | tail -n 1 | cut -d' ' -f2)
+    click_at $((X + (left + right) / 2)) $((Y + (top + bottom) / 2)) 1
+}
+
+# --- journeys ---------------------------------------------------------------
+
+# Started and unloaded within the first minute, never shown: the settings
+# are only read (there is nothing to read), so no file is written.
+first_start_writes_nothing() {
+    start_varnel
+    open_tray_menu
+    choose_from_menu "$menu_cancel"
+    kill -0 "$pid" 2>/dev/null || fail "Cancel ended the program"
+    open_tray_menu
+    choose_from_menu "$menu_unload"
+    expect_exit "$pid" 5000
+    [ ! -e "$settings" ] || fail "Varnel.INI was written"
+    local left
+    left=$(ls -A "$app_dir")
+    [ "$left" = Varnel ] || fail "files left beside the program: $(echo "$left" | grep -vx Varnel | tr '\n' ' ')"
+}
+
+left_click_shows_window() {
+    start_varnel
+    [ -z "$(main_window "$pid" || true)" ] || fail "the window is shown at start"
+    click_window "$icon" 1
+    within 5000 main_window "$pid" >/dev/null || fail "a left click did not show the window"
+    kill -0 "$pid" 2>/dev/null || fail "the program ended"
+}
+
+# With the window shown, "Unload" in the tray menu ends the program, takes
+# the icon out of the tray and saves what changed since the start.
+unload_from_tray_menu() {
+    start_varnel
+    click_window "$icon" 1
+    within 5000 main_window "$pid" >/dev/null || fail "a left click did not show the window"
+    open_tray_menu
+    choose_from_menu "$menu_unload"
+    expect_exit "$pid" 5000
+    [ -z "$(visible_windows --class '^Varnel$' || true)" ] || fail "a window of Varnel is left"
+    [ -s "$settings" ] || fail "Unload did not save the settings"
+}
+
+second_start_is_refused() {
+    start_varnel
+    local first=$pid first_icon=$icon box
+    start_varnel --no-icon
+    within 10000 new_toplevel "$pid" "" >/dev/null || fail "the second start shows no message"
+    box=$(new_toplevel "$pid" "")
+    [ "$(xdotool getwindowname "$box")" = Varnel ] || fail "the message box is not titled Varnel"
+    [ -z "$(tray_icon_window "$pid" || true)" ] || fail "the second start put an icon in the tray"
+    click_box_button "$box"
+    expect_exit "$pid" 5000
+    kill -0 "$first" 2>/dev/null || fail "the first instance ended"
+    [ "$(tray_icon_window "$first")" = "$first_icon" ] || fail "the first instance lost its icon"
+    [ ! -e "$settings" ] || fail "the second start wrote Varnel.INI"
+}
+
+# The session ending (SIGTERM) saves pending changes. The first showing of
+# the window points the browser at the program's directory, a change the
+# file must keep.
+sigterm_saves() {
+    start_varnel
+    click_window "$icon" 1
+    within 5000 main_window "$pid" >/dev/null || fail "a left click did not show the window"
+    [ ! -e "$settings" ] || fail "Varnel.INI was written before any save was due"
+    kill -TERM "$pid"
+    expect_exit "$pid" 5000
+    [ -s "$settings" ] || fail "SIGTERM did not save the settings"
+    head -n 1 "$settings" | grep -q $'^WinTop=[0-9-]*\r$' ||
+        fail "the first line is not WinTop= ending in CR LF: $(head -n 1 "$settings" | od -c | head -n 2)"
+    awk '!/\r$/ { bare = 1 } END { exit bare }' "$settings" || fail "a line of Varnel.INI does not end in CR LF"
+}
+
+# ---------------------------------------------------------------------------
+
+declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }
+xsession_require_tools
+trap on_exit EXIT
+xsession_start
+prepare_program
+"$journey"
+echo "PASS: $journey"
