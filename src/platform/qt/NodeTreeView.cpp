@@ -1,0 +1,53 @@
+#include "NodeTreeView.h"
+
+#include <QAbstractItemDelegate>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QStyleOptionViewItem>
+#include <algorithm>
+
+NodeTreeView::NodeTreeView(QWidget* parent) : QTreeView(parent) {
+    setHeaderHidden(true);
+    setUniformRowHeights(true);
+    // Opening a node is the double click's job; the view must not toggle it.
+    setExpandsOnDoubleClick(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    // The tree's menu opens on the right press, from the logic.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+QRect NodeTreeView::labelRect(const QModelIndex& index) const {
+    const QRect row = visualRect(index);
+    if (!row.isValid())
+        return {};
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = row;
+    const QSize hint = itemDelegateForIndex(index)->sizeHint(option, index);
+    return {row.left(), row.top(), std::min(hint.width(), row.width()), row.height()};
+}
+
+int NodeTreeView::uniformRowHeight() const {
+    if (model() && model()->rowCount() > 0)
+        return rowHeight(model()->index(0, 0));
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameVMargin, nullptr, this) + 1;
+    return std::max(iconSize().height(), fontMetrics().height()) + 2 * margin;
+}
+
+bool NodeTreeView::isOnBranchMark(const QPoint& viewportPos) const {
+    const QModelIndex index = indexAt(viewportPos);
+    if (!index.isValid() || !model()->hasChildren(index))
+        return false;
+    // The mark fills the indentation step just left of the row's picture.
+    const QRect row = visualRect(index);
+    return viewportPos.x() < row.left() && viewportPos.x() >= row.left() - indentation();
+}
+
+void NodeTreeView::keyPressEvent(QKeyEvent* event) {
+    const QModelIndex before = currentIndex();
+    QTreeView::keyPressEvent(event);
+    const QModelIndex after = currentIndex();
+    if (after.isValid() && after != before)
+        Q_EMIT currentMovedByKey(after);
+}

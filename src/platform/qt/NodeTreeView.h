@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTreeView>
+
+// The tree widget of the main window. It tells apart the moves of the current
+// row that the user makes with the keyboard from those the view makes by
+// itself (when rows go away), and measures the parts of a row that count as
+// the node: its picture and its label.
+class NodeTreeView : public QTreeView {
+    Q_OBJECT
+public:
+    explicit NodeTreeView(QWidget* parent = nullptr);
+
+    // The picture and label of the row's node, in viewport coordinates; the
+    // rest of the row is blank space.
+    QRect labelRect(const QModelIndex& index) const;
+    // The height of one row, also when the tree is empty.
+    int uniformRowHeight() const;
+    // Whether the point lies on the expand/collapse mark of a row.
+    bool isOnBranchMark(const QPoint& viewportPos) const;
+
+Q_SIGNALS:
+    // The user moved the current row with the keyboard.
+    void currentMovedByKey(const QModelIndex& current);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};

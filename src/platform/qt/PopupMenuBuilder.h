@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/PopupMenu.h"
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class QWidget;
+
+// Builds the QMenu that shows a menu described as data: one action per entry
+// (hidden entries are built too, hidden), separators for "-", submenus for
+// entries with children. Each action carries its entry's name and index.
+std::unique_ptr<QMenu> buildPopupMenu(const MenuEntry& menu, QWidget* parent = nullptr);
+
+// The entry an action of a built menu stands for.
+MenuChoice menuChoiceOf(const QAction* action);

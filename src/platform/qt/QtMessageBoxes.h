@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/MessageBoxes.h"
+
+class QWidget;
+
+// Modal message boxes over QMessageBox, centred on the main window while it
+// is shown.
+class QtMessageBoxes : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* owner = nullptr) : owner_(owner) {}
+    MsgAnswer show(const QString& text, const QString& title, MsgButtons buttons,
+                   MsgIcon icon) override;
+
+private:
+    QWidget* owner_;
+};

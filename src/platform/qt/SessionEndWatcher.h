@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+
+class QSocketNotifier;
+
+// Tells the program that the session is ending: the session manager's request
+// to save (log-off, shut-down) or one of SIGTERM, SIGHUP and SIGINT. A signal
+// handler may do next to nothing, so it only writes a byte into a socket pair;
+// the event loop reads it and reports the end on the user-interface thread.
+// Once reported, the signals take their default action again, so a second
+// one ends a program that cannot finish in order.
+class SessionEndWatcher : public QObject {
+    Q_OBJECT
+public:
+    explicit SessionEndWatcher(QObject* parent = nullptr);
+    ~SessionEndWatcher() override;
+
+    void setHandler(std::function<void()> onSessionEnd) { onSessionEnd_ = std::move(onSessionEnd); }
+    bool isWatchingSignals() const { return notifier_ != nullptr; }
+
+private:
+    void signalArrived();
+    void report();
+
+    QSocketNotifier* notifier_ = nullptr;
+    std::function<void()> onSessionEnd_;
+    bool reported_ = false;
+};
