@@ -65,6 +65,8 @@ public:
     // --- tray icon, tray menu and quick list (tray/TrayHandlers.cpp)
     void trayNotify(int iconId, int mouseMessage) override;
     void trayUnavailable() override;
+    MenuEntry trayMenuForHost() override;
+    void trayMenuChosen(const MenuChoice& choice) override;
     void SysTray_MouseUp(int button, int iconId);
     void PopMenuEvent_Timer();
     void tiOpen_Click();
@@ -117,6 +119,7 @@ public:
 private:
     void unloadMainWindow(int unloadMode);
     void showFirstTime();
+    void prepareTrayMenu();
     void applyRectangle();
     class SettingsApplier;
     std::unique_ptr<QLockFile> instanceLock;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PopupMenu.h"
+
 #include <QString>
 
 // What the tray control asks of the desktop: an icon with a tip, added,
@@ -33,4 +35,8 @@ public:
     // The desktop has no tray, even after waiting for one to appear: the
     // program must stay reachable through its window.
     virtual void trayUnavailable() = 0;
+    // For a tray host that shows only a menu it was given: the tray menu,
+    // prepared as a right click prepares it, and the entry chosen from it.
+    virtual MenuEntry trayMenuForHost() = 0;
+    virtual void trayMenuChosen(const MenuChoice& choice) = 0;
 };

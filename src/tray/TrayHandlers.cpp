@@ -17,11 +17,15 @@ void FrmVarnel::SysTray_MouseUp(int button, int iconId) {
         SettingsPending = false;
         if (!platform.window.isVisible()) platform.window.show();
     } else if (button == ButtonRight) {
-        if (SettingsPending) LoadSettings();
-        trayMenu.QuickListEnabled = quickList.QuickLast() != -1;
+        prepareTrayMenu();
         // Not from inside the notification: the menu opens once it returned.
         PopMenuEvent->start();
     }
+}
+
+void FrmVarnel::prepareTrayMenu() {
+    if (SettingsPending) LoadSettings();  // so the quick list is complete
+    trayMenu.QuickListEnabled = quickList.QuickLast() != -1;
 }
 
 void FrmVarnel::showFirstTime() {
@@ -37,7 +41,15 @@ void FrmVarnel::trayUnavailable() {
 
 void FrmVarnel::PopMenuEvent_Timer() {
     PopMenuEvent->stop();
-    const MenuChoice choice = platform.menus.popup(trayMenu.Build(quickList));
+    trayMenuChosen(platform.menus.popup(trayMenu.Build(quickList)));
+}
+
+MenuEntry FrmVarnel::trayMenuForHost() {
+    prepareTrayMenu();
+    return trayMenu.Build(quickList);
+}
+
+void FrmVarnel::trayMenuChosen(const MenuChoice& choice) {
     const QString& name = choice.name;
     if (name == QLatin1String("tiOpen")) tiOpen_Click();
     else if (name == QLatin1String("tiHide")) tiHide_Click();

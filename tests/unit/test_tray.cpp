@@ -87,6 +87,19 @@ private Q_SLOTS:
         QVERIFY(!h.form->PopMenuEvent->isActive());
     }
 
+    void aMenuOnlyTrayHostGetsTheMenuPreparedAsARightClickWould() {
+        FormHarness h;
+        h.writeSettings({QStringLiteral("QLI=Editor\t/usr/bin/vi")});
+        QVERIFY(h.form->Form_Load());
+        const MenuEntry menu = h.form->trayMenuForHost();
+        QVERIFY(!h.form->SettingsPending);
+        QCOMPARE(menu.children.at(2).name, QStringLiteral("tiQuickList"));
+        QVERIFY(menu.children.at(2).enabled);
+        QCOMPARE(menu.children.at(2).children.at(0).caption, QStringLiteral("Editor"));
+        h.form->trayMenuChosen({QStringLiteral("tiOpen"), -1});
+        QVERIFY(h.fake.window.visible);
+    }
+
     void anEmptyQuickListGreysItsEntryAndShowsOneEmptyPlace() {
         FormHarness h;
         QVERIFY(h.form->Form_Load());

@@ -29,6 +29,20 @@ public:
         calls << QStringLiteral("Tray %1 0x%2").arg(iconId).arg(mouseMessage, 0, 16);
     }
     void trayUnavailable() override { calls << QStringLiteral("TrayUnavailable"); }
+    MenuEntry trayMenuForHost() override {
+        calls << QStringLiteral("TrayMenuForHost");
+        MenuEntry menu;
+        menu.name = QStringLiteral("tiMenu");
+        menu.caption = QStringLiteral("Tray Icon");
+        MenuEntry unload;
+        unload.name = QStringLiteral("tiUnload");
+        unload.caption = QStringLiteral("Unload");
+        menu.children.push_back(unload);
+        return menu;
+    }
+    void trayMenuChosen(const MenuChoice& choice) override {
+        calls << QStringLiteral("TrayMenuChosen ") + choice.name;
+    }
 
     // Calls whose line starts with the prefix.
     QStringList only(const QString& prefix) const {

@@ -40,18 +40,40 @@ public:
 };
 }  // namespace
 
+namespace {
+bool noHost() { return false; }
+}  // namespace
+
 class TestTray : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void activationsBecomeMouseMessages();
     void waitsForALateTray();
     void reportsNoTrayOnceAfterTenSeconds();
+    void aMenuOnlyHostGetsTheLogicsMenu();
 };
+
+void TestTray::aMenuOnlyHostGetsTheLogicsMenu() {
+    ManualTimers timers;
+    RecordingEvents events;
+    QtTray tray(timers, [] { return true; }, [] { return true; });
+    tray.setNotifications(&events);
+    QVERIFY(tray.hostMenu());
+    Q_EMIT tray.hostMenu()->aboutToShow();
+    QCOMPARE(tray.hostMenu()->actions().size(), 1);
+    tray.hostMenu()->actions().at(0)->trigger();
+    // The host shows its menu itself; a second popup from the logic would be one too many.
+    tray.activated(QSystemTrayIcon::Context);
+    QCOMPARE(events.calls, (QStringList{QStringLiteral("TrayMenuForHost"),
+                                        QStringLiteral("TrayMenuChosen tiUnload")}));
+    Q_EMIT tray.hostMenu()->aboutToShow();  // rebuilt, not added to
+    QCOMPARE(tray.hostMenu()->actions().size(), 1);
+}
 
 void TestTray::activationsBecomeMouseMessages() {
     ManualTimers timers;
     RecordingEvents events;
-    QtTray tray(timers, [] { return true; });
+    QtTray tray(timers, [] { return true; }, noHost);
     tray.setNotifications(&events);
     tray.activated(QSystemTrayIcon::Trigger);
     tray.activated(QSystemTrayIcon::Context);
@@ -69,7 +91,7 @@ void TestTray::waitsForALateTray() {
     ManualTimers timers;
     RecordingEvents events;
     bool trayThere = false;
-    QtTray tray(timers, [&] { return trayThere; });
+    QtTray tray(timers, [&] { return trayThere; }, noHost);
     tray.setNotifications(&events);
     tray.add(QStringLiteral("varnel"), QStringLiteral("Varnel"));
     QCOMPARE(tray.toolTip(), QStringLiteral("Varnel"));
@@ -92,7 +114,7 @@ void TestTray::waitsForALateTray() {
 void TestTray::reportsNoTrayOnceAfterTenSeconds() {
     ManualTimers timers;
     RecordingEvents events;
-    QtTray tray(timers, [] { return false; });
+    QtTray tray(timers, [] { return false; }, noHost);
     tray.setNotifications(&events);
     tray.add(QStringLiteral("varnel"), QStringLiteral("Varnel"));
     timers.tick(QtTray::RetryCount - 1);
@@ -105,7 +127,7 @@ void TestTray::reportsNoTrayOnceAfterTenSeconds() {
 
     // Taken out of the tray while still waiting: nothing to report.
     RecordingEvents other;
-    QtTray removed(timers, [] { return false; });
+    QtTray removed(timers, [] { return false; }, noHost);
     removed.setNotifications(&other);
     removed.add(QStringLiteral("varnel"), QStringLiteral("Varnel"));
     removed.remove();

@@ -3,6 +3,7 @@
 #include "platform/Timer.h"
 #include "platform/TrayIconPort.h"
 
+#include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <functional>
@@ -19,7 +20,10 @@ public:
     static constexpr int RetryCount = 20;  // ten seconds in all
 
     using TrayProbe = std::function<bool()>;
+    // hostShowsOnlyItsMenu: the tray is a StatusNotifierItem host, which may
+    // show nothing on a right click but a menu it was given.
     explicit QtTray(TimerFactory& timers, TrayProbe trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable,
+                    TrayProbe hostShowsOnlyItsMenu = &statusNotifierHostPresent,
                     QObject* parent = nullptr);
     ~QtTray() override;
 
@@ -38,8 +42,16 @@ public:
     static std::optional<int> mouseMessageFor(QSystemTrayIcon::ActivationReason reason);
     void activated(QSystemTrayIcon::ActivationReason reason);
 
+    static bool statusNotifierHostPresent();
+    // The menu handed to such a host, rebuilt from the logic each time it opens.
+    QMenu* hostMenu() const { return hostMenu_.get(); }
+    void refreshHostMenu();
+
 private:
     void retryTick();
+    void hostMenuTriggered(QAction* action);
+
+    std::unique_ptr<QMenu> hostMenu_;
 
     QSystemTrayIcon icon_;
     TrayProbe trayAvailable_;
