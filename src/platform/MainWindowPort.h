@@ -24,7 +24,7 @@ public:
     virtual bool isVisible() const = 0;
     virtual void bringToFront() = 0;
 
-    // Outer rectangle of the window (frame included).
+    // The window's rectangle on the screen, without the desktop's frame.
     virtual TwipsRect geometry() const = 0;
     virtual void setGeometry(const TwipsRect& rect) = 0;
     virtual int innerWidth() const = 0;

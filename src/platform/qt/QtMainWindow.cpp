@@ -118,16 +118,16 @@ void QtMainWindow::bringToFront() {
     activateWindow();
 }
 
+// The window's own area, without the frame: the frame belongs to the window
+// manager and is unknown until the window was first shown, so a rectangle
+// that included it would grow by the frame each time it was restored.
 TwipsRect QtMainWindow::geometry() const {
-    return scale().toTwips(frameGeometry());
+    return scale().toTwips(QMainWindow::geometry());
 }
 
 void QtMainWindow::setGeometry(const TwipsRect& rect) {
-    const QRect outer = scale().toPixels(rect);
-    // The frame is the window manager's; what is left of the outer size is ours.
-    const QSize frame = frameGeometry().size() - QMainWindow::geometry().size();
-    move(outer.topLeft());
-    resize(std::max(1, outer.width() - frame.width()), std::max(1, outer.height() - frame.height()));
+    const QRect pixels = scale().toPixels(rect);
+    QMainWindow::setGeometry(pixels.x(), pixels.y(), std::max(1, pixels.width()), std::max(1, pixels.height()));
 }
 
 int QtMainWindow::innerWidth() const {
