@@ -4,11 +4,11 @@
 #include <QIcon>
 #include <QSystemTrayIcon>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QIcon icon;
-    for (const auto* file : {":/icons/varnel-22.png", ":/icons/varnel-32.png", ":/icons/varnel-64.png"})
+    for (const auto* file :
+         {":/icons/varnel-22.png", ":/icons/varnel-32.png", ":/icons/varnel-64.png"})
         icon.addFile(QLatin1String(file));
     QSystemTrayIcon tray(icon);
     tray.setToolTip(QStringLiteral("Varnel"));
