@@ -41,20 +41,40 @@ xsession_start() {
     export DBUS_SESSION_BUS_ADDRESS=disabled: QT_QPA_PLATFORM=xcb
     unset WAYLAND_DISPLAY QT_SCALE_FACTOR
 
-    # -displayfd picks a free display and writes its number once the server
-    # accepts clients: no race with other sessions started at the same time.
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp \
-        3>"$xsession_dir/display" >"$xsession_dir/xvfb.log" 2>&1 &
-    xsession_pids+=($!)
-    within 10000 grep -q '[0-9]' "$xsession_dir/display" ||
-        { echo "Xvfb did not start" >&2; cat "$xsession_dir/xvfb.log" >&2; return 1; }
-    export DISPLAY=:$(tr -dc 0-9 <"$xsession_dir/display")
+    xsession_start_x || { echo "Xvfb did not start" >&2; cat "$xsession_dir/xvfb.log" >&2; return 1; }
 
     trayer --edge top --align right --widthtype request --height 32 \
         >"$xsession_dir/trayer.log" 2>&1 &
     xsession_pids+=($!)
     within 10000 visible_windows --class '^trayer$' >/dev/null ||
         { echo "trayer did not start" >&2; cat "$xsession_dir/trayer.log" >&2; return 1; }
+}
+
+# Starts Xvfb on a free display and exports DISPLAY. Xvfb's own choice
+# (-displayfd alone) takes the lowest free number, where sessions running in
+# parallel collide with servers that are just shutting down; so try a random
+# display among many, let -displayfd say when it is ready, check that it
+# answers, and try another on a clash. -noreset: by default the server resets
+# when its last client leaves, and refuses connections meanwhile; the probes
+# here are such clients.
+xsession_start_x() {
+    local tries display xvfb
+    for ((tries = 0; tries < 6; tries++)); do
+        display=$((100 + RANDOM % 900))
+        : >"$xsession_dir/display"
+        Xvfb ":$display" -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset \
+            3>"$xsession_dir/display" >"$xsession_dir/xvfb.log" 2>&1 &
+        xvfb=$!
+        within 10000 eval "grep -q . '$xsession_dir/display' || ! kill -0 $xvfb 2>/dev/null" || true
+        if kill -0 "$xvfb" 2>/dev/null && DISPLAY=:$display xdotool getdisplaygeometry >/dev/null 2>&1; then
+            xsession_pids+=("$xvfb")
+            export DISPLAY=:$display
+            return 0
+        fi
+        kill "$xvfb" 2>/dev/null || true
+        wait "$xvfb" 2>/dev/null || true
+    done
+    return 1
 }
 
 # Ends every process of the session, newest first, then the X server.
