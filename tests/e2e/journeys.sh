@@ -2,8 +2,8 @@
 # End-to-end journeys: the real Varnel under Xvfb, with trayer as the tray,
 # driven by real pointer events.
 #   journeys.sh JOURNEY VARNEL_BINARY ARTIFACT_DIR
-# On failure a picture of the screen and the program's output are left in
-# ARTIFACT_DIR as JOURNEY.png and JOURNEY-*.log.
+# On failure a picture of the screen and the output of Varnel, Xvfb and
+# trayer are left in ARTIFACT_DIR as JOURNEY.png and JOURNEY-*.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/xsession.sh"
@@ -25,7 +25,7 @@ on_exit() {
     if [ "$status" -ne 0 ] && [ "$status" -ne 77 ] && [ -n "${DISPLAY:-}" ]; then
         mkdir -p "$artifacts"
         screenshot "$artifacts/$journey.png"
-        for log in "$xsession_dir"/varnel-*.log; do
+        for log in "$xsession_dir"/*.log; do
             [ -f "$log" ] && cp "$log" "$artifacts/$journey-${log##*/}"
         done
         echo "Screen and logs in $artifacts" >&2
