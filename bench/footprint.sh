@@ -14,6 +14,7 @@
 #   VmHWM     peak resident memory, read from /proc 2 s after the icon came;
 #   VmRSS     resident memory at the same moment.
 set -euo pipefail
+# shellcheck source=SCRIPTDIR/../tests/e2e/xsession.sh
 source "$(cd "$(dirname "$0")" && pwd)/../tests/e2e/xsession.sh"
 build_dir=${1:-build}
 runs=${2:-5}

@@ -6,14 +6,15 @@
 # trayer are left in ARTIFACT_DIR as JOURNEY.png and JOURNEY-*.log.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=SCRIPTDIR/xsession.sh
 source "$here/xsession.sh"
 [ $# -eq 3 ] || { echo "usage: $0 JOURNEY VARNEL_BINARY ARTIFACT_DIR" >&2; exit 2; }
 journey=$1 varnel=$2 artifacts=$3
 
-# The tray menu, top to bottom; the separator after "Quick List" is no entry.
-# The first entry reads "Open" while the window is hidden, "Hide" while shown.
-menu_open=0 menu_quick_list=1 menu_about=2 menu_unload=3 menu_cancel=4
-menu_entries=5
+# The tray menu's entries, top to bottom: "Open" (or "Hide" while the
+# window is shown), "Quick List", "About", "Unload", "Cancel"; the separator
+# after "Quick List" is no entry.
+menu_entries=5 menu_unload=3 menu_cancel=4
 
 fail() {
     echo "FAIL: $*" >&2

@@ -7,6 +7,7 @@
 
 xsession_pids=()
 xsession_dir=
+xsession_last_pid=
 
 # Exits with 77 (CTest's "skipped") when a tool of the session is missing.
 xsession_require_tools() {
@@ -33,7 +34,7 @@ within() {
 # nothing of the user's desktop leaks in. Sets DISPLAY and xsession_dir.
 xsession_start() {
     xsession_dir=$(mktemp -d "${TMPDIR:-/tmp}/varnel-x.XXXXXX")
-    mkdir -p -m 700 "$xsession_dir/run" "$xsession_dir/home"
+    mkdir -m 700 "$xsession_dir/run" "$xsession_dir/home"
     export HOME=$xsession_dir/home XDG_RUNTIME_DIR=$xsession_dir/run
     export XDG_CONFIG_HOME=$HOME/.config XDG_CACHE_HOME=$HOME/.cache
     # Without a session bus Qt uses the X tray protocol that trayer speaks,
@@ -91,8 +92,8 @@ xsession_end() {
     return 0
 }
 
-# Starts a program in the session; its pid is in $! of the caller's
-# environment as xsession_last_pid. Output goes to LOG.
+# Starts a program in the background, to be ended with the session; sets
+# xsession_last_pid to its pid. Output goes to LOG.
 #   xsession_spawn LOG PROGRAM [ARGS...]
 xsession_spawn() {
     local log=$1
