@@ -63,7 +63,10 @@ bool WriteSettingsFile(const QString& path, const QByteArray& content) {
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    if (file.write(content) != content.size()) {
+    // Flush before committing: a small file sits in Qt's buffer until then,
+    // and a disk that fills during that last write would otherwise still be
+    // committed, cut short, over the previous file.
+    if (file.write(content) != content.size() || !file.flush()) {
         file.cancelWriting();
         file.commit();
         return false;
