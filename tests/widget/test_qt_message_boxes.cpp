@@ -6,74 +6,53 @@
 #include <QTest>
 #include <QTimer>
 
-namespace {
-struct SeenBox {
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-};
-
-// Answers the box that opens next: notes what it shows, then presses a
-// button or, with NoButton, the Escape key.
-void answerNextBox(SeenBox* seen, QMessageBox::StandardButton answer) {
-    QTimer::singleShot(0, [=] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box) {
-            // Whatever opened instead is closed, so the test fails, not hangs.
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-            return;
-        }
-        *seen = {box->windowTitle(), box->text(), box->icon(), box->standardButtons()};
-        if (answer == QMessageBox::NoButton)
-            QTest::keyClick(box, Qt::Key_Escape);
-        else
-            box->button(answer)->click();
-    });
-}
-}  // namespace
+using namespace Qt::Literals::StringLiterals;
 
 class TestMessageBoxes : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void okBoxWithoutIcon();
-    void retryCancelWithStop();
+    void buttonsIconsAndAnswers();
 };
 
-void TestMessageBoxes::okBoxWithoutIcon() {
+void TestMessageBoxes::buttonsIconsAndAnswers() {
+    using Box = QMessageBox;
+    const struct {
+        MsgButtons buttons;
+        MsgIcon icon;
+        Box::StandardButton press;  // NoButton: the Escape key
+        MsgAnswer answer;
+        Box::Icon shownIcon;
+    } cases[] = {
+        {MsgButtons::Ok, MsgIcon::None, Box::Ok, MsgAnswer::Ok, Box::NoIcon},
+        {MsgButtons::Ok, MsgIcon::Exclamation, Box::NoButton, MsgAnswer::Ok, Box::Warning},
+        {MsgButtons::RetryCancel, MsgIcon::Stop, Box::Retry, MsgAnswer::Retry, Box::Critical},
+        {MsgButtons::RetryCancel, MsgIcon::Stop, Box::Cancel, MsgAnswer::Cancel, Box::Critical},
+        // Escape retries nothing.
+        {MsgButtons::RetryCancel, MsgIcon::Stop, Box::NoButton, MsgAnswer::Cancel, Box::Critical},
+    };
+    const QString text = u"Unable to save <b>settings</b>."_s;
     QtMessageBoxes boxes;
-    SeenBox seen;
-    answerNextBox(&seen, QMessageBox::Ok);
-    QCOMPARE(boxes.show(QStringLiteral("Folder is unavailable or no longer exist."),
-                        QStringLiteral("Warning"), MsgButtons::Ok, MsgIcon::None),
-             MsgAnswer::Ok);
-    QCOMPARE(seen.title, QStringLiteral("Warning"));
-    QCOMPARE(seen.text, QStringLiteral("Folder is unavailable or no longer exist."));
-    QCOMPARE(seen.icon, QMessageBox::NoIcon);
-    QCOMPARE(seen.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-
-    answerNextBox(&seen, QMessageBox::NoButton);
-    QCOMPARE(boxes.show(QStringLiteral("a <b>drive</b>"), QStringLiteral("Warning"), MsgButtons::Ok,
-                        MsgIcon::Exclamation),
-             MsgAnswer::Ok);
-    QCOMPARE(seen.icon, QMessageBox::Warning);
-}
-
-void TestMessageBoxes::retryCancelWithStop() {
-    QtMessageBoxes boxes;
-    SeenBox seen;
-    const QString text = QStringLiteral("Unable to save settings.");
-    answerNextBox(&seen, QMessageBox::Retry);
-    QCOMPARE(boxes.show(text, QStringLiteral("Varnel"), MsgButtons::RetryCancel, MsgIcon::Stop),
-             MsgAnswer::Retry);
-    QCOMPARE(seen.icon, QMessageBox::Critical);
-    QCOMPARE(seen.buttons, QMessageBox::Retry | QMessageBox::Cancel);
-    answerNextBox(&seen, QMessageBox::Cancel);
-    QCOMPARE(boxes.show(text, QStringLiteral("Varnel"), MsgButtons::RetryCancel, MsgIcon::Stop),
-             MsgAnswer::Cancel);
-    answerNextBox(&seen, QMessageBox::NoButton);  // Escape retries nothing
-    QCOMPARE(boxes.show(text, QStringLiteral("Varnel"), MsgButtons::RetryCancel, MsgIcon::Stop),
-             MsgAnswer::Cancel);
+    for (const auto& c : cases) {
+        QVariantList seen;  // title, text, format, icon, buttons
+        // Answers the box once it is open; whatever opens instead is closed,
+        // so the test fails rather than hangs.
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<Box*>(modal)) {
+                seen = {box->windowTitle(), box->text(), box->textFormat(), box->icon(),
+                        int(box->standardButtons())};
+                if (c.press == Box::NoButton)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    box->button(c.press)->click();
+            } else if (modal) {
+                modal->close();
+            }
+        });
+        QCOMPARE(boxes.show(text, u"Warning"_s, c.buttons, c.icon), c.answer);
+        const int buttons = c.buttons == MsgButtons::Ok ? Box::Ok : Box::Retry | Box::Cancel;
+        QCOMPARE(seen, (QVariantList{u"Warning"_s, text, Qt::PlainText, c.shownIcon, buttons}));
+    }
 }
 
 QTEST_MAIN(TestMessageBoxes)
