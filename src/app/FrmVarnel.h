@@ -120,7 +120,6 @@ private:
     void unloadMainWindow(int unloadMode);
     void showFirstTime();
     void prepareTrayMenu();
-    void applyRectangle();
     class SettingsApplier;
     std::unique_ptr<QLockFile> instanceLock;
 };
