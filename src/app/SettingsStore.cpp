@@ -39,11 +39,9 @@ public:
     }
     void selectLoadedNode(TreeNode* node) override {
         f.tree.SetSelectedItem(node);
-        selected = node;
+        f.platform.treeView.EnsureVisible(node);
     }
     int GetItemIcon(const QString& path) override { return f.itemIcons.GetItemIcon(path); }
-
-    TreeNode* selected = nullptr;
 
 private:
     void apply(std::int32_t TwipsRect::*edge, std::int32_t& saved, std::int32_t twips) {
@@ -138,11 +136,7 @@ void FrmVarnel::LoadSettings() {
     platform.window.setMousePointer(PointerBusy);
     TreeBusy = true;
     SettingsApplier applier(*this);
-    {
-        BulkTreeChange bulk(tree);
-        ReadSettingsText(text, applier, tree);
-    }
-    if (applier.selected) platform.treeView.EnsureVisible(applier.selected);
+    ReadSettingsText(text, applier, tree);
     TreeBusy = false;
     platform.window.setMousePointer(PointerDefault);
     SettingsDirty = false;

@@ -134,23 +134,23 @@ TreeNode* NodeTree::Item(const QString& key) const {
 }
 
 void NodeTree::SetSelectedItem(TreeNode* node) {
-    if (node == selected_ || (node && &node->Tree() != this))
-        return;
-    TreeNode* previous = std::exchange(selected_, node);
-    if (previous)
-        notifyChanged(previous, NodeField::Selected);
-    if (node)
-        notifyChanged(node, NodeField::Selected);
+    moveMark(selected_, node, NodeField::Selected);
 }
 
 void NodeTree::SetDropHighlight(TreeNode* node) {
-    if (node == dropHighlight_ || (node && &node->Tree() != this))
+    moveMark(dropHighlight_, node, NodeField::DropHighlight);
+}
+
+// The selection and the drop highlight each mark at most one node: moving a
+// mark tells the view about the node that lost it and the one that got it.
+void NodeTree::moveMark(TreeNode*& mark, TreeNode* node, NodeField field) {
+    if (node == mark || (node && &node->Tree() != this))
         return;
-    TreeNode* previous = std::exchange(dropHighlight_, node);
+    TreeNode* previous = std::exchange(mark, node);
     if (previous)
-        notifyChanged(previous, NodeField::DropHighlight);
+        notifyChanged(previous, field);
     if (node)
-        notifyChanged(node, NodeField::DropHighlight);
+        notifyChanged(node, field);
 }
 
 int NodeTree::TopLevelCount() const {

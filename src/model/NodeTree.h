@@ -144,6 +144,7 @@ private:
     class IndexCounter;
 
     void notifyChanged(TreeNode* node, NodeField field);
+    void moveMark(TreeNode*& mark, TreeNode* node, NodeField field);
     TreeNode* insertNode(TreeNode* parent, int row, const QString& key, const QString& text,
                          const QString& image);
     bool moveToEnd(TreeNode* node, TreeNode* newParent);

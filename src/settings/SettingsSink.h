@@ -24,7 +24,8 @@ public:
     virtual void applyDirVis(bool visible) = 0;
     // Returns false when the list is full and the entry was not taken.
     virtual bool appendQuickEntry(const QString& caption, const QString& path) = 0;
-    // A node line asked for the node to be selected and scrolled into view.
+    // A node line asked for the node to be selected and scrolled into view;
+    // called once the whole tree is in place, for the last such line.
     virtual void selectLoadedNode(TreeNode* node) = 0;
     // The icon index for an item's path: 3 for none of its own, 0 on failure.
     virtual int GetItemIcon(const QString& path) = 0;
