@@ -9,15 +9,18 @@
 #include "platform/TreeViewPort.h"
 
 void FrmVarnel::OpenPath(const QString& path, const QString& failureMessage) {
+    // Busy until the opener has answered, which may take a moment.
     platform.window.setMousePointer(PointerBusy);
-    const bool opened = ShellOpen(platform.shell, path);
-    platform.window.setMousePointer(PointerDefault);
-    if (opened) {
-        // The window's own hide only: the tray menu keeps offering "Hide".
-        if (AutoHideChecked) platform.window.hide();
-        return;
-    }
-    platform.messages.show(failureMessage, Texts::warningTitle(), MsgButtons::Ok, MsgIcon::None);
+    ShellOpen(platform.shell, path, [this, failureMessage](bool opened) {
+        platform.window.setMousePointer(PointerDefault);
+        if (opened) {
+            // The window's own hide only: the tray menu keeps offering "Hide".
+            if (AutoHideChecked) platform.window.hide();
+            return;
+        }
+        platform.messages.show(failureMessage, Texts::warningTitle(), MsgButtons::Ok,
+                               MsgIcon::None);
+    });
 }
 
 void FrmVarnel::TreeView_DblClick() {
@@ -39,10 +42,11 @@ void FrmVarnel::PathDisp_DblClick() {
 
 void FrmVarnel::ShellEvent_Timer() {
     ShellEvent->stop();
-    const bool opened = ShellOpen(platform.shell, PendingLaunchPath);
-    platform.window.setMousePointer(PointerDefault);
-    if (!opened) {
-        platform.messages.show(Texts::itemUnavailable(), Texts::warningTitle(), MsgButtons::Ok,
-                               MsgIcon::None);
-    }
+    ShellOpen(platform.shell, PendingLaunchPath, [this](bool opened) {
+        platform.window.setMousePointer(PointerDefault);
+        if (!opened) {
+            platform.messages.show(Texts::itemUnavailable(), Texts::warningTitle(),
+                                   MsgButtons::Ok, MsgIcon::None);
+        }
+    });
 }

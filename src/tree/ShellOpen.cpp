@@ -13,17 +13,27 @@ bool hasUrlScheme(const QString& text) {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
     return scheme.match(text).hasMatch();
 }
-}  // namespace
 
-bool ShellOpen(Shell& shell, const QString& path) {
-    if (path.isEmpty()) return false;
+// The URL the opener gets for a path, or an invalid one when there is
+// nothing to open.
+QUrl urlToOpen(const QString& path) {
+    if (path.isEmpty()) return {};
     if (!path.startsWith(QLatin1Char('/')) && hasUrlScheme(path)) {
         const QUrl url(path);
-        if (!url.isValid()) return false;
-        if (!url.isLocalFile()) return shell.openUrl(url);
-        return QFileInfo::exists(url.toLocalFile()) && shell.openUrl(url);
+        if (!url.isValid() || (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())))
+            return {};
+        return url;
     }
     const QFileInfo info(path);
-    if (!info.exists()) return false;
-    return shell.openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    return info.exists() ? QUrl::fromLocalFile(info.absoluteFilePath()) : QUrl();
+}
+}  // namespace
+
+void ShellOpen(Shell& shell, const QString& path, Shell::Done done) {
+    const QUrl url = urlToOpen(path);
+    if (!url.isValid()) {
+        done(false);
+        return;
+    }
+    shell.open(url, std::move(done));
 }

@@ -32,10 +32,19 @@ const MenuEntry* FakePopupMenus::lastEntry(const QString& name, int index) const
     return shown.empty() ? nullptr : findEntry(shown.back(), name, index);
 }
 
-bool FakeShell::openUrl(const QUrl& url) {
+void FakeShell::open(const QUrl& url, Done done) {
     opened.push_back(url);
-    if (onOpen) onOpen();
-    return accept;
+    if (holdAnswers)
+        held.push_back(std::move(done));
+    else
+        done(accept);
+}
+
+void FakeShell::answer(bool openedWell) {
+    if (held.empty()) return;
+    const Done done = std::move(held.front());
+    held.pop_front();
+    done(openedWell);
 }
 
 void FakeTray::add(const QString& iconName, const QString& tipText) {

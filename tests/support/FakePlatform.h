@@ -45,12 +45,16 @@ public:
     const MenuEntry* lastEntry(const QString& name, int index = -1) const;
 };
 
+// Answers at once with accept, unless told to hold the answers back until
+// the test gives them with answer().
 class FakeShell : public Shell {
 public:
-    bool openUrl(const QUrl& url) override;
+    void open(const QUrl& url, Done done) override;
+    void answer(bool opened);  // the oldest held-back hand-over
     bool accept = true;
+    bool holdAnswers = false;
     std::vector<QUrl> opened;
-    std::function<void()> onOpen;  // runs during the hand-over
+    std::deque<Done> held;
 };
 
 class FakeTray : public TrayIconPort {

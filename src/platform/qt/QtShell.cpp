@@ -2,6 +2,6 @@
 
 #include <QDesktopServices>
 
-bool QtShell::openUrl(const QUrl& url) {
-    return QDesktopServices::openUrl(url);
+void QtShell::open(const QUrl& url, Done done) {
+    done(QDesktopServices::openUrl(url));
 }

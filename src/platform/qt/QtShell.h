@@ -5,5 +5,5 @@
 // Hands URLs to the desktop's default handler (QDesktopServices).
 class QtShell : public Shell {
 public:
-    bool openUrl(const QUrl& url) override;
+    void open(const QUrl& url, Done done) override;
 };
