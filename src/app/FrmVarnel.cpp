@@ -1,26 +1,31 @@
 #include "FrmVarnel.h"
 
-#include "Timing.h"
 #include "platform/Timer.h"
 
-FrmVarnel::FrmVarnel(const Platform& platformServices, const AppPaths& appPaths)
-    : platform(platformServices),
-      paths(appPaths),
-      browser(platform.window),
-      sysTray(platform.tray) {
-    auto makeTimer = [this](int interval, void (FrmVarnel::*tick)()) {
-        std::unique_ptr<Timer> timer = platform.timers.createTimer([this, tick] { (this->*tick)(); });
-        timer->setInterval(interval);
-        return timer;
-    };
-    SaveSetTimer = makeTimer(Timing::SaveDelay, &FrmVarnel::SaveSetTimer_Timer);
-    UnloadEvent = makeTimer(Timing::UnloadDelay, &FrmVarnel::UnloadEvent_Timer);
-    PopMenuEvent = makeTimer(Timing::PopMenuDelay, &FrmVarnel::PopMenuEvent_Timer);
-    ShellEvent = makeTimer(Timing::ShellDelay, &FrmVarnel::ShellEvent_Timer);
+namespace {
+constexpr int UnloadDelay = 100;
+}  // namespace
 
-    sysTray.MouseUp = [this](int button, int iconId) { SysTray_MouseUp(button, iconId); };
+// The settings store and the tray need each other (the settings hold the
+// quick list; a right click reads the settings), so the store is given the
+// tray before the tray is built: it is used only once both exist.
+FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
+    : platform_(platform),
+      paths_(paths),
+      icons_(platform.images),
+      browser_(platform.dirList, platform.fileList, paths.programDir),
+      settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),
+      tray_(platform, tree_, settings_, *this),
+      layout_(platform.window, settings_),
+      opener_(platform, options_),
+      treeMouse_(platform, tree_, settings_, opener_),
+      instanceLock_(paths.lockPath),
+      unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
+    unloadEvent_->setInterval(UnloadDelay);
 }
 
 FrmVarnel::~FrmVarnel() = default;
 
-void FrmVarnel::trayNotify(int iconId, int mouseMessage) { sysTray.notify(iconId, mouseMessage); }
+PlatformEvents FrmVarnel::Events() {
+    return {*this, treeMouse_, opener_, tray_};
+}

@@ -1,144 +1,202 @@
-// Lazy saving and the one reading of the settings file per run.
-#include "FrmVarnel.h"
+#include "SettingsStore.h"
+
 #include "Texts.h"
+#include "browser/BrowserPanel.h"
+#include "icons/ItemIcons.h"
+#include "model/NodeTree.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Timer.h"
-#include "platform/TreeViewPort.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsReader.h"
 #include "settings/SettingsSink.h"
 #include "settings/SettingsWriter.h"
+#include "tray/Tray.h"
+#include "tree/EnsureVisible.h"
+#include "tree/MenuOptions.h"
 
-#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
 
-// Applies what the reader finds to the window, the browser and the quick list.
-class FrmVarnel::SettingsApplier : public SettingsSink {
+Q_LOGGING_CATEGORY(lcSettings, "varnel.settings")
+
+namespace {
+constexpr int SaveDelay = 60000;  // one minute after the last change
+
+bool occupied(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+}  // namespace
+
+// Applies what the reader finds to the window, the browser, the options and
+// the quick list.
+class SettingsStore::Applier : public SettingsSink {
 public:
-    explicit SettingsApplier(FrmVarnel& form) : f(form) {}
+    explicit Applier(SettingsStore& store) : s_(store), parts_(store.parts_) {}
 
-    void applyWinTop(std::int32_t twips) override { apply(&TwipsRect::top, f.SavedTop, twips); }
-    void applyWinLeft(std::int32_t twips) override { apply(&TwipsRect::left, f.SavedLeft, twips); }
-    void applyWinHeight(std::int32_t twips) override {
-        apply(&TwipsRect::height, f.SavedHeight, twips);
-    }
-    void applyWinWidth(std::int32_t twips) override {
-        apply(&TwipsRect::width, f.SavedWidth, twips);
-    }
-    void applyWinState(int state) override {
-        if (state >= StateNormal && state <= StateMaximized) f.platform.window.setWindowState(state);
-    }
-    void applyAutoHide(bool checked) override { f.AutoHideChecked = checked; }
-    void applyFullPath(bool checked) override { f.FullPathChecked = checked; }
-    bool applyDrive(const QString& drive) override { return f.browser.SetDrive(drive); }
-    bool applyDirPath(const QString& path) override { return f.browser.SetDirPath(path); }
-    void applyDirSel(int index) override { f.browser.SetDirSel(index); }
-    void applyDirVis(bool visible) override { f.browser.SetDirVis(visible); }
+    void applyWinTop(std::int32_t twips) override { apply(&TwipsRect::top, twips); }
+    void applyWinLeft(std::int32_t twips) override { apply(&TwipsRect::left, twips); }
+    void applyWinHeight(std::int32_t twips) override { apply(&TwipsRect::height, twips); }
+    void applyWinWidth(std::int32_t twips) override { apply(&TwipsRect::width, twips); }
+    void applyWinState(int state) override { s_.platform_.window.setWindowState(state); }
+    void applyAutoHide(bool checked) override { parts_.options.SetAutoHide(checked); }
+    void applyFullPath(bool checked) override { parts_.options.SetFullPath(checked); }
+    bool applyDrive(const QString& drive) override { return parts_.browser.SetDrive(drive); }
+    bool applyDirPath(const QString& path) override { return parts_.browser.SetDirPath(path); }
+    void applyDirSel(int index) override { parts_.browser.SetDirSel(index); }
+    void applyDirVis(bool visible) override { parts_.browser.SetDirVis(visible); }
     bool appendQuickEntry(const QString& caption, const QString& path) override {
-        return f.quickList.Add(caption, path);
+        return parts_.tray.Quick().Add(caption, path);
     }
     void selectLoadedNode(TreeNode* node) override {
-        f.tree.SetSelectedItem(node);
-        f.platform.treeView.EnsureVisible(node);
+        parts_.tree.SetSelectedItem(node);
+        EnsureVisible(node, s_.platform_.treeView);
     }
-    int GetItemIcon(const QString& path) override { return f.itemIcons.GetItemIcon(path); }
+    int GetItemIcon(const QString& path) override { return parts_.icons.GetItemIcon(path); }
 
 private:
-    void apply(std::int32_t TwipsRect::*edge, std::int32_t& saved, std::int32_t twips) {
-        saved = twips;
-        TwipsRect rect = f.platform.window.geometry();
+    // Each edge becomes the remembered one and applies to the window at once.
+    void apply(std::int32_t TwipsRect::*edge, std::int32_t twips) {
+        s_.saved_.*edge = twips;
+        TwipsRect rect = s_.platform_.window.geometry();
         rect.*edge = twips;
-        f.platform.window.setGeometry(rect);
+        s_.platform_.window.setGeometry(rect);
     }
-    FrmVarnel& f;
+    SettingsStore& s_;
+    Parts& parts_;
 };
 
-void FrmVarnel::ScheduleSave() {
-    SaveSetTimer->stop();
-    SettingsDirty = true;
-    SaveSetTimer->start();
+SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, const Parts& parts)
+    : platform_(platform),
+      paths_(paths),
+      parts_(parts),
+      unread_(paths.settingsPath, platform.messages),
+      saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })) {
+    saveSetTimer_->setInterval(SaveDelay);
 }
 
-void FrmVarnel::SaveSetTimer_Timer() {
-    SaveSetTimer->stop();
+SettingsStore::~SettingsStore() = default;
+
+void SettingsStore::ScheduleSave() {
+    saveSetTimer_->stop();
+    dirty_ = true;
+    saveSetTimer_->start();
+}
+
+void SettingsStore::SaveSetTimer_Timer() {
+    saveSetTimer_->stop();
     SaveSettings();
 }
 
-void FrmVarnel::SaveSettings() {
-    SaveSetTimer->stop();
-    if (SettingsPending) {
+void SettingsStore::StopTimer() {
+    saveSetTimer_->stop();
+}
+
+// The file where it is written; before it exists there, the one beside a
+// program that cannot keep it.
+QString SettingsStore::pathToRead() const {
+    if (occupied(paths_.settingsPath))
+        return paths_.settingsPath;
+    if (!paths_.programCopyPath.isEmpty() && occupied(paths_.programCopyPath))
+        return paths_.programCopyPath;
+    return QString();
+}
+
+void SettingsStore::LoadSettings() {
+    parts_.tray.Quick().Clear();
+    const QString path = pathToRead();
+    if (path.isEmpty())
+        return;
+    QString text;
+    for (;;) {
+        const ReadOutcome outcome = ReadSettingsFile(path, &text);
+        if (outcome == ReadOutcome::Read)
+            break;
+        if (outcome == ReadOutcome::Missing)
+            return;
+        qCWarning(lcSettings) << "cannot read" << path;
+        const MsgAnswer answer =
+            platform_.messages.show(Texts::unableToLoad(), Texts::programTitle(),
+                                    MsgButtons::RetryCancel, MsgIcon::Stop);
+        if (answer != MsgAnswer::Retry) {
+            if (path == paths_.settingsPath)
+                unread_.Refuse();
+            return;
+        }
+    }
+
+    platform_.window.setMousePointer(PointerBusy);
+    int recognised = 0;
+    {
+        TreeBusyScope busy(parts_.tree);
+        Applier applier(*this);
+        ReadSettingsText(text, applier, parts_.tree);
+        recognised = 1;  // TEMPORARY until the reader counts
+    }
+    platform_.window.setMousePointer(PointerDefault);
+    // Something that is no settings file at all (a link to a document, a
+    // damaged disk's garbage) must not be replaced by an empty one.
+    if (recognised == 0 && !text.trimmed().isEmpty() && path == paths_.settingsPath) {
+        qCWarning(lcSettings) << path << "holds nothing a settings file holds";
+        unread_.Refuse();
+    } else {
+        unread_.Accept();
+    }
+    dirty_ = false;
+    pending_ = false;
+}
+
+void SettingsStore::SaveSettings() {
+    saveSetTimer_->stop();
+    if (pending_) {
         LoadSettings();
         return;
     }
-    MainWindowPort& window = platform.window;
+    MainWindowPort& window = platform_.window;
     const bool normal = window.windowState() == StateNormal;
     const TwipsRect rect = window.geometry();
-    if (normal && rect != TwipsRect{SavedTop, SavedLeft, SavedHeight, SavedWidth})
-        SettingsDirty = true;
-    if (!SettingsDirty) return;
-
-    if (normal) {
-        SavedTop = rect.top;
-        SavedLeft = rect.left;
-        SavedHeight = rect.height;
-        SavedWidth = rect.width;
-    }
-    SettingsValues values;
-    values.winTop = SavedTop;
-    values.winLeft = SavedLeft;
-    values.winHeight = SavedHeight;
-    values.winWidth = SavedWidth;
-    values.winState = window.windowState();
-    values.hide = AutoHideChecked;
-    values.fullPath = FullPathChecked;
-    values.drive = browser.Drive();
-    values.dirPath = browser.DirPath();
-    values.dirSel = browser.DirSel();
-    values.dirVis = browser.DirVis();
+    if (normal && rect != saved_)
+        dirty_ = true;
+    if (!dirty_ || !unread_.ClearForWriting())
+        return;
 
     window.setMousePointer(PointerBusy);
-    const QByteArray content = WriteSettingsText(values, tree, quickList.Entries());
-    if (SettingsReadRefused && QFile::exists(paths.settingsPath)) {
-        // This run never managed to read the file: keep it rather than
-        // replace a tree the user has not seen with one that lacks it.
-        const QString aside = paths.settingsPath + QStringLiteral(".unread");
-        QFile::remove(aside);
-        QFile::rename(paths.settingsPath, aside);
-    }
-    for (;;) {
-        if (WriteSettingsFile(paths.settingsPath, content)) break;
-        window.setMousePointer(PointerDefault);
-        const MsgAnswer answer = platform.messages.show(
-            Texts::unableToSave(), Texts::programTitle(), MsgButtons::RetryCancel, MsgIcon::Stop);
-        if (answer != MsgAnswer::Retry) return;  // still dirty: the next save tries again
-        window.setMousePointer(PointerBusy);
-    }
-    SettingsReadRefused = false;
+    if (normal)
+        saved_ = rect;
+    const bool written = writeFile();
     window.setMousePointer(PointerDefault);
-    SettingsDirty = false;
+    if (written)
+        dirty_ = false;  // otherwise the next save tries again
 }
 
-void FrmVarnel::LoadSettings() {
-    quickList.Clear();
-    if (!QFile::exists(paths.settingsPath)) return;
-    QString text;
-    while (ReadSettingsFile(paths.settingsPath, &text) != ReadOutcome::Read) {
-        const MsgAnswer answer = platform.messages.show(
-            Texts::unableToLoad(), Texts::programTitle(), MsgButtons::RetryCancel, MsgIcon::Stop);
-        if (answer != MsgAnswer::Retry) {
-            SettingsReadRefused = true;
-            return;
-        }
-        if (!QFile::exists(paths.settingsPath)) return;
+bool SettingsStore::writeFile() {
+    SettingsValues values;
+    values.winTop = saved_.top;
+    values.winLeft = saved_.left;
+    values.winHeight = saved_.height;
+    values.winWidth = saved_.width;
+    values.winState = platform_.window.windowState();
+    // Without a tray the close box minimises in place of hiding; that is
+    // no state to come back to.
+    if (!parts_.tray.Available() && values.winState == StateMinimized)
+        values.winState = StateNormal;
+    values.hide = parts_.options.AutoHide();
+    values.fullPath = parts_.options.FullPath();
+    values.drive = parts_.browser.Drive();
+    values.dirPath = parts_.browser.DirPath();
+    values.dirSel = parts_.browser.DirSel();
+    values.dirVis = parts_.browser.DirVis();
+    const QByteArray content = WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
+    while (!WriteSettingsFile(paths_.settingsPath, content)) {
+        qCWarning(lcSettings) << "cannot write" << paths_.settingsPath;
+        platform_.window.setMousePointer(PointerDefault);
+        const MsgAnswer answer =
+            platform_.messages.show(Texts::unableToSave(), Texts::programTitle(),
+                                    MsgButtons::RetryCancel, MsgIcon::Stop);
+        if (answer != MsgAnswer::Retry)
+            return false;
+        platform_.window.setMousePointer(PointerBusy);
     }
-    SettingsReadRefused = false;
-
-    platform.window.setMousePointer(PointerBusy);
-    TreeBusy = true;
-    SettingsApplier applier(*this);
-    ReadSettingsText(text, applier, tree);
-    TreeBusy = false;
-    platform.window.setMousePointer(PointerDefault);
-    SettingsDirty = false;
-    SettingsPending = false;
+    return true;
 }

@@ -2,25 +2,36 @@
 
 #include <QString>
 
-// The program's own texts, each written once.
+// The program's own texts and names, each written once.
 namespace Texts {
 inline QString programTitle() { return QStringLiteral("Varnel"); }
+// The icon's name in the desktop's icon themes, and the program's file names.
+inline QString programIcon() { return QStringLiteral("varnel"); }
 inline QString alreadyRunning() { return QStringLiteral("Varnel is already installed in the Tray"); }
+inline QString cannotLock(const QString& lockPath, const QString& reason) {
+    return QStringLiteral("Varnel cannot start: its lock file %1 could not be made (%2).")
+        .arg(lockPath, reason);
+}
 inline QString unableToSave() {
     return QStringLiteral("Unable to save settings.  The INI file may already be opened.");
 }
 inline QString unableToLoad() {
     return QStringLiteral("Unable to load settings.  The INI file may already be opened.");
 }
-inline QString warningTitle() { return QStringLiteral("Warning"); }
-inline QString folderUnavailable() {
-    return QStringLiteral("Folder is unavailable or no longer exist.");
+inline QString keptAside(const QString& path, const QString& aside) {
+    return QStringLiteral(
+               "Varnel could not use its settings file %1, so it has kept it as %2 and starts "
+               "a new one.")
+        .arg(path, aside);
 }
-inline QString itemUnavailable() { return QStringLiteral("Item is unavailable or no longer exist."); }
+inline QString cannotKeepAside(const QString& path, const QString& reason) {
+    return QStringLiteral(
+               "Varnel could not use its settings file %1, nor move it aside (%2). Nothing will "
+               "be saved over it.")
+        .arg(path, reason);
+}
 inline QString aboutTitle() { return QStringLiteral("About Varnel"); }
 inline QString aboutText() {
     return QStringLiteral("Varnel\nA tree of shortcuts to your files and folders, kept in the tray.");
 }
-// The tray icon's picture: the program's own icon.
-inline QString programIcon() { return QStringLiteral("varnel"); }
 }  // namespace Texts

@@ -1,7 +1,6 @@
-// The controls follow the window: the browser lists widen in proportion and
-// lengthen, the tree takes the rest, the path label stays at the bottom.
-#include "FrmVarnel.h"
-#include "platform/MainWindowPort.h"
+#include "WindowLayout.h"
+
+#include "SettingsStore.h"
 
 #include <cmath>
 
@@ -9,69 +8,76 @@ namespace {
 constexpr int GapPixels = 8;
 constexpr int TwipsPerPixel = 15;  // the logic's pixel; the Qt layer converts real ones
 
+// The controls that have a rectangle, in the order they were designed.
+constexpr Control LayoutControls[] = {Control::DriveList, Control::DirList, Control::FileList,
+                                      Control::TreeView,  Control::PathDisp, Control::BarStatus};
+
 std::int32_t scaled(std::int32_t designed, float ratio) {
     return static_cast<std::int32_t>(std::lround(static_cast<float>(designed) * ratio));
 }
 }  // namespace
 
-int FrmVarnel::LayoutIndexOf(Control control) const {
-    for (int i = static_cast<int>(controlLayout.size()) - 1; i >= 0; --i) {
-        if (controlLayout[static_cast<size_t>(i)].control == control) return i;
+void WindowLayout::Record() {
+    layoutReady_ = false;
+    controlLayout_.clear();
+    for (Control control : LayoutControls) {
+        if (const std::optional<TwipsRect> rect = window_.controlRect(control))
+            controlLayout_.push_back({control, *rect});
     }
-    return -1;
+    const TwipsRect window = window_.geometry();
+    start_ = {window.width, window.height};
+    layoutReady_ = true;
 }
 
-void FrmVarnel::Form_Resize() {
-    if (!LayoutReady) return;
-    MainWindowPort& window = platform.window;
-    const TwipsRect outer = window.geometry();
-    if (outer.width < StartWidth || outer.height < StartHeight) return;
+const TwipsRect* WindowLayout::designed(Control control) const {
+    for (const LayoutRow& row : controlLayout_) {
+        if (row.control == control)
+            return &row.designed;
+    }
+    return nullptr;
+}
 
-    const float ratio = static_cast<float>(outer.width) / static_cast<float>(StartWidth);
-    const std::int32_t grownWidth = outer.width - StartWidth;
-    const std::int32_t grownHeight = outer.height - StartHeight;
+void WindowLayout::Form_Resize() {
+    if (!layoutReady_)
+        return;
+    const TwipsRect outer = window_.geometry();
+    if (outer.width < start_.width || outer.height < start_.height)
+        return;
 
-    auto designed = [this](Control control) -> const TwipsRect* {
-        const int row = LayoutIndexOf(control);
-        return row < 0 ? nullptr : &controlLayout[static_cast<size_t>(row)].designed;
-    };
-    auto place = [&window](Control control, const TwipsRect& rect) {
-        window.setControlRect(control, rect);
-    };
+    const float ratio = static_cast<float>(outer.width) / static_cast<float>(start_.width);
+    const std::int32_t grownWidth = outer.width - start_.width;
+    const std::int32_t grownHeight = outer.height - start_.height;
 
     if (const TwipsRect* d = designed(Control::PathDisp)) {
-        TwipsRect r = *window.controlRect(Control::PathDisp);
+        TwipsRect r = *d;
         r.width = d->width + grownWidth;
         r.top = d->top + grownHeight;
-        place(Control::PathDisp, r);
+        window_.setControlRect(Control::PathDisp, r);
     }
     if (const TwipsRect* d = designed(Control::DriveList)) {
-        TwipsRect r = *window.controlRect(Control::DriveList);
+        TwipsRect r = *d;
         r.width = scaled(d->width, ratio);
-        place(Control::DriveList, r);
+        window_.setControlRect(Control::DriveList, r);
     }
     for (Control list : {Control::DirList, Control::FileList}) {
         if (const TwipsRect* d = designed(list)) {
-            TwipsRect r = *window.controlRect(list);
+            TwipsRect r = *d;
             r.height = d->height + grownHeight;
             r.width = scaled(d->width, ratio);
-            place(list, r);
+            window_.setControlRect(list, r);
         }
     }
-    if (designed(Control::TreeView) && designed(Control::DirList)) {
-        const TwipsRect dir = *window.controlRect(Control::DirList);
-        TwipsRect view = *window.controlRect(Control::TreeView);
+    const TwipsRect* tree = designed(Control::TreeView);
+    if (tree && designed(Control::DirList)) {
+        const TwipsRect dir = *window_.controlRect(Control::DirList);
+        TwipsRect view = *tree;
         view.height = dir.top + dir.height - view.top;
         view.left = dir.left + dir.width + GapPixels * TwipsPerPixel;
-        view.width = window.innerWidth() - view.left - GapPixels * TwipsPerPixel;
-        place(Control::TreeView, view);
+        view.width = outer.width - view.left - GapPixels * TwipsPerPixel;
+        window_.setControlRect(Control::TreeView, view);
     }
 
-    if (window.windowState() == StateNormal) {
-        SavedTop = outer.top;
-        SavedLeft = outer.left;
-        SavedHeight = outer.height;
-        SavedWidth = outer.width;
-    }
-    ScheduleSave();
+    if (window_.windowState() == StateNormal)
+        settings_.RememberRect(outer);
+    settings_.ScheduleSave();
 }

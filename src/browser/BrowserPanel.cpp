@@ -1,12 +1,17 @@
 #include "BrowserPanel.h"
 
-#include "platform/MainWindowPort.h"
+#include "platform/BrowserListPorts.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
 
-BrowserPanel::BrowserPanel(MainWindowPort& window) : window_(window) {}
+BrowserPanel::BrowserPanel(DirListPort& dirList, FileListPort& fileList,
+                           const QString& startDirectory)
+    : dirList_(dirList), fileList_(fileList) {
+    if (!PointAt(startDirectory))
+        PointAt(QDir::rootPath());
+}
 
 bool BrowserPanel::SetDrive(const QString& drive) {
     if (drive.isEmpty()) return false;
@@ -64,6 +69,6 @@ int BrowserPanel::FileCount() const {
 }
 
 void BrowserPanel::showLists() {
-    window_.setControlVisible(Control::DirList, dirVis_);
-    window_.setControlVisible(Control::FileList, !dirVis_);
+    dirList_.setVisible(dirVis_);
+    fileList_.setVisible(!dirVis_);
 }

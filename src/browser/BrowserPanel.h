@@ -2,7 +2,8 @@
 
 #include <QString>
 
-class MainWindowPort;
+class DirListPort;
+class FileListPort;
 
 // The state of the file-system browser on the left of the main window: the
 // current drive (a mounted volume, named by its root path), the open
@@ -10,7 +11,9 @@ class MainWindowPort;
 // settings file stores all four.
 class BrowserPanel {
 public:
-    explicit BrowserPanel(MainWindowPort& window);
+    // The panel opens on the start directory, as a directory list starts on
+    // the current one, so it never has none; on "/" should that be gone.
+    BrowserPanel(DirListPort& dirList, FileListPort& fileList, const QString& startDirectory);
 
     const QString& Drive() const { return drive_; }
     const QString& DirPath() const { return dirPath_; }
@@ -37,7 +40,8 @@ public:
 private:
     void showLists();
 
-    MainWindowPort& window_;
+    DirListPort& dirList_;
+    FileListPort& fileList_;
     QString drive_;
     QString dirPath_;
     int dirSel_ = -1;

@@ -2,11 +2,18 @@
 
 #include <QString>
 
-// The icons of items in the tree's image list. Until items get icons of their
-// own, every path shows the "leaf" picture.
+class ImageListPort;
+
+// The icons of items in the tree's image list: each lookup appends the
+// desktop's small icon for the path's type as a new picture.
 class ItemIcons {
 public:
+    explicit ItemIcons(ImageListPort& images) : images_(images) {}
+
     // The image list index of the path's icon: 3 ("leaf") when it has none
-    // of its own, 0 when the lookup fails.
+    // of its own, 0 when the icon could be neither added nor found.
     int GetItemIcon(const QString& path);
+
+private:
+    ImageListPort& images_;
 };

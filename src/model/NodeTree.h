@@ -139,6 +139,10 @@ public:
 
     void SetObserver(NodeTreeObserver* observer) { observer_ = observer; }
 
+    // Set while the program itself rebuilds or restructures the tree, so
+    // that what the view reports meanwhile is not taken for the user's doing.
+    bool TreeBusy() const { return busy_ > 0; }
+
 private:
     friend class TreeNode;
     class IndexCounter;
@@ -157,6 +161,20 @@ private:
     TreeNode* dropHighlight_ = nullptr;
     NodeTreeObserver* observer_ = nullptr;
     int bulkDepth_ = 0;
+    int busy_ = 0;
+    friend class TreeBusyScope;
+};
+
+// Marks the tree busy for the length of a scope. Nests.
+class TreeBusyScope {
+public:
+    explicit TreeBusyScope(NodeTree& tree) : tree_(tree) { ++tree_.busy_; }
+    ~TreeBusyScope() { --tree_.busy_; }
+    TreeBusyScope(const TreeBusyScope&) = delete;
+    TreeBusyScope& operator=(const TreeBusyScope&) = delete;
+
+private:
+    NodeTree& tree_;
 };
 
 // RAII bracket for NodeTree::BeginBulkChange / EndBulkChange.

@@ -2,7 +2,6 @@
 
 #include "Geometry.h"
 
-#include <QString>
 #include <optional>
 
 // The controls of the main window that have a rectangle, in the order they
@@ -13,8 +12,8 @@ enum class Control { DriveList, DirList, FileList, TreeView, PathDisp, BarStatus
 enum MousePointer : int { PointerDefault = 0, PointerBusy = 11 };
 
 // The main window as the logic sees it: visibility, geometry in twips, state,
-// pointer, the path label and the status bar, and the rectangles of its
-// controls.
+// pointer and the rectangles of its controls. Its widgets may be built only
+// when first shown; until then it keeps what it is given as data.
 class MainWindowPort {
 public:
     virtual ~MainWindowPort() = default;
@@ -24,27 +23,37 @@ public:
     virtual bool isVisible() const = 0;
     virtual void bringToFront() = 0;
 
-    // The window's rectangle on the screen, without the desktop's frame.
+    // The window's own area on the screen, without the desktop's frame.
     virtual TwipsRect geometry() const = 0;
     virtual void setGeometry(const TwipsRect& rect) = 0;
-    virtual int innerWidth() const = 0;
     virtual int windowState() const = 0;
     virtual void setWindowState(int state) = 0;
     virtual TwipsSize screenSize() const = 0;
 
     virtual void setMousePointer(int pointer) = 0;
 
-    virtual QString pathDisp() const = 0;
-    virtual void setPathDisp(const QString& caption) = 0;
-    virtual QString statusText() const = 0;
-    virtual void setStatusText(const QString& text) = 0;
-
     // Empty when the control has no rectangle to read.
     virtual std::optional<TwipsRect> controlRect(Control control) const = 0;
     virtual void setControlRect(Control control, const TwipsRect& rect) = 0;
-    virtual bool isControlVisible(Control control) const = 0;
-    virtual void setControlVisible(Control control, bool visible) = 0;
 
     // Ends the program once the window has been unloaded.
     virtual void quit() = 0;
+};
+
+// Why the main window is asked to close.
+enum UnloadMode : int {
+    vbFormControlMenu = 0,  // its close box or system menu
+    vbFormCode = 1,         // the program unloads itself
+    vbAppWindows = 2,       // the session ends (log-off, shut-down, a signal)
+};
+
+// What the user does to the window itself, and the end of the session.
+class MainWindowEvents {
+public:
+    virtual ~MainWindowEvents() = default;
+    // Returns true to cancel the close.
+    virtual bool Form_QueryUnload(int unloadMode) = 0;
+    virtual void Form_Resize() = 0;
+    // The session is ending: unload in order, saving, then end the program.
+    virtual void SessionEnding() = 0;
 };

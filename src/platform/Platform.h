@@ -9,6 +9,10 @@ class Shell;
 class TrayIconPort;
 class MainWindowPort;
 class TreeViewPort;
+class PathLabelPort;
+class DirListPort;
+class FileListPort;
+class ImageListPort;
 
 struct Platform {
     TimerFactory& timers;
@@ -18,4 +22,8 @@ struct Platform {
     TrayIconPort& tray;
     MainWindowPort& window;
     TreeViewPort& treeView;
+    PathLabelPort& pathLabel;
+    DirListPort& dirList;
+    FileListPort& fileList;
+    ImageListPort& images;
 };

@@ -1,28 +1,62 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 // A menu described as data: the logic keeps captions, visibility, enabling
 // and check marks, and the platform shows it as a modal popup at the pointer.
+// Each menu numbers its entries with an enum class of its own; building a
+// menu and dispatching its choice both go through that enum, so an entry the
+// menu does not have cannot be built or dispatched.
 struct MenuEntry {
-    QString name;     // the entry's name in the code, e.g. "tiOpen"
-    int index = -1;   // position inside an indexed set (qlQuickAccess), else -1
-    QString caption;  // "-" makes a separator
+    enum class Kind { Command, Separator, Submenu };
+    Kind kind = Kind::Command;
+    int id = 0;      // the entry's enum value in its menu
+    int index = -1;  // position inside an indexed set (qlQuickAccess), else -1
+    QString caption;  // shown exactly as written: "&" is no mnemonic
     bool visible = true;
     bool enabled = true;
     bool checked = false;
-    bool checkable = false;  // shows a check box even while unchecked
-    std::vector<MenuEntry> children;  // non-empty makes a submenu
-
-    bool isSeparator() const { return caption == QStringLiteral("-"); }
+    bool checkable = false;           // shows a check box even while unchecked
+    std::vector<MenuEntry> children;  // the entries of a submenu
 };
 
 struct MenuChoice {
-    QString name;  // empty when the menu was dismissed
+    int id = 0;
     int index = -1;
-    bool chosen() const { return !name.isEmpty(); }
+    bool chosen = false;  // false when the menu was dismissed
 };
+
+template <typename Id>
+MenuEntry MenuCommand(Id id, const QString& caption, int index = -1) {
+    MenuEntry entry;
+    entry.id = static_cast<int>(id);
+    entry.index = index;
+    entry.caption = caption;
+    return entry;
+}
+
+template <typename Id>
+MenuEntry MenuSeparator(Id id) {
+    MenuEntry entry = MenuCommand(id, QString());
+    entry.kind = MenuEntry::Kind::Separator;
+    return entry;
+}
+
+template <typename Id>
+MenuEntry MenuSubmenu(Id id, const QString& caption, std::vector<MenuEntry> children) {
+    MenuEntry entry = MenuCommand(id, caption);
+    entry.kind = MenuEntry::Kind::Submenu;
+    entry.children = std::move(children);
+    return entry;
+}
+
+// The entry chosen from a menu built with Id, or none when it was dismissed.
+template <typename Id>
+std::optional<Id> ChosenEntry(const MenuChoice& choice) {
+    return choice.chosen ? std::optional<Id>(static_cast<Id>(choice.id)) : std::nullopt;
+}
 
 class PopupMenus {
 public:

@@ -2,6 +2,9 @@
 
 class TreeNode;
 
+// Mouse buttons as the handlers number them.
+enum MouseButton : int { ButtonLeft = 1, ButtonRight = 2, ButtonMiddle = 4 };
+
 // What the logic asks of the tree widget beyond the model it shows: the hit
 // test and scrolling. Selection, expansion, labels and pictures follow the
 // model through its adapter.
@@ -11,6 +14,22 @@ public:
     // The node whose picture or label lies at the point (tree coordinates,
     // twips), or none on the blank rest of a row or below the last row.
     virtual TreeNode* HitTest(float x, float y) const = 0;
-    virtual void EnsureVisible(TreeNode* node) = 0;
+    // Scrolls the node's row into view; its ancestors are already expanded.
+    virtual void ScrollTo(TreeNode* node) = 0;
     virtual int GetVisibleCount() const = 0;
+};
+
+// What the user does in the tree. The view changes nothing in the tree by
+// itself: a click, a key or the expand mark only report, and the handlers
+// decide. Coordinates are twips in the tree's own frame.
+class TreeViewEvents {
+public:
+    virtual ~TreeViewEvents() = default;
+    virtual void TreeView_MouseDown(int button, int shift, float x, float y) = 0;
+    virtual void TreeView_DblClick() = 0;
+    // The user made the node the current one (a click on it, an arrow key).
+    virtual void TreeView_NodeClick(TreeNode* node) = 0;
+    // The user collapsed or expanded the node in the view.
+    virtual void TreeView_Collapse(TreeNode* node) = 0;
+    virtual void TreeView_Expand(TreeNode* node) = 0;
 };

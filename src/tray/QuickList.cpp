@@ -1,13 +1,14 @@
 #include "QuickList.h"
 
+#include "TrayMenu.h"
+
 namespace {
 QString emptyCaption() { return QStringLiteral("Empty"); }
 }  // namespace
 
 QuickList::QuickList() {
     for (int i = 0; i < Capacity; ++i) {
-        places_[static_cast<size_t>(i)].name = QStringLiteral("qlQuickAccess");
-        places_[static_cast<size_t>(i)].index = i;
+        places_[static_cast<size_t>(i)] = MenuCommand(TrayMenuId::qlQuickAccess, QString(), i);
         resetPlace(i);
     }
 }
@@ -47,15 +48,4 @@ bool QuickList::RemoveAt(int index) {
 void QuickList::Clear() {
     entries_.clear();
     for (int i = 0; i < Capacity; ++i) resetPlace(i);
-}
-
-void QuickList::SetCaption(int index, const QString& caption) {
-    if (index < 0 || index > QuickLast()) return;
-    entries_[static_cast<size_t>(index)].caption = caption;
-    places_[static_cast<size_t>(index)].caption = caption;
-}
-
-void QuickList::SetPath(int index, const QString& path) {
-    if (index < 0 || index > QuickLast()) return;
-    entries_[static_cast<size_t>(index)].path = path;
 }

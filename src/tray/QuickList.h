@@ -29,11 +29,9 @@ public:
     // Removes the entry at index, moving the later ones up.
     bool RemoveAt(int index);
     void Clear();
-    void SetCaption(int index, const QString& caption);
-    void SetPath(int index, const QString& path);
 
     // The menu places qlQuickAccess(0..63).
-    const std::array<MenuEntry, Capacity>& MenuPlaces() const { return places_; }
+    std::vector<MenuEntry> MenuPlaces() const { return {places_.begin(), places_.end()}; }
 
 private:
     void resetPlace(int index);

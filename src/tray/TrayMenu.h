@@ -4,14 +4,21 @@
 
 class QuickList;
 
-// The tray icon's menu tiMenu: "Open" or "Hide", the "Quick List" submenu,
-// "About", "Unload" and "Cancel".
+// The entries of the tray icon's menu tiMenu.
+enum class TrayMenuId { tiMenu, tiOpen, tiHide, tiQuickList, qlQuickAccess, tiSep1, tiAbout, tiUnload, tiCancel };
+
+// The tray menu: "Open" or "Hide", the "Quick List" submenu, "About",
+// "Unload" and "Cancel". Exactly one of "Open" and "Hide" shows: "Hide"
+// while the window is up.
 class TrayMenu {
 public:
-    bool OpenVisible = true;        // tiOpen
-    bool HideVisible = false;       // tiHide
-    bool QuickListEnabled = false;  // tiQuickList, set before each showing
+    void OfferHide(bool hide) { offerHide_ = hide; }
+    bool OffersHide() const { return offerHide_; }
 
-    // The menu as it shows now, with the quick list's places under "Quick List".
+    // The menu as it shows now, with the quick list's places under "Quick
+    // List", which is enabled only while the list holds an entry.
     MenuEntry Build(const QuickList& quickList) const;
+
+private:
+    bool offerHide_ = false;
 };

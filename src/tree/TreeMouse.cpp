@@ -1,41 +1,67 @@
-// What a press, a click, a collapse and an expand do to the tree.
-#include "app/FrmVarnel.h"
-#include "platform/MainWindowPort.h"
-#include "platform/TreeViewPort.h"
+#include "TreeMouse.h"
 
-namespace {
-QString pathCaption(const TreeNode* node) { return QLatin1Char(' ') + node->Tag(); }
-}  // namespace
+#include "Opener.h"
+#include "OpenTexts.h"
+#include "model/NodeTree.h"
+#include "platform/PathLabelPort.h"
+#include "settings/SettingsSchedule.h"
 
-void FrmVarnel::TreeView_MouseDown(int button, int shift, float x, float y) {
+TreeMouse::TreeMouse(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
+                     Opener& opener)
+    : platform_(platform), tree_(tree), settings_(settings), opener_(opener) {}
+
+void TreeMouse::showPathOf(const TreeNode* node) {
+    platform_.pathLabel.setCaption(QLatin1Char(' ') + node->Tag());
+}
+
+void TreeMouse::TreeView_MouseDown(int button, int shift, float x, float y) {
+    Q_UNUSED(button)
     Q_UNUSED(shift)
-    TreeMouseX = x;
-    TreeMouseY = y;
-    TreeNode* node = platform.treeView.HitTest(x, y);
-    if (node) {
-        tree.SetSelectedItem(node);
-        tree.SetDropHighlight(node);
-        platform.window.setPathDisp(pathCaption(node));
+    mouseX_ = x;
+    mouseY_ = y;
+    if (TreeNode* node = platform_.treeView.HitTest(x, y)) {
+        tree_.SetSelectedItem(node);
+        tree_.SetDropHighlight(node);
+        showPathOf(node);
     }
-    if (button == ButtonLeft) TreeDragState = node ? 1 : 0;
 }
 
-void FrmVarnel::TreeView_NodeClick(TreeNode* node) {
-    if (!node) return;
-    tree.SetDropHighlight(node);
-    platform.window.setPathDisp(pathCaption(node));
-    ScheduleSave();  // the selection is part of the saved tree
+void TreeMouse::TreeView_DblClick() {
+    // The node under the last press, not the selected one. The view does not
+    // toggle expansion on a double click, so neither do we.
+    TreeNode* node = platform_.treeView.HitTest(mouseX_, mouseY_);
+    if (!node || node->Tag().isEmpty())
+        return;
+    opener_.OpenPath(node->Tag(), OpenTexts::folderUnavailable());
 }
 
-// Collapsing and expanding by hand select the node and are remembered; while
-// the program itself rebuilds the tree they mean nothing.
-static void expansionChanged(FrmVarnel& form, TreeNode* node) {
-    if (form.TreeBusy || !node) return;
-    form.tree.SetDropHighlight(node);
-    form.tree.SetSelectedItem(node);
-    form.ScheduleSave();
+void TreeMouse::TreeView_NodeClick(TreeNode* node) {
+    if (!node)
+        return;
+    tree_.SetSelectedItem(node);
+    tree_.SetDropHighlight(node);
+    showPathOf(node);
+    settings_.ScheduleSave();  // the selection is part of the saved tree
 }
 
-void FrmVarnel::TreeView_Collapse(TreeNode* node) { expansionChanged(*this, node); }
+void TreeMouse::TreeView_Collapse(TreeNode* node) {
+    expansionChanged(node, false);
+}
 
-void FrmVarnel::TreeView_Expand(TreeNode* node) { expansionChanged(*this, node); }
+void TreeMouse::TreeView_Expand(TreeNode* node) {
+    expansionChanged(node, true);
+}
+
+// The view shows the user's collapse or expand already; the tree follows it.
+// By hand it also selects the node and is remembered; while the program
+// itself rebuilds the tree it means nothing more.
+void TreeMouse::expansionChanged(TreeNode* node, bool expanded) {
+    if (!node)
+        return;
+    node->SetExpanded(expanded);
+    if (tree_.TreeBusy())
+        return;
+    tree_.SetDropHighlight(node);
+    tree_.SetSelectedItem(node);
+    settings_.ScheduleSave();
+}

@@ -3,7 +3,6 @@
 MsgAnswer FakeMessageBoxes::show(const QString& text, const QString& title, MsgButtons buttons,
                                  MsgIcon icon) {
     shown.push_back({text, title, buttons, icon});
-    if (onShow) onShow(shown.back());
     if (!answers.empty()) {
         const MsgAnswer answer = answers.front();
         answers.pop_front();
@@ -14,22 +13,21 @@ MsgAnswer FakeMessageBoxes::show(const QString& text, const QString& title, MsgB
 
 MenuChoice FakePopupMenus::popup(const MenuEntry& menu) {
     shown.push_back(menu);
-    if (choices.empty()) return {};
+    if (choices.empty())
+        return {};
     const MenuChoice choice = choices.front();
     choices.pop_front();
     return choice;
 }
 
-static const MenuEntry* findEntry(const MenuEntry& menu, const QString& name, int index) {
-    if (menu.name == name && menu.index == index) return &menu;
+const MenuEntry* FakePopupMenus::find(const MenuEntry& menu, int id, int index) {
     for (const MenuEntry& child : menu.children) {
-        if (const MenuEntry* found = findEntry(child, name, index)) return found;
+        if (child.id == id && child.index == index)
+            return &child;
+        if (const MenuEntry* found = find(child, id, index))
+            return found;
     }
     return nullptr;
-}
-
-const MenuEntry* FakePopupMenus::lastEntry(const QString& name, int index) const {
-    return shown.empty() ? nullptr : findEntry(shown.back(), name, index);
 }
 
 void FakeShell::open(const QUrl& url, Done done) {
@@ -41,31 +39,22 @@ void FakeShell::open(const QUrl& url, Done done) {
 }
 
 void FakeShell::answer(bool openedWell) {
-    if (held.empty()) return;
+    if (held.empty())
+        return;
     const Done done = std::move(held.front());
     held.pop_front();
     done(openedWell);
 }
 
 void FakeTray::add(const QString& iconName, const QString& tipText) {
-    calls << QStringLiteral("add");
+    ++adds;
     shown = true;
     icon = iconName;
     tip = tipText;
 }
 
-void FakeTray::modifyIcon(const QString& iconName) {
-    calls << QStringLiteral("modifyIcon");
-    icon = iconName;
-}
-
-void FakeTray::modifyTip(const QString& tipText) {
-    calls << QStringLiteral("modifyTip");
-    tip = tipText;
-}
-
 void FakeTray::remove() {
-    calls << QStringLiteral("remove");
+    ++removes;
     shown = false;
 }
 
@@ -75,7 +64,6 @@ FakeMainWindow::FakeMainWindow() {
     controls[Control::FileList] = {600, 120, 2040, 2775};
     controls[Control::TreeView] = {120, 3000, 2775, 3735};
     controls[Control::PathDisp] = {3000, 120, 300, 6615};
-    hidden[Control::FileList] = true;
 }
 
 void FakeMainWindow::show() {
@@ -83,23 +71,25 @@ void FakeMainWindow::show() {
     ++shows;
 }
 
-void FakeMainWindow::hide() {
-    visible = false;
-    ++hides;
-}
-
 std::optional<TwipsRect> FakeMainWindow::controlRect(Control control) const {
     const auto it = controls.find(control);
-    if (it == controls.end()) return std::nullopt;
+    if (it == controls.end())
+        return std::nullopt;
     return it->second;
-}
-
-bool FakeMainWindow::isControlVisible(Control control) const {
-    const auto it = hidden.find(control);
-    return it == hidden.end() || !it->second;
 }
 
 TreeNode* FakeTreeView::HitTest(float x, float y) const {
     const auto it = hits.find({x, y});
     return it == hits.end() ? nullptr : it->second;
+}
+
+int FakeImageList::add(const QString& key, std::uint64_t) {
+    if (keys.contains(key))
+        return 0;
+    keys << key;
+    return int(keys.size());
+}
+
+int FakeImageList::indexOf(const QString& key) const {
+    return int(keys.indexOf(key)) + 1;
 }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "VirtualClock.h"
+#include "platform/BrowserListPorts.h"
+#include "platform/ImageListPort.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
+#include "platform/PathLabelPort.h"
 #include "platform/Platform.h"
 #include "platform/PopupMenu.h"
 #include "platform/Shell.h"
@@ -29,7 +32,6 @@ public:
     MsgAnswer show(const QString& text, const QString& title, MsgButtons buttons,
                    MsgIcon icon) override;
     std::deque<MsgAnswer> answers;
-    std::function<void(const ShownMessage&)> onShow;  // runs while the box is "open"
     std::vector<ShownMessage> shown;
 };
 
@@ -37,12 +39,21 @@ public:
 class FakePopupMenus : public PopupMenus {
 public:
     MenuChoice popup(const MenuEntry& menu) override;
+    template <typename Id>
+    void choose(Id id, int index = -1) {
+        choices.push_back({static_cast<int>(id), index, true});
+    }
+    // The entry of the last shown menu with that identifier (and index),
+    // searched through submenus; null when absent.
+    template <typename Id>
+    const MenuEntry* lastEntry(Id id, int index = -1) const {
+        return shown.empty() ? nullptr : find(shown.back(), static_cast<int>(id), index);
+    }
     std::deque<MenuChoice> choices;
     std::vector<MenuEntry> shown;
 
-    // The entry of the last shown menu with that name (and index), searched
-    // through submenus; null when absent.
-    const MenuEntry* lastEntry(const QString& name, int index = -1) const;
+private:
+    static const MenuEntry* find(const MenuEntry& menu, int id, int index);
 };
 
 // Answers at once with accept, unless told to hold the answers back until
@@ -60,54 +71,43 @@ public:
 class FakeTray : public TrayIconPort {
 public:
     void add(const QString& iconName, const QString& tip) override;
-    void modifyIcon(const QString& iconName) override;
-    void modifyTip(const QString& tip) override;
+    void modifyIcon(const QString& iconName) override { icon = iconName; }
+    void modifyTip(const QString& tipText) override { tip = tipText; }
     void remove() override;
     bool shown = false;
+    int adds = 0;
+    int removes = 0;
     QString icon;
     QString tip;
-    QStringList calls;  // "add", "modifyIcon", "modifyTip", "remove" in order
 };
 
 class FakeMainWindow : public MainWindowPort {
 public:
     FakeMainWindow();
     void show() override;
-    void hide() override;
+    void hide() override { visible = false; }
     bool isVisible() const override { return visible; }
     void bringToFront() override { ++broughtToFront; }
     TwipsRect geometry() const override { return rect; }
     void setGeometry(const TwipsRect& r) override { rect = r; }
-    int innerWidth() const override { return rect.width - 2 * 15 * 4; }
     int windowState() const override { return state; }
     void setWindowState(int s) override { state = s; }
     TwipsSize screenSize() const override { return screen; }
     void setMousePointer(int p) override { pointers.push_back(p); }
-    QString pathDisp() const override { return path; }
-    void setPathDisp(const QString& caption) override { path = caption; }
-    QString statusText() const override { return status; }
-    void setStatusText(const QString& text) override { status = text; ++statusWrites; }
     std::optional<TwipsRect> controlRect(Control control) const override;
     void setControlRect(Control control, const TwipsRect& r) override { controls[control] = r; }
-    bool isControlVisible(Control control) const override;
-    void setControlVisible(Control control, bool show) override { hidden[control] = !show; }
     void quit() override { ++quits; }
 
     int pointer() const { return pointers.empty() ? PointerDefault : pointers.back(); }
 
     bool visible = false;
     int shows = 0;
-    int hides = 0;
     int broughtToFront = 0;
     TwipsRect rect{0, 0, 4200, 7200};
     int state = StateNormal;
     TwipsSize screen{28800, 16200};
     std::vector<int> pointers;
-    QString path;
-    QString status;
-    int statusWrites = 0;
     std::map<Control, TwipsRect> controls;
-    std::map<Control, bool> hidden;
     int quits = 0;
 };
 
@@ -115,11 +115,36 @@ public:
 class FakeTreeView : public TreeViewPort {
 public:
     TreeNode* HitTest(float x, float y) const override;
-    void EnsureVisible(TreeNode* node) override { ensuredVisible.push_back(node); }
-    int GetVisibleCount() const override { return visibleCount; }
+    void ScrollTo(TreeNode* node) override { scrolledTo.push_back(node); }
+    int GetVisibleCount() const override { return 10; }
     std::map<std::pair<float, float>, TreeNode*> hits;
-    std::vector<TreeNode*> ensuredVisible;
-    int visibleCount = 10;
+    std::vector<TreeNode*> scrolledTo;
+};
+
+class FakePathLabel : public PathLabelPort {
+public:
+    QString caption() const override { return text; }
+    void setCaption(const QString& caption) override { text = caption; }
+    QString text;
+};
+
+template <typename Port>
+class FakeList : public Port {
+public:
+    explicit FakeList(bool shown) : visible(shown) {}
+    void setVisible(bool shown) override { visible = shown; }
+    bool visible;
+};
+
+// Every path has an icon of its own when hasIcons is set; handles count up.
+class FakeImageList : public ImageListPort {
+public:
+    std::uint64_t lookUpIcon(const QString&) override { return hasIcons ? ++handles : 0; }
+    int add(const QString& key, std::uint64_t) override;
+    int indexOf(const QString& key) const override;
+    bool hasIcons = false;
+    std::uint64_t handles = 0;
+    QStringList keys{QStringLiteral("closed"), QStringLiteral("open"), QStringLiteral("leaf")};
 };
 
 struct FakePlatform {
@@ -130,8 +155,13 @@ struct FakePlatform {
     FakeTray tray;
     FakeMainWindow window;
     FakeTreeView treeView;
+    FakePathLabel pathLabel;
+    FakeList<DirListPort> dirList{true};
+    FakeList<FileListPort> fileList{false};
+    FakeImageList images;
 
     Platform platform() {
-        return Platform{clock, messages, menus, shell, tray, window, treeView};
+        return Platform{clock,     messages,  menus,    shell,    tray,  window,
+                        treeView,  pathLabel, dirList, fileList, images};
     }
 };

@@ -2,41 +2,50 @@
 
 #include <QFile>
 
-FormHarness::FormHarness() : temp(std::make_unique<QTemporaryDir>()) {
-    paths.programDir = temp->path();
-    paths.settingsPath = temp->filePath(QStringLiteral("Varnel.INI"));
-    paths.lockPath = temp->filePath(QStringLiteral("Varnel.lock"));
-    form = std::make_unique<FrmVarnel>(fake.platform(), paths);
-}
-
 FormHarness::FormHarness(const QString& directory) {
-    paths.programDir = directory;
-    paths.settingsPath = directory + QStringLiteral("/Varnel.INI");
-    paths.lockPath = directory + QStringLiteral("/Varnel.lock");
+    QString dir = directory;
+    if (dir.isEmpty()) {
+        temp = std::make_unique<QTemporaryDir>();
+        dir = temp->path();
+    }
+    paths.programDir = dir;
+    paths.settingsPath = dir + QStringLiteral("/Varnel.INI");
+    paths.lockPath = dir + QStringLiteral("/Varnel.lock");
     form = std::make_unique<FrmVarnel>(fake.platform(), paths);
 }
 
 void FormHarness::writeSettings(const QStringList& lines) const {
     QFile file(paths.settingsPath);
-    if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write the settings file");
-    for (const QString& line : lines) file.write(line.toUtf8() + "\r\n");
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write the settings file");
+    for (const QString& line : lines)
+        file.write(line.toUtf8() + "\r\n");
 }
 
 QByteArray FormHarness::settingsBytes() const {
     QFile file(paths.settingsPath);
-    if (!file.open(QIODevice::ReadOnly)) return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
     return file.readAll();
 }
 
 QStringList FormHarness::settingsLines() const {
     QStringList lines = QString::fromUtf8(settingsBytes()).split(QStringLiteral("\r\n"));
-    if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
     return lines;
 }
 
-bool FormHarness::settingsExist() const { return QFile::exists(paths.settingsPath); }
+bool FormHarness::settingsExist() const {
+    return QFile::exists(paths.settingsPath);
+}
+
+void FormHarness::load() {
+    if (!form->Form_Load())
+        qFatal("start-up refused");
+}
 
 void FormHarness::loadAndShow() {
-    if (!form->Form_Load()) qFatal("start-up refused");
-    form->trayNotify(0, TrayLeftUp);
+    load();
+    click(TrayLeftUp);
 }

@@ -7,10 +7,9 @@
 #include <memory>
 
 // A main window over the scriptable platform, with its program directory and
-// settings file in a fresh temporary directory.
+// settings file in a fresh temporary directory (or one given).
 struct FormHarness {
-    FormHarness();
-    explicit FormHarness(const QString& directory);
+    explicit FormHarness(const QString& directory = QString());
 
     // Writes the settings file as given (lines joined with CRLF).
     void writeSettings(const QStringList& lines) const;
@@ -18,9 +17,11 @@ struct FormHarness {
     QByteArray settingsBytes() const;
     bool settingsExist() const;
 
-    // Start-up, then the first left click on the tray icon: settings read,
-    // window shown.
+    // Start-up; then the first left click on the tray icon reads the
+    // settings and shows the window.
+    void load();
     void loadAndShow();
+    void click(int mouseMessage) { form->tray().trayNotify(0, mouseMessage); }
     // Sets the clock forward.
     void wait(qint64 milliseconds) { fake.clock.advance(milliseconds); }
 

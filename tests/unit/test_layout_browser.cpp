@@ -1,5 +1,6 @@
 // How the controls follow the window, and the browser state the settings keep.
 #include "FormHarness.h"
+#include "WarningsFail.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,64 +8,52 @@
 #include <QTest>
 
 namespace {
-TwipsRect rectOf(const FormHarness& h, Control control) { return h.fake.window.controls.at(control); }
+TwipsRect rectOf(const FormHarness& h, Control control) {
+    return h.fake.window.controls.at(control);
+}
 }  // namespace
 
-class LayoutBrowserTest : public QObject {
+class LayoutBrowserTest : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    void widerWindowsWidenTheListsInProportion() {
+    void theControlsFollowTheWindowFromTheirDesignedRectangles() {
         FormHarness h;
-        QVERIFY(h.form->Form_Load());
-        h.fake.window.rect.width = h.form->StartWidth * 3 / 2;
-        h.form->Form_Resize();
-        QCOMPARE(rectOf(h, Control::DriveList).width, 2775 * 3 / 2 + 1);  // 4162.5 rounds up
-        QCOMPARE(rectOf(h, Control::DirList).width, 4163);
-        const TwipsRect tree = rectOf(h, Control::TreeView);
-        QCOMPARE(tree.left, 120 + 4163 + 8 * 15);
-        QCOMPARE(tree.left + tree.width + 8 * 15, h.fake.window.innerWidth());
-        QCOMPARE(rectOf(h, Control::PathDisp).width, 6615 + h.form->StartWidth / 2);
-        QCOMPARE(h.form->SavedWidth, h.fake.window.rect.width);
-    }
-
-    void tallerWindowsLengthenTheListsAndMoveTheLabelDown() {
-        FormHarness h;
-        QVERIFY(h.form->Form_Load());
+        h.load();
+        const TwipsRect start = h.fake.window.rect;
+        h.fake.window.rect.width = start.width * 3 / 2;
         h.fake.window.rect.height += 600;
         h.form->Form_Resize();
-        QCOMPARE(rectOf(h, Control::DirList).height, 2280 + 600);
+        h.form->Form_Resize();  // starts from the designed values every time
+        QCOMPARE(rectOf(h, Control::DriveList).width, 2775 * 3 / 2 + 1);  // 4162.5 rounds up
+        QCOMPARE(rectOf(h, Control::DirList), (TwipsRect{600, 120, 2280 + 600, 4163}));
         QCOMPARE(rectOf(h, Control::FileList).height, 2040 + 600);
-        QCOMPARE(rectOf(h, Control::PathDisp).top, 3000 + 600);
         const TwipsRect tree = rectOf(h, Control::TreeView);
+        QCOMPARE(tree.left, 120 + 4163 + 8 * 15);
+        QCOMPARE(tree.left + tree.width + 8 * 15, h.fake.window.rect.width);
         QCOMPARE(tree.top + tree.height, 600 + 2280 + 600);
-        // Repeated resizes start from the designed values every time.
+        QCOMPARE(rectOf(h, Control::PathDisp), (TwipsRect{3000 + 600, 120, 300, 6615 + start.width / 2}));
+        QCOMPARE(h.form->settings().SavedRect(), h.fake.window.rect);
+
+        // Maximised: laid out, but the normal rectangle is what is kept.
+        h.fake.window.state = StateMaximized;
+        h.fake.window.rect.width = start.width * 2;
         h.form->Form_Resize();
-        QCOMPARE(rectOf(h, Control::DirList).height, 2280 + 600);
+        QCOMPARE(rectOf(h, Control::DirList).width, 2775 * 2);
+        QCOMPARE(h.form->settings().SavedRect().width, start.width * 3 / 2);
     }
 
     void smallerThanAtStartChangesAndRemembersNothing() {
         FormHarness h;
-        QVERIFY(h.form->Form_Load());
-        h.form->SaveSetTimer->stop();
-        h.form->SettingsDirty = false;
+        h.loadAndShow();
+        h.form->settings().SaveSettings();
         const auto before = h.fake.window.controls;
+        const TwipsRect saved = h.form->settings().SavedRect();
         h.fake.window.rect.width -= 15;
         h.fake.window.rect.height += 900;
         h.form->Form_Resize();
         QVERIFY(h.fake.window.controls == before);
-        QVERIFY(!h.form->SettingsDirty);
-        QVERIFY(h.form->SavedWidth != h.fake.window.rect.width);
-    }
-
-    void maximisingRelaysButKeepsTheNormalRectangle() {
-        FormHarness h;
-        QVERIFY(h.form->Form_Load());
-        const std::int32_t savedWidth = h.form->SavedWidth;
-        h.fake.window.state = StateMaximized;
-        h.fake.window.rect.width *= 2;
-        h.form->Form_Resize();
-        QCOMPARE(rectOf(h, Control::DirList).width, 2775 * 2);
-        QCOMPARE(h.form->SavedWidth, savedWidth);
+        QVERIFY(!h.form->settings().SettingsDirty());
+        QCOMPARE(h.form->settings().SavedRect(), saved);
     }
 
     void theBrowserKeepsAndRestoresItsFourValues() {
@@ -74,7 +63,7 @@ private Q_SLOTS:
         QVERIFY(QDir(work).mkpath(QStringLiteral("a")));
         FormHarness first(temp.path());
         first.loadAndShow();
-        BrowserPanel& browser = first.form->browser;
+        BrowserPanel& browser = first.form->browser();
         QCOMPARE(browser.DirPath(), QDir::cleanPath(temp.path()));
         QVERIFY(browser.PointAt(work));
         const QString drive = QStorageInfo(work).rootPath();
@@ -88,11 +77,9 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.close();
         browser.SetDirVis(false);
-        QVERIFY(!browser.DirVis());
-        QVERIFY(!first.fake.window.isControlVisible(Control::DirList));
-        QVERIFY(first.fake.window.isControlVisible(Control::FileList));
-        first.form->ScheduleSave();
-        first.form->SaveSettings();
+        QVERIFY(!first.fake.dirList.visible && first.fake.fileList.visible);
+        first.form->settings().ScheduleSave();
+        first.form->settings().SaveSettings();
         const QStringList lines = first.settingsLines();
         QCOMPARE(lines.mid(7, 4), (QStringList{QStringLiteral("Drive=") + drive,
                                               QStringLiteral("DirPath=") + work,
@@ -102,20 +89,29 @@ private Q_SLOTS:
 
         FormHarness second(temp.path());
         second.loadAndShow();
-        QCOMPARE(second.form->browser.DirSel(), -2);
-        QVERIFY(!second.form->browser.DirVis());
-        second.form->ScheduleSave();
-        second.form->SaveSettings();
+        QCOMPARE(second.form->browser().DirSel(), -2);
+        QVERIFY(!second.form->browser().DirVis());
+        second.form->settings().ScheduleSave();
+        second.form->settings().SaveSettings();
         QCOMPARE(second.settingsLines().mid(7, 4), lines.mid(7, 4));
     }
 
-    void aDriveThatIsNotThereSkipsWhatDependsOnIt() {
+    // The panel always has a place: from the start on the program's
+    // directory, kept when the file names a drive that is not there, and
+    // written as such when the settings are read before any showing.
+    void theBrowserNeverSavesAnEmptyPlace() {
         FormHarness h;
         h.writeSettings({QStringLiteral("Drive=/no/such/volume"), QStringLiteral("DirPath=/"),
-                         QStringLiteral("DirSel=0")});
-        h.loadAndShow();
-        QCOMPARE(h.form->browser.DirPath(), QDir::cleanPath(h.paths.programDir));
-        QCOMPARE(h.form->browser.DirSel(), -1);
+                         QStringLiteral("DirSel=0"), QStringLiteral("Hide=False")});
+        h.load();
+        h.wait(60000);  // the timer reads the settings; the window was never shown
+        QCOMPARE(h.form->browser().DirSel(), -1);
+        h.form->tvAutoHide_Click();
+        h.wait(60000);
+        const QString dir = QDir::cleanPath(h.paths.programDir);
+        QCOMPARE(h.settingsLines().mid(7, 2),
+                 (QStringList{QStringLiteral("Drive=") + QStorageInfo(dir).rootPath(),
+                              QStringLiteral("DirPath=") + dir}));
     }
 };
 

@@ -1,149 +1,128 @@
-// Start-up, close requests, unloading and the window helpers.
+// Start-up, the single instance, close requests, unloading, no tray, and the
+// window helpers.
 #include "FormHarness.h"
 #include "app/CenterForm.h"
 #include "app/LongPath.h"
-#include "platform/Timer.h"
+#include "WarningsFail.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
-class LifecycleTest : public QObject {
+class LifecycleTest : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    void startsHiddenWithItsIconInTheTray() {
-        FormHarness h;
-        QVERIFY(h.form->Form_Load());
-        QVERIFY(!h.fake.window.visible);
-        QVERIFY(h.fake.tray.shown);
-        QCOMPARE(h.fake.tray.tip, QStringLiteral("Varnel"));
-        QCOMPARE(h.fake.tray.icon, QStringLiteral("varnel"));
-        QVERIFY(h.form->SettingsPending);
-        QVERIFY(h.form->SettingsDirty);
-        QVERIFY(h.form->SaveSetTimer->isActive());
-        QVERIFY(h.form->trayMenu.OpenVisible);
-        QVERIFY(!h.form->trayMenu.HideVisible);
-    }
-
-    void startUpCentresAndRemembersTheRectangle() {
+    void startsHiddenCentredWithItsIconAndPendingSettings() {
         FormHarness h;
         h.fake.window.rect = {0, 0, 4001, 7001};
-        h.fake.window.screen = {28800, 16200};
-        QVERIFY(h.form->Form_Load());
-        const TwipsRect r = h.fake.window.rect;
-        QCOMPARE(r.top, (16200 - 4001) / 2);
-        QCOMPARE(r.left, (28800 - 7001) / 2);
-        QCOMPARE(h.form->SavedTop, r.top);
-        QCOMPARE(h.form->SavedWidth, 7001);
-        QCOMPARE(h.form->StartWidth, 7001);
-        QCOMPARE(h.form->StartHeight, 4001);
-        QVERIFY(h.form->LayoutReady);
-        // The status bar has no rectangle of its own: five rows.
-        QCOMPARE(int(h.form->controlLayout.size()), 5);
-        QCOMPARE(h.form->LayoutIndexOf(Control::TreeView), 3);
-        QCOMPARE(h.form->LayoutIndexOf(Control::BarStatus), -1);
+        h.load();
+        QVERIFY(!h.fake.window.visible);
+        QCOMPARE(h.fake.tray.adds, 1);
+        QCOMPARE(h.fake.tray.tip, QStringLiteral("Varnel"));
+        QCOMPARE(h.fake.tray.icon, QStringLiteral("varnel"));
+        const TwipsRect centred{(16200 - 4001) / 2, (28800 - 7001) / 2, 4001, 7001};
+        QCOMPARE(h.fake.window.rect, centred);
+        QCOMPARE(h.form->settings().SavedRect(), centred);
+        QVERIFY(h.form->settings().SettingsPending() && h.form->settings().SettingsDirty());
+        QVERIFY(!h.form->tray().OffersHide());
     }
 
-    void aSecondInstanceShowsItsMessageAndLeavesTheFirstAlone() {
+    void oneCopyRunsAndALockThatCannotBeMadeIsNoSecondCopy() {
         FormHarness first;
-        QVERIFY(first.form->Form_Load());
+        first.load();
         FormHarness second(first.paths.programDir);
         QVERIFY(!second.form->Form_Load());
         QCOMPARE(second.fake.messages.shown.size(), size_t(1));
-        QCOMPARE(second.fake.messages.shown[0].text,
-                 QStringLiteral("Varnel is already installed in the Tray"));
-        QCOMPARE(second.fake.messages.shown[0].title, QStringLiteral("Varnel"));
-        QCOMPARE(second.fake.messages.shown[0].icon, MsgIcon::None);
-        QVERIFY(second.fake.tray.calls.isEmpty());
-        QVERIFY(!second.form->SaveSetTimer->isActive());
+        const ShownMessage& box = second.fake.messages.shown[0];
+        QCOMPARE(box.text, QStringLiteral("Varnel is already installed in the Tray"));
+        QCOMPARE(box.title, QStringLiteral("Varnel"));
+        QCOMPARE(box.icon, MsgIcon::None);
+        QCOMPARE(second.fake.tray.adds, 0);
         QVERIFY(first.fake.tray.shown);
-        // Once the first has gone, a new start succeeds.
         first.form.reset();
         FormHarness third(first.paths.programDir);
         QVERIFY(third.form->Form_Load());
+
+        // A lock in a folder that cannot exist: a regular file stands in its way.
+        FormHarness blocked;
+        QFile(blocked.temp->filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+        blocked.paths.lockPath = blocked.temp->filePath(QStringLiteral("file/Varnel.lock"));
+        blocked.form = std::make_unique<FrmVarnel>(blocked.fake.platform(), blocked.paths);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lock file")));
+        QVERIFY(!blocked.form->Form_Load());
+        QCOMPARE(blocked.fake.messages.shown.size(), size_t(1));
+        const QString text = blocked.fake.messages.shown[0].text;
+        QVERIFY2(text.contains(blocked.paths.lockPath) && !text.contains(QStringLiteral("Tray")),
+                 qPrintable(text));
+        QCOMPARE(blocked.fake.messages.shown[0].icon, MsgIcon::Stop);
+        QCOMPARE(blocked.fake.tray.adds, 0);
     }
 
-    void unloadWithinTheFirstMinuteWritesNoFile() {
+    void unloadEndsATenthOfASecondLaterAndSavesOnlyWhatChanged() {
         FormHarness h;
-        QVERIFY(h.form->Form_Load());
+        h.load();
         h.wait(30000);
-        h.form->tiUnload_Click();
+        h.form->tray().tiUnload_Click();
         QCOMPARE(h.fake.window.quits, 0);  // not inside the menu's own click
         h.wait(100);
         QCOMPARE(h.fake.window.quits, 1);
         QVERIFY(!h.fake.tray.shown);
-        QVERIFY(!h.settingsExist());
-    }
+        QVERIFY(!h.settingsExist());  // never shown: the settings were only read
 
-    void unloadSavesPendingChanges() {
-        FormHarness h;
-        h.loadAndShow();
-        h.form->tvAutoHide_Click();
-        h.form->tvUnload_Click();
-        h.wait(100);
-        QCOMPARE(h.fake.window.quits, 1);
-        QVERIFY(h.settingsLines().contains(QStringLiteral("Hide=False")));
-    }
-
-    void theCloseBoxHidesAndSavesButNeverEnds() {
-        FormHarness h;
-        h.loadAndShow();
-        QVERIFY(h.fake.window.visible);
-        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
-        QVERIFY(!h.fake.window.visible);
-        QVERIFY(h.form->trayMenu.OpenVisible);
-        QVERIFY(!h.form->trayMenu.HideVisible);
-        QVERIFY(h.settingsExist());  // the first save after showing creates the file
-        QCOMPARE(h.fake.window.quits, 0);
-        QVERIFY(h.fake.tray.shown);
-    }
-
-    void otherCloseReasonsSaveAndAreNotCancelled() {
-        FormHarness h;
-        h.loadAndShow();
-        QVERIFY(!h.form->Form_QueryUnload(vbAppWindows));
-        QVERIFY(h.settingsExist());
-    }
-
-    void theSessionEndingUnloadsInOrderOnce() {
-        FormHarness h;
-        h.loadAndShow();
-        h.form->SessionEnding();
-        h.form->SessionEnding();  // a second signal during the unload changes nothing
-        QCOMPARE(h.fake.window.quits, 1);
-        QVERIFY(!h.fake.tray.shown);
-        QCOMPARE(h.fake.tray.calls.count(QStringLiteral("remove")), 1);
-        QVERIFY(h.settingsExist());
+        FormHarness changed;
+        changed.loadAndShow();
+        changed.form->tvAutoHide_Click();
+        changed.form->SessionEnding();
+        changed.form->SessionEnding();  // a second signal during the unload changes nothing
+        QCOMPARE(changed.fake.window.quits, 1);
+        QCOMPARE(changed.fake.tray.removes, 1);
+        QVERIFY(changed.settingsLines().contains(QStringLiteral("Hide=False")));
     }
 
     void anUnloadAfterACancelledSaveStillEnds() {
         FormHarness h;
         h.loadAndShow();
-        // A directory where the file should be: it can be neither read nor replaced.
-        QVERIFY(QDir().mkpath(h.paths.settingsPath));
+        QVERIFY(QDir().mkpath(h.paths.settingsPath));  // can be neither read nor replaced
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("cannot write")));
         h.form->tvUnload_Click();
         h.wait(100);
         QCOMPARE(h.fake.messages.shown.size(), size_t(1));
         QCOMPARE(h.fake.window.quits, 1);
     }
 
-    void withoutATrayTheWindowShowsAndTheCloseBoxMinimises() {
+    void theCloseBoxHidesAndSavesButNeverEnds() {
         FormHarness h;
-        QVERIFY(h.form->Form_Load());
-        h.form->trayUnavailable();
+        h.loadAndShow();
+        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
+        QVERIFY(!h.fake.window.visible);
+        QVERIFY(!h.form->tray().OffersHide());
+        QVERIFY(h.settingsExist());  // the first save after showing creates the file
+        QCOMPARE(h.fake.window.quits, 0);
+        QVERIFY(h.fake.tray.shown);
+        QVERIFY(!h.form->Form_QueryUnload(vbAppWindows));  // other reasons are not cancelled
+    }
+
+    // Without a tray the window is the only way in: it shows at once, never
+    // minimised, and the close box minimises it without that being kept.
+    void withoutATrayTheWindowStaysReachable() {
+        FormHarness h;
+        h.writeSettings({QStringLiteral("WinState=1")});
+        h.load();
+        h.form->tray().trayUnavailable();
         QVERIFY(h.fake.window.visible);
-        QVERIFY(!h.form->SettingsPending);
+        QCOMPARE(h.fake.window.state, int(StateNormal));
+        QVERIFY(!h.form->settings().SettingsPending());
         QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
         QVERIFY(h.fake.window.visible);
         QCOMPARE(h.fake.window.state, int(StateMinimized));
+        h.form->tvAutoHide_Click();
+        h.form->settings().SaveSettings();
+        QVERIFY(h.settingsLines().contains(QStringLiteral("WinState=0")));
     }
 
     void centringOnAnOwnerUsesWholeNumbers() {
-        const TwipsRect owner{1000, 2000, 4001, 6001};
-        const TwipsRect box = CenterOnOwner({0, 0, 1000, 2000}, owner);
-        QCOMPARE(box.top, 1000 + 3001 / 2);
-        QCOMPARE(box.left, 2000 + 4001 / 2);
-        QCOMPARE(box.width, 2000);
+        const TwipsRect box = CenterOnOwner({0, 0, 1000, 2000}, {1000, 2000, 4001, 6001});
+        QCOMPARE(box, (TwipsRect{1000 + 3001 / 2, 2000 + 4001 / 2, 1000, 2000}));
     }
 
     void longPathSpellsComponentsAsTheFileSystemDoes() {
@@ -161,7 +140,6 @@ private Q_SLOTS:
         QVERIFY(QDir(base).mkpath(QStringLiteral("Twin")));
         QVERIFY(QDir(base).mkpath(QStringLiteral("TWIN")));
         QCOMPARE(LongPath(base + QStringLiteral("/twin")), base + QStringLiteral("/twin"));
-        QCOMPARE(LongPath(base + QStringLiteral("/Twin")), base + QStringLiteral("/Twin"));
     }
 };
 

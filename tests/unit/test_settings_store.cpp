@@ -1,6 +1,7 @@
-// When the settings are read and written, and what the user sees when that fails.
+// When the settings are read and written, and what happens to a file that
+// cannot be used.
 #include "FormHarness.h"
-#include "platform/Timer.h"
+#include "WarningsFail.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,99 +10,88 @@
 #include <QTest>
 
 namespace {
-QStringList keyLines(int top = 1000) {
-    return {QStringLiteral("WinTop=%1").arg(top), QStringLiteral("WinLeft=2000"),
-            QStringLiteral("WinHeight=4200"), QStringLiteral("Winwidth=7200"),
-            QStringLiteral("WinState=0"), QStringLiteral("Hide=False"),
-            QStringLiteral("Path=True"), QStringLiteral("Drive=/"),
-            QStringLiteral("DirPath=/"), QStringLiteral("DirSel=-1"),
-            QStringLiteral("DirVis=True")};
+void expectWarning(const char* pattern) {
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(pattern)));
+}
+
+QByteArray contentOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 }  // namespace
 
-class SettingsStoreTest : public QObject {
+class SettingsStoreTest : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void tenChangesWithinAMinuteMakeOneWriteAMinuteAfterTheTenth() {
         FormHarness h;
         h.loadAndShow();
-        h.form->SaveSettings();  // the file exists from here on
+        h.form->settings().SaveSettings();  // the file exists from here on
         const QByteArray before = h.settingsBytes();
         for (int i = 0; i < 10; ++i) {
-            h.form->Tree().Add(nullptr, tvwLast, QString(), QString::number(i), QStringLiteral("leaf"));
-            h.form->ScheduleSave();
+            h.form->tree().Add(nullptr, tvwLast, QString(), QString::number(i), QStringLiteral("leaf"));
+            h.form->settings().ScheduleSave();
             h.wait(5000);
         }
-        // 50 s after the first change and 5 s after the tenth: nothing yet.
-        QCOMPARE(h.settingsBytes(), before);
         h.wait(54999);
         QCOMPARE(h.settingsBytes(), before);
         h.wait(1);
         QCOMPARE(h.settingsLines().filter(QStringLiteral("Node=")).size(), 10);
-        QVERIFY(!h.form->SaveSetTimer->isActive());
-        QVERIFY(!h.form->SettingsDirty);
+        QVERIFY(!h.form->settings().SettingsDirty());
     }
 
+    // Until the window was shown once, a due save reads instead: a missing
+    // file stays missing, an existing one is read and left as it is.
     void aSaveWhileSettingsArePendingReadsInstead() {
-        FormHarness h;
-        h.writeSettings(keyLines() + QStringList{
-            QStringLiteral("Node=Work\t\tclosed\topen\tTrue\t0\tFalse"),
-            QStringLiteral("[QuickList]"), QStringLiteral("QLI=Work\t/tmp")});
-        const QByteArray before = h.settingsBytes();
-        QVERIFY(h.form->Form_Load());
-        h.wait(60000);
-        QVERIFY(!h.form->SettingsPending);
-        QCOMPARE(h.form->Tree().Count(), 1);
-        QCOMPARE(h.form->quickList.QuickLast(), 0);
-        QVERIFY(!h.form->AutoHideChecked);
-        QCOMPARE(h.form->SavedTop, 1000);
-        QCOMPARE(h.fake.window.rect.top, 1000);
-        QCOMPARE(h.settingsBytes(), before);  // read, not written
-    }
-
-    void aMissingFileStaysMissingUntilTheWindowWasShown() {
-        FormHarness h;
-        QVERIFY(h.form->Form_Load());
-        h.wait(60000);
-        h.form->trayNotify(0, TrayRightUp);
-        h.form->ScheduleSave();
-        h.wait(60000);
-        QVERIFY(h.form->SettingsPending);
-        QVERIFY(!h.settingsExist());
-        h.form->trayNotify(0, TrayLeftUp);
-        QVERIFY(!h.settingsExist());
-        h.wait(60000);
-        QVERIFY(h.settingsExist());
-        const QStringList lines = h.settingsLines();
+        FormHarness none;
+        none.load();
+        none.wait(60000);
+        none.click(TrayRightUp);
+        none.form->settings().ScheduleSave();
+        none.wait(60000);
+        QVERIFY(!none.settingsExist());
+        none.click(TrayLeftUp);
+        QVERIFY(!none.settingsExist());
+        none.wait(60000);
+        const QStringList lines = none.settingsLines();
         QCOMPARE(lines.size(), 11);
-        QVERIFY(lines[0].startsWith(QStringLiteral("WinTop=")));
         // The browser opened on the program's directory.
-        QCOMPARE(lines[8], QStringLiteral("DirPath=") + QDir::cleanPath(h.paths.programDir));
+        QCOMPARE(lines[8], QStringLiteral("DirPath=") + QDir::cleanPath(none.paths.programDir));
+
+        FormHarness h;
+        h.writeSettings({QStringLiteral("WinTop=1000"), QStringLiteral("Hide=False"),
+                         QStringLiteral("Node=Work\t\tclosed\topen\tTrue\t0\tFalse"),
+                         QStringLiteral("QLI=Work\t/tmp")});
+        const QByteArray before = h.settingsBytes();
+        h.load();
+        h.wait(60000);
+        QVERIFY(!h.form->settings().SettingsPending());
+        QCOMPARE(h.form->tree().Count(), 1);
+        QCOMPARE(h.form->tray().Quick().QuickLast(), 0);
+        QVERIFY(!h.form->options().AutoHide());
+        QCOMPARE(h.form->settings().SavedRect().top, 1000);
+        QCOMPARE(h.fake.window.rect.top, 1000);
+        QCOMPARE(h.settingsBytes(), before);
     }
 
-    void nothingDirtyAndNoMoveWritesNothing() {
+    void onlyChangesAndMovesAreWrittenAndAMinimisedWindowKeepsItsNormalRectangle() {
         FormHarness h;
         h.loadAndShow();
-        h.form->SaveSettings();
-        QVERIFY(h.settingsExist());
+        h.form->settings().SaveSettings();
         QVERIFY(QFile::remove(h.paths.settingsPath));
-        h.form->SaveSettings();
+        h.form->settings().SaveSettings();
         QVERIFY(!h.settingsExist());
-        // A move alone is noticed by the next save.
-        h.fake.window.rect.left += 150;
-        h.form->SaveSettings();
-        QVERIFY(h.settingsExist());
-        QCOMPARE(h.form->SavedLeft, h.fake.window.rect.left);
-    }
+        h.fake.window.rect.left += 150;  // a move alone is noticed by the next save
+        h.fake.window.pointers.clear();
+        h.form->settings().SaveSettings();
+        QCOMPARE(h.form->settings().SavedRect(), h.fake.window.rect);
+        QCOMPARE(h.fake.window.pointers, (std::vector<int>{PointerBusy, PointerDefault}));
 
-    void aMinimisedWindowSavesItsStateAndItsLastNormalRectangle() {
-        FormHarness h;
-        h.loadAndShow();
         const TwipsRect normal = h.fake.window.rect;
         h.fake.window.state = StateMinimized;
         h.fake.window.rect = {16000, 30000, 400, 2000};
-        h.form->ScheduleSave();
-        h.form->SaveSettings();
+        h.form->settings().ScheduleSave();
+        h.form->settings().SaveSettings();
         const QStringList lines = h.settingsLines();
         QCOMPARE(lines[0], QStringLiteral("WinTop=%1").arg(normal.top));
         QCOMPARE(lines[3], QStringLiteral("Winwidth=%1").arg(normal.width));
@@ -114,56 +104,122 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(h.paths.settingsPath));  // cannot be replaced
         h.fake.messages.answers = {MsgAnswer::Retry, MsgAnswer::Cancel};
         h.form->tvAutoHide_Click();
-        h.form->SaveSettings();
+        expectWarning("cannot write");
+        expectWarning("cannot write");
+        h.form->settings().SaveSettings();
         QCOMPARE(h.fake.messages.shown.size(), size_t(2));
         const ShownMessage& box = h.fake.messages.shown[0];
         QCOMPARE(box.text, QStringLiteral("Unable to save settings.  The INI file may already be opened."));
         QCOMPARE(box.title, QStringLiteral("Varnel"));
         QCOMPARE(box.buttons, MsgButtons::RetryCancel);
         QCOMPARE(box.icon, MsgIcon::Stop);
-        QVERIFY(h.form->SettingsDirty);
-        QVERIFY(!h.form->SaveSetTimer->isActive());
+        QVERIFY(h.form->settings().SettingsDirty());
         QCOMPARE(h.fake.window.pointer(), int(PointerDefault));
-        // Once the obstacle is gone, Retry writes.
         QVERIFY(QDir(h.paths.settingsPath).removeRecursively());
-        h.fake.messages.onShow = [](const ShownMessage&) {};
-        h.form->SaveSettings();
+        h.form->settings().SaveSettings();
         QVERIFY(h.settingsLines().contains(QStringLiteral("Hide=False")));
-        QVERIFY(!h.form->SettingsDirty);
     }
 
-    void anUnreadableFileOffersRetryAndCancelAndIsNeverOverwritten() {
-        FormHarness h;
-        QVERIFY(QDir().mkpath(h.paths.settingsPath));  // exists, cannot be read
-        QVERIFY(h.form->Form_Load());
-        h.fake.messages.answers = {MsgAnswer::Retry, MsgAnswer::Cancel};
-        h.form->trayNotify(0, TrayRightUp);
-        QCOMPARE(h.fake.messages.shown.size(), size_t(2));
-        QCOMPARE(h.fake.messages.shown[0].text,
-                 QStringLiteral("Unable to load settings.  The INI file may already be opened."));
-        QVERIFY(h.form->SettingsPending);
-        h.wait(250);  // the menu still opens
-        QCOMPARE(h.fake.menus.shown.size(), size_t(1));
+    // A file this run could not read is never replaced nor deleted, however
+    // often that happens: each is kept under a fresh name, and the user told.
+    void unreadableFilesAreKeptAsideUnderFreshNames() {
+        QTemporaryDir dir;
+        for (const char* aside : {".unread", ".unread.2"}) {
+            FormHarness h(dir.path());
+            QVERIFY(QDir().mkpath(h.paths.settingsPath + QStringLiteral("/mine")));  // unreadable
+            h.load();
+            h.fake.messages.answers = {MsgAnswer::Retry, MsgAnswer::Cancel};
+            expectWarning("cannot read");
+            expectWarning("cannot read");
+            h.click(TrayRightUp);
+            QCOMPARE(h.fake.messages.shown.size(), size_t(2));
+            QCOMPARE(h.fake.messages.shown[0].text,
+                     QStringLiteral("Unable to load settings.  The INI file may already be opened."));
+            QVERIFY(h.form->settings().SettingsPending());
+            h.wait(250);
+            QCOMPARE(h.fake.menus.shown.size(), size_t(1));  // the menu still opens
+
+            expectWarning("cannot read");
+            h.click(TrayLeftUp);  // Cancel again: shown with an empty tree
+            expectWarning("kept the settings file");
+            h.form->settings().SaveSettings();
+            const QString kept = h.paths.settingsPath + QLatin1String(aside);
+            QVERIFY(QFileInfo(kept + QStringLiteral("/mine")).isDir());
+            QVERIFY(QFileInfo(h.paths.settingsPath).isFile());
+            QCOMPARE(h.fake.messages.shown.size(), size_t(4));
+            QVERIFY(h.fake.messages.shown[3].text.contains(kept));
+            h.form->tvAutoHide_Click();
+            h.form->settings().SaveSettings();  // told once only
+            QCOMPARE(h.fake.messages.shown.size(), size_t(4));
+            h.form.reset();
+            QVERIFY(QFile::remove(h.paths.settingsPath));
+        }
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Varnel.INI.unread/mine"))).isDir());
     }
 
-    void aFileThatCouldNotBeReadIsMovedAsideBeforeTheFirstWrite() {
+    // A link to somebody's document is no settings file: nothing in it is
+    // recognised, and it is moved aside rather than written over.
+    void aFileWithNothingRecognisedIsKeptAside() {
+        QSKIP("until the reader counts the lines it recognised");
         FormHarness h;
-        QVERIFY(QDir().mkpath(h.paths.settingsPath));  // exists, cannot be read
-        QVERIFY(h.form->Form_Load());
-        h.form->trayNotify(0, TrayLeftUp);  // Cancel: shown with an empty tree
-        QVERIFY(!h.form->SettingsPending);
-        h.form->SaveSettings();
-        QVERIFY(QFileInfo(h.paths.settingsPath + QStringLiteral(".unread")).isDir());
-        QVERIFY(QFileInfo(h.paths.settingsPath).isFile());
-    }
-
-    void closingWritesAtOnceWithoutWaitingForTheTimer() {
-        FormHarness h;
+        const QString letter = h.temp->filePath(QStringLiteral("letter.txt"));
+        QFile file(letter);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Dear Ann,\r\nthe garden is in bloom.\r\n");
+        file.close();
+        QVERIFY(QFile::link(letter, h.paths.settingsPath));
+        expectWarning("nothing a settings file holds");
         h.loadAndShow();
-        h.form->tvAutoHide_Click();
-        h.form->Form_QueryUnload(vbFormControlMenu);
-        QVERIFY(h.settingsLines().contains(QStringLiteral("Hide=False")));
-        QVERIFY(!h.form->SettingsDirty);
+        expectWarning("kept the settings file");
+        h.form->settings().SaveSettings();
+        QCOMPARE(QFileInfo(h.paths.settingsPath + QStringLiteral(".unread")).symLinkTarget(), letter);
+        QCOMPARE(contentOf(letter), QByteArray("Dear Ann,\r\nthe garden is in bloom.\r\n"));
+        QVERIFY(!QFileInfo(h.paths.settingsPath).isSymLink());
+        QCOMPARE(h.settingsLines().size(), 11);
+    }
+
+    // A name one character too long for the system: the file cannot be
+    // renamed, even by root, so nothing may be written in its place.
+    void aFileThatCannotBeMovedAsideStopsEverySave() {
+        QTemporaryDir temp;
+        QString dir = temp.path();
+        const qsizetype target = 4095 - qsizetype(sizeof("/Varnel.INI") - 1) - 3;
+        while (dir.size() < target)
+            dir += u'/' + QString(std::min<qsizetype>(200, target - dir.size() - 1), u'd');
+        QVERIFY(QDir().mkpath(dir + QStringLiteral("/Varnel.INI")));
+        FormHarness h(dir);
+        h.paths.lockPath = temp.filePath(QStringLiteral("Varnel.lock"));
+        h.form = std::make_unique<FrmVarnel>(h.fake.platform(), h.paths);
+        h.load();
+        expectWarning("cannot read");
+        h.click(TrayLeftUp);
+        expectWarning("cannot move");
+        h.form->settings().SaveSettings();
+        QCOMPARE(h.fake.messages.shown.size(), size_t(2));
+        QVERIFY(h.fake.messages.shown[1].text.contains(QStringLiteral("move it aside")));
+        expectWarning("cannot move");
+        h.form->settings().SaveSettings();
+        QCOMPARE(h.fake.messages.shown.size(), size_t(2));  // told once
+        QVERIFY(QFileInfo(h.paths.settingsPath).isDir());
+        QVERIFY(h.form->settings().SettingsDirty());
+    }
+
+    // On a write-protected stick the file beside the program is read, and
+    // the settings go to the configuration directory from then on.
+    void aFileBesideAReadOnlyProgramIsReadAndNeverWritten() {
+        FormHarness h;
+        const QString config = h.temp->filePath(QStringLiteral("config/varnel"));
+        h.writeSettings({QStringLiteral("Hide=False"), QStringLiteral("QLI=Tmp\t/tmp")});
+        h.paths.programCopyPath = h.paths.settingsPath;
+        h.paths.settingsPath = config + QStringLiteral("/Varnel.INI");
+        const QByteArray beside = contentOf(h.paths.programCopyPath);
+        h.form = std::make_unique<FrmVarnel>(h.fake.platform(), h.paths);
+        h.loadAndShow();
+        QVERIFY(!h.form->options().AutoHide());
+        h.form->settings().ScheduleSave();
+        h.form->settings().SaveSettings();
+        QVERIFY(h.settingsLines().contains(QStringLiteral("QLI=Tmp\t/tmp")));
+        QCOMPARE(contentOf(h.paths.programCopyPath), beside);
     }
 
     void theWorkedExampleComesBackLineForLine() {
@@ -181,41 +237,20 @@ private Q_SLOTS:
         h.writeSettings(lines);
         h.loadAndShow();
         QCOMPARE(h.fake.window.rect, (TwipsRect{1200, 2400, 5400, 7200}));
-        QCOMPARE(h.form->Tree().SelectedItem()->Text(), QStringLiteral("Editor"));
-        QCOMPARE(h.fake.treeView.ensuredVisible.size(), size_t(1));
-        h.form->ScheduleSave();
-        h.form->SaveSettings();
-        // Icon indices are assigned anew in every run: Notes had 4, now "leaf".
+        TreeNode* editor = h.form->tree().SelectedItem();
+        QCOMPARE(editor->Text(), QStringLiteral("Editor"));
+        QVERIFY(editor->Parent()->Expanded());  // scrolled into view, its folder opened
+        QCOMPARE(h.fake.treeView.scrolledTo, std::vector<TreeNode*>{editor});
+        h.form->settings().ScheduleSave();
+        h.form->settings().SaveSettings();
+        // Icon indices are assigned anew in every run: Notes had 4; its file
+        // is not there, so now "leaf". Tools was opened to show Editor.
         lines.replaceInStrings(QStringLiteral("notes.txt\t4\t"), QStringLiteral("notes.txt\tleaf\t"));
+        lines.replaceInStrings(QStringLiteral("Tools\t\tclosed\topen\tFalse"),
+                               QStringLiteral("Tools\t\tclosed\topen\tTrue"));
         QCOMPARE(h.settingsLines(), lines);
-        QVERIFY(h.settingsBytes().endsWith("\r\n"));
-        for (int i = 1; i <= h.form->Tree().Count(); ++i)
-            QVERIFY(h.form->Tree().Item(i)->Key().isEmpty());
-    }
-
-    void aTreeNestedVeryDeeplyLoadsAndSaves() {
-        FormHarness h;
-        QStringList lines;
-        lines.reserve(100000);
-        lines << QStringLiteral("Node=0\t\tclosed\topen\tTrue\t0\tFalse");
-        for (int i = 1; i < 100000; ++i)
-            lines << QStringLiteral("Node=%1\t\tclosed\topen\tTrue\t%2\tFalse").arg(i).arg(i);
-        h.writeSettings(lines);
-        h.loadAndShow();
-        QCOMPARE(h.form->Tree().Count(), 100000);
-        h.form->ScheduleSave();
-        h.form->SaveSettings();
-        QCOMPARE(h.settingsLines().size(), 11 + 100000);
-        QCOMPARE(h.settingsLines().last(), lines.last());
-    }
-
-    void theBusyPointerShowsWhileWritingAndIsRestored() {
-        FormHarness h;
-        h.loadAndShow();
-        h.fake.window.pointers.clear();
-        h.form->ScheduleSave();
-        h.form->SaveSettings();
-        QCOMPARE(h.fake.window.pointers, (std::vector<int>{PointerBusy, PointerDefault}));
+        for (int i = 1; i <= h.form->tree().Count(); ++i)
+            QVERIFY(h.form->tree().Item(i)->Key().isEmpty());
     }
 };
 

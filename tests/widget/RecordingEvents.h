@@ -1,16 +1,25 @@
 #pragma once
 
 #include "model/NodeTree.h"
-#include "platform/MainWindowEvents.h"
+#include "platform/MainWindowPort.h"
+#include "platform/PathLabelPort.h"
+#include "platform/PlatformEvents.h"
+#include "platform/TrayIconPort.h"
+#include "platform/TreeViewPort.h"
 
 #include <QRegularExpression>
 #include <QStringList>
 #include <functional>
 
 // Records every event the Qt layer delivers, in order, as short lines such as
-// "MouseDown 1 0 120 45" or "Expand A". The hook lets a test act as the logic.
-class RecordingEvents : public MainWindowEvents {
+// "MouseDown 1 0 120 45" or "Expand A". The hooks let a test act as the logic.
+class RecordingEvents : public MainWindowEvents,
+                        public TreeViewEvents,
+                        public PathLabelEvents,
+                        public TrayNotifications {
 public:
+    PlatformEvents events() { return {*this, *this, *this, *this}; }
+
     bool Form_QueryUnload(int mode) override {
         calls << QStringLiteral("QueryUnload %1").arg(mode);
         return cancelUnload;
@@ -23,9 +32,21 @@ public:
             onMouseDown(x, y);
     }
     void TreeView_DblClick() override { calls << QStringLiteral("DblClick"); }
-    void TreeView_NodeClick(TreeNode* n) override { note("NodeClick ", n); }
-    void TreeView_Collapse(TreeNode* n) override { note("Collapse ", n); }
-    void TreeView_Expand(TreeNode* n) override { note("Expand ", n); }
+    void TreeView_NodeClick(TreeNode* n) override {
+        note("NodeClick ", n);
+        if (onNodeClick)
+            onNodeClick(n);
+    }
+    void TreeView_Collapse(TreeNode* n) override {
+        note("Collapse ", n);
+        if (followExpansion)
+            n->SetExpanded(false);
+    }
+    void TreeView_Expand(TreeNode* n) override {
+        note("Expand ", n);
+        if (followExpansion)
+            n->SetExpanded(true);
+    }
     void PathDisp_DblClick() override { calls << QStringLiteral("PathDblClick"); }
     void trayNotify(int id, int message) override {
         calls << QStringLiteral("Tray %1 0x%2").arg(id).arg(message, 0, 16);
@@ -33,14 +54,10 @@ public:
     void trayUnavailable() override { calls << QStringLiteral("TrayUnavailable"); }
     MenuEntry trayMenuForHost() override {
         calls << QStringLiteral("TrayMenuForHost");
-        MenuEntry menu, unload;
-        unload.name = QStringLiteral("tiUnload");
-        unload.caption = QStringLiteral("Unload");
-        menu.children.push_back(unload);
-        return menu;
+        return hostMenu;
     }
     void trayMenuChosen(const MenuChoice& choice) override {
-        calls << QStringLiteral("TrayMenuChosen ") + choice.name;
+        calls << QStringLiteral("TrayMenuChosen %1 %2").arg(choice.id).arg(choice.index);
     }
 
     // The calls whose line starts with the prefix.
@@ -50,7 +67,10 @@ public:
 
     QStringList calls;
     bool cancelUnload = true;
+    bool followExpansion = true;  // as the logic does: the tree follows the user
+    MenuEntry hostMenu;
     std::function<void(float x, float y)> onMouseDown;
+    std::function<void(TreeNode*)> onNodeClick;
 
 private:
     void note(const char* event, TreeNode* n) { calls << QLatin1String(event) + n->Text(); }

@@ -1,110 +1,121 @@
 #include "RecordingEvents.h"
+#include "WarningsFail.h"
+#include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/NodeTreeView.h"
 #include "platform/qt/QtMainWindow.h"
+#include "platform/qt/QtPathLabel.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/QtTreeView.h"
 #include "platform/qt/TwipsScale.h"
 
 #include <QLabel>
 #include <QListWidget>
-#include <QStatusBar>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestMainWindow : public QObject {
+class TestMainWindow : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    void designedRectanglesAtStandardDpi();
+    void builtAtTheFirstShowingWithWhatWasSetBefore();
     void closeBoxAndEventsReachTheLogic();
     void platformDetachesBeforeTheTreeGoes();
 };
 
-void TestMainWindow::designedRectanglesAtStandardDpi() {
-    // 12 twips to the pixel at 120 dpi; a screen without a dpi counts as 96.
+// Nothing of the window exists until it is shown; what the logic set before
+// (rectangle, state, the lists' visibility, the path) is what it shows then.
+void TestMainWindow::builtAtTheFirstShowingWithWhatWasSetBefore() {
     QCOMPARE(TwipsScale(120).toPixels(TwipsRect{600, 120, 2280, 2775}), QRect(10, 50, 231, 190));
     QCOMPARE(TwipsScale(0).twipsPerPixel(), 15.0);
-    QtMainWindow window;
-    if (window.logicalDpiX() != 96)
-        QSKIP("the screen is not at 96 dpi");
-    QCOMPARE(window.objectName() + u' ' + window.windowTitle(), u"FrmVarnel Varnel"_s);
-    const std::pair<const char*, QRect> designed[] = {{"DriveList", {8, 8, 185, 21}},
-                                                      {"DirList", {8, 40, 185, 152}},
-                                                      {"FileList", {8, 40, 185, 136}},
-                                                      {"TreeView", {200, 8, 249, 185}},
-                                                      {"PathDisp", {8, 200, 441, 20}}};
-    for (const auto& [name, pixels] : designed)
-        QCOMPARE(window.findChild<QWidget*>(QLatin1String(name))->geometry(), pixels);
-    QCOMPARE(window.size(), QSize(457, 228 + window.statusBar()->sizeHint().height()));
+    QtPlatform platform;
+    QtMainWindow& window = platform.window();
+    const Platform ports = platform.platform();
     QCOMPARE(window.controlRect(Control::TreeView), (TwipsRect{120, 3000, 2775, 3735}));
-    // Twips that fall between pixels come back rounded to the pixel.
+    window.setGeometry({1500, 3000, 4500, 9000});
     window.setControlRect(Control::DirList, {600, 120, 2880, 4163});
-    QCOMPARE(window.dirList()->geometry(), QRect(8, 40, 278, 192));
-    QCOMPARE(window.controlRect(Control::DirList), (TwipsRect{600, 120, 2880, 4170}));
+    ports.dirList.setVisible(false);
+    ports.fileList.setVisible(true);
+    ports.pathLabel.setCaption(u" /a&b <i>"_s);
+    window.setWindowState(StateMaximized);
+    QVERIFY(!window.widget() && !window.isVisible());
+    QCOMPARE(window.geometry(), (TwipsRect{1500, 3000, 4500, 9000}));
+    QVERIFY(QApplication::topLevelWidgets().isEmpty());
 
-    // Visibility is told and set while the window itself is hidden.
-    const auto shown = [&](Control c) { return window.isControlVisible(c); };
-    QVERIFY(shown(Control::DirList) && !shown(Control::FileList));
-    window.setControlVisible(Control::FileList, true);
-    window.setControlVisible(Control::DirList, false);
-    QVERIFY(!shown(Control::DirList) && shown(Control::FileList));
-    QCOMPARE(window.pathLabel()->textFormat(), Qt::PlainText);  // paths may hold '<' and '&'
+    window.setWindowState(StateNormal);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.widget()));
+    MainWindowWidget& widget = *window.widget();
+    QCOMPARE(widget.objectName() + u' ' + widget.windowTitle(), u"FrmVarnel Varnel"_s);
+    if (widget.logicalDpiX() == 96) {
+        QCOMPARE(widget.geometry(), QRect(200, 100, 600, 300));
+        QCOMPARE(widget.dirList()->geometry(), QRect(8, 40, 278, 192));
+        QCOMPARE(widget.treeView()->geometry(), QRect(200, 8, 249, 185));
+        // Twips that fall between pixels come back rounded to the pixel.
+        QCOMPARE(window.controlRect(Control::DirList), (TwipsRect{600, 120, 2880, 4170}));
+    }
+    QVERIFY(!widget.dirList()->isVisible() && widget.fileList()->isVisible());
+    QCOMPARE(widget.pathLabel()->text(), u" /a&b <i>"_s);
+    QCOMPARE(widget.pathLabel()->textFormat(), Qt::PlainText);  // paths may hold '<' and '&'
+    ports.dirList.setVisible(true);
+    QVERIFY(widget.dirList()->isVisible());
 }
 
 void TestMainWindow::closeBoxAndEventsReachTheLogic() {
     RecordingEvents events;
-    QtMainWindow window;
-    window.attach(&events, nullptr);
+    QtPlatform platform;
+    NodeTree tree;
+    platform.attach(events.events(), tree);
+    QtMainWindow& window = platform.window();
     window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    MainWindowWidget& widget = *window.widget();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
     events.calls.clear();
-    window.resize(window.width() + 50, window.height() + 30);
+    widget.resize(widget.width() + 50, widget.height() + 30);
     QCoreApplication::processEvents();
-    QTest::mouseClick(window.pathLabel(), Qt::LeftButton);
-    QTest::mouseDClick(window.pathLabel(), Qt::LeftButton);
+    QTest::mouseClick(widget.pathLabel(), Qt::LeftButton);
+    QTest::mouseDClick(widget.pathLabel(), Qt::LeftButton);
     QVERIFY(events.calls.contains(u"Resize"_s));
     QCOMPARE(events.only(u"Path"_s), QStringList{u"PathDblClick"_s});
 
-    QVERIFY(!window.close());  // the logic cancels
+    QVERIFY(!widget.close());  // the logic cancels
     QVERIFY(window.isVisible());
     QCOMPARE(events.only(u"Query"_s), QStringList{u"QueryUnload 0"_s});
     events.cancelUnload = false;
-    QVERIFY(window.close());
+    QVERIFY(widget.close());
     QVERIFY(!window.isVisible());
 
-    window.attach(nullptr, nullptr);  // nothing reaches a logic that is gone
+    platform.detach();  // nothing reaches a logic that is gone
     events.calls.clear();
     window.show();
-    QTest::mouseDClick(window.pathLabel(), Qt::LeftButton);
-    window.resize(window.width() + 10, window.height());
+    QTest::mouseDClick(widget.pathLabel(), Qt::LeftButton);
+    widget.resize(widget.width() + 10, widget.height());
     QCoreApplication::processEvents();
-    QVERIFY(window.close());
+    QVERIFY(widget.close());
     QVERIFY(events.calls.isEmpty());
 
     // Once the program is ending, a close is not asked about again.
-    window.attach(&events, nullptr);
+    platform.attach(events.events(), tree);
     events.cancelUnload = true;
     window.show();
     window.quit();
-    QVERIFY(window.close());
+    QVERIFY(widget.close());
     QVERIFY(events.only(u"Query"_s).isEmpty());
 }
 
 void TestMainWindow::platformDetachesBeforeTheTreeGoes() {
     QtPlatform platform;
     RecordingEvents events;
+    platform.window().show();
     {
         NodeTree tree;
-        platform.attach(events, tree);
+        platform.attach(events.events(), tree);
         tree.Add(nullptr, tvwLast, QString(), u"A"_s, u"leaf"_s);
-        QCOMPARE(platform.window().treeView()->model()->rowCount(), 1);
-        platform.window().show();
-        QVERIFY(!platform.window().close());
+        QCOMPARE(platform.window().widget()->treeView()->model()->rowCount(), 1);
         platform.detach();
-        QVERIFY(!platform.window().treeView()->model());
+        QVERIFY(!platform.window().widget()->treeView()->model());
         tree.Add(nullptr, tvwLast, QString(), u"B"_s, u"leaf"_s);
     }
-    QVERIFY(platform.window().close());
-    QCOMPARE(events.only(u"QueryUnload"_s).size(), 1);
+    QVERIFY(platform.window().widget()->close());
 }
 
 QTEST_MAIN(TestMainWindow)

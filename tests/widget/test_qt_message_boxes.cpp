@@ -1,3 +1,4 @@
+#include "WarningsFail.h"
 #include "platform/qt/QtMessageBoxes.h"
 
 #include <QAbstractButton>
@@ -8,7 +9,7 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestMessageBoxes : public QObject {
+class TestMessageBoxes : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void buttonsIconsAndAnswers();

@@ -1,3 +1,4 @@
+#include "WarningsFail.h"
 #include "platform/qt/PopupMenuBuilder.h"
 #include "platform/qt/QtPopupMenus.h"
 
@@ -9,36 +10,33 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-MenuEntry entry(const char* name, const char* caption, int index = -1) {
-    MenuEntry e;
-    e.name = QLatin1String(name);
-    e.caption = QLatin1String(caption);
-    e.index = index;
-    return e;
-}
+enum class Id { Menu, Open, Hide, Sep0, Quick, Place, Auto, Full, Sep1, About, Unload };
 
-// A tray-like menu with every kind of entry.
+// A tray-like menu with every kind of entry, and captions as users write them.
 MenuEntry sampleMenu() {
-    MenuEntry menu = entry("tiMenu", "Tray"), hide = entry("tiHide", "Hide");
-    MenuEntry quick = entry("tiQuick", "Quick"), about = entry("tiAbout", "About");
-    MenuEntry autoHide = entry("tvAutoHide", "Auto"), fullPath = entry("tvFullPath", "Full");
+    MenuEntry hide = MenuCommand(Id::Hide, u"Hide"_s), about = MenuCommand(Id::About, u"About"_s);
+    MenuEntry autoHide = MenuCommand(Id::Auto, u"Auto"_s), full = MenuCommand(Id::Full, u"Full"_s);
     hide.visible = false;
     about.enabled = false;
     autoHide.checked = true;
-    fullPath.checkable = true;
-    quick.children = {entry("qlQuickAccess", "Notes", 0), entry("qlQuickAccess", "Mail", 1)};
-    menu.children = {
-        entry("tiOpen", "Open"), hide,  entry("tiSep0", "-"),       quick, autoHide, fullPath,
-        entry("tiSep1", "-"),    about, entry("tiUnload", "Unload")};
-    return menu;
+    full.checkable = true;
+    const std::vector<MenuEntry> places{MenuCommand(Id::Place, u"R&D"_s, 0),
+                                        MenuCommand(Id::Place, u"Tom && Jerry"_s, 1),
+                                        MenuCommand(Id::Place, u"-"_s, 2),
+                                        MenuCommand(Id::Place, u"my_notes.txt"_s, 3)};
+    return MenuSubmenu(Id::Menu, u"Tray"_s,
+                       {MenuCommand(Id::Open, u"Open"_s), hide, MenuSeparator(Id::Sep0),
+                        MenuSubmenu(Id::Quick, u"Quick"_s, places), autoHide, full,
+                        MenuSeparator(Id::Sep1), about, MenuCommand(Id::Unload, u"Unload"_s)});
 }
 
-// The built menu as one line: "(hidden)", "~disabled", "[x]checked",
-// "[ ]checkable", "-" a separator, "sub{entries}".
+// The built menu as one line, each caption as the user reads it:
+// "(hidden)", "~disabled", "[x]checked", "[ ]checkable", "-" a separator,
+// "sub{entries}".
 QString outline(const QMenu& menu) {
     QStringList parts;
     for (const QAction* a : menu.actions()) {
-        QString part = a->isSeparator() ? u"-"_s : a->text();
+        QString part = a->isSeparator() ? u"-"_s : QString(a->text()).replace(u"&&"_s, u"&"_s);
         if (a->menu())
             part += u'{' + outline(*a->menu()) + u'}';
         if (a->isCheckable())
@@ -47,19 +45,24 @@ QString outline(const QMenu& menu) {
             part.prepend(u'~');
         parts << (a->isVisible() ? part : u'(' + part + u')');
     }
-    return parts.join(u' ');
+    return parts.join(u'|');
 }
 
-QAction* action(const QMenu& menu, const char* name) {
-    return menu.findChild<QAction*>(QLatin1String(name));
+QAction* action(const QMenu& menu, Id id, int index = -1) {
+    for (QAction* a : menu.findChildren<QAction*>()) {
+        const MenuChoice choice = menuChoiceOf(a);
+        if (choice.chosen && choice.id == int(id) && choice.index == index)
+            return a;
+    }
+    return nullptr;
 }
 
 // Clicks an entry of the popup that opens next; an entry that is not there
 // dismisses the menu, so a test fails rather than hangs.
-void answerNextPopup(const char* name, Qt::MouseButton button = Qt::LeftButton) {
+void answerNextPopup(Id id, Qt::MouseButton button = Qt::LeftButton) {
     QTimer::singleShot(0, [=] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (QAction* target = menu ? action(*menu, name) : nullptr)
+        if (QAction* target = menu ? action(*menu, id) : nullptr)
             QTest::mouseClick(menu, button, {}, menu->actionGeometry(target).center());
         while (QWidget* popup = QApplication::activePopupWidget())
             popup->close();
@@ -67,31 +70,36 @@ void answerNextPopup(const char* name, Qt::MouseButton button = Qt::LeftButton) 
 }
 }  // namespace
 
-class TestPopupMenu : public QObject {
+class TestPopupMenu : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    void buildsEveryKindOfEntry();
+    void buildsEveryKindOfEntryWithCaptionsAsWritten();
     void returnsTheChosenEntry();
 };
 
-void TestPopupMenu::buildsEveryKindOfEntry() {
+void TestPopupMenu::buildsEveryKindOfEntryWithCaptionsAsWritten() {
     const std::unique_ptr<QMenu> menu = buildPopupMenu(sampleMenu());
-    QCOMPARE(outline(*menu), u"Open (Hide) - Quick{Notes Mail} [x]Auto [ ]Full - ~About Unload"_s);
-    const MenuChoice mail = menuChoiceOf(action(*menu, "tiQuick")->menu()->actions().at(1));
-    QCOMPARE(mail.name, u"qlQuickAccess"_s);
-    QCOMPARE(mail.index, 1);
-    QCOMPARE(menuChoiceOf(action(*menu, "tiUnload")).index, -1);
-    QVERIFY(!menuChoiceOf(nullptr).chosen());
+    QCOMPARE(outline(*menu),
+             u"Open|(Hide)|-|Quick{R&D|Tom && Jerry|-|my_notes.txt}|[x]Auto|[ ]Full|-|~About|Unload"_s);
+    // No caption makes a mnemonic or a separator: "&" is doubled, "-" is text.
+    QMenu* quick = action(*menu, Id::Quick)->menu();
+    QCOMPARE(quick->actions().at(0)->text(), u"R&&D"_s);
+    QVERIFY(!quick->actions().at(2)->isSeparator());
+    const MenuChoice jerry = menuChoiceOf(quick->actions().at(1));
+    QCOMPARE(ChosenEntry<Id>(jerry), Id::Place);
+    QCOMPARE(jerry.index, 1);
+    QCOMPARE(menuChoiceOf(action(*menu, Id::Unload)).index, -1);
+    QVERIFY(!menuChoiceOf(nullptr).chosen);
 }
 
 void TestPopupMenu::returnsTheChosenEntry() {
     QtPopupMenus menus;
-    answerNextPopup("tiUnload");
-    QCOMPARE(menus.popup(sampleMenu()).name, u"tiUnload"_s);
-    answerNextPopup("tiOpen", Qt::RightButton);  // the right button chooses too
-    QCOMPARE(menus.popup(sampleMenu()).name, u"tiOpen"_s);
-    answerNextPopup("tiGone");  // no such entry: the menu is dismissed
-    QVERIFY(!menus.popup(sampleMenu()).chosen());
+    answerNextPopup(Id::Unload);
+    QCOMPARE(ChosenEntry<Id>(menus.popup(sampleMenu())), Id::Unload);
+    answerNextPopup(Id::Open, Qt::RightButton);  // the right button chooses too
+    QCOMPARE(ChosenEntry<Id>(menus.popup(sampleMenu())), Id::Open);
+    answerNextPopup(Id::Menu);  // no such entry: the menu is dismissed
+    QVERIFY(!menus.popup(sampleMenu()).chosen);
 }
 
 QTEST_MAIN(TestPopupMenu)

@@ -1,3 +1,4 @@
+#include "WarningsFail.h"
 #include "platform/qt/SessionEndWatcher.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,7 @@ bool hasDefaultAction(int signalNumber) {
 }
 }  // namespace
 
-class TestSessionEnd : public QObject {
+class TestSessionEnd : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void eachSignalEndsTheSessionOnce();

@@ -1,4 +1,5 @@
 #include "RecordingEvents.h"
+#include "WarningsFail.h"
 #include "VirtualClock.h"
 #include "platform/qt/QtTray.h"
 
@@ -11,7 +12,7 @@ constexpr auto yes = [] { return true; };
 constexpr auto no = [] { return false; };
 }  // namespace
 
-class TestTray : public QObject {
+class TestTray : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void activationsBecomeMouseMessages();
@@ -73,13 +74,14 @@ void TestTray::aMenuOnlyHostGetsTheLogicsMenu() {
     RecordingEvents events;
     QtTray tray(clock, yes, yes);
     tray.setNotifications(&events);
+    events.hostMenu = MenuSubmenu(0, QString(), {MenuCommand(7, QStringLiteral("Unload"))});
     QVERIFY(tray.hostMenu());
     Q_EMIT tray.hostMenu()->aboutToShow();
     QCOMPARE(tray.hostMenu()->actions().size(), 1);
     tray.hostMenu()->actions().at(0)->trigger();
     // The host shows its menu itself; a second popup from the logic would be one too many.
     tray.activated(QSystemTrayIcon::Context);
-    QCOMPARE(events.calls, (QStringList{u"TrayMenuForHost"_s, u"TrayMenuChosen tiUnload"_s}));
+    QCOMPARE(events.calls, (QStringList{u"TrayMenuForHost"_s, u"TrayMenuChosen 7 -1"_s}));
     Q_EMIT tray.hostMenu()->aboutToShow();  // rebuilt, not added to
     QCOMPARE(tray.hostMenu()->actions().size(), 1);
 }

@@ -1,9 +1,11 @@
 #include "RecordingEvents.h"
+#include "WarningsFail.h"
 #include "platform/qt/NodeTreeModel.h"
 #include "platform/qt/NodeTreeView.h"
 #include "platform/qt/QtImageList.h"
-#include "platform/qt/QtMainWindow.h"
+#include "platform/qt/QtTreeView.h"
 #include "platform/qt/TwipsScale.h"
+#include "tree/EnsureVisible.h"
 
 #include <QItemSelectionModel>
 #include <QTest>
@@ -11,26 +13,30 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// A shown main window whose tree holds Folder (child1, child2 (deep)), Item.
+// A shown tree view whose tree holds Folder (child1, child2 (deep)), Item.
 struct Fixture {
     NodeTree tree;
     QtImageList images;
-    NodeTreeModel model{tree, images};
     RecordingEvents events;
-    QtMainWindow window;
-    NodeTreeView* view = window.treeView();
+    QtTreeView port{images};
+    NodeTreeView widget;
+    NodeTreeView* view = &widget;
     QWidget* viewport = view->viewport();
     TreeNode* folder = add(nullptr, tvwLast, "Folder", "closed");
     TreeNode* child1 = add(folder, tvwChild, "child1", "leaf");
     TreeNode* child2 = add(folder, tvwChild, "child2", "closed");
     TreeNode* deep = add(child2, tvwChild, "deep", "leaf");
     TreeNode* item = add(nullptr, tvwLast, "Item", "leaf");
+    NodeTreeModel& model = bound();
 
-    Fixture() {
-        window.attach(&events, &model);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        events.calls.clear();  // the resize of the first showing
+    NodeTreeModel& bound() {
+        port.attach(&tree, &events);
+        port.bind(view);
+        widget.resize(300, 200);
+        widget.show();
+        if (!QTest::qWaitForWindowExposed(&widget))
+            qFatal("the tree view is not shown");
+        return *port.model();
     }
     TreeNode* add(TreeNode* relative, Relationship placement, const char* text, const char* image) {
         return tree.Add(relative, placement, QString(), QLatin1String(text), QLatin1String(image));
@@ -51,12 +57,12 @@ struct Fixture {
     }
     TreeNode* hitTest(QPoint pixels) const {
         const double tpp = TwipsScale::of(view).twipsPerPixel();
-        return window.HitTest(float(pixels.x() * tpp), float(pixels.y() * tpp));
+        return port.HitTest(float(pixels.x() * tpp), float(pixels.y() * tpp));
     }
 };
 }  // namespace
 
-class TestTreeView : public QObject {
+class TestTreeView : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void hitTestCountsOnlyPictureAndLabel();
@@ -92,7 +98,7 @@ void TestTreeView::pressesClicksAndDoubleClicks() {
 
     // As the logic does: a press selects what it hit, if anything.
     f.events.onMouseDown = [&](float x, float y) {
-        if (TreeNode* hit = f.window.HitTest(x, y))
+        if (TreeNode* hit = f.port.HitTest(x, y))
             f.tree.SetSelectedItem(hit);
     };
     f.click(f.onBlank(f.folder));
@@ -127,11 +133,21 @@ void TestTreeView::userExpansionAndKeysReachTheLogicOnce() {
     f.events.calls.clear();
     f.view->setFocus();
     f.tree.SetSelectedItem(f.folder);
+    f.events.onNodeClick = [&](TreeNode* node) { f.tree.SetSelectedItem(node); };
     QTest::keyClick(f.view, Qt::Key_Right);
     QTest::keyClick(f.view, Qt::Key_Down);
     QVERIFY(f.folder->Expanded());
     QCOMPARE(f.tree.SelectedItem(), f.child1);
     QCOMPARE(f.events.calls, (QStringList{u"Expand Folder"_s, u"NodeClick child1"_s}));
+
+    // The view shows what the logic decided, not what the user asked for.
+    f.events.followExpansion = false;
+    f.events.onNodeClick = nullptr;
+    f.click(f.onBranchMark(f.child2));
+    QVERIFY(!f.child2->Expanded() && !f.shownExpanded(f.child2));
+    QTest::keyClick(f.view, Qt::Key_Down);
+    QCOMPARE(f.shownSelection(), QModelIndexList{f.index(f.child1)});
+    f.events.followExpansion = true;
 
     // Rows going away move the view's current row, but that is no choice of
     // the user's: the selection stays empty and nothing is clicked.
@@ -164,13 +180,13 @@ void TestTreeView::changesByTheLogicShowWithoutEchoing() {
     f.tree.SetSelectedItem(nullptr);
     QVERIFY(f.shownSelection().isEmpty());
 
-    f.window.EnsureVisible(f.deep);
+    EnsureVisible(f.deep, f.port);
     QVERIFY(f.item->Expanded() && f.child2->Expanded() && f.shownExpanded(f.child2));
     QVERIFY(f.events.calls.isEmpty());
 
-    QVERIFY(f.window.GetVisibleCount() > 2);
+    QVERIFY(f.port.GetVisibleCount() > 2);
     f.view->resize(f.view->width(), f.view->visualRect(f.index(f.item)).height() / 2);
-    QCOMPARE(f.window.GetVisibleCount(), 0);
+    QCOMPARE(f.port.GetVisibleCount(), 0);
 }
 
 QTEST_MAIN(TestTreeView)

@@ -3,9 +3,12 @@
 #include <QMenu>
 
 namespace {
+const char* const IdProperty = "varnelMenuId";
+const char* const IndexProperty = "varnelMenuIndex";
+
 void describe(QAction* action, const MenuEntry& entry) {
-    action->setObjectName(entry.name);
-    action->setData(entry.index);
+    action->setProperty(IdProperty, entry.id);
+    action->setProperty(IndexProperty, entry.index);
     action->setVisible(entry.visible);
     action->setEnabled(entry.enabled);
 }
@@ -13,31 +16,40 @@ void describe(QAction* action, const MenuEntry& entry) {
 void addEntries(QMenu& menu, const MenuEntry& parent) {
     for (const MenuEntry& entry : parent.children) {
         QAction* action = nullptr;
-        if (entry.isSeparator()) {
+        switch (entry.kind) {
+        case MenuEntry::Kind::Separator:
             action = menu.addSeparator();
-        } else if (!entry.children.empty()) {
-            auto* submenu = new QMenu(entry.caption, &menu);  // owned by its parent menu
+            break;
+        case MenuEntry::Kind::Submenu: {
+            auto* submenu = new QMenu(literalMenuText(entry.caption), &menu);  // owned by its parent
             addEntries(*submenu, entry);
             action = menu.addMenu(submenu);
-        } else {
-            action = menu.addAction(entry.caption);
+            break;
+        }
+        case MenuEntry::Kind::Command:
+            action = menu.addAction(literalMenuText(entry.caption));
             action->setCheckable(entry.checkable || entry.checked);
             action->setChecked(entry.checked);
+            break;
         }
         describe(action, entry);
     }
 }
 }  // namespace
 
+QString literalMenuText(const QString& caption) {
+    QString text = caption;
+    return text.replace(QLatin1Char('&'), QLatin1String("&&"));
+}
+
 std::unique_ptr<QMenu> buildPopupMenu(const MenuEntry& menu, QWidget* parent) {
-    auto built = std::make_unique<QMenu>(menu.caption, parent);
-    built->setObjectName(menu.name);
+    auto built = std::make_unique<QMenu>(literalMenuText(menu.caption), parent);
     addEntries(*built, menu);
     return built;
 }
 
 MenuChoice menuChoiceOf(const QAction* action) {
-    if (!action)
+    if (!action || !action->property(IdProperty).isValid())
         return {};
-    return {action->objectName(), action->data().toInt()};
+    return {action->property(IdProperty).toInt(), action->property(IndexProperty).toInt(), true};
 }

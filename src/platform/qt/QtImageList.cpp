@@ -3,47 +3,63 @@
 #include "VarnelResources.h"
 #include "model/ImageKeys.h"
 
+#include <QMimeDatabase>
+
 namespace {
 // The desktop theme's picture when it has one, so the tree looks native;
 // our own artwork otherwise.
-QIcon themed(const char* themeName, const char* resource) {
-    return QIcon::fromTheme(QLatin1String(themeName), QIcon(QLatin1String(resource)));
+QIcon fixedPicture(int index) {
+    initVarnelResources();
+    switch (index) {
+    case ImageKeys::ClosedIndex:
+        return QIcon::fromTheme(QStringLiteral("folder"), QIcon(QStringLiteral(":/icons/closed.png")));
+    case ImageKeys::OpenIndex:
+        return QIcon::fromTheme(QStringLiteral("folder-open"),
+                                QIcon(QStringLiteral(":/icons/open.png")));
+    default:
+        return QIcon::fromTheme(QStringLiteral("text-x-generic"),
+                                QIcon(QStringLiteral(":/icons/leaf.png")));
+    }
 }
 }  // namespace
 
-QtImageList::QtImageList() {
-    initVarnelResources();
-    add(ImageKeys::closed(), themed("folder", ":/icons/closed.png"));
-    add(ImageKeys::open(), themed("folder-open", ":/icons/open.png"));
-    add(ImageKeys::leaf(), themed("text-x-generic", ":/icons/leaf.png"));
+QtImageList::QtImageList()
+    : entries_{{ImageKeys::closed(), {}}, {ImageKeys::open(), {}}, {ImageKeys::leaf(), {}}} {
+    for (int i = 0; i < count(); ++i)
+        indexes_.insert(entries_[static_cast<std::size_t>(i)].key, i + 1);
 }
 
-int QtImageList::add(const QString& key, const QIcon& icon) {
-    if (!key.isEmpty() && indexOf(key) != 0)
+std::uint64_t QtImageList::lookUpIcon(const QString& path) {
+    static const QMimeDatabase mimeTypes;
+    const QMimeType type = mimeTypes.mimeTypeForFile(path);
+    QIcon icon = QIcon::fromTheme(type.iconName());
+    if (icon.isNull())
+        icon = QIcon::fromTheme(type.genericIconName());
+    if (icon.isNull())
         return 0;
-    entries_.push_back({key, icon});
+    lookedUp_.push_back(icon);
+    return lookedUp_.size();
+}
+
+int QtImageList::add(const QString& key, std::uint64_t icon) {
+    if (key.isEmpty() || indexOf(key) != 0 || icon == 0 || icon > lookedUp_.size())
+        return 0;
+    entries_.push_back({key, lookedUp_[icon - 1]});
+    indexes_.insert(key, count());
     return count();
 }
 
 int QtImageList::indexOf(const QString& key) const {
-    if (key.isEmpty())
-        return 0;
-    for (int i = 0; i < count(); ++i) {
-        if (entries_[static_cast<std::size_t>(i)].key == key)
-            return i + 1;
-    }
-    return 0;
-}
-
-QString QtImageList::keyAt(int index) const {
-    return index >= 1 && index <= count() ? entries_[static_cast<std::size_t>(index - 1)].key
-                                          : QString();
+    return indexes_.value(key, 0);
 }
 
 QIcon QtImageList::icon(int index) const {
     if (index < 1 || index > count())
         index = ImageKeys::LeafIndex;
-    return entries_[static_cast<std::size_t>(index - 1)].icon;
+    const Entry& entry = entries_[static_cast<std::size_t>(index - 1)];
+    if (entry.icon.isNull() && index <= ImageKeys::LeafIndex)
+        entry.icon = fixedPicture(index);
+    return entry.icon;
 }
 
 int QtImageList::indexFor(const QString& imageValue) const {

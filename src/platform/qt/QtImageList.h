@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/ImageListPort.h"
+
+#include <QHash>
 #include <QIcon>
 #include <QString>
 #include <vector>
@@ -8,19 +11,20 @@
 // "open" (2) and "leaf" (3) are always there; item icons are added after
 // them. A node's image value is either a key or the decimal number of a
 // picture; anything the list does not know shows as "leaf", so a stale number
-// in the settings file never leaves a node without a picture.
-class QtImageList {
+// in the settings file never leaves a node without a picture. The three
+// fixed pictures are loaded when first drawn.
+class QtImageList : public ImageListPort {
 public:
     QtImageList();
 
-    // Appends a picture under a key and returns its number, or 0 when the key
-    // is taken (the list never holds two pictures under one key).
-    int add(const QString& key, const QIcon& icon);
+    // ImageListPort. An icon comes from the desktop's icon theme: the icon of
+    // the path's type, else its generic one.
+    std::uint64_t lookUpIcon(const QString& path) override;
+    int add(const QString& key, std::uint64_t icon) override;
+    int indexOf(const QString& key) const override;
 
     int count() const { return static_cast<int>(entries_.size()); }
-    int indexOf(const QString& key) const;  // 0 when absent
-    QString keyAt(int index) const;         // empty when out of range
-    QIcon icon(int index) const;            // the leaf when out of range
+    QIcon icon(int index) const;  // the leaf when out of range
     // The picture for a node's image value: a key, or a number.
     QIcon iconFor(const QString& imageValue) const;
     int indexFor(const QString& imageValue) const;
@@ -28,7 +32,10 @@ public:
 private:
     struct Entry {
         QString key;
-        QIcon icon;
+        mutable QIcon icon;
     };
     std::vector<Entry> entries_;
+    QHash<QString, int> indexes_;  // by key
+    // Every icon looked up, never released: handle n is lookedUp_[n - 1].
+    std::vector<QIcon> lookedUp_;
 };

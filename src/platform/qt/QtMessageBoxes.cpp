@@ -1,5 +1,7 @@
 #include "QtMessageBoxes.h"
 
+#include "QtMainWindow.h"
+
 #include <QMessageBox>
 
 namespace {
@@ -19,7 +21,7 @@ QMessageBox::Icon boxIcon(MsgIcon icon) {
 MsgAnswer QtMessageBoxes::show(const QString& text, const QString& title, MsgButtons buttons,
                                MsgIcon icon) {
     // A hidden window would place the box somewhere unseen: then it stands alone.
-    QWidget* parent = owner_ && owner_->isVisible() ? owner_ : nullptr;
+    QWidget* parent = owner_ ? owner_->shownWidget() : nullptr;
     const bool retryCancel = buttons == MsgButtons::RetryCancel;
     QMessageBox box(boxIcon(icon), title, text,
                     retryCancel ? QMessageBox::Retry | QMessageBox::Cancel : QMessageBox::Ok,

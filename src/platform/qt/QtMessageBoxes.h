@@ -2,16 +2,16 @@
 
 #include "platform/MessageBoxes.h"
 
-class QWidget;
+class QtMainWindow;
 
 // Modal message boxes over QMessageBox, centred on the main window while it
 // is shown.
 class QtMessageBoxes : public MessageBoxes {
 public:
-    explicit QtMessageBoxes(QWidget* owner = nullptr) : owner_(owner) {}
+    explicit QtMessageBoxes(const QtMainWindow* owner = nullptr) : owner_(owner) {}
     MsgAnswer show(const QString& text, const QString& title, MsgButtons buttons,
                    MsgIcon icon) override;
 
 private:
-    QWidget* owner_;
+    const QtMainWindow* owner_;
 };

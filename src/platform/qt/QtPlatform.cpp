@@ -1,20 +1,22 @@
 #include "QtPlatform.h"
 
-#include "NodeTreeModel.h"
 #include "QtImageList.h"
 #include "QtMainWindow.h"
 #include "QtMessageBoxes.h"
+#include "QtPathLabel.h"
 #include "QtPopupMenus.h"
 #include "QtShell.h"
 #include "QtTimerFactory.h"
 #include "QtTray.h"
+#include "QtTreeView.h"
 #include "SessionEndWatcher.h"
-#include "platform/MainWindowEvents.h"
 
 QtPlatform::QtPlatform()
     : timers_(std::make_unique<QtTimerFactory>()),
       images_(std::make_unique<QtImageList>()),
-      window_(std::make_unique<QtMainWindow>()),
+      pathLabel_(std::make_unique<QtPathLabel>()),
+      treeView_(std::make_unique<QtTreeView>(*images_)),
+      window_(std::make_unique<QtMainWindow>(*pathLabel_, dirList_, fileList_, *treeView_)),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
       menus_(std::make_unique<QtPopupMenus>(window_.get())),
       shell_(std::make_unique<QtShell>()),
@@ -26,20 +28,23 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_, *messages_, *menus_, *shell_, *tray_, *window_, *window_};
+    return Platform{*timers_,   *messages_,  *menus_,   *shell_,    *tray_,  *window_,
+                    *treeView_, *pathLabel_, dirList_, fileList_, *images_};
 }
 
-void QtPlatform::attach(MainWindowEvents& events, NodeTree& tree) {
+void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     detach();
-    model_ = std::make_unique<NodeTreeModel>(tree, *images_);
-    window_->attach(&events, model_.get());
-    tray_->setNotifications(&events);
-    sessionEnd_->setHandler([&events] { events.SessionEnding(); });
+    window_->setEvents(&events.window);
+    treeView_->attach(&tree, &events.treeView);
+    pathLabel_->setEvents(&events.pathLabel);
+    tray_->setNotifications(&events.tray);
+    sessionEnd_->setHandler([&window = events.window] { window.SessionEnding(); });
 }
 
 void QtPlatform::detach() {
     sessionEnd_->setHandler({});
     tray_->setNotifications(nullptr);
-    window_->attach(nullptr, nullptr);
-    model_.reset();
+    pathLabel_->setEvents(nullptr);
+    treeView_->attach(nullptr, nullptr);
+    window_->setEvents(nullptr);
 }

@@ -2,6 +2,7 @@
 
 #include "PopupMenuBuilder.h"
 #include "VarnelResources.h"
+#include "app/Texts.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -9,7 +10,7 @@
 
 namespace {
 QIcon trayIcon(const QString& name) {
-    if (name.isEmpty() || name == QLatin1String("varnel"))
+    if (name.isEmpty() || name == Texts::programIcon())
         return programIcon();
     return QIcon::fromTheme(name, programIcon());
 }

@@ -3,7 +3,7 @@
 #include "NodeTreeModel.h"
 #include "NodeTreeView.h"
 #include "TwipsScale.h"
-#include "platform/MainWindowEvents.h"
+#include "platform/TreeViewPort.h"
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
@@ -43,56 +43,51 @@ private:
 };
 }  // namespace
 
-TreeViewController::TreeViewController(NodeTreeView& view, QObject* parent)
-    : QObject(parent), view_(view), viewport_(view.viewport()) {
+TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
+                                       TreeViewEvents& events, QObject* parent)
+    : QObject(parent), view_(view), viewAlive_(&view), viewport_(view.viewport()), model_(model), events_(events) {
     viewport_->installEventFilter(this);
-    connect(&view_, &QTreeView::expanded, this,
+    connect(&view, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { userExpanded(index, true); });
-    connect(&view_, &QTreeView::collapsed, this,
+    connect(&view, &QTreeView::collapsed, this,
             [this](const QModelIndex& index) { userExpanded(index, false); });
-    connect(&view_, &NodeTreeView::currentMovedByKey, this, &TreeViewController::userMovedCurrent);
-}
-
-void TreeViewController::attach(NodeTreeModel* model, MainWindowEvents* events) {
-    events_ = events;
-    if (model == model_)
-        return;
-    if (model_)
-        disconnect(model_, nullptr, this, nullptr);
-    pressedNode_ = QPersistentModelIndex();
-    model_ = model;
+    connect(&view, &NodeTreeView::currentMovedByKey, this, &TreeViewController::userMovedCurrent);
     // The view makes a selection model for every model it is given and leaves
-    // the old one to whoever set the model.
-    QItemSelectionModel* oldSelection = view_.selectionModel();
+    // it to whoever set the model.
+    QItemSelectionModel* oldSelection = view.selectionModel();
     {
         FlagScope following(following_);
-        view_.setModel(model_);
+        view.setModel(&model_);
     }
-    if (oldSelection && oldSelection != view_.selectionModel())
-        delete oldSelection;
-    if (!model_)
-        return;
-    connect(model_, &NodeTreeModel::nodeExpandedChanged, this, &TreeViewController::showExpansion);
-    connect(model_, &NodeTreeModel::selectedNodeChanged, this, &TreeViewController::showSelection);
-    connect(model_, &QAbstractItemModel::modelReset, this, &TreeViewController::showWholeTree);
+    delete oldSelection;
+    connect(&model_, &NodeTreeModel::nodeExpandedChanged, this, &TreeViewController::showExpansion);
+    connect(&model_, &NodeTreeModel::selectedNodeChanged, this, &TreeViewController::showSelection);
+    connect(&model_, &QAbstractItemModel::modelReset, this, &TreeViewController::showWholeTree);
     showWholeTree();
+    if (const QModelIndex selected = model_.indexOf(model_.tree().SelectedItem()); selected.isValid())
+        view.scrollTo(selected);
+}
+
+TreeViewController::~TreeViewController() {
+    if (!viewAlive_)
+        return;
+    viewport_->removeEventFilter(this);
+    QItemSelectionModel* selection = view_.selectionModel();
+    FlagScope following(following_);
+    view_.setModel(nullptr);
+    delete selection;
 }
 
 TreeNode* TreeViewController::nodeAt(const QPoint& viewportPos) const {
-    if (!model_)
-        return nullptr;
     const QModelIndex index = view_.indexAt(viewportPos);
     if (!index.isValid() || !view_.labelRect(index).contains(viewportPos))
         return nullptr;
-    return model_->nodeAt(index);
+    return model_.nodeAt(index);
 }
 
-void TreeViewController::ensureVisible(TreeNode* node) {
-    if (!model_ || !node)
-        return;
-    for (TreeNode* ancestor = node->Parent(); ancestor; ancestor = ancestor->Parent())
-        ancestor->SetExpanded(true);
-    view_.scrollTo(model_->indexOf(node));
+void TreeViewController::scrollTo(TreeNode* node) {
+    if (const QModelIndex index = model_.indexOf(node); index.isValid())
+        view_.scrollTo(index);
 }
 
 int TreeViewController::visibleCount() const {
@@ -111,8 +106,7 @@ bool TreeViewController::eventFilter(QObject* watched, QEvent* event) {
         return mouseReleased(static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (events_)
-            events_->TreeView_DblClick();
+        events_.TreeView_DblClick();
         // On the expand mark the view keeps its own handling of a second click.
         pressPassedToView_ = view_.isOnBranchMark(mouse->position().toPoint());
         return !pressPassedToView_;
@@ -129,14 +123,13 @@ bool TreeViewController::eventFilter(QObject* watched, QEvent* event) {
 bool TreeViewController::mousePressed(QMouseEvent* event) {
     const QPointF pos = event->position();
     const int button = buttonNumber(event->button());
-    pressedNode_ = button == ButtonLeft && model_
-                       ? QPersistentModelIndex(model_->indexOf(nodeAt(pos.toPoint())))
-                       : QPersistentModelIndex();
+    pressedNode_ = button == ButtonLeft ? QPersistentModelIndex(model_.indexOf(nodeAt(pos.toPoint())))
+                                        : QPersistentModelIndex();
     const bool onBranchMark = button == ButtonLeft && view_.isOnBranchMark(pos.toPoint());
-    if (events_ && button != 0) {
+    if (button != 0) {
         const TwipsScale scale = TwipsScale::of(&view_);
-        events_->TreeView_MouseDown(button, shiftState(event->modifiers()), scale.toTwips(pos.x()),
-                                    scale.toTwips(pos.y()));
+        events_.TreeView_MouseDown(button, shiftState(event->modifiers()), scale.toTwips(pos.x()),
+                                   scale.toTwips(pos.y()));
     }
     // The expand mark is the view's; every other press belongs to the logic,
     // which has already selected whatever it meant to.
@@ -154,55 +147,46 @@ bool TreeViewController::mouseReleased(QMouseEvent* event) {
         return false;
     }
     const QPersistentModelIndex pressed = std::exchange(pressedNode_, QPersistentModelIndex());
-    if (event->button() == Qt::LeftButton && pressed.isValid() && events_ && model_) {
-        TreeNode* node = model_->nodeAt(pressed);
+    if (event->button() == Qt::LeftButton && pressed.isValid()) {
+        TreeNode* node = model_.nodeAt(pressed);
         if (node && nodeAt(event->position().toPoint()) == node)
-            events_->TreeView_NodeClick(node);
+            events_.TreeView_NodeClick(node);
     }
     return true;
 }
 
 void TreeViewController::userExpanded(const QModelIndex& index, bool expanded) {
-    if (following_ || !model_)
+    if (following_)
         return;
-    TreeNode* node = model_->nodeAt(index);
+    TreeNode* node = model_.nodeAt(index);
     if (!node)
         return;
-    {
-        FlagScope following(following_);
-        node->SetExpanded(expanded);
-    }
-    if (!events_)
-        return;
     if (expanded)
-        events_->TreeView_Expand(node);
+        events_.TreeView_Expand(node);
     else
-        events_->TreeView_Collapse(node);
+        events_.TreeView_Collapse(node);
+    // Whatever the logic made of it, the view shows the tree.
+    showExpansion(model_.indexOf(node), node->Expanded());
 }
 
 void TreeViewController::userMovedCurrent(const QModelIndex& index) {
-    if (!model_)
-        return;
-    TreeNode* node = model_->nodeAt(index);
-    if (!node)
-        return;
-    model_->tree().SetSelectedItem(node);
-    if (events_)
-        events_->TreeView_NodeClick(node);
+    if (TreeNode* node = model_.nodeAt(index))
+        events_.TreeView_NodeClick(node);
+    showSelection();
 }
 
 void TreeViewController::showExpansion(const QModelIndex& index, bool expanded) {
-    if (following_)
+    if (following_ || view_.isExpanded(index) == expanded)
         return;
     FlagScope following(following_);
     view_.setExpanded(index, expanded);
 }
 
 void TreeViewController::showSelection() {
-    if (!model_ || !view_.selectionModel())
+    if (!view_.selectionModel())
         return;
     FlagScope following(following_);
-    const QModelIndex selected = model_->indexOf(model_->tree().SelectedItem());
+    const QModelIndex selected = model_.indexOf(model_.tree().SelectedItem());
     if (selected.isValid())
         view_.selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
     else
@@ -210,15 +194,13 @@ void TreeViewController::showSelection() {
 }
 
 void TreeViewController::showWholeTree() {
-    if (!model_)
-        return;
     pressedNode_ = QPersistentModelIndex();
     {
         FlagScope following(following_);
-        const NodeTree& tree = model_->tree();
+        const NodeTree& tree = model_.tree();
         for (TreeNode* node = tree.First(); node; node = NodeTree::NextInDocumentOrder(node)) {
             if (node->Expanded())
-                view_.setExpanded(model_->indexOf(node), true);
+                view_.setExpanded(model_.indexOf(node), true);
         }
     }
     showSelection();

@@ -3,29 +3,28 @@
 #include <QObject>
 #include <QPersistentModelIndex>
 #include <QPoint>
+#include <QPointer>
 
-class MainWindowEvents;
 class NodeTreeModel;
 class NodeTreeView;
 class TreeNode;
+class TreeViewEvents;
 class QMouseEvent;
 
-// Keeps the tree widget and the NodeTree in step and turns what the user does
-// in the tree into the logic's events. The model decides: selection and
-// expansion in the view follow the tree, and the user's own changes in the
-// view are written into the tree before the logic hears of them.
+// Keeps the tree widget showing what the NodeTree holds, and turns what the
+// user does in it into the logic's events. The tree decides: the view only
+// reports a click, a key or the expand mark, and then shows again what the
+// tree says, whatever the logic made of it.
 class TreeViewController : public QObject {
     Q_OBJECT
 public:
-    explicit TreeViewController(NodeTreeView& view, QObject* parent = nullptr);
-
-    // Shows the model in the view and delivers the tree's events; null for
-    // either ends that part of the connection.
-    void attach(NodeTreeModel* model, MainWindowEvents* events);
+    TreeViewController(NodeTreeView& view, NodeTreeModel& model, TreeViewEvents& events,
+                       QObject* parent = nullptr);
+    ~TreeViewController() override;
 
     // The node whose picture or label is at the point (viewport pixels).
     TreeNode* nodeAt(const QPoint& viewportPos) const;
-    void ensureVisible(TreeNode* node);
+    void scrollTo(TreeNode* node);
     int visibleCount() const;
 
 protected:
@@ -41,9 +40,10 @@ private:
     void showWholeTree();
 
     NodeTreeView& view_;
+    QPointer<NodeTreeView> viewAlive_;  // the view may be gone first at the end
     QObject* viewport_;  // the view's viewport, whose mouse events are filtered
-    NodeTreeModel* model_ = nullptr;
-    MainWindowEvents* events_ = nullptr;
+    NodeTreeModel& model_;
+    TreeViewEvents& events_;
     // Set while the view is being made to follow the tree, so that the view's
     // own signals are not taken for the user's doing.
     bool following_ = false;

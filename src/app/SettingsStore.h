@@ -1,0 +1,67 @@
+#pragma once
+
+#include "AppPaths.h"
+#include "UnreadSettingsGuard.h"
+#include "platform/Geometry.h"
+#include "platform/Platform.h"
+#include "settings/SettingsSchedule.h"
+
+#include <memory>
+
+class BrowserPanel;
+class ItemIcons;
+class MenuOptions;
+class NodeTree;
+class Timer;
+class Tray;
+
+// The settings file and the state kept for it: read once per run when first
+// needed, written whole a minute after the last change or at once when the
+// window closes or the program ends.
+class SettingsStore : public SettingsSchedule {
+public:
+    // What the file holds besides the window.
+    struct Parts {
+        NodeTree& tree;
+        BrowserPanel& browser;
+        Tray& tray;  // its quick list, and whether there is a tray at all
+        MenuOptions& options;
+        ItemIcons& icons;
+    };
+
+    SettingsStore(const Platform& platform, const AppPaths& paths, const Parts& parts);
+    ~SettingsStore() override;
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
+
+    void ScheduleSave() override;
+    bool SettingsPending() const override { return pending_; }
+    void LoadSettings() override;
+    void SaveSettings();
+    void SaveSetTimer_Timer();
+    // The window has been shown: from now on saves write, also when there was
+    // no file to read or the reading was cancelled.
+    void WindowShown() { pending_ = false; }
+    bool SettingsDirty() const { return dirty_; }
+    // The program is ending: no timer may fire after the last save.
+    void StopTimer();
+
+    // SavedTop, SavedLeft, SavedHeight, SavedWidth: the window's last normal
+    // rectangle, which the file keeps whatever state the window is in.
+    const TwipsRect& SavedRect() const { return saved_; }
+    void RememberRect(const TwipsRect& rect) { saved_ = rect; }
+
+private:
+    class Applier;
+    QString pathToRead() const;
+    bool writeFile();
+
+    Platform platform_;
+    AppPaths paths_;
+    Parts parts_;
+    UnreadSettingsGuard unread_;
+    std::unique_ptr<Timer> saveSetTimer_;  // SaveSetTimer
+    bool pending_ = true;                  // SettingsPending
+    bool dirty_ = false;                   // SettingsDirty
+    TwipsRect saved_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+
+// The tree's pictures, numbered from 1 and named by key: "closed" (1),
+// "open" (2) and "leaf" (3) are always there; item icons are appended.
+class ImageListPort {
+public:
+    virtual ~ImageListPort() = default;
+    // A fresh handle to the small icon of the path's type, or 0 when the
+    // desktop has none for it.
+    virtual std::uint64_t lookUpIcon(const QString& path) = 0;
+    // Appends the icon under the key and returns its index; 0, adding
+    // nothing, when the key is taken.
+    virtual int add(const QString& key, std::uint64_t icon) = 0;
+    virtual int indexOf(const QString& key) const = 0;  // 0 when absent
+};

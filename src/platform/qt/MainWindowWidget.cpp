@@ -1,0 +1,59 @@
+#include "MainWindowWidget.h"
+
+#include "NodeTreeView.h"
+#include "VarnelResources.h"
+#include "app/Texts.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QStatusBar>
+
+namespace {
+QLabel* plainLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText);  // paths may hold '<' and '&'
+    return label;
+}
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+}  // namespace
+
+MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("FrmVarnel"));
+    setWindowTitle(Texts::programTitle());
+    setWindowIcon(programIcon());
+
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+    driveList_ = named(new QComboBox(client), "DriveList");
+    dirList_ = named(new QListWidget(client), "DirList");
+    fileList_ = named(new QListWidget(client), "FileList");
+    treeView_ = named(new NodeTreeView(client), "TreeView");
+    pathDisp_ = named(plainLabel(client), "PathDisp");
+    pathDisp_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    statusBar()->setObjectName(QStringLiteral("BarStatus"));
+    statusLabel_ = plainLabel(statusBar());
+    statusBar()->addWidget(statusLabel_, 1);
+}
+
+MainWindowWidget::~MainWindowWidget() = default;
+
+void MainWindowWidget::closeEvent(QCloseEvent* event) {
+    if (onCloseRequest && onCloseRequest()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindowWidget::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (onResize)
+        onResize();
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+
+class NodeTreeView;
+class QComboBox;
+class QLabel;
+class QListWidget;
+
+// The widgets of the main window "FrmVarnel": the browser lists on the left,
+// the tree on the right, the path label under them and the status line at
+// the bottom. Built at the window's first showing; QtMainWindow places them.
+class MainWindowWidget : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindowWidget(QWidget* parent = nullptr);
+    ~MainWindowWidget() override;
+
+    QComboBox* driveList() const { return driveList_; }
+    QListWidget* dirList() const { return dirList_; }
+    QListWidget* fileList() const { return fileList_; }
+    NodeTreeView* treeView() const { return treeView_; }
+    QLabel* pathLabel() const { return pathDisp_; }
+    QLabel* statusLabel() const { return statusLabel_; }
+
+    // Asked before the window closes by its close box; true keeps it open.
+    std::function<bool()> onCloseRequest;
+    std::function<void()> onResize;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QComboBox* driveList_;
+    QListWidget* dirList_;
+    QListWidget* fileList_;
+    NodeTreeView* treeView_;
+    QLabel* pathDisp_;
+    QLabel* statusLabel_;
+};

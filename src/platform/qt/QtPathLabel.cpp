@@ -1,0 +1,28 @@
+#include "QtPathLabel.h"
+
+#include <QEvent>
+#include <QLabel>
+
+void QtPathLabel::bind(QLabel* label) {
+    if (label_)
+        label_->removeEventFilter(this);
+    label_ = label;
+    if (!label_)
+        return;
+    label_->setText(caption_);
+    label_->installEventFilter(this);
+}
+
+void QtPathLabel::setCaption(const QString& caption) {
+    caption_ = caption;
+    if (label_)
+        label_->setText(caption);
+}
+
+bool QtPathLabel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != label_ || event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    if (events_)
+        events_->PathDisp_DblClick();
+    return true;
+}

@@ -1,0 +1,57 @@
+#include "QtTreeView.h"
+
+#include "NodeTreeModel.h"
+#include "NodeTreeView.h"
+#include "TreeViewController.h"
+#include "TwipsScale.h"
+
+#include <cmath>
+
+QtTreeView::QtTreeView(const QtImageList& images) : images_(images) {}
+
+QtTreeView::~QtTreeView() {
+    disconnectAll();
+}
+
+void QtTreeView::attach(NodeTree* tree, TreeViewEvents* events) {
+    disconnectAll();
+    tree_ = tree;
+    events_ = events;
+    connectUp();
+}
+
+void QtTreeView::bind(NodeTreeView* view) {
+    disconnectAll();
+    view_ = view;
+    connectUp();
+}
+
+// The model is made only once there is a view to show it in.
+void QtTreeView::connectUp() {
+    if (!tree_ || !events_ || !view_)
+        return;
+    model_ = std::make_unique<NodeTreeModel>(*tree_, images_);
+    controller_ = std::make_unique<TreeViewController>(*view_, *model_, *events_);
+}
+
+void QtTreeView::disconnectAll() {
+    controller_.reset();  // the view lets go of the model first
+    model_.reset();
+}
+
+TreeNode* QtTreeView::HitTest(float x, float y) const {
+    if (!controller_)
+        return nullptr;
+    const QPointF pixels = TwipsScale::of(view_).toPixels(x, y);
+    return controller_->nodeAt(
+        QPoint(static_cast<int>(std::floor(pixels.x())), static_cast<int>(std::floor(pixels.y()))));
+}
+
+void QtTreeView::ScrollTo(TreeNode* node) {
+    if (controller_)
+        controller_->scrollTo(node);
+}
+
+int QtTreeView::GetVisibleCount() const {
+    return controller_ ? controller_->visibleCount() : 0;
+}

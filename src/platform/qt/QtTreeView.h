@@ -1,0 +1,43 @@
+#pragma once
+
+#include "platform/TreeViewPort.h"
+
+#include <memory>
+
+class NodeTree;
+class NodeTreeModel;
+class NodeTreeView;
+class QtImageList;
+class TreeViewController;
+
+// The tree control: shows the NodeTree in the main window's tree widget once
+// that exists, and reports what the user does in it. Before the window is
+// built there is nothing to hit or scroll.
+class QtTreeView : public TreeViewPort {
+public:
+    explicit QtTreeView(const QtImageList& images);
+    ~QtTreeView() override;
+    QtTreeView(const QtTreeView&) = delete;
+    QtTreeView& operator=(const QtTreeView&) = delete;
+
+    // The tree to show and where its events go; null for both lets go.
+    void attach(NodeTree* tree, TreeViewEvents* events);
+    // The widget to show it in; null lets go.
+    void bind(NodeTreeView* view);
+    NodeTreeModel* model() const { return model_.get(); }
+
+    TreeNode* HitTest(float x, float y) const override;
+    void ScrollTo(TreeNode* node) override;
+    int GetVisibleCount() const override;
+
+private:
+    void connectUp();
+    void disconnectAll();
+
+    const QtImageList& images_;
+    NodeTree* tree_ = nullptr;
+    TreeViewEvents* events_ = nullptr;
+    NodeTreeView* view_ = nullptr;  // let go of before it is destroyed
+    std::unique_ptr<NodeTreeModel> model_;
+    std::unique_ptr<TreeViewController> controller_;
+};

@@ -1,0 +1,157 @@
+#include "Tray.h"
+
+#include "WindowCommands.h"
+#include "model/NodeTree.h"
+#include "platform/MainWindowPort.h"
+#include "platform/MessageBoxes.h"
+#include "platform/Timer.h"
+#include "platform/TreeViewPort.h"
+#include "settings/SettingsSchedule.h"
+#include "tree/OpenTexts.h"
+#include "tree/ShellOpen.h"
+
+namespace {
+constexpr int PopMenuDelay = 250;  // the menu opens once the notification returned
+constexpr int ShellDelay = 250;    // a quick-list launch once its menu closed
+}  // namespace
+
+Tray::Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
+           WindowCommands& window)
+    : platform_(platform),
+      tree_(tree),
+      settings_(settings),
+      window_(window),
+      sysTray_(platform.tray),
+      popMenuEvent_(platform.timers.createTimer([this] { PopMenuEvent_Timer(); })),
+      shellEvent_(platform.timers.createTimer([this] { ShellEvent_Timer(); })) {
+    popMenuEvent_->setInterval(PopMenuDelay);
+    shellEvent_->setInterval(ShellDelay);
+    sysTray_.MouseUp = [this](int button, int iconId) { SysTray_MouseUp(button, iconId); };
+}
+
+Tray::~Tray() = default;
+
+void Tray::Show(const QString& iconName, const QString& tip) {
+    sysTray_.SetTrayIcon({TrayPicture::Icon, iconName});
+    sysTray_.SetTrayTip(tip);
+    sysTray_.SetInTray(true);
+}
+
+void Tray::Remove() {
+    sysTray_.SetInTray(false);
+}
+
+void Tray::trayNotify(int iconId, int mouseMessage) {
+    sysTray_.notify(iconId, mouseMessage);
+}
+
+void Tray::SysTray_MouseUp(int button, int iconId) {
+    Q_UNUSED(iconId)
+    if (button == ButtonLeft) {
+        menu_.OfferHide(true);
+        if (platform_.window.isVisible())
+            platform_.window.bringToFront();
+        else
+            window_.ShowWindow();
+    } else if (button == ButtonRight) {
+        prepareMenu();
+        // Not from inside the notification: the menu opens once it returned.
+        popMenuEvent_->start();
+    }
+}
+
+void Tray::prepareMenu() {
+    if (settings_.SettingsPending())
+        settings_.LoadSettings();  // so the quick list is complete
+}
+
+void Tray::trayUnavailable() {
+    // Without a tray the window is the only way in: it shows, and never
+    // minimised, since nothing else could bring it back up.
+    available_ = false;
+    SysTray_MouseUp(ButtonLeft, 0);
+    if (platform_.window.windowState() == StateMinimized)
+        platform_.window.setWindowState(StateNormal);
+}
+
+void Tray::PopMenuEvent_Timer() {
+    popMenuEvent_->stop();
+    trayMenuChosen(platform_.menus.popup(menu_.Build(quickList_)));
+}
+
+MenuEntry Tray::trayMenuForHost() {
+    prepareMenu();
+    return menu_.Build(quickList_);
+}
+
+void Tray::trayMenuChosen(const MenuChoice& choice) {
+    const std::optional<TrayMenuId> id = ChosenEntry<TrayMenuId>(choice);
+    if (!id)
+        return;
+    switch (*id) {
+    case TrayMenuId::tiOpen: tiOpen_Click(); break;
+    case TrayMenuId::tiHide: tiHide_Click(); break;
+    case TrayMenuId::tiAbout: tiAbout_Click(); break;
+    case TrayMenuId::tiUnload: tiUnload_Click(); break;
+    case TrayMenuId::qlQuickAccess: qlQuickAccess_Click(choice.index); break;
+    case TrayMenuId::tiMenu:
+    case TrayMenuId::tiQuickList:
+    case TrayMenuId::tiSep1:
+    case TrayMenuId::tiCancel: break;
+    }
+}
+
+void Tray::tiOpen_Click() {
+    SysTray_MouseUp(ButtonLeft, 0);
+}
+
+void Tray::tiHide_Click() {
+    window_.tvHide_Click();
+}
+
+void Tray::tiAbout_Click() {
+    window_.tvAbout_Click();
+}
+
+void Tray::tiUnload_Click() {
+    window_.tvUnload_Click();
+}
+
+void Tray::qlQuickAccess_Click(int index) {
+    if (index < 0 || index > quickList_.QuickLast())
+        return;  // an "Empty" place
+    pendingLaunchPath_ = quickList_.Entry(index).path;
+    shellEvent_->start();
+}
+
+void Tray::ShellEvent_Timer() {
+    shellEvent_->stop();
+    ShellOpen(platform_.shell, pendingLaunchPath_, [this](bool opened) {
+        platform_.window.setMousePointer(PointerDefault);
+        if (!opened) {
+            platform_.messages.show(OpenTexts::itemUnavailable(), OpenTexts::warningTitle(),
+                                    MsgButtons::Ok, MsgIcon::None);
+        }
+    });
+}
+
+int Tray::FindQuickEntry(const TreeNode* node) const {
+    return node ? quickList_.Find(node->Text(), node->Tag()) : -1;
+}
+
+void Tray::tvAddQuickList_Click() {
+    const TreeNode* node = tree_.SelectedItem();
+    // The tree menu offers this only for a node not in a list that has room;
+    // refuse here too rather than overflow the menu's places.
+    if (!node || FindQuickEntry(node) != -1 || !quickList_.Add(node->Text(), node->Tag()))
+        return;
+    settings_.ScheduleSave();
+}
+
+void Tray::tvRmvQuickList_Click() {
+    const int index = FindQuickEntry(tree_.SelectedItem());
+    if (index == -1)
+        return;
+    quickList_.RemoveAt(index);
+    settings_.ScheduleSave();
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "QuickList.h"
+#include "SysTray.h"
+#include "TrayMenu.h"
+#include "platform/Platform.h"
+#include "platform/TrayIconPort.h"
+
+#include <QString>
+#include <memory>
+
+class NodeTree;
+class SettingsSchedule;
+class Timer;
+class TreeNode;
+class WindowCommands;
+
+// The tray icon with its menu and the quick list: what a click on the icon
+// does, the commands of the menu, and the deferred launch of a quick-list
+// entry.
+class Tray : public TrayNotifications {
+public:
+    Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
+         WindowCommands& window);
+    ~Tray() override;
+    Tray(const Tray&) = delete;
+    Tray& operator=(const Tray&) = delete;
+
+    // Puts the icon in the tray, or takes it out.
+    void Show(const QString& iconName, const QString& tip);
+    void Remove();
+    // False once the desktop turned out to have no tray.
+    bool Available() const { return available_; }
+    // The window went into hiding: the menu offers "Open" again.
+    void WindowHidden() { menu_.OfferHide(false); }
+    bool OffersHide() const { return menu_.OffersHide(); }
+
+    QuickList& Quick() { return quickList_; }
+    const QuickList& Quick() const { return quickList_; }
+    int FindQuickEntry(const TreeNode* node) const;
+    void tvAddQuickList_Click();
+    void tvRmvQuickList_Click();
+
+    void SysTray_MouseUp(int button, int iconId);
+    void PopMenuEvent_Timer();
+    void tiOpen_Click();
+    void tiHide_Click();
+    void tiAbout_Click();
+    void tiUnload_Click();
+    void qlQuickAccess_Click(int index);
+    void ShellEvent_Timer();
+
+    // TrayNotifications
+    void trayNotify(int iconId, int mouseMessage) override;
+    void trayUnavailable() override;
+    MenuEntry trayMenuForHost() override;
+    void trayMenuChosen(const MenuChoice& choice) override;
+
+private:
+    void prepareMenu();
+
+    Platform platform_;
+    NodeTree& tree_;
+    SettingsSchedule& settings_;
+    WindowCommands& window_;
+    SysTray sysTray_;
+    TrayMenu menu_;
+    QuickList quickList_;
+    std::unique_ptr<Timer> popMenuEvent_;  // PopMenuEvent: the menu opens after the click
+    std::unique_ptr<Timer> shellEvent_;    // ShellEvent: a launch after the menu closed
+    QString pendingLaunchPath_;            // PendingLaunchPath
+    bool available_ = true;
+};

@@ -1,0 +1,37 @@
+#include "Opener.h"
+
+#include "MenuOptions.h"
+#include "ShellOpen.h"
+#include "OpenTexts.h"
+#include "platform/MainWindowPort.h"
+#include "platform/MessageBoxes.h"
+
+Opener::Opener(const Platform& platform, const MenuOptions& options)
+    : platform_(platform), options_(options) {}
+
+void Opener::OpenPath(const QString& path, const QString& failureMessage) {
+    // Busy until the opener has answered, which may take a moment.
+    platform_.window.setMousePointer(PointerBusy);
+    ShellOpen(platform_.shell, path, [this, failureMessage](bool opened) {
+        platform_.window.setMousePointer(PointerDefault);
+        if (opened) {
+            // The window's own hide only: the tray menu keeps offering "Hide".
+            if (options_.AutoHide())
+                platform_.window.hide();
+            return;
+        }
+        platform_.messages.show(failureMessage, OpenTexts::warningTitle(), MsgButtons::Ok,
+                                MsgIcon::None);
+    });
+}
+
+void Opener::PathDisp_DblClick() {
+    QString path = platform_.pathLabel.caption();
+    qsizetype blanks = 0;
+    while (blanks < path.size() && path.at(blanks) == QLatin1Char(' '))
+        ++blanks;
+    path.remove(0, blanks);
+    if (path.isEmpty())
+        return;
+    OpenPath(path, OpenTexts::folderUnavailable());
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/PathLabelPort.h"
+#include "platform/Platform.h"
+
+#include <QString>
+
+class MenuOptions;
+
+// Opening a path from the window: the tree's double click, the path label's,
+// and later the browser's commands. A success hides the window when "Auto
+// Hide Window" is checked; a failure says so and keeps the window.
+class Opener : public PathLabelEvents {
+public:
+    Opener(const Platform& platform, const MenuOptions& options);
+
+    void OpenPath(const QString& path, const QString& failureMessage);
+    void PathDisp_DblClick() override;
+
+private:
+    Platform platform_;
+    const MenuOptions& options_;
+};
