@@ -13,7 +13,7 @@ TwipsRect rectOf(const FormHarness& h, Control control) {
 }
 }  // namespace
 
-class LayoutBrowserTest : public WarningsFail {
+class TestLayoutBrowser : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void theControlsFollowTheWindowFromTheirDesignedRectangles() {
@@ -115,5 +115,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(LayoutBrowserTest)
+QTEST_GUILESS_MAIN(TestLayoutBrowser)
 #include "test_layout_browser.moc"

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QTest>
 
-class LifecycleTest : public WarningsFail {
+class TestLifecycle : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void startsHiddenCentredWithItsIconAndPendingSettings() {
@@ -143,5 +143,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(LifecycleTest)
+QTEST_GUILESS_MAIN(TestLifecycle)
 #include "test_lifecycle.moc"

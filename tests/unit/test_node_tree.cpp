@@ -1,3 +1,4 @@
+#include "WarningsFail.h"
 #include "model/NodeTree.h"
 
 #include <QRandomGenerator>
@@ -43,36 +44,9 @@ QStringList indexOrder(const NodeTree& tree) {
     return labels;
 }
 
-// Logs every notification, one short line each.
-class LoggingObserver : public NodeTreeObserver {
-public:
-    QStringList log;
-
-    void nodeAboutToBeInserted(TreeNode* parent, int row) override {
-        note({u"aboutToInsert"_s, name(parent), QString::number(row)});
-    }
-    void nodeInserted(TreeNode* node) override { note({u"inserted"_s, name(node)}); }
-    void nodeAboutToBeRemoved(TreeNode* node) override { note({u"aboutToRemove"_s, name(node)}); }
-    void nodeRemoved() override { log << u"removed"_s; }
-    void nodeAboutToMove(TreeNode* node, TreeNode* newParent, int newRow) override {
-        note({u"aboutToMove"_s, name(node), name(newParent), QString::number(newRow)});
-    }
-    void nodeMoved(TreeNode* node) override { note({u"moved"_s, name(node)}); }
-    void nodeChanged(TreeNode* node, NodeField field) override {
-        static const QStringList fields =
-            words("Text Tag Image ExpandedImage Expanded Selected Key DropHighlight");
-        note({u"changed"_s, name(node), fields[int(field)]});
-    }
-    void treeAboutToBeReset() override { log << u"aboutToReset"_s; }
-    void treeReset() override { log << u"reset"_s; }
-
-private:
-    static QString name(const TreeNode* node) { return node ? node->Text() : u"-"_s; }
-    void note(const QStringList& parts) { log << parts.join(u':'); }
-};
 }  // namespace
 
-class TestNodeTree : public QObject {
+class TestNodeTree : public WarningsFail {
     Q_OBJECT
 
 private Q_SLOTS:
@@ -111,11 +85,8 @@ private Q_SLOTS:
 
     void keysAreUniqueAndFailedAddsChangeNothing() {
         NodeTree tree, other;
-        LoggingObserver observer;
-        tree.SetObserver(&observer);
         TreeNode* a = tree.Add(nullptr, tvwLast, u"K1"_s, u"A"_s, QString());
         TreeNode* b = add(tree, nullptr, "B");
-        observer.log.clear();
 
         QVERIFY(!tree.Add(nullptr, tvwLast, u"K1"_s, u"X"_s, QString()));
         QVERIFY(!tree.Add(3, tvwChild, QString(), u"X"_s, QString()));
@@ -127,7 +98,6 @@ private Q_SLOTS:
         QVERIFY(!b->SetKey(u"K1"_s));
         QVERIFY(b->Key().isEmpty());
         QCOMPARE(tree.Count(), 2);
-        QVERIFY(observer.log.isEmpty());
 
         QVERIFY(!tree.Item(QString()));  // nodes without a key share the empty one
         QCOMPARE(tree.Item(u"K1"_s), a);
@@ -190,58 +160,6 @@ private Q_SLOTS:
         QVERIFY(!home->ChildAt(2) && !home->ChildAt(-1));
     }
 
-    void observerHearsEveryRealChangeOnceOrOneReset() {
-        NodeTree tree;
-        LoggingObserver observer;
-        tree.SetObserver(&observer);
-        TreeNode* a = add(tree, nullptr, "a");
-        TreeNode* b = tree.Add(a, tvwFirst, QString(), u"b"_s, QString());
-        TreeNode* a1 = add(tree, a, "a1");
-        QCOMPARE(observer.log, words("aboutToInsert:-:0 inserted:a aboutToInsert:-:0 inserted:b "
-                                     "aboutToInsert:a:0 inserted:a1"));
-
-        observer.log.clear();
-        a->SetText(u"a"_s);  // same values: nothing to tell
-        a->SetExpanded(false);
-        QVERIFY(a->SetKey(QString()));
-        a->SetImage(u"closed"_s);
-        a->SetImage(u"closed"_s);
-        b->SetSelected(true);
-        a->SetSelected(true);  // at most one node is selected
-        a->SetSelected(true);
-        tree.SetDropHighlight(a1);
-        QCOMPARE(observer.log, words("changed:a:Image changed:b:Selected changed:b:Selected "
-                                     "changed:a:Selected changed:a1:DropHighlight"));
-        QVERIFY(!b->Selected());
-        a->SetSelected(false);
-        QVERIFY(!tree.SelectedItem());
-
-        tree.SetSelectedItem(a1);
-        observer.log.clear();
-        b->SetParent(nullptr);
-        b->SetParent(nullptr);  // already last: no move
-        tree.Remove(a);         // removing an ancestor clears selection and highlight
-        QCOMPARE(observer.log, words("aboutToMove:b:-:1 moved:b aboutToRemove:a removed"));
-        QVERIFY(!tree.SelectedItem() && !tree.DropHighlight());
-
-        observer.log.clear();
-        {
-            BulkTreeChange outer(tree);  // one reset for everything inside, however nested
-            a = add(tree, b, "a");
-            {
-                BulkTreeChange inner(tree);
-                b->SetText(u"B"_s);
-                tree.Remove(a);
-            }
-            add(tree, nullptr, "c")->SetSelected(true);
-        }
-        tree.EndBulkChange();  // unbalanced: ignored
-        tree.Clear();
-        QCOMPARE(observer.log, words("aboutToReset reset aboutToReset reset"));
-        QVERIFY(tree.Count() == 0 && !tree.SelectedItem());
-        QCOMPARE(add(tree, nullptr, "d")->Index(), 1);
-    }
-
     // Random adds, moves and removals, checked against a list in creation
     // order (Index). Every round grows the forest and then cuts it back
     // hard, so the index counter compacts its slots.
@@ -284,5 +202,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_APPLESS_MAIN(TestNodeTree)
+QTEST_GUILESS_MAIN(TestNodeTree)
 #include "test_node_tree.moc"

@@ -38,7 +38,7 @@ bool opens(FakeShell& shell, const QString& path) {
 }
 }  // namespace
 
-class OpeningTest : public WarningsFail {
+class TestOpening : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     // The window hides only once the opener said it worked, and stays with a
@@ -166,5 +166,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(OpeningTest)
+QTEST_GUILESS_MAIN(TestOpening)
 #include "test_opening.moc"

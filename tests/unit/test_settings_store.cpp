@@ -20,7 +20,7 @@ QByteArray contentOf(const QString& path) {
 }
 }  // namespace
 
-class SettingsStoreTest : public WarningsFail {
+class TestSettingsStore : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void tenChangesWithinAMinuteMakeOneWriteAMinuteAfterTheTenth() {
@@ -254,5 +254,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(SettingsStoreTest)
+QTEST_GUILESS_MAIN(TestSettingsStore)
 #include "test_settings_store.moc"

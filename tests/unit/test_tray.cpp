@@ -28,7 +28,7 @@ QStringList visibleQuickCaptions(const FakePopupMenus& menus) {
 }
 }  // namespace
 
-class TrayTest : public WarningsFail {
+class TestTrayIcon : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void theControlAddsOneIconAndTurnsMessagesIntoEvents() {
@@ -200,5 +200,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TrayTest)
+QTEST_GUILESS_MAIN(TestTrayIcon)
 #include "test_tray.moc"
