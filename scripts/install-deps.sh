@@ -9,6 +9,7 @@ packages=(
     libbenchmark-dev                            # bench/
     xvfb xauth xdotool trayer                   # end-to-end journeys: a screen, a tray, a mouse
     imagemagick                                 # screenshots, finding menu entries
+    xdg-utils                                   # xdg-open, which opens the tree's items
 )
 
 missing=()

@@ -19,7 +19,7 @@ QtPlatform::QtPlatform()
       window_(std::make_unique<QtMainWindow>(*pathLabel_, dirList_, fileList_, *treeView_)),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
       menus_(std::make_unique<QtPopupMenus>(window_.get())),
-      shell_(std::make_unique<QtShell>()),
+      shell_(std::make_unique<QtShell>(*timers_)),
       tray_(std::make_unique<QtTray>(*timers_)),
       sessionEnd_(std::make_unique<SessionEndWatcher>()) {}
 
