@@ -59,8 +59,7 @@ std::optional<bool> parseTruth(QStringView text) {
 }
 
 bool isImageKey(QStringView image) {
-    return image == ImageKeys::closed() || image == ImageKeys::open() ||
-           image == ImageKeys::leaf();
+    return image == ImageKeys::closed() || image == ImageKeys::open() || image == ImageKeys::leaf();
 }
 
 // The image list's fixed pictures are named by their keys, item icons by
@@ -82,7 +81,8 @@ class Reader {
 public:
     Reader(SettingsSink& sink, NodeTree& tree) : sink_(sink), tree_(tree) {}
 
-    void readLine(QStringView line);
+    // Whether the line's key is one of ours.
+    bool readLine(QStringView line);
     TreeNode* nodeToSelect() const { return toSelect_; }
 
 private:
@@ -109,10 +109,10 @@ private:
     TreeNode* toSelect_ = nullptr;
 };
 
-void Reader::readLine(QStringView line) {
+bool Reader::readLine(QStringView line) {
     const TokenCut cut = CutToken(line, Equals);
-    if (!cut.found)
-        return;  // no key at all, like the "[QuickList]" line
+    if (!cut.found)  // no key at all; the "[QuickList]" line only marks a section
+        return keyIs(cut.token, SettingsKeys::QuickListSection);
     const QStringView key = cut.token;
     const QStringView value = cut.rest;
     if (keyIs(key, SettingsKeys::Node)) {
@@ -148,7 +148,10 @@ void Reader::readLine(QStringView line) {
             applyNumber(value, [this](std::int32_t v) { sink_.applyDirSel(v); });
     } else if (keyIs(key, SettingsKeys::DirVis)) {
         applyTruth(value, [this](bool v) { sink_.applyDirVis(v); });
+    } else {
+        return false;
     }
+    return true;
 }
 
 void Reader::readNode(QStringView record) {
@@ -217,12 +220,13 @@ void Reader::readQuickEntry(QStringView record) {
 }
 }  // namespace
 
-void ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
+int ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
     QStringView rest(text);
     if (rest.startsWith(QChar(0xFEFF)))
         rest = rest.sliced(1);  // a byte-order mark left by another editor
 
     Reader reader(sink, tree);
+    int recognised = 0;
     {
         // One reset for the view instead of a notification per node.
         BulkTreeChange bulk(tree);
@@ -232,11 +236,12 @@ void ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
             rest = end < 0 ? QStringView() : rest.sliced(end + 1);
             if (line.endsWith(u'\r'))
                 line.chop(1);
-            reader.readLine(line);
+            recognised += reader.readLine(line) ? 1 : 0;
         }
     }
     // Selecting scrolls the node into view, which the view can only do once
     // it knows the node; at most one node is selected, so the last wins.
     if (TreeNode* node = reader.nodeToSelect())
         sink.selectLoadedNode(node);
+    return recognised;
 }
