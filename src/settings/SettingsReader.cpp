@@ -6,6 +6,7 @@
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -17,6 +18,34 @@ constexpr char16_t EqualsChar[] = u"=";
 const QStringView Tab(TabChar, 1);
 const QStringView Equals(EqualsChar, 1);
 constexpr int NodeFieldCount = 7;
+
+// The writer turns a TAB, CR or LF inside a value into a blank, and reading
+// trims blanks. A value is read as it will read after a save only when the
+// reader takes them for blanks too, before it trims or interprets the value;
+// otherwise a save could change what the file says (a path of nothing but a
+// TAB kept now and gone after the save, a number with a stray CR ignored now
+// and applied after it).
+bool isValueBlank(QChar c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+QStringView trimValue(QStringView value) {
+    qsizetype begin = 0;
+    qsizetype end = value.size();
+    while (begin < end && isValueBlank(value[begin]))
+        ++begin;
+    while (end > begin && isValueBlank(value[end - 1]))
+        --end;
+    return value.sliced(begin, end - begin);
+}
+
+// A value as it is kept: trimmed, with the blanks inside as the writer will
+// write them.
+QString keptValue(QStringView value) {
+    QString text = trimValue(value).toString();
+    std::replace_if(text.begin(), text.end(), isValueBlank, QChar(u' '));
+    return text;
+}
 
 bool keyIs(QStringView key, QLatin1String name) {
     return key.compare(name, Qt::CaseInsensitive) == 0;
@@ -114,11 +143,12 @@ bool Reader::readLine(QStringView line) {
     if (!cut.found)  // no key at all; the "[QuickList]" line only marks a section
         return keyIs(cut.token, SettingsKeys::QuickListSection);
     const QStringView key = cut.token;
-    const QStringView value = cut.rest;
+    // Records keep their TABs, which part their fields.
+    const QStringView value = trimValue(cut.rest);
     if (keyIs(key, SettingsKeys::Node)) {
-        readNode(value);
+        readNode(cut.rest);
     } else if (keyIs(key, SettingsKeys::Qli)) {
-        readQuickEntry(value);
+        readQuickEntry(cut.rest);
     } else if (keyIs(key, SettingsKeys::WinTop)) {
         applyNumber(value, [this](std::int32_t v) { sink_.applyWinTop(v); });
     } else if (keyIs(key, SettingsKeys::WinLeft)) {
@@ -138,10 +168,10 @@ bool Reader::readLine(QStringView line) {
     } else if (keyIs(key, SettingsKeys::Path)) {
         applyTruth(value, [this](bool v) { sink_.applyFullPath(v); });
     } else if (keyIs(key, SettingsKeys::Drive)) {
-        if (!sink_.applyDrive(value.toString()))
+        if (!sink_.applyDrive(keptValue(value)))
             driveFailed_ = true;
     } else if (keyIs(key, SettingsKeys::DirPath)) {
-        if (!driveFailed_ && !sink_.applyDirPath(value.toString()))
+        if (!driveFailed_ && !sink_.applyDirPath(keptValue(value)))
             driveFailed_ = true;
     } else if (keyIs(key, SettingsKeys::DirSel)) {
         if (!driveFailed_)
@@ -160,24 +190,24 @@ void Reader::readNode(QStringView record) {
     // Fields beyond the seventh are ignored.
     while (count < NodeFieldCount && !record.isEmpty()) {
         const TokenCut cut = CutToken(record, Tab);
-        fields[count++] = cut.token;
+        fields[count++] = trimValue(cut.token);
         record = cut.rest;
     }
     if (count < 6) {
         nodeLines_.push_back(nullptr);
         return;
     }
-    const QString text = fields[0].toString();
-    const QString tag = fields[1].toString();
+    const QString text = keptValue(fields[0]);
+    const QString tag = keptValue(fields[1]);
 
     // An icon index from an earlier run is stale; look the icon up anew and
     // keep the old text only when the lookup fails.
-    QString image = fields[2].toString();
+    QString image = keptValue(fields[2]);
     if (!isImageKey(fields[2])) {
         if (const int index = sink_.GetItemIcon(tag); index != 0)
             image = imageForIndex(index);
     }
-    QString expandedImage = fields[3].toString();
+    QString expandedImage = keptValue(fields[3]);
     if (const auto index = parseInt32(fields[3]); index && *index > ImageKeys::LeafIndex)
         expandedImage.clear();
     if (ImageKeys::isFolderImage(image))
@@ -213,9 +243,11 @@ void Reader::readQuickEntry(QStringView record) {
     if (quickListFull_)
         return;  // entries beyond the list's places are dropped
     const TokenCut cut = CutToken(record, Tab);
-    if (cut.token.isEmpty() || cut.rest.isEmpty())
+    const QString caption = keptValue(cut.token);
+    const QString path = keptValue(cut.rest);  // TABs in it too are blanks
+    if (caption.isEmpty() || path.isEmpty())
         return;
-    if (!sink_.appendQuickEntry(cut.token.toString(), cut.rest.toString()))
+    if (!sink_.appendQuickEntry(caption, path))
         quickListFull_ = true;
 }
 }  // namespace

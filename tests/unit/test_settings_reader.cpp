@@ -180,10 +180,15 @@ private Q_SLOTS:
         // Nothing here is a settings line, so the file is not taken for one.
         QTest::newRow("some document")
             << u"Dear Ann,\r\n\r\n[Quick List] = 1 + 1\r\nWinTop: 5\r\nNodes=3"_s << QString() << 0;
+        // TAB, CR and LF inside a value are blanks, as the writer writes them.
+        QTest::newRow("blanks inside values")
+            << u"WinTop=5\r\r\nHide=False\t\nDrive=\t/m\tx\r\r\n"
+               u"Node=A\rB\t\r/p\t7\t7\r\tTrue\r\t0\tFalse\nQLI=Blank\t \t\r\nQLI=C\rD\t/c\r\r\n"_s
+            << u"winTop=5;hide=false;drive=/m x;quick=C D@/c;A B|/p|leaf||+|"_s << 6;
         // Entries without caption or path are skipped; once the list is full
         // (64 here) nothing more is offered.
         QString quick = u"QLI=\t/no/caption\nQLI=NoPath\t\nQLI=NoTab\nQLI= A \t /a\tb \n"_s;
-        QString offered = u"quick=A@/a\tb"_s;
+        QString offered = u"quick=A@/a b"_s;
         for (int i = 0; i < 70; ++i)
             quick += u"QLI=E%1\t/e%1\n"_s.arg(i);
         for (int i = 0; i < 64; ++i)
@@ -199,6 +204,13 @@ private Q_SLOTS:
         RecordingSink sink(tree);
         QCOMPARE(ReadSettingsText(text, sink, tree), recognised);
         QCOMPARE(sink.calls + dump(tree), expected.split(u';', Qt::SkipEmptyParts));
+
+        // What was read reads the same after a save.
+        const QByteArray saved = WriteSettingsText(sink.values, tree, sink.quickList);
+        NodeTree savedTree;
+        RecordingSink savedSink(savedTree);
+        ReadSettingsText(DecodeSettingsBytes(saved), savedSink, savedTree);
+        QCOMPARE(WriteSettingsText(savedSink.values, savedTree, savedSink.quickList), saved);
     }
 
     void hugeLinesDoNoHarm() {
