@@ -3,6 +3,7 @@
 #include "SettingsKeys.h"
 #include "SettingsSink.h"
 #include "TokenCut.h"
+#include "ValueBlanks.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 
@@ -19,31 +20,26 @@ const QStringView Tab(TabChar, 1);
 const QStringView Equals(EqualsChar, 1);
 constexpr int NodeFieldCount = 7;
 
-// The writer turns a TAB, CR or LF inside a value into a blank, and reading
-// trims blanks. A value is read as it will read after a save only when the
-// reader takes them for blanks too, before it trims or interprets the value;
-// otherwise a save could change what the file says (a path of nothing but a
-// TAB kept now and gone after the save, a number with a stray CR ignored now
-// and applied after it).
-bool isValueBlank(QChar c) {
-    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
-}
-
+// A TAB, CR or LF is a blank here as well, and a number or truth value with
+// a stray CR after it reads as it will once a save has made the CR a blank.
 QStringView trimValue(QStringView value) {
     qsizetype begin = 0;
     qsizetype end = value.size();
-    while (begin < end && isValueBlank(value[begin]))
+    while (begin < end && IsValueBlank(value[begin]))
         ++begin;
-    while (end > begin && isValueBlank(value[end - 1]))
+    while (end > begin && IsValueBlank(value[end - 1]))
         --end;
     return value.sliced(begin, end - begin);
 }
 
-// A value as it is kept: trimmed, with the blanks inside as the writer will
-// write them.
+// A value as it is kept: trimmed, with the TABs, CRs and LFs inside made
+// blanks, as the writer will write them. A path of nothing but a TAB is thus
+// no path now, as it would be after a save.
 QString keptValue(QStringView value) {
-    QString text = trimValue(value).toString();
-    std::replace_if(text.begin(), text.end(), isValueBlank, QChar(u' '));
+    value = trimValue(value);
+    QString text = value.toString();
+    if (std::any_of(value.begin(), value.end(), BreaksRecord))
+        std::replace_if(text.begin(), text.end(), BreaksRecord, QChar(u' '));
     return text;
 }
 
