@@ -181,6 +181,9 @@ bool Reader::readLine(QStringView line) {
 }
 
 void Reader::readNode(QStringView record) {
+    // Fields are cut at TABs and lines at LFs, so only a stray CR can be left
+    // inside a field; most lines have none and need no second look.
+    const bool strayCr = record.contains(u'\r');
     std::array<QStringView, NodeFieldCount> fields;
     int count = 0;
     // Fields beyond the seventh are ignored.
@@ -193,17 +196,20 @@ void Reader::readNode(QStringView record) {
         nodeLines_.push_back(nullptr);
         return;
     }
-    const QString text = keptValue(fields[0]);
-    const QString tag = keptValue(fields[1]);
+    const auto kept = [strayCr](QStringView field) {
+        return strayCr ? keptValue(field) : field.toString();
+    };
+    const QString text = kept(fields[0]);
+    const QString tag = kept(fields[1]);
 
     // An icon index from an earlier run is stale; look the icon up anew and
     // keep the old text only when the lookup fails.
-    QString image = keptValue(fields[2]);
+    QString image = kept(fields[2]);
     if (!isImageKey(fields[2])) {
         if (const int index = sink_.GetItemIcon(tag); index != 0)
             image = imageForIndex(index);
     }
-    QString expandedImage = keptValue(fields[3]);
+    QString expandedImage = kept(fields[3]);
     if (const auto index = parseInt32(fields[3]); index && *index > ImageKeys::LeafIndex)
         expandedImage.clear();
     if (ImageKeys::isFolderImage(image))
