@@ -20,8 +20,9 @@ const QStringView Tab(TabChar, 1);
 const QStringView Equals(EqualsChar, 1);
 constexpr int NodeFieldCount = 7;
 
-// A TAB, CR or LF is a blank here as well, and a number or truth value with
-// a stray CR after it reads as it will once a save has made the CR a blank.
+// Trims a value of blanks, TABs, CRs and LFs among them: a number or truth
+// value with a stray CR after it reads as it will once a save has made the
+// CR a blank.
 QStringView trimValue(QStringView value) {
     qsizetype begin = 0;
     qsizetype end = value.size();
@@ -139,7 +140,7 @@ bool Reader::readLine(QStringView line) {
     if (!cut.found)  // no key at all; the "[QuickList]" line only marks a section
         return keyIs(cut.token, SettingsKeys::QuickListSection);
     const QStringView key = cut.token;
-    // Records keep their TABs, which part their fields.
+    // A single value; the records below keep their TABs, which part fields.
     const QStringView value = trimValue(cut.rest);
     if (keyIs(key, SettingsKeys::Node)) {
         readNode(cut.rest);
