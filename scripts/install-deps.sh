@@ -7,6 +7,8 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Widgets, Qt Test, moc, rcc
     cmake ninja-build g++
     libbenchmark-dev                            # bench/
+    clang-14 libclang-rt-14-dev                 # tests/fuzz: libFuzzer and the sanitizers' runtimes
+    llvm-14                                     # llvm-symbolizer, for readable fuzzer reports
     xvfb xauth xdotool trayer                   # end-to-end journeys: a screen, a tray, a mouse
     imagemagick                                 # screenshots, finding menu entries
     xdg-utils                                   # xdg-open, which opens the tree's items

@@ -45,12 +45,40 @@ ReadOutcome ReadSettingsFile(const QString& path, QString* text) {
 }
 
 QString DecodeSettingsBytes(const QByteArray& bytes) {
-    // The decoder skips a leading byte-order mark on its own.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
+    QByteArrayView rest(bytes);
+    // A byte-order mark that another editor put at the start says nothing
+    // more; anywhere else it is text like any other.
+    if (rest.startsWith("\xEF\xBB\xBF"))
+        rest = rest.sliced(3);
+    // Each line is decided on its own, so that one line of an older version
+    // (or one stray byte) does not garble the UTF-8 of all the others.
+    // Stateless: a sequence cut off at the end of a line makes that line
+    // Windows-1252 instead of running on into the next one.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
+                                                    QStringConverter::Flag::ConvertInitialBom);
+    // Neither encoding makes more than one UTF-16 unit of a byte.
+    QString text(rest.size(), Qt::Uninitialized);
+    QChar* out = utf8.appendToBuffer(text.data(), rest);
+    if (!utf8.hasError()) {
+        // The usual case, in one go: decoding line by line costs a call per line.
+        text.truncate(out - text.constData());
         return text;
-    return DecodeCp1252(bytes);
+    }
+    utf8.resetState();
+    out = text.data();
+    while (!rest.isEmpty()) {
+        const qsizetype lineEnd = rest.indexOf('\n');
+        const QByteArrayView line = lineEnd < 0 ? rest : rest.first(lineEnd + 1);
+        rest = rest.sliced(line.size());
+        QChar* const lineStart = out;
+        out = utf8.appendToBuffer(out, line);
+        if (utf8.hasError()) {
+            utf8.resetState();
+            out = DecodeCp1252(line, lineStart);
+        }
+    }
+    text.truncate(out - text.constData());
+    return text;
 }
 
 bool WriteSettingsFile(const QString& path, const QByteArray& content) {

@@ -9,8 +9,9 @@ QString ChooseSettingsPath(const QString& programDir, const QString& configDir);
 
 enum class ReadOutcome { Missing, Unreadable, Read };
 
-// Reads and decodes the file: UTF-8 when it is valid UTF-8, otherwise
-// Windows-1252 (files of older versions).
+// Reads and decodes the file line by line (a line ends at LF and keeps its
+// CR): a line that is valid UTF-8 is UTF-8, any other Windows-1252 (lines of
+// older versions). A UTF-8 byte-order mark at the very start is skipped.
 ReadOutcome ReadSettingsFile(const QString& path, QString* text);
 QString DecodeSettingsBytes(const QByteArray& bytes);
 

@@ -3,9 +3,11 @@
 #include "SettingsKeys.h"
 #include "SettingsSink.h"
 #include "TokenCut.h"
+#include "ValueBlanks.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -17,6 +19,30 @@ constexpr char16_t EqualsChar[] = u"=";
 const QStringView Tab(TabChar, 1);
 const QStringView Equals(EqualsChar, 1);
 constexpr int NodeFieldCount = 7;
+
+// Trims a value of blanks, TABs, CRs and LFs among them: a number or truth
+// value with a stray CR after it reads as it will once a save has made the
+// CR a blank.
+QStringView trimValue(QStringView value) {
+    qsizetype begin = 0;
+    qsizetype end = value.size();
+    while (begin < end && IsValueBlank(value[begin]))
+        ++begin;
+    while (end > begin && IsValueBlank(value[end - 1]))
+        --end;
+    return value.sliced(begin, end - begin);
+}
+
+// A value as it is kept: trimmed, with the TABs, CRs and LFs inside made
+// blanks, as the writer will write them. A path of nothing but a TAB is thus
+// no path now, as it would be after a save.
+QString keptValue(QStringView value) {
+    value = trimValue(value);
+    QString text = value.toString();
+    if (std::any_of(value.begin(), value.end(), BreaksRecord))
+        std::replace_if(text.begin(), text.end(), BreaksRecord, QChar(u' '));
+    return text;
+}
 
 bool keyIs(QStringView key, QLatin1String name) {
     return key.compare(name, Qt::CaseInsensitive) == 0;
@@ -59,8 +85,7 @@ std::optional<bool> parseTruth(QStringView text) {
 }
 
 bool isImageKey(QStringView image) {
-    return image == ImageKeys::closed() || image == ImageKeys::open() ||
-           image == ImageKeys::leaf();
+    return image == ImageKeys::closed() || image == ImageKeys::open() || image == ImageKeys::leaf();
 }
 
 // The image list's fixed pictures are named by their keys, item icons by
@@ -82,7 +107,8 @@ class Reader {
 public:
     Reader(SettingsSink& sink, NodeTree& tree) : sink_(sink), tree_(tree) {}
 
-    void readLine(QStringView line);
+    // Whether the line's key is one of ours.
+    bool readLine(QStringView line);
     TreeNode* nodeToSelect() const { return toSelect_; }
 
 private:
@@ -109,16 +135,17 @@ private:
     TreeNode* toSelect_ = nullptr;
 };
 
-void Reader::readLine(QStringView line) {
+bool Reader::readLine(QStringView line) {
     const TokenCut cut = CutToken(line, Equals);
-    if (!cut.found)
-        return;  // no key at all, like the "[QuickList]" line
+    if (!cut.found)  // no key at all; the "[QuickList]" line only marks a section
+        return keyIs(cut.token, SettingsKeys::QuickListSection);
     const QStringView key = cut.token;
-    const QStringView value = cut.rest;
+    // A single value; the records below keep their TABs, which part fields.
+    const QStringView value = trimValue(cut.rest);
     if (keyIs(key, SettingsKeys::Node)) {
-        readNode(value);
+        readNode(cut.rest);
     } else if (keyIs(key, SettingsKeys::Qli)) {
-        readQuickEntry(value);
+        readQuickEntry(cut.rest);
     } else if (keyIs(key, SettingsKeys::WinTop)) {
         applyNumber(value, [this](std::int32_t v) { sink_.applyWinTop(v); });
     } else if (keyIs(key, SettingsKeys::WinLeft)) {
@@ -138,43 +165,52 @@ void Reader::readLine(QStringView line) {
     } else if (keyIs(key, SettingsKeys::Path)) {
         applyTruth(value, [this](bool v) { sink_.applyFullPath(v); });
     } else if (keyIs(key, SettingsKeys::Drive)) {
-        if (!sink_.applyDrive(value.toString()))
+        if (!sink_.applyDrive(keptValue(value)))
             driveFailed_ = true;
     } else if (keyIs(key, SettingsKeys::DirPath)) {
-        if (!driveFailed_ && !sink_.applyDirPath(value.toString()))
+        if (!driveFailed_ && !sink_.applyDirPath(keptValue(value)))
             driveFailed_ = true;
     } else if (keyIs(key, SettingsKeys::DirSel)) {
         if (!driveFailed_)
             applyNumber(value, [this](std::int32_t v) { sink_.applyDirSel(v); });
     } else if (keyIs(key, SettingsKeys::DirVis)) {
         applyTruth(value, [this](bool v) { sink_.applyDirVis(v); });
+    } else {
+        return false;
     }
+    return true;
 }
 
 void Reader::readNode(QStringView record) {
+    // Fields are cut at TABs and lines at LFs, so only a stray CR can be left
+    // inside a field; most lines have none and need no second look.
+    const bool strayCr = record.contains(u'\r');
     std::array<QStringView, NodeFieldCount> fields;
     int count = 0;
     // Fields beyond the seventh are ignored.
     while (count < NodeFieldCount && !record.isEmpty()) {
         const TokenCut cut = CutToken(record, Tab);
-        fields[count++] = cut.token;
+        fields[count++] = trimValue(cut.token);
         record = cut.rest;
     }
     if (count < 6) {
         nodeLines_.push_back(nullptr);
         return;
     }
-    const QString text = fields[0].toString();
-    const QString tag = fields[1].toString();
+    const auto kept = [strayCr](QStringView field) {
+        return strayCr ? keptValue(field) : field.toString();
+    };
+    const QString text = kept(fields[0]);
+    const QString tag = kept(fields[1]);
 
     // An icon index from an earlier run is stale; look the icon up anew and
     // keep the old text only when the lookup fails.
-    QString image = fields[2].toString();
+    QString image = kept(fields[2]);
     if (!isImageKey(fields[2])) {
         if (const int index = sink_.GetItemIcon(tag); index != 0)
             image = imageForIndex(index);
     }
-    QString expandedImage = fields[3].toString();
+    QString expandedImage = kept(fields[3]);
     if (const auto index = parseInt32(fields[3]); index && *index > ImageKeys::LeafIndex)
         expandedImage.clear();
     if (ImageKeys::isFolderImage(image))
@@ -210,19 +246,22 @@ void Reader::readQuickEntry(QStringView record) {
     if (quickListFull_)
         return;  // entries beyond the list's places are dropped
     const TokenCut cut = CutToken(record, Tab);
-    if (cut.token.isEmpty() || cut.rest.isEmpty())
+    const QString caption = keptValue(cut.token);
+    const QString path = keptValue(cut.rest);  // TABs in it too are blanks
+    if (caption.isEmpty() || path.isEmpty())
         return;
-    if (!sink_.appendQuickEntry(cut.token.toString(), cut.rest.toString()))
+    if (!sink_.appendQuickEntry(caption, path))
         quickListFull_ = true;
 }
 }  // namespace
 
-void ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
+int ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
     QStringView rest(text);
     if (rest.startsWith(QChar(0xFEFF)))
         rest = rest.sliced(1);  // a byte-order mark left by another editor
 
     Reader reader(sink, tree);
+    int recognised = 0;
     {
         // One reset for the view instead of a notification per node.
         BulkTreeChange bulk(tree);
@@ -232,11 +271,12 @@ void ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
             rest = end < 0 ? QStringView() : rest.sliced(end + 1);
             if (line.endsWith(u'\r'))
                 line.chop(1);
-            reader.readLine(line);
+            recognised += reader.readLine(line) ? 1 : 0;
         }
     }
     // Selecting scrolls the node into view, which the view can only do once
     // it knows the node; at most one node is selected, so the last wins.
     if (TreeNode* node = reader.nodeToSelect())
         sink.selectLoadedNode(node);
+    return recognised;
 }

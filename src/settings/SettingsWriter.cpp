@@ -1,6 +1,7 @@
 #include "SettingsWriter.h"
 
 #include "SettingsKeys.h"
+#include "ValueBlanks.h"
 #include "model/NodeTree.h"
 
 #include <utility>
@@ -8,12 +9,6 @@
 
 namespace {
 const QLatin1String LineEnd("\r\n");
-
-// A TAB, CR or LF inside a value would split its record or its line and
-// shift every field after it, so each is written as a space instead.
-bool breaksRecord(QChar c) {
-    return c == u'\t' || c == u'\r' || c == u'\n';
-}
 
 class TextBuilder {
 public:
@@ -29,7 +24,7 @@ public:
         QChar* c = text_.data() + start;
         QChar* const end = text_.data() + text_.size();
         for (; c != end; ++c)
-            if (breaksRecord(*c))
+            if (BreaksRecord(*c))
                 *c = u' ';
     }
     void value(qint64 number) { text_ += QString::number(number); }

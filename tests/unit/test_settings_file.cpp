@@ -64,22 +64,27 @@ private Q_SLOTS:
         QCOMPARE(ReadSettingsFile(path, &text), ReadOutcome::Unreadable);
     }
 
-    void decodesUtf8ElseWindows1252_data() {
+    void decidesTheEncodingLineByLine_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");
         QTest::newRow("utf-8") << QByteArray("Caf\xc3\xa9 \xe2\x82\xac") << u"Caf\u00e9 \u20ac"_s;
-        QTest::newRow("utf-8 mark") << QByteArray("\xef\xbb\xbfWinTop=1") << u"WinTop=1"_s;
+        // Only the mark at the very start of the file is skipped.
+        QTest::newRow("utf-8 mark") << QByteArray("\xef\xbb\xbfWinTop=1\n\xef\xbb\xbfWinTop=2")
+                                    << u"WinTop=1\n\ufeffWinTop=2"_s;
         QTest::newRow("nul") << QByteArray("a\0b", 3) << QString(u"a\0b"_s);
-        // One stray byte, or a sequence cut off at the end, makes the whole
-        // file an older one.
-        QTest::newRow("stray byte") << QByteArray("\xc3\xa9 \xe9") << u"\u00c3\u00a9 \u00e9"_s;
-        QTest::newRow("cut off") << QByteArray("ok\xe2\x82") << u"ok\u00e2\u201a"_s;
+        // One stray byte makes its own line an older one and leaves the UTF-8
+        // of the others alone; a CR stays with its line.
+        QTest::newRow("stray byte") << QByteArray("\xc3\xa9\r\n\xc3\xa9 \xe9\r\n\xc3\xa9")
+                                    << u"\u00e9\r\n\u00c3\u00a9 \u00e9\r\n\u00e9"_s;
+        // A sequence cut off by the end of a line does not run on into the next.
+        QTest::newRow("cut off") << QByteArray("ok\xe2\x82\n\x82\xac\nok\xe2\x82")
+                                 << u"ok\u00e2\u201a\n\u201a\u00ac\nok\u00e2\u201a"_s;
         QTest::newRow("windows-1252")
             << QByteArray("\x80\x81\x8a\x8d\x92\x9e\x9f\xa0\xff")
             << u"\u20ac\u0081\u0160\u008d\u2019\u017e\u0178\u00a0\u00ff"_s;
     }
 
-    void decodesUtf8ElseWindows1252() {
+    void decidesTheEncodingLineByLine() {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(DecodeSettingsBytes(bytes), text);

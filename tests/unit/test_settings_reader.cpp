@@ -95,7 +95,7 @@ private Q_SLOTS:
         NodeTree tree;
         RecordingSink sink(tree);
         const QString original = readCorpus("worked_example.ini");
-        ReadSettingsText(original, sink, tree);
+        QCOMPARE(ReadSettingsText(original, sink, tree), 18);  // every line, "[QuickList]" too
 
         QCOMPARE(sink.calls + dump(tree),
                  (u"winTop=1200;winLeft=2400;winHeight=5400;winWidth=7200;winState=0;hide=true;"
@@ -112,40 +112,45 @@ private Q_SLOTS:
         QCOMPARE(QString::fromUtf8(WriteSettingsText(sink.values, tree, sink.quickList)), expected);
     }
 
-    // Each row: the text read, then the sink's calls followed by the tree.
+    // Each row: the text read, the sink's calls followed by the tree, and how
+    // many lines had a key the reader knows.
     void oddAndDamagedFiles_data() {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
+        QTest::addColumn<int>("recognised");
         // Keys in any case amid blanks, LF-only line ends, no final line break.
         // The label loses its blanks; a folder without an expanded image gets one.
         QTest::newRow("lf only, mixed case")
             << readCorpus("lf_only_mixed_case.ini")
             << u"winWidth=9000;winTop=15;hide=false;fullPath=true;select=Child;"
-               u"Work||closed|open|-|;  Child|/tmp/c|leaf||+|*"_s;
+               u"Work||closed|open|-|;  Child|/tmp/c|leaf||+|*"_s
+            << 6;
         // Numbers that are no plain 32-bit decimals, truth values other than
         // True and False, window states out of range, lines without a key.
-        QTest::newRow("bad values")
-            << readCorpus("bad_values.ini") << u"winWidth=-2147483648;winState=2;drive=/mnt"_s;
+        QTest::newRow("bad values") << readCorpus("bad_values.ini")
+                                    << u"winWidth=-2147483648;winState=2;drive=/mnt"_s << 16;
         // Parents that are no earlier line that made a node stay at the top
         // level. Parents count lines, not nodes: Kid's 7 is Folder's line.
         // Fields beyond the seventh are ignored.
         QTest::newRow("bad parents")
             << readCorpus("bad_parents.ini")
             << u"Orphan1||leaf||-|;Self||leaf||-|;Later||leaf||-|;Minus||leaf||-|;Word||leaf||-|;"
-               u"Folder||closed|open|-|;  Kid|/k|leaf||-|;  NoSel|/n|leaf||-|;Huge||leaf||-|"_s;
+               u"Folder||closed|open|-|;  Kid|/k|leaf||-|;  NoSel|/n|leaf||-|;Huge||leaf||-|"_s
+            << 10;
         // Five fields make no node; six make an unselected one; a blank seventh
         // field is no field.
         QTest::newRow("short node records")
             << u"Node=\r\nNode=A\tp\tleaf\t\tTrue\r\nNode=B\tp\tleaf\t\tTrue\t0\r\n"
                u"Node=C\tp\tleaf\t\tTrue\t0\tTrue\r\nNode=D\t\tleaf\t\tFalse\t0\t\r\n"_s
-            << u"select=C;B|p|leaf||+|;C|p|leaf||+|*;D||leaf||-|"_s;
+            << u"select=C;B|p|leaf||+|;C|p|leaf||+|*;D||leaf||-|"_s << 5;
         QTest::newRow("windows-1252")
             << readCorpus("cp1252.ini")
             << u"drive=/;quick=Caf\u00e9@/home/ann/caf\u00e9;"
-               u"Caf\u00e9 \u20ac\u0081\u2019|/home/ann/caf\u00e9|leaf||-|"_s;
+               u"Caf\u00e9 \u20ac\u0081\u2019|/home/ann/caf\u00e9|leaf||-|"_s
+            << 3;
         QTest::newRow("byte-order mark in the file")
-            << readCorpus("bom.ini") << u"winTop=77;\u00dcber|/tmp/\u00fc|leaf||-|"_s;
-        QTest::newRow("byte-order mark in the text") << u"\uFEFFWinTop=5"_s << u"winTop=5"_s;
+            << readCorpus("bom.ini") << u"winTop=77;\u00dcber|/tmp/\u00fc|leaf||-|"_s << 2;
+        QTest::newRow("byte-order mark in the text") << u"\uFEFFWinTop=5"_s << u"winTop=5"_s << 1;
         // An icon index from an earlier run is looked up anew, and kept only
         // when the lookup fails; folders always open with "open".
         QTest::newRow("stale icon indexes")
@@ -158,37 +163,54 @@ private Q_SLOTS:
                u"Node=Named\t/icon5\tleaf\tweird\tFalse\t0\tFalse"_s
             << u"New|/icon12|12||-|;None|/p|leaf||-|;Failed|/icon0|7|3|-|;Empty|/icon5|5||-|;"
                u"Closed|/icon5|closed|open|-|;Open|/icon5|open|open|-|;"
-               u"Named|/icon5|leaf|weird|-|"_s;
+               u"Named|/icon5|leaf|weird|-|"_s
+            << 7;
         // Once a drive or directory cannot be shown, the lines that depend on
         // it are skipped.
         QTest::newRow("all there") << u"Drive=/m\nDirPath=/m/a\nDirSel=2\nDirVis=False"_s
-                                   << u"drive=/m;dirPath=/m/a;dirSel=2;dirVis=false"_s;
+                                   << u"drive=/m;dirPath=/m/a;dirSel=2;dirVis=false"_s << 4;
         QTest::newRow("drive gone")
             << u"Drive=/gone\nDirPath=/gone/a\nDirSel=2\nDirVis=False\nDirPath=/home"_s
-            << u"drive=/gone;dirVis=false"_s;
+            << u"drive=/gone;dirVis=false"_s << 5;
         QTest::newRow("directory gone")
             << u"Drive=/m\nDirPath=/m/gone\nDirSel=2\nDirVis=False\nDirPath=/home"_s
-            << u"drive=/m;dirPath=/m/gone;dirVis=false"_s;
+            << u"drive=/m;dirPath=/m/gone;dirVis=false"_s << 5;
         QTest::newRow("binary garbage")
-            << readCorpus("garbage.bin") << u"winLeft=33;Kept||leaf||-|"_s;
+            << readCorpus("garbage.bin") << u"winLeft=33;Kept||leaf||-|"_s << 2;
+        // Nothing here is a settings line, so the file is not taken for one.
+        QTest::newRow("some document")
+            << u"Dear Ann,\r\n\r\n[Quick List] = 1 + 1\r\nWinTop: 5\r\nNodes=3"_s << QString() << 0;
+        // TAB, CR and LF inside a value are blanks, as the writer writes them.
+        QTest::newRow("blanks inside values")
+            << u"WinTop=5\r\r\nHide=False\t\nDrive=\t/m\tx\r\r\n"
+               u"Node=A\rB\t\r/p\t7\t7\r\tTrue\r\t0\tFalse\nQLI=Blank\t \t\r\nQLI=C\rD\t/c\r\r\n"_s
+            << u"winTop=5;hide=false;drive=/m x;quick=C D@/c;A B|/p|leaf||+|"_s << 6;
         // Entries without caption or path are skipped; once the list is full
         // (64 here) nothing more is offered.
         QString quick = u"QLI=\t/no/caption\nQLI=NoPath\t\nQLI=NoTab\nQLI= A \t /a\tb \n"_s;
-        QString offered = u"quick=A@/a\tb"_s;
+        QString offered = u"quick=A@/a b"_s;
         for (int i = 0; i < 70; ++i)
             quick += u"QLI=E%1\t/e%1\n"_s.arg(i);
         for (int i = 0; i < 64; ++i)
             offered += u";quick=E%1@/e%1"_s.arg(i);
-        QTest::newRow("quick list") << quick << offered;
+        QTest::newRow("quick list") << quick << offered << 74;
     }
 
     void oddAndDamagedFiles() {
         QFETCH(QString, text);
         QFETCH(QString, expected);
+        QFETCH(int, recognised);
         NodeTree tree;
         RecordingSink sink(tree);
-        ReadSettingsText(text, sink, tree);
-        QCOMPARE(sink.calls + dump(tree), expected.split(u';'));
+        QCOMPARE(ReadSettingsText(text, sink, tree), recognised);
+        QCOMPARE(sink.calls + dump(tree), expected.split(u';', Qt::SkipEmptyParts));
+
+        // What was read reads the same after a save.
+        const QByteArray saved = WriteSettingsText(sink.values, tree, sink.quickList);
+        NodeTree savedTree;
+        RecordingSink savedSink(savedTree);
+        ReadSettingsText(DecodeSettingsBytes(saved), savedSink, savedTree);
+        QCOMPARE(WriteSettingsText(savedSink.values, savedTree, savedSink.quickList), saved);
     }
 
     void hugeLinesDoNoHarm() {

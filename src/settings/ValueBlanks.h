@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QChar>
+
+// A TAB, CR or LF inside a value would split its record or its line and
+// shift every field after it, so the writer writes each as a blank. The
+// reader takes each for a blank too, before it trims or interprets a value,
+// so that a value reads the same before and after a save.
+inline bool BreaksRecord(QChar c) {
+    return c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+inline bool IsValueBlank(QChar c) {
+    return c == u' ' || BreaksRecord(c);
+}
