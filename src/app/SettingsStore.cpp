@@ -131,8 +131,7 @@ void SettingsStore::LoadSettings() {
     {
         TreeBusyScope busy(parts_.tree);
         Applier applier(*this);
-        ReadSettingsText(text, applier, parts_.tree);
-        recognised = 1;  // TEMPORARY until the reader counts
+        recognised = ReadSettingsText(text, applier, parts_.tree);
     }
     platform_.window.setMousePointer(PointerDefault);
     // Something that is no settings file at all (a link to a document, a

@@ -18,7 +18,10 @@ public:
     int QuickLast() const { return static_cast<int>(entries_.size()) - 1; }
     bool IsFull() const { return static_cast<int>(entries_.size()) >= Capacity; }
     const QuickEntries& Entries() const { return entries_; }
-    const QuickEntry& Entry(int index) const { return entries_.at(static_cast<size_t>(index)); }
+    // The entry at index, or null for a place that holds none.
+    const QuickEntry* Entry(int index) const {
+        return index >= 0 && index <= QuickLast() ? &entries_[static_cast<size_t>(index)] : nullptr;
+    }
 
     // Index of the first entry equal in caption and path (exact, case
     // sensitive), or -1.

@@ -118,9 +118,10 @@ void Tray::tiUnload_Click() {
 }
 
 void Tray::qlQuickAccess_Click(int index) {
-    if (index < 0 || index > quickList_.QuickLast())
+    const QuickEntry* entry = quickList_.Entry(index);
+    if (!entry)
         return;  // an "Empty" place
-    pendingLaunchPath_ = quickList_.Entry(index).path;
+    pendingLaunchPath_ = entry->path;
     shellEvent_->start();
 }
 
