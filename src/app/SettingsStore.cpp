@@ -110,12 +110,13 @@ void SettingsStore::LoadSettings() {
         return;
     QString text;
     for (;;) {
-        const ReadOutcome outcome = ReadSettingsFile(path, &text);
+        QString error;
+        const ReadOutcome outcome = ReadSettingsFile(path, &text, &error);
         if (outcome == ReadOutcome::Read)
             break;
         if (outcome == ReadOutcome::Missing)
             return;
-        qCWarning(lcSettings) << "cannot read" << path;
+        qCWarning(lcSettings) << "cannot read" << path << ":" << error;
         const MsgAnswer answer =
             platform_.messages.show(Texts::unableToLoad(), Texts::programTitle(),
                                     MsgButtons::RetryCancel, MsgIcon::Stop);
@@ -187,8 +188,9 @@ bool SettingsStore::writeFile() {
     values.dirSel = parts_.browser.DirSel();
     values.dirVis = parts_.browser.DirVis();
     const QByteArray content = WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
-    while (!WriteSettingsFile(paths_.settingsPath, content)) {
-        qCWarning(lcSettings) << "cannot write" << paths_.settingsPath;
+    QString error;
+    while (!WriteSettingsFile(paths_.settingsPath, content, &error)) {
+        qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;
         platform_.window.setMousePointer(PointerDefault);
         const MsgAnswer answer =
             platform_.messages.show(Texts::unableToSave(), Texts::programTitle(),

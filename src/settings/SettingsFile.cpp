@@ -25,20 +25,24 @@ QString ChooseSettingsPath(const QString& programDir, const QString& configDir) 
     return joinFileName(configDir);
 }
 
-ReadOutcome ReadSettingsFile(const QString& path, QString* text) {
+ReadOutcome ReadSettingsFile(const QString& path, QString* text, QString* error) {
     const QFileInfo info(path);
     if (!info.exists())
         return ReadOutcome::Missing;
     // A directory in the file's place opens on some systems and then fails
     // to read; either way it cannot be read as settings.
-    if (info.isDir())
-        return ReadOutcome::Unreadable;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = info.isDir() ? QStringLiteral("a folder stands in its place") : file.errorString();
         return ReadOutcome::Unreadable;
+    }
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    if (file.error() != QFileDevice::NoError) {
+        if (error)
+            *error = file.errorString();
         return ReadOutcome::Unreadable;
+    }
     if (text)
         *text = DecodeSettingsBytes(bytes);
     return ReadOutcome::Read;
@@ -81,23 +85,25 @@ QString DecodeSettingsBytes(const QByteArray& bytes) {
     return text;
 }
 
-bool WriteSettingsFile(const QString& path, const QByteArray& content) {
+bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error) {
     const QString dir = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(dir))
+    if (!QDir().mkpath(dir)) {
+        if (error)
+            *error = QStringLiteral("its folder %1 cannot be made").arg(dir);
         return false;
+    }
     QSaveFile file(path);
     // Writing in place could leave half a file behind; better to fail and
     // let the user retry.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     // Flush before committing: a small file sits in Qt's buffer until then,
     // and a disk that fills during that last write would otherwise still be
-    // committed, cut short, over the previous file.
-    if (file.write(content) != content.size() || !file.flush()) {
-        file.cancelWriting();
-        file.commit();
-        return false;
-    }
-    return file.commit();
+    // committed, cut short, over the previous file. A failed file is
+    // discarded when it goes out of scope.
+    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
+        file.commit())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }

@@ -12,9 +12,11 @@ enum class ReadOutcome { Missing, Unreadable, Read };
 // Reads and decodes the file line by line (a line ends at LF and keeps its
 // CR): a line that is valid UTF-8 is UTF-8, any other Windows-1252 (lines of
 // older versions). A UTF-8 byte-order mark at the very start is skipped.
-ReadOutcome ReadSettingsFile(const QString& path, QString* text);
+// error, if given, says why a file that is there could not be read.
+ReadOutcome ReadSettingsFile(const QString& path, QString* text, QString* error = nullptr);
 QString DecodeSettingsBytes(const QByteArray& bytes);
 
 // Replaces the file atomically: on any failure (cannot create, disk full,
 // killed midway) the previous file stays whole. Creates the directory.
-bool WriteSettingsFile(const QString& path, const QByteArray& content);
+// error, if given, says why it failed.
+bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error = nullptr);

@@ -8,7 +8,7 @@
 class NodeTree;
 
 // The whole settings file as it is written: the key lines, one "Node=" line
-// per node in document order, then the quick list. UTF-8 with CRLF. The
-// nodes' keys are used while writing and are all empty again afterwards.
+// per node in document order, then the quick list. UTF-8 with CRLF. Keys are
+// only ever transient labels: no node carries one afterwards.
 QByteArray WriteSettingsText(const SettingsValues& values, NodeTree& tree,
                              const QuickEntries& quickList);
