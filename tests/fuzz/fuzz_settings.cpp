@@ -2,10 +2,9 @@
 // saves again. The two saves must be equal: a file must read the same before
 // and after a save, or every save would change what the user has. The
 // sanitizers catch crashes, undefined behaviour and leaks along the way.
-#include "model/NodeTree.h"
+#include "RecordingSink.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsReader.h"
-#include "settings/SettingsSink.h"
 #include "settings/SettingsWriter.h"
 
 #include <cstdint>
@@ -13,54 +12,9 @@
 #include <cstdlib>
 
 namespace {
-// Keeps what the reader applies, as the main window would, and takes every
-// drive and directory.
-class StoringSink : public SettingsSink {
-public:
-    explicit StoringSink(NodeTree& tree) : tree_(tree) {}
-
-    SettingsValues values;
-    QuickEntries quickList;
-
-    void applyWinTop(std::int32_t v) override { values.winTop = v; }
-    void applyWinLeft(std::int32_t v) override { values.winLeft = v; }
-    void applyWinHeight(std::int32_t v) override { values.winHeight = v; }
-    void applyWinWidth(std::int32_t v) override { values.winWidth = v; }
-    void applyWinState(int v) override { values.winState = v; }
-    void applyAutoHide(bool v) override { values.hide = v; }
-    void applyFullPath(bool v) override { values.fullPath = v; }
-    bool applyDrive(const QString& v) override {
-        values.drive = v;
-        return true;
-    }
-    bool applyDirPath(const QString& v) override {
-        values.dirPath = v;
-        return true;
-    }
-    void applyDirSel(int v) override { values.dirSel = v; }
-    void applyDirVis(bool v) override { values.dirVis = v; }
-    bool appendQuickEntry(const QString& caption, const QString& path) override {
-        if (quickList.size() >= QuickListPlaces)
-            return false;
-        quickList.push_back({caption, path});
-        return true;
-    }
-    void selectLoadedNode(TreeNode* node) override { tree_.SetSelectedItem(node); }
-    // Some paths have an icon of their own, some none, and for some the
-    // lookup fails; a path always gets the same answer.
-    int GetItemIcon(const QString& path) override {
-        static constexpr int answers[] = {3, 4, 0, 9};
-        return answers[path.size() % 4];
-    }
-
-private:
-    static constexpr std::size_t QuickListPlaces = 64;
-    NodeTree& tree_;
-};
-
 QByteArray readAndSave(const QByteArray& bytes) {
     NodeTree tree;
-    StoringSink sink(tree);
+    RecordingSink sink(tree);
     ReadSettingsText(DecodeSettingsBytes(bytes), sink, tree);
     return WriteSettingsText(sink.values, tree, sink.quickList);
 }
