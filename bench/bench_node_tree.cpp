@@ -38,7 +38,8 @@ std::unique_ptr<NodeTree> buildTree(int size, Shape shape) {
         folders.push_back(tree->Add(nullptr, tvwLast, QString(), nodeText(), folderImage()));
     for (std::size_t f = 0; f < folders.size() && tree->Count() < size; ++f) {
         for (int i = 0; i < FolderSize && tree->Count() < size; ++i)
-            folders.push_back(tree->Add(folders[f], tvwChild, QString(), nodeText(), folderImage()));
+            folders.push_back(
+                tree->Add(folders[f], tvwChild, QString(), nodeText(), folderImage()));
     }
     return tree;
 }
@@ -153,7 +154,8 @@ void BM_RowAfterInsertBefore(benchmark::State& state) {
     const auto shape = static_cast<Shape>(state.range(1));
     auto tree = buildTree(static_cast<int>(state.range(0)), shape);
     TreeNode* folder = middleFolder(*tree, shape);
-    TreeNode* watched = folder ? folder->ChildAt(folder->Children() / 2) : tree->TopLevelAt(tree->TopLevelCount() / 2);
+    TreeNode* watched = folder ? folder->ChildAt(folder->Children() / 2)
+                               : tree->TopLevelAt(tree->TopLevelCount() / 2);
     TreeNode* first = folder ? folder->Child() : tree->First();
     for (auto _ : state) {
         TreeNode* node = tree->Add(first, tvwNext, QString(), nodeText(), folderImage());

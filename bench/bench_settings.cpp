@@ -4,8 +4,8 @@
 #include "settings/SettingsSink.h"
 #include "settings/SettingsWriter.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <QTemporaryDir>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -80,7 +80,12 @@ void BM_ReadSettings(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(qint64(state.iterations()) * bytes.size());
 }
-BENCHMARK(BM_ReadSettings)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_ReadSettings)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 
 void BM_WriteSettings(benchmark::State& state) {
     NodeTree tree;
@@ -98,7 +103,12 @@ void BM_WriteSettings(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
     state.SetBytesProcessed(bytes);
 }
-BENCHMARK(BM_WriteSettings)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Complexity();
+BENCHMARK(BM_WriteSettings)
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity();
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -117,9 +117,8 @@ void SettingsStore::LoadSettings() {
         if (outcome == ReadOutcome::Missing)
             return;
         qCWarning(lcSettings) << "cannot read" << path << ":" << error;
-        const MsgAnswer answer =
-            platform_.messages.show(Texts::unableToLoad(), Texts::programTitle(),
-                                    MsgButtons::RetryCancel, MsgIcon::Stop);
+        const MsgAnswer answer = platform_.messages.show(
+            Texts::unableToLoad(), Texts::programTitle(), MsgButtons::RetryCancel, MsgIcon::Stop);
         if (answer != MsgAnswer::Retry) {
             if (path == paths_.settingsPath)
                 unread_.Refuse();
@@ -187,14 +186,14 @@ bool SettingsStore::writeFile() {
     values.dirPath = parts_.browser.DirPath();
     values.dirSel = parts_.browser.DirSel();
     values.dirVis = parts_.browser.DirVis();
-    const QByteArray content = WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
+    const QByteArray content =
+        WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
     QString error;
     while (!WriteSettingsFile(paths_.settingsPath, content, &error)) {
         qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;
         platform_.window.setMousePointer(PointerDefault);
-        const MsgAnswer answer =
-            platform_.messages.show(Texts::unableToSave(), Texts::programTitle(),
-                                    MsgButtons::RetryCancel, MsgIcon::Stop);
+        const MsgAnswer answer = platform_.messages.show(
+            Texts::unableToSave(), Texts::programTitle(), MsgButtons::RetryCancel, MsgIcon::Stop);
         if (answer != MsgAnswer::Retry)
             return false;
         platform_.window.setMousePointer(PointerBusy);

@@ -4,10 +4,16 @@
 
 // The program's own texts and names, each written once.
 namespace Texts {
-inline QString programTitle() { return QStringLiteral("Varnel"); }
+inline QString programTitle() {
+    return QStringLiteral("Varnel");
+}
 // The icon's name in the desktop's icon themes, and the program's file names.
-inline QString programIcon() { return QStringLiteral("varnel"); }
-inline QString alreadyRunning() { return QStringLiteral("Varnel is already installed in the Tray"); }
+inline QString programIcon() {
+    return QStringLiteral("varnel");
+}
+inline QString alreadyRunning() {
+    return QStringLiteral("Varnel is already installed in the Tray");
+}
 inline QString cannotLock(const QString& lockPath, const QString& reason) {
     return QStringLiteral("Varnel cannot start: its lock file %1 could not be made (%2).")
         .arg(lockPath, reason);
@@ -30,8 +36,11 @@ inline QString cannotKeepAside(const QString& path, const QString& reason) {
                "be saved over it.")
         .arg(path, reason);
 }
-inline QString aboutTitle() { return QStringLiteral("About Varnel"); }
+inline QString aboutTitle() {
+    return QStringLiteral("About Varnel");
+}
 inline QString aboutText() {
-    return QStringLiteral("Varnel\nA tree of shortcuts to your files and folders, kept in the tray.");
+    return QStringLiteral(
+        "Varnel\nA tree of shortcuts to your files and folders, kept in the tray.");
 }
 }  // namespace Texts

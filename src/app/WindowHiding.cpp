@@ -27,6 +27,5 @@ void FrmVarnel::tvAutoHide_Click() {
 }
 
 void FrmVarnel::tvAbout_Click() {
-    platform_.messages.show(Texts::aboutText(), Texts::aboutTitle(), MsgButtons::Ok,
-                            MsgIcon::None);
+    platform_.messages.show(Texts::aboutText(), Texts::aboutTitle(), MsgButtons::Ok, MsgIcon::None);
 }

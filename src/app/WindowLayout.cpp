@@ -9,7 +9,7 @@ constexpr int GapPixels = 8;
 constexpr int TwipsPerPixel = 15;  // the logic's pixel; the Qt layer converts real ones
 
 // The controls that have a rectangle, in the order they were designed.
-constexpr Control LayoutControls[] = {Control::DriveList, Control::DirList, Control::FileList,
+constexpr Control LayoutControls[] = {Control::DriveList, Control::DirList,  Control::FileList,
                                       Control::TreeView,  Control::PathDisp, Control::BarStatus};
 
 std::int32_t scaled(std::int32_t designed, float ratio) {

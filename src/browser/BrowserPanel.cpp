@@ -14,11 +14,13 @@ BrowserPanel::BrowserPanel(DirListPort& dirList, FileListPort& fileList,
 }
 
 bool BrowserPanel::SetDrive(const QString& drive) {
-    if (drive.isEmpty()) return false;
+    if (drive.isEmpty())
+        return false;
     const QStorageInfo volume(drive);
     if (!volume.isValid() || !volume.isReady() || volume.rootPath() != QDir::cleanPath(drive))
         return false;
-    if (drive_ == volume.rootPath()) return true;
+    if (drive_ == volume.rootPath())
+        return true;
     drive_ = volume.rootPath();
     // A new drive opens at its root, as choosing a drive does.
     dirPath_ = drive_;
@@ -28,43 +30,49 @@ bool BrowserPanel::SetDrive(const QString& drive) {
 
 bool BrowserPanel::SetDirPath(const QString& path) {
     const QFileInfo info(path);
-    if (path.isEmpty() || !info.isDir() || !info.isReadable()) return false;
+    if (path.isEmpty() || !info.isDir() || !info.isReadable())
+        return false;
     dirPath_ = QDir::cleanPath(info.absoluteFilePath());
     dirSel_ = -1;
     return true;
 }
 
 bool BrowserPanel::SetDirSel(int index) {
-    if (index < -ChainLength() || index >= SubdirectoryCount()) return false;
+    if (index < -ChainLength() || index >= SubdirectoryCount())
+        return false;
     dirSel_ = index;
     return true;
 }
 
 void BrowserPanel::SetDirVis(bool visible) {
     dirVis_ = visible;
-    if (!dirVis_ && FileCount() == 0) dirVis_ = true;
+    if (!dirVis_ && FileCount() == 0)
+        dirVis_ = true;
     showLists();
 }
 
 bool BrowserPanel::PointAt(const QString& directory) {
-    if (!SetDirPath(directory)) return false;
+    if (!SetDirPath(directory))
+        return false;
     drive_ = QStorageInfo(dirPath_).rootPath();
     return true;
 }
 
 int BrowserPanel::ChainLength() const {
-    if (dirPath_.isEmpty()) return 0;
+    if (dirPath_.isEmpty())
+        return 0;
     return static_cast<int>(dirPath_.split(QLatin1Char('/'), Qt::SkipEmptyParts).size()) + 1;
 }
 
 int BrowserPanel::SubdirectoryCount() const {
-    if (dirPath_.isEmpty()) return 0;
-    return static_cast<int>(
-        QDir(dirPath_).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
+    if (dirPath_.isEmpty())
+        return 0;
+    return static_cast<int>(QDir(dirPath_).entryList(QDir::Dirs | QDir::NoDotAndDotDot).size());
 }
 
 int BrowserPanel::FileCount() const {
-    if (dirPath_.isEmpty()) return 0;
+    if (dirPath_.isEmpty())
+        return 0;
     return static_cast<int>(QDir(dirPath_).entryList(QDir::Files).size());
 }
 

@@ -5,9 +5,15 @@
 // Image keys of the tree's image list; indices 1 to 3 never change and item
 // icons follow from index 4 on.
 namespace ImageKeys {
-inline QString closed() { return QStringLiteral("closed"); }
-inline QString open() { return QStringLiteral("open"); }
-inline QString leaf() { return QStringLiteral("leaf"); }
+inline QString closed() {
+    return QStringLiteral("closed");
+}
+inline QString open() {
+    return QStringLiteral("open");
+}
+inline QString leaf() {
+    return QStringLiteral("leaf");
+}
 constexpr int ClosedIndex = 1;
 constexpr int OpenIndex = 2;
 constexpr int LeafIndex = 3;

@@ -12,8 +12,8 @@
 struct MenuEntry {
     enum class Kind { Command, Separator, Submenu };
     Kind kind = Kind::Command;
-    int id = 0;      // the entry's enum value in its menu
-    int index = -1;  // position inside an indexed set (qlQuickAccess), else -1
+    int id = 0;       // the entry's enum value in its menu
+    int index = -1;   // position inside an indexed set (qlQuickAccess), else -1
     QString caption;  // shown exactly as written: "&" is no mnemonic
     bool visible = true;
     bool enabled = true;

@@ -34,7 +34,8 @@ ReadOutcome ReadSettingsFile(const QString& path, QString* text, QString* error)
     QFile file(path);
     if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
         if (error)
-            *error = info.isDir() ? QStringLiteral("a folder stands in its place") : file.errorString();
+            *error =
+                info.isDir() ? QStringLiteral("a folder stands in its place") : file.errorString();
         return ReadOutcome::Unreadable;
     }
     const QByteArray bytes = file.readAll();

@@ -3,7 +3,9 @@
 #include "TrayMenu.h"
 
 namespace {
-QString emptyCaption() { return QStringLiteral("Empty"); }
+QString emptyCaption() {
+    return QStringLiteral("Empty");
+}
 }  // namespace
 
 QuickList::QuickList() {
@@ -21,13 +23,15 @@ void QuickList::resetPlace(int index) {
 
 int QuickList::Find(const QString& caption, const QString& path) const {
     for (size_t i = 0; i < entries_.size(); ++i) {
-        if (entries_[i].caption == caption && entries_[i].path == path) return static_cast<int>(i);
+        if (entries_[i].caption == caption && entries_[i].path == path)
+            return static_cast<int>(i);
     }
     return -1;
 }
 
 bool QuickList::Add(const QString& caption, const QString& path) {
-    if (IsFull()) return false;
+    if (IsFull())
+        return false;
     entries_.push_back({caption, path});
     MenuEntry& place = places_[entries_.size() - 1];
     place.caption = caption;
@@ -36,7 +40,8 @@ bool QuickList::Add(const QString& caption, const QString& path) {
 }
 
 bool QuickList::RemoveAt(int index) {
-    if (index < 0 || index > QuickLast()) return false;
+    if (index < 0 || index > QuickLast())
+        return false;
     const int last = QuickLast();
     entries_.erase(entries_.begin() + index);
     for (int i = index; i < last; ++i)
@@ -47,5 +52,6 @@ bool QuickList::RemoveAt(int index) {
 
 void QuickList::Clear() {
     entries_.clear();
-    for (int i = 0; i < Capacity; ++i) resetPlace(i);
+    for (int i = 0; i < Capacity; ++i)
+        resetPlace(i);
 }

@@ -89,15 +89,26 @@ void Tray::trayMenuChosen(const MenuChoice& choice) {
     if (!id)
         return;
     switch (*id) {
-    case TrayMenuId::tiOpen: tiOpen_Click(); break;
-    case TrayMenuId::tiHide: tiHide_Click(); break;
-    case TrayMenuId::tiAbout: tiAbout_Click(); break;
-    case TrayMenuId::tiUnload: tiUnload_Click(); break;
-    case TrayMenuId::qlQuickAccess: qlQuickAccess_Click(choice.index); break;
+    case TrayMenuId::tiOpen:
+        tiOpen_Click();
+        break;
+    case TrayMenuId::tiHide:
+        tiHide_Click();
+        break;
+    case TrayMenuId::tiAbout:
+        tiAbout_Click();
+        break;
+    case TrayMenuId::tiUnload:
+        tiUnload_Click();
+        break;
+    case TrayMenuId::qlQuickAccess:
+        qlQuickAccess_Click(choice.index);
+        break;
     case TrayMenuId::tiMenu:
     case TrayMenuId::tiQuickList:
     case TrayMenuId::tiSep1:
-    case TrayMenuId::tiCancel: break;
+    case TrayMenuId::tiCancel:
+        break;
     }
 }
 

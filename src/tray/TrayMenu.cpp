@@ -8,7 +8,8 @@ MenuEntry TrayMenu::Build(const QuickList& quickList) const {
     open.visible = !offerHide_;
     MenuEntry hide = MenuCommand(Id::tiHide, QStringLiteral("Hide"));
     hide.visible = offerHide_;
-    MenuEntry quick = MenuSubmenu(Id::tiQuickList, QStringLiteral("Quick List"), quickList.MenuPlaces());
+    MenuEntry quick =
+        MenuSubmenu(Id::tiQuickList, QStringLiteral("Quick List"), quickList.MenuPlaces());
     quick.enabled = quickList.QuickLast() != -1;
     return MenuSubmenu(Id::tiMenu, QStringLiteral("Tray Icon"),
                        {open, hide, quick, MenuSeparator(Id::tiSep1),

@@ -5,7 +5,17 @@
 class QuickList;
 
 // The entries of the tray icon's menu tiMenu.
-enum class TrayMenuId { tiMenu, tiOpen, tiHide, tiQuickList, qlQuickAccess, tiSep1, tiAbout, tiUnload, tiCancel };
+enum class TrayMenuId {
+    tiMenu,
+    tiOpen,
+    tiHide,
+    tiQuickList,
+    qlQuickAccess,
+    tiSep1,
+    tiAbout,
+    tiUnload,
+    tiCancel
+};
 
 // The tray menu: "Open" or "Hide", the "Quick List" submenu, "About",
 // "Unload" and "Cancel". Exactly one of "Open" and "Hide" shows: "Hide"

@@ -1,8 +1,8 @@
 #include "Opener.h"
 
 #include "MenuOptions.h"
-#include "ShellOpen.h"
 #include "OpenTexts.h"
+#include "ShellOpen.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
 

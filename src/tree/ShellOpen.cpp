@@ -17,7 +17,8 @@ bool hasUrlScheme(const QString& text) {
 // The URL the opener gets for a path, or an invalid one when there is
 // nothing to open.
 QUrl urlToOpen(const QString& path) {
-    if (path.isEmpty()) return {};
+    if (path.isEmpty())
+        return {};
     if (!path.startsWith(QLatin1Char('/')) && hasUrlScheme(path)) {
         const QUrl url(path);
         if (!url.isValid() || (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())))

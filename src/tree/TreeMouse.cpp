@@ -1,7 +1,7 @@
 #include "TreeMouse.h"
 
-#include "Opener.h"
 #include "OpenTexts.h"
+#include "Opener.h"
 #include "model/NodeTree.h"
 #include "platform/PathLabelPort.h"
 #include "settings/SettingsSchedule.h"

@@ -10,8 +10,7 @@ class SettingsSchedule;
 // What presses, clicks, double clicks, collapses and expands do to the tree.
 class TreeMouse : public TreeViewEvents {
 public:
-    TreeMouse(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-              Opener& opener);
+    TreeMouse(const Platform& platform, NodeTree& tree, SettingsSchedule& settings, Opener& opener);
 
     void TreeView_MouseDown(int button, int shift, float x, float y) override;
     void TreeView_DblClick() override;

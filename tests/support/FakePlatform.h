@@ -161,7 +161,7 @@ struct FakePlatform {
     FakeImageList images;
 
     Platform platform() {
-        return Platform{clock,     messages,  menus,    shell,    tray,  window,
-                        treeView,  pathLabel, dirList, fileList, images};
+        return Platform{clock,    messages,  menus,   shell,    tray,  window,
+                        treeView, pathLabel, dirList, fileList, images};
     }
 };

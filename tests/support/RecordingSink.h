@@ -53,7 +53,9 @@ public:
 private:
     void note(const char* what, const QString& v) { calls << QString::fromLatin1(what) + u'=' + v; }
     void number(const char* what, qint64 v) { note(what, QString::number(v)); }
-    void truth(const char* what, bool v) { note(what, v ? QStringLiteral("true") : QStringLiteral("false")); }
+    void truth(const char* what, bool v) {
+        note(what, v ? QStringLiteral("true") : QStringLiteral("false"));
+    }
     NodeTree& tree_;
 };
 

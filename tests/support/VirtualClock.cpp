@@ -15,7 +15,8 @@ public:
     }
     void setInterval(int milliseconds) override {
         interval_ = milliseconds;
-        if (active_) due_ = clock_.now_ + interval_;
+        if (active_)
+            due_ = clock_.now_ + interval_;
     }
     int interval() const override { return interval_; }
     void start() override {

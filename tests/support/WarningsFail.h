@@ -13,8 +13,8 @@ class WarningsFail : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void init() {
-        QTest::failOnWarning(QRegularExpression(QStringLiteral(
-            "^(?!This plugin does not support|QObject::connect: No such signal "
-            "QPlatformNativeInterface::systemTrayWindowChanged)")));
+        QTest::failOnWarning(QRegularExpression(
+            QStringLiteral("^(?!This plugin does not support|QObject::connect: No such signal "
+                           "QPlatformNativeInterface::systemTrayWindowChanged)")));
     }
 };

@@ -31,7 +31,8 @@ private Q_SLOTS:
         QCOMPARE(tree.left, 120 + 4163 + 8 * 15);
         QCOMPARE(tree.left + tree.width + 8 * 15, h.fake.window.rect.width);
         QCOMPARE(tree.top + tree.height, 600 + 2280 + 600);
-        QCOMPARE(rectOf(h, Control::PathDisp), (TwipsRect{3000 + 600, 120, 300, 6615 + start.width / 2}));
+        QCOMPARE(rectOf(h, Control::PathDisp),
+                 (TwipsRect{3000 + 600, 120, 300, 6615 + start.width / 2}));
         QCOMPARE(h.form->settings().SavedRect(), h.fake.window.rect);
 
         // Maximised: laid out, but the normal rectangle is what is kept.
@@ -81,10 +82,9 @@ private Q_SLOTS:
         first.form->settings().ScheduleSave();
         first.form->settings().SaveSettings();
         const QStringList lines = first.settingsLines();
-        QCOMPARE(lines.mid(7, 4), (QStringList{QStringLiteral("Drive=") + drive,
-                                              QStringLiteral("DirPath=") + work,
-                                              QStringLiteral("DirSel=-2"),
-                                              QStringLiteral("DirVis=False")}));
+        QCOMPARE(lines.mid(7, 4),
+                 (QStringList{QStringLiteral("Drive=") + drive, QStringLiteral("DirPath=") + work,
+                              QStringLiteral("DirSel=-2"), QStringLiteral("DirVis=False")}));
         first.form.reset();
 
         FormHarness second(temp.path());

@@ -1,9 +1,9 @@
 // Start-up, the single instance, close requests, unloading, no tray, and the
 // window helpers.
 #include "FormHarness.h"
+#include "WarningsFail.h"
 #include "app/CenterForm.h"
 #include "app/LongPath.h"
-#include "WarningsFail.h"
 
 #include <QDir>
 #include <QFile>

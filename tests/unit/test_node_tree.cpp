@@ -5,7 +5,6 @@
 #include <QStringList>
 #include <QTest>
 
-
 using namespace Qt::Literals::StringLiterals;
 
 namespace {

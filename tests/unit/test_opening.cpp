@@ -17,7 +17,8 @@ struct Opened : FormHarness {
             qFatal("cannot create a file");
     }
     // A node at a point of the tree, as the view's hit test would find it.
-    TreeNode* nodeAt(float x, float y, const QString& path, const QString& image = QStringLiteral("leaf")) {
+    TreeNode* nodeAt(float x, float y, const QString& path,
+                     const QString& image = QStringLiteral("leaf")) {
         TreeNode* node = form->tree().Add(nullptr, tvwLast, QString(), QStringLiteral("N"), image);
         node->SetTag(path);
         fake.treeView.hits[{x, y}] = node;
@@ -89,7 +90,8 @@ private Q_SLOTS:
         QCOMPARE(gone->Tag(), h.temp->filePath(QStringLiteral("gone.txt")));  // kept
 
         TreeNode* folder = h.nodeAt(10, 50, QString(), QStringLiteral("closed"));
-        h.form->tree().Add(folder, tvwChild, QString(), QStringLiteral("child"), QStringLiteral("leaf"));
+        h.form->tree().Add(folder, tvwChild, QString(), QStringLiteral("child"),
+                           QStringLiteral("leaf"));
         folder->SetExpanded(true);
         h.doubleClick(10, 50);
         h.doubleClick(500, 500);
@@ -147,8 +149,9 @@ private Q_SLOTS:
     void oddNamesAndUrlsReachTheOpenerAsWhatTheyName() {
         QTemporaryDir temp;
         FakeShell shell;
-        for (const char* name : {"with space.txt", "quote\"s'.txt", "hash#frag.txt", "-leading-dash",
-                                 "new\nline", "percent%20.txt", "question?.txt", "$(touch pwned)"}) {
+        for (const char* name :
+             {"with space.txt", "quote\"s'.txt", "hash#frag.txt", "-leading-dash", "new\nline",
+              "percent%20.txt", "question?.txt", "$(touch pwned)"}) {
             const QString path = temp.filePath(QString::fromUtf8(name));
             QFile f(path);
             QVERIFY2(f.open(QIODevice::WriteOnly), name);
@@ -160,7 +163,8 @@ private Q_SLOTS:
         QCOMPARE(shell.opened.back().scheme(), QStringLiteral("https"));
         QVERIFY(opens(shell, QStringLiteral("mailto:ann@example.org")));
         const size_t before = shell.opened.size();
-        for (const char* nothing : {"", "C:\\Docs\\notes.txt", "file:///no/such/file", "/no/such/file"})
+        for (const char* nothing :
+             {"", "C:\\Docs\\notes.txt", "file:///no/such/file", "/no/such/file"})
             QVERIFY2(!opens(shell, QString::fromUtf8(nothing)), nothing);
         QCOMPARE(shell.opened.size(), before);
     }

@@ -29,7 +29,8 @@ private Q_SLOTS:
         h.form->settings().SaveSettings();  // the file exists from here on
         const QByteArray before = h.settingsBytes();
         for (int i = 0; i < 10; ++i) {
-            h.form->tree().Add(nullptr, tvwLast, QString(), QString::number(i), QStringLiteral("leaf"));
+            h.form->tree().Add(nullptr, tvwLast, QString(), QString::number(i),
+                               QStringLiteral("leaf"));
             h.form->settings().ScheduleSave();
             h.wait(5000);
         }
@@ -109,7 +110,8 @@ private Q_SLOTS:
         h.form->settings().SaveSettings();
         QCOMPARE(h.fake.messages.shown.size(), size_t(2));
         const ShownMessage& box = h.fake.messages.shown[0];
-        QCOMPARE(box.text, QStringLiteral("Unable to save settings.  The INI file may already be opened."));
+        QCOMPARE(box.text,
+                 QStringLiteral("Unable to save settings.  The INI file may already be opened."));
         QCOMPARE(box.title, QStringLiteral("Varnel"));
         QCOMPARE(box.buttons, MsgButtons::RetryCancel);
         QCOMPARE(box.icon, MsgIcon::Stop);
@@ -133,8 +135,9 @@ private Q_SLOTS:
             expectWarning("cannot read");
             h.click(TrayRightUp);
             QCOMPARE(h.fake.messages.shown.size(), size_t(2));
-            QCOMPARE(h.fake.messages.shown[0].text,
-                     QStringLiteral("Unable to load settings.  The INI file may already be opened."));
+            QCOMPARE(
+                h.fake.messages.shown[0].text,
+                QStringLiteral("Unable to load settings.  The INI file may already be opened."));
             QVERIFY(h.form->settings().SettingsPending());
             h.wait(250);
             QCOMPARE(h.fake.menus.shown.size(), size_t(1));  // the menu still opens
@@ -171,7 +174,8 @@ private Q_SLOTS:
         h.loadAndShow();
         expectWarning("kept the settings file");
         h.form->settings().SaveSettings();
-        QCOMPARE(QFileInfo(h.paths.settingsPath + QStringLiteral(".unread")).symLinkTarget(), letter);
+        QCOMPARE(QFileInfo(h.paths.settingsPath + QStringLiteral(".unread")).symLinkTarget(),
+                 letter);
         QCOMPARE(contentOf(letter), QByteArray("Dear Ann,\r\nthe garden is in bloom.\r\n"));
         QVERIFY(!QFileInfo(h.paths.settingsPath).isSymLink());
         QCOMPARE(h.settingsLines().size(), 11);
@@ -229,7 +233,8 @@ private Q_SLOTS:
         lines.removeAll(QString());
         // The browser's lines name a directory that must exist on this machine.
         const QString home = QDir::cleanPath(h.temp->path());
-        lines.replaceInStrings(QStringLiteral("DirPath=/home/ann"), QStringLiteral("DirPath=") + home);
+        lines.replaceInStrings(QStringLiteral("DirPath=/home/ann"),
+                               QStringLiteral("DirPath=") + home);
         lines.replaceInStrings(QStringLiteral("Drive=/"),
                                QStringLiteral("Drive=") + QStorageInfo(home).rootPath());
         h.fake.window.rect = {0, 0, 5400, 7200};
@@ -244,7 +249,8 @@ private Q_SLOTS:
         h.form->settings().SaveSettings();
         // Icon indices are assigned anew in every run: Notes had 4; its file
         // is not there, so now "leaf". Tools was opened to show Editor.
-        lines.replaceInStrings(QStringLiteral("notes.txt\t4\t"), QStringLiteral("notes.txt\tleaf\t"));
+        lines.replaceInStrings(QStringLiteral("notes.txt\t4\t"),
+                               QStringLiteral("notes.txt\tleaf\t"));
         lines.replaceInStrings(QStringLiteral("Tools\t\tclosed\topen\tFalse"),
                                QStringLiteral("Tools\t\tclosed\topen\tTrue"));
         QCOMPARE(h.settingsLines(), lines);

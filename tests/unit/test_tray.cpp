@@ -49,8 +49,12 @@ private Q_SLOTS:
 
             QStringList events;
             tray.MouseUp = [&](int button, int) { events << QStringLiteral("up%1").arg(button); };
-            tray.MouseDown = [&](int button, int) { events << QStringLiteral("down%1").arg(button); };
-            tray.MouseDblClick = [&](int button, int) { events << QStringLiteral("dbl%1").arg(button); };
+            tray.MouseDown = [&](int button, int) {
+                events << QStringLiteral("down%1").arg(button);
+            };
+            tray.MouseDblClick = [&](int button, int) {
+                events << QStringLiteral("dbl%1").arg(button);
+            };
             for (int message : {0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x209})
                 tray.notify(0, message);
             QCOMPARE(events.join(u' '), QStringLiteral("down1 up1 dbl1 down2 up2 dbl2"));
@@ -151,13 +155,15 @@ private Q_SLOTS:
     void aQuickEntryThatCannotOpenWarnsAndStays() {
         FormHarness h;
         h.loadAndShow();
-        select(*h.form, addItem(*h.form, QStringLiteral("F"), QString()));  // a folder without a path
+        select(*h.form,
+               addItem(*h.form, QStringLiteral("F"), QString()));  // a folder without a path
         h.form->tray().tvAddQuickList_Click();
         h.form->tray().qlQuickAccess_Click(0);
         h.wait(250);
         QVERIFY(h.fake.shell.opened.empty());
         QCOMPARE(h.fake.messages.shown.size(), size_t(1));
-        QCOMPARE(h.fake.messages.shown[0].text, QStringLiteral("Item is unavailable or no longer exist."));
+        QCOMPARE(h.fake.messages.shown[0].text,
+                 QStringLiteral("Item is unavailable or no longer exist."));
         QCOMPARE(h.fake.messages.shown[0].title, QStringLiteral("Warning"));
         QCOMPARE(h.form->tray().Quick().QuickLast(), 0);
         QVERIFY(h.fake.window.visible);  // the quick list never hides

@@ -20,10 +20,9 @@ MenuEntry sampleMenu() {
     about.enabled = false;
     autoHide.checked = true;
     full.checkable = true;
-    const std::vector<MenuEntry> places{MenuCommand(Id::Place, u"R&D"_s, 0),
-                                        MenuCommand(Id::Place, u"Tom && Jerry"_s, 1),
-                                        MenuCommand(Id::Place, u"-"_s, 2),
-                                        MenuCommand(Id::Place, u"my_notes.txt"_s, 3)};
+    const std::vector<MenuEntry> places{
+        MenuCommand(Id::Place, u"R&D"_s, 0), MenuCommand(Id::Place, u"Tom && Jerry"_s, 1),
+        MenuCommand(Id::Place, u"-"_s, 2), MenuCommand(Id::Place, u"my_notes.txt"_s, 3)};
     return MenuSubmenu(Id::Menu, u"Tray"_s,
                        {MenuCommand(Id::Open, u"Open"_s), hide, MenuSeparator(Id::Sep0),
                         MenuSubmenu(Id::Quick, u"Quick"_s, places), autoHide, full,
@@ -79,8 +78,9 @@ private Q_SLOTS:
 
 void TestPopupMenu::buildsEveryKindOfEntryWithCaptionsAsWritten() {
     const std::unique_ptr<QMenu> menu = buildPopupMenu(sampleMenu());
-    QCOMPARE(outline(*menu),
-             u"Open|(Hide)|-|Quick{R&D|Tom && Jerry|-|my_notes.txt}|[x]Auto|[ ]Full|-|~About|Unload"_s);
+    QCOMPARE(
+        outline(*menu),
+        u"Open|(Hide)|-|Quick{R&D|Tom && Jerry|-|my_notes.txt}|[x]Auto|[ ]Full|-|~About|Unload"_s);
     // No caption makes a mnemonic or a separator: "&" is doubled, "-" is text.
     QMenu* quick = action(*menu, Id::Quick)->menu();
     QCOMPARE(quick->actions().at(0)->text(), u"R&&D"_s);

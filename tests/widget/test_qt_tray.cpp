@@ -1,6 +1,6 @@
 #include "RecordingEvents.h"
-#include "WarningsFail.h"
 #include "VirtualClock.h"
+#include "WarningsFail.h"
 #include "platform/qt/QtTray.h"
 
 #include <QTest>

@@ -21,7 +21,8 @@ void addEntries(QMenu& menu, const MenuEntry& parent) {
             action = menu.addSeparator();
             break;
         case MenuEntry::Kind::Submenu: {
-            auto* submenu = new QMenu(literalMenuText(entry.caption), &menu);  // owned by its parent
+            auto* submenu =
+                new QMenu(literalMenuText(entry.caption), &menu);  // owned by its parent
             addEntries(*submenu, entry);
             action = menu.addMenu(submenu);
             break;

@@ -12,7 +12,8 @@ QIcon fixedPicture(int index) {
     initVarnelResources();
     switch (index) {
     case ImageKeys::ClosedIndex:
-        return QIcon::fromTheme(QStringLiteral("folder"), QIcon(QStringLiteral(":/icons/closed.png")));
+        return QIcon::fromTheme(QStringLiteral("folder"),
+                                QIcon(QStringLiteral(":/icons/closed.png")));
     case ImageKeys::OpenIndex:
         return QIcon::fromTheme(QStringLiteral("folder-open"),
                                 QIcon(QStringLiteral(":/icons/open.png")));

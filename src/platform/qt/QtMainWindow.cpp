@@ -73,12 +73,18 @@ QWidget* QtMainWindow::shownWidget() const {
 
 QWidget* QtMainWindow::controlWidget(Control control) const {
     switch (control) {
-    case Control::DriveList: return widget_->driveList();
-    case Control::DirList: return widget_->dirList();
-    case Control::FileList: return widget_->fileList();
-    case Control::TreeView: return widget_->treeView();
-    case Control::PathDisp: return widget_->pathLabel();
-    case Control::BarStatus: break;  // the status line is laid out by the window
+    case Control::DriveList:
+        return widget_->driveList();
+    case Control::DirList:
+        return widget_->dirList();
+    case Control::FileList:
+        return widget_->fileList();
+    case Control::TreeView:
+        return widget_->treeView();
+    case Control::PathDisp:
+        return widget_->pathLabel();
+    case Control::BarStatus:
+        break;  // the status line is laid out by the window
     }
     return nullptr;
 }
@@ -136,8 +142,8 @@ void QtMainWindow::setWindowState(int state) {
     state_ = state;
     if (!widget_)
         return;
-    Qt::WindowStates states = widget_->windowState() & ~(Qt::WindowMinimized |
-                                                         Qt::WindowMaximized | Qt::WindowFullScreen);
+    Qt::WindowStates states = widget_->windowState() &
+                              ~(Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen);
     if (state == StateMinimized)
         states |= Qt::WindowMinimized;
     else if (state == StateMaximized)

@@ -28,7 +28,7 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,   *messages_,  *menus_,   *shell_,    *tray_,  *window_,
+    return Platform{*timers_,   *messages_,  *menus_,  *shell_,   *tray_,  *window_,
                     *treeView_, *pathLabel_, dirList_, fileList_, *images_};
 }
 

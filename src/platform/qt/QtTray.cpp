@@ -37,28 +37,33 @@ QtTray::QtTray(TimerFactory& timers, TrayProbe trayAvailable, TrayProbe hostShow
 
 bool QtTray::statusNotifierHostPresent() {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface()) return false;
+    if (!bus.isConnected() || !bus.interface())
+        return false;
     const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-    if (!bus.interface()->isServiceRegistered(watcher)) return false;
+    if (!bus.interface()->isServiceRegistered(watcher))
+        return false;
     QDBusInterface properties(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
     return properties.property("IsStatusNotifierHostRegistered").toBool();
 }
 
 void QtTray::refreshHostMenu() {
-    if (!hostMenu_ || !notifications_) return;
+    if (!hostMenu_ || !notifications_)
+        return;
     hostMenu_->clear();
     // Move the freshly built entries over, submenus included, so the menu
     // the host holds stays the same object.
     const std::unique_ptr<QMenu> built = buildPopupMenu(notifications_->trayMenuForHost());
     for (QAction* action : built->actions()) {
         action->setParent(hostMenu_.get());
-        if (QMenu* submenu = action->menu()) submenu->setParent(hostMenu_.get(), submenu->windowFlags());
+        if (QMenu* submenu = action->menu())
+            submenu->setParent(hostMenu_.get(), submenu->windowFlags());
         hostMenu_->addAction(action);
     }
 }
 
 void QtTray::hostMenuTriggered(QAction* action) {
-    if (notifications_) notifications_->trayMenuChosen(menuChoiceOf(action));
+    if (notifications_)
+        notifications_->trayMenuChosen(menuChoiceOf(action));
 }
 
 QtTray::~QtTray() = default;
@@ -128,7 +133,8 @@ std::optional<int> QtTray::mouseMessageFor(QSystemTrayIcon::ActivationReason rea
 
 void QtTray::activated(QSystemTrayIcon::ActivationReason reason) {
     // A host with a menu of its own shows it; the logic's popup would be a second one.
-    if (hostMenu_ && reason == QSystemTrayIcon::Context) return;
+    if (hostMenu_ && reason == QSystemTrayIcon::Context)
+        return;
     if (const std::optional<int> message = mouseMessageFor(reason); message && notifications_)
         notifications_->trayNotify(0, *message);
 }

@@ -22,7 +22,8 @@ public:
     using TrayProbe = std::function<bool()>;
     // hostShowsOnlyItsMenu: the tray is a StatusNotifierItem host, which may
     // show nothing on a right click but a menu it was given.
-    explicit QtTray(TimerFactory& timers, TrayProbe trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable,
+    explicit QtTray(TimerFactory& timers,
+                    TrayProbe trayAvailable = &QSystemTrayIcon::isSystemTrayAvailable,
                     TrayProbe hostShowsOnlyItsMenu = &statusNotifierHostPresent,
                     QObject* parent = nullptr);
     ~QtTray() override;

@@ -1,13 +1,13 @@
 #include "SessionEndWatcher.h"
 
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <unistd.h>
 #include <QGuiApplication>
 #include <QSessionManager>
 #include <QSocketNotifier>
 #include <cerrno>
-#include <fcntl.h>
 #include <csignal>
-#include <sys/socket.h>
-#include <unistd.h>
 
 namespace {
 constexpr int WatchedSignals[] = {SIGTERM, SIGHUP, SIGINT};
@@ -43,8 +43,9 @@ SessionEndWatcher::SessionEndWatcher(QObject* parent) : QObject(parent) {
         setDisposition(onSessionSignal);
     }
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        connect(app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { report(); },
-                Qt::DirectConnection);
+        connect(
+            app, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { report(); },
+            Qt::DirectConnection);
     }
 }
 

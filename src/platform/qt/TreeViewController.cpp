@@ -45,7 +45,12 @@ private:
 
 TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
                                        TreeViewEvents& events, QObject* parent)
-    : QObject(parent), view_(view), viewAlive_(&view), viewport_(view.viewport()), model_(model), events_(events) {
+    : QObject(parent),
+      view_(view),
+      viewAlive_(&view),
+      viewport_(view.viewport()),
+      model_(model),
+      events_(events) {
     viewport_->installEventFilter(this);
     connect(&view, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { userExpanded(index, true); });
@@ -64,7 +69,8 @@ TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
     connect(&model_, &NodeTreeModel::selectedNodeChanged, this, &TreeViewController::showSelection);
     connect(&model_, &QAbstractItemModel::modelReset, this, &TreeViewController::showWholeTree);
     showWholeTree();
-    if (const QModelIndex selected = model_.indexOf(model_.tree().SelectedItem()); selected.isValid())
+    if (const QModelIndex selected = model_.indexOf(model_.tree().SelectedItem());
+        selected.isValid())
         view.scrollTo(selected);
 }
 
@@ -123,8 +129,9 @@ bool TreeViewController::eventFilter(QObject* watched, QEvent* event) {
 bool TreeViewController::mousePressed(QMouseEvent* event) {
     const QPointF pos = event->position();
     const int button = buttonNumber(event->button());
-    pressedNode_ = button == ButtonLeft ? QPersistentModelIndex(model_.indexOf(nodeAt(pos.toPoint())))
-                                        : QPersistentModelIndex();
+    pressedNode_ = button == ButtonLeft
+                       ? QPersistentModelIndex(model_.indexOf(nodeAt(pos.toPoint())))
+                       : QPersistentModelIndex();
     const bool onBranchMark = button == ButtonLeft && view_.isOnBranchMark(pos.toPoint());
     if (button != 0) {
         const TwipsScale scale = TwipsScale::of(&view_);

@@ -41,7 +41,7 @@ private:
 
     NodeTreeView& view_;
     QPointer<NodeTreeView> viewAlive_;  // the view may be gone first at the end
-    QObject* viewport_;  // the view's viewport, whose mouse events are filtered
+    QObject* viewport_;                 // the view's viewport, whose mouse events are filtered
     NodeTreeModel& model_;
     TreeViewEvents& events_;
     // Set while the view is being made to follow the tree, so that the view's
