@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Widgets, Qt Test, moc, rcc
     cmake ninja-build g++
+    clang-format                                # scripts/check-format.sh
     libbenchmark-dev                            # bench/
     clang-14 libclang-rt-14-dev                 # tests/fuzz: libFuzzer and the sanitizers' runtimes
     llvm-14                                     # llvm-symbolizer, for readable fuzzer reports

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Varnel three times and runs every test:
+# Installs what is missing, checks the C++ files' format, builds Varnel three
+# times and runs every test:
 #   1. a normal build: logic, widget and end-to-end (Xvfb) tests;
 #   2. an AddressSanitizer + UndefinedBehaviorSanitizer build: logic and
 #      widget tests, with leak detection on;
@@ -13,6 +14,9 @@ prefix=${VARNEL_BUILD_PREFIX:-build}
 jobs=${VARNEL_JOBS:-$(nproc)}
 
 scripts/install-deps.sh
+
+echo "== Format"
+scripts/check-format.sh
 
 run_ctest() {
     local build_dir=$1
