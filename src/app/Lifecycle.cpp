@@ -62,6 +62,7 @@ void FrmVarnel::unloadMainWindow(int unloadMode) {
 }
 
 void FrmVarnel::SessionEnding() {
+    settings_.SessionEnding();
     unloadMainWindow(vbAppWindows);
 }
 

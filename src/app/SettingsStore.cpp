@@ -157,7 +157,7 @@ void SettingsStore::SaveSettings() {
     const TwipsRect rect = window.geometry();
     if (normal && rect != saved_)
         dirty_ = true;
-    if (!dirty_ || !unread_.ClearForWriting())
+    if (!dirty_ || !unread_.ClearForWriting(sessionEnding_))
         return;
 
     window.setMousePointer(PointerBusy);

@@ -43,7 +43,9 @@ public:
     // no file to read or the reading was cancelled.
     void WindowShown() { pending_ = false; }
     bool SettingsDirty() const { return dirty_; }
-    // The program is ending: no timer may fire after the last save.
+    // The session is ending (log-off, a signal): the last save asks nothing
+    // it need not ask, and no timer fires after it.
+    void SessionEnding() { sessionEnding_ = true; }
     void StopTimer();
 
     // SavedTop, SavedLeft, SavedHeight, SavedWidth: the window's last normal
@@ -63,5 +65,6 @@ private:
     std::unique_ptr<Timer> saveSetTimer_;  // SaveSetTimer
     bool pending_ = true;                  // SettingsPending
     bool dirty_ = false;                   // SettingsDirty
+    bool sessionEnding_ = false;
     TwipsRect saved_;
 };

@@ -28,7 +28,7 @@ QString UnreadSettingsGuard::freshAsideName() const {
     }
 }
 
-bool UnreadSettingsGuard::ClearForWriting() {
+bool UnreadSettingsGuard::ClearForWriting(bool sessionEnding) {
     if (!refused_)
         return true;
     if (!occupied(path_)) {
@@ -40,13 +40,14 @@ bool UnreadSettingsGuard::ClearForWriting() {
     if (file.rename(aside)) {
         refused_ = false;
         qCWarning(lcUnread) << "kept the settings file it could not use as" << aside;
-        messages_.show(Texts::keptAside(path_, aside), Texts::programTitle(), MsgButtons::Ok,
-                       MsgIcon::Exclamation);
+        if (!sessionEnding)
+            messages_.show(Texts::keptAside(path_, aside), Texts::programTitle(), MsgButtons::Ok,
+                           MsgIcon::Exclamation);
         return true;
     }
     qCWarning(lcUnread) << "cannot move" << path_ << "aside to" << aside << ":"
                         << file.errorString();
-    if (!std::exchange(toldOfFailure_, true)) {
+    if (!sessionEnding && !std::exchange(toldOfFailure_, true)) {
         messages_.show(Texts::cannotKeepAside(path_, file.errorString()), Texts::programTitle(),
                        MsgButtons::Ok, MsgIcon::Exclamation);
     }

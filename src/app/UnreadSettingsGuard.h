@@ -16,8 +16,9 @@ public:
 
     void Refuse() { refused_ = true; }
     void Accept() { refused_ = false; }
-    // Whether a write may go ahead; moves a refused file aside first.
-    bool ClearForWriting();
+    // Whether a write may go ahead; moves a refused file aside first. While
+    // the session ends nobody is there to read a box: the log says it then.
+    bool ClearForWriting(bool sessionEnding);
 
 private:
     QString freshAsideName() const;

@@ -161,7 +161,8 @@ private Q_SLOTS:
     }
 
     // A link to somebody's document is no settings file: nothing in it is
-    // recognised, and it is moved aside rather than written over.
+    // recognised, and it is moved aside rather than written over, also by
+    // the save at the end of a session.
     void aFileWithNothingRecognisedIsKeptAside() {
         FormHarness h;
         const QString letter = h.temp->filePath(QStringLiteral("letter.txt"));
@@ -173,7 +174,9 @@ private Q_SLOTS:
         expectWarning("nothing a settings file holds");
         h.loadAndShow();
         expectWarning("kept the settings file");
-        h.form->settings().SaveSettings();
+        h.form->SessionEnding();  // a log-off: said in the log, no box to hold it up
+        QVERIFY(h.fake.messages.shown.empty());
+        QCOMPARE(h.fake.window.quits, 1);
         QCOMPARE(QFileInfo(h.paths.settingsPath + QStringLiteral(".unread")).symLinkTarget(),
                  letter);
         QCOMPARE(contentOf(letter), QByteArray("Dear Ann,\r\nthe garden is in bloom.\r\n"));
