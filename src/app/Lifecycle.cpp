@@ -22,7 +22,7 @@ bool FrmVarnel::Form_Load() {
     const TwipsRect centred =
         CenterOnScreen(platform_.window.geometry(), platform_.window.screenSize());
     platform_.window.setGeometry(centred);
-    settings_.RememberRect(centred);
+    settings_.SetSavedRect(centred);
     layout_.Record();
     tray_.Show(Texts::programIcon(), Texts::programTitle());
     settings_.ScheduleSave();

@@ -78,6 +78,24 @@ SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, co
 
 SettingsStore::~SettingsStore() = default;
 
+TwipsRect SettingsStore::windowRect() const {
+    TwipsRect rect = platform_.window.geometry();
+    if (!platform_.window.knowsPosition()) {
+        rect.top = saved_.top;
+        rect.left = saved_.left;
+    }
+    return rect;
+}
+
+void SettingsStore::RememberWindowRect(const TwipsRect& rect) {
+    const TwipsRect place = saved_;
+    saved_ = rect;
+    if (!platform_.window.knowsPosition()) {
+        saved_.top = place.top;
+        saved_.left = place.left;
+    }
+}
+
 void SettingsStore::ScheduleSave() {
     saveSetTimer_->stop();
     dirty_ = true;
@@ -154,7 +172,7 @@ void SettingsStore::SaveSettings() {
     }
     MainWindowPort& window = platform_.window;
     const bool normal = window.windowState() == StateNormal;
-    const TwipsRect rect = window.geometry();
+    const TwipsRect rect = windowRect();
     if (normal && rect != saved_)
         dirty_ = true;
     if (!dirty_ || !unread_.ClearForWriting(sessionEnding_))

@@ -50,11 +50,17 @@ public:
 
     // SavedTop, SavedLeft, SavedHeight, SavedWidth: the window's last normal
     // rectangle, which the file keeps whatever state the window is in.
+    // Where the window system keeps the window's place from it, the place
+    // stays as it was read: a Wayland session must not move the window to
+    // the corner of every later X11 session.
     const TwipsRect& SavedRect() const { return saved_; }
-    void RememberRect(const TwipsRect& rect) { saved_ = rect; }
+    void SetSavedRect(const TwipsRect& rect) { saved_ = rect; }
+    // The window's rectangle as it is now, in the normal state.
+    void RememberWindowRect(const TwipsRect& rect);
 
 private:
     class Applier;
+    TwipsRect windowRect() const;  // the window's, its place unknown kept as saved
     QString pathToRead() const;
     bool writeFile();
 

@@ -78,6 +78,6 @@ void WindowLayout::Form_Resize() {
     }
 
     if (window_.windowState() == StateNormal)
-        settings_.RememberRect(outer);
+        settings_.RememberWindowRect(outer);
     settings_.ScheduleSave();
 }

@@ -25,6 +25,9 @@ public:
 
     // The window's own area on the screen, without the desktop's frame.
     virtual TwipsRect geometry() const = 0;
+    // False where the window system keeps a window's place from it
+    // (Wayland): the top and left of geometry() then mean nothing.
+    virtual bool knowsPosition() const = 0;
     virtual void setGeometry(const TwipsRect& rect) = 0;
     virtual int windowState() const = 0;
     virtual void setWindowState(int state) = 0;

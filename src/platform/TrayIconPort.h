@@ -28,15 +28,20 @@ enum TrayMouseMessage : int {
     TrayMiddleUp = 0x208,
 };
 
+// Where the icon stands: in a tray; in none, though one may come shortly
+// (a panel that starts or restarts); in none, and none is to be expected.
+enum class TrayHost { Present, Awaited, Absent };
+
 class TrayNotifications {
 public:
     virtual ~TrayNotifications() = default;
     virtual void trayNotify(int iconId, int mouseMessage) = 0;
-    // The desktop has no tray, even after waiting for one to appear: the
-    // program must stay reachable through its window.
-    virtual void trayUnavailable() = 0;
-    // For a tray host that shows only a menu it was given: the tray menu,
-    // prepared as a right click prepares it, and the entry chosen from it.
+    // Told at each change, from the first add on.
+    virtual void trayHostChanged(TrayHost host) = 0;
+    // For a tray host that shows a menu it was given: the tray menu as it
+    // shows now; its preparation, as a right click prepares it, just before
+    // it opens; and the entry chosen from it.
     virtual MenuEntry trayMenuForHost() = 0;
+    virtual void trayMenuAboutToShow() = 0;
     virtual void trayMenuChosen(const MenuChoice& choice) = 0;
 };

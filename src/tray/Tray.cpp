@@ -23,9 +23,11 @@ Tray::Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
       window_(window),
       sysTray_(platform.tray),
       popMenuEvent_(platform.timers.createTimer([this] { PopMenuEvent_Timer(); })),
-      shellEvent_(platform.timers.createTimer([this] { ShellEvent_Timer(); })) {
+      shellEvent_(platform.timers.createTimer([this] { ShellEvent_Timer(); })),
+      trayWait_(platform.timers.createTimer([this] { withoutTray(); })) {
     popMenuEvent_->setInterval(PopMenuDelay);
     shellEvent_->setInterval(ShellDelay);
+    trayWait_->setInterval(TrayWaitMs);
     sysTray_.MouseUp = [this](int button, int iconId) { SysTray_MouseUp(button, iconId); };
 }
 
@@ -65,9 +67,28 @@ void Tray::prepareMenu() {
         settings_.LoadSettings();  // so the quick list is complete
 }
 
-void Tray::trayUnavailable() {
-    // Without a tray the window is the only way in: it shows, and never
-    // minimised, since nothing else could bring it back up.
+void Tray::trayHostChanged(TrayHost host) {
+    switch (host) {
+    case TrayHost::Present:
+        trayWait_->stop();
+        available_ = true;  // the close box hides into it again
+        break;
+    case TrayHost::Awaited:
+        if (available_ && !trayWait_->isActive())
+            trayWait_->start();
+        break;
+    case TrayHost::Absent:
+        withoutTray();
+        break;
+    }
+}
+
+// Without a tray the window is the only way in: it shows, and never
+// minimised, since nothing else could bring it back up.
+void Tray::withoutTray() {
+    trayWait_->stop();
+    if (!available_)
+        return;
     available_ = false;
     SysTray_MouseUp(ButtonLeft, 0);
     if (platform_.window.windowState() == StateMinimized)
@@ -80,8 +101,11 @@ void Tray::PopMenuEvent_Timer() {
 }
 
 MenuEntry Tray::trayMenuForHost() {
-    prepareMenu();
     return menu_.Build(quickList_);
+}
+
+void Tray::trayMenuAboutToShow() {
+    prepareMenu();
 }
 
 void Tray::trayMenuChosen(const MenuChoice& choice) {

@@ -29,7 +29,7 @@ public:
     // Puts the icon in the tray, or takes it out.
     void Show(const QString& iconName, const QString& tip);
     void Remove();
-    // False once the desktop turned out to have no tray.
+    // False while the desktop has no tray: the window is the way in then.
     bool Available() const { return available_; }
     // The window went into hiding: the menu offers "Open" again.
     void WindowHidden() { menu_.OfferHide(false); }
@@ -52,12 +52,18 @@ public:
 
     // TrayNotifications
     void trayNotify(int iconId, int mouseMessage) override;
-    void trayUnavailable() override;
+    void trayHostChanged(TrayHost host) override;
     MenuEntry trayMenuForHost() override;
+    void trayMenuAboutToShow() override;
     void trayMenuChosen(const MenuChoice& choice) override;
+
+    // How long a tray that may come (a panel starting or restarting) is
+    // waited for before the window shows in its place.
+    static constexpr int TrayWaitMs = 3000;
 
 private:
     void prepareMenu();
+    void withoutTray();
 
     Platform platform_;
     NodeTree& tree_;
@@ -68,6 +74,7 @@ private:
     QuickList quickList_;
     std::unique_ptr<Timer> popMenuEvent_;  // PopMenuEvent: the menu opens after the click
     std::unique_ptr<Timer> shellEvent_;    // ShellEvent: a launch after the menu closed
+    std::unique_ptr<Timer> trayWait_;
     QString pendingLaunchPath_;            // PendingLaunchPath
     bool available_ = true;
 };

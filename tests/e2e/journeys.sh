@@ -192,6 +192,36 @@ sigterm_saves() {
     awk '!/\r$/ { bare = 1 } END { exit bare }' "$settings" || fail "a line of Varnel.INI does not end in CR LF"
 }
 
+# A tray host on the session bus (tests/e2e/sni_host.py) takes the item,
+# reads its menu before and after AboutToShow (the quick list's captions as
+# written, the numbers unchanged), activates it (the window shows) and
+# chooses "Unload" (the program ends and saves). With LATE, the host comes
+# after the program: the item still goes to it.
+sni_host_drives_the_item() {
+    local late=${1:-0} host_log=$xsession_dir/host.log line
+    command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
+        { echo "SKIP: dbus-daemon or python3-dbus is not installed" >&2; exit 77; }
+    xsession_start_bus
+    printf 'QLI=R&D\t/tmp\r\nQLI=my_notes.txt\t/etc/hosts\r\nQLI=Tom && Jerry\t/\r\nQLI=-\t/\r\n' >"$settings"
+    /usr/bin/python3 "$here/sni_host.py" "$xsession_dir" "$late" >"$host_log" 2>&1 &
+    xsession_pids+=($!)
+    start_varnel --no-icon
+    within 15000 grep -q '^activated$' "$host_log" || fail "the host did not get to activate: $(cat "$host_log")"
+    grep -q '^FAIL' "$host_log" && fail "$(cat "$host_log")"
+    line=$(grep '^after ' "$host_log")
+    [[ $line == *"|Quick List|R&D|my_notes.txt|Tom && Jerry|-|Empty|"* ]] ||
+        fail "the quick list reached the host as: $line"
+    grep -qx 'title Varnel' "$host_log" || fail "the item's title is not Varnel"
+    within 5000 main_window "$pid" >/dev/null || fail "Activate did not show the window"
+    touch "$xsession_dir/proceed"
+    within 5000 grep -q '^unload$' "$host_log" || fail "the host could not choose Unload"
+    expect_exit "$pid" 5000
+    grep -q $'^QLI=my_notes.txt\t/etc/hosts\r$' "$settings" || fail "Unload did not save the settings"
+}
+
+sni_host_menu() { sni_host_drives_the_item 0; }
+sni_host_starts_late() { sni_host_drives_the_item 1.5; }
+
 # ---------------------------------------------------------------------------
 
 declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }

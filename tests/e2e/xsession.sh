@@ -78,6 +78,18 @@ xsession_start_x() {
     return 1
 }
 
+# Starts a private session bus and exports DBUS_SESSION_BUS_ADDRESS, for a
+# tray host of the test's own; nothing of the machine's bus leaks in.
+xsession_start_bus() {
+    : >"$xsession_dir/bus"
+    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$xsession_dir/bus" \
+        >"$xsession_dir/dbus.log" 2>&1 &
+    xsession_pids+=($!)
+    within 10000 grep -q . "$xsession_dir/bus" || { echo "dbus-daemon did not start" >&2; return 1; }
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$xsession_dir/bus")
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
 # Ends every process of the session, newest first, then the X server.
 xsession_end() {
     local i pid

@@ -89,6 +89,7 @@ public:
     bool isVisible() const override { return visible; }
     void bringToFront() override { ++broughtToFront; }
     TwipsRect geometry() const override { return rect; }
+    bool knowsPosition() const override { return positions; }
     void setGeometry(const TwipsRect& r) override { rect = r; }
     int windowState() const override { return state; }
     void setWindowState(int s) override { state = s; }
@@ -104,6 +105,7 @@ public:
     int shows = 0;
     int broughtToFront = 0;
     TwipsRect rect{0, 0, 4200, 7200};
+    bool positions = true;
     int state = StateNormal;
     TwipsSize screen{28800, 16200};
     std::vector<int> pointers;

@@ -108,7 +108,7 @@ private Q_SLOTS:
         FormHarness h;
         h.writeSettings({QStringLiteral("WinState=1")});
         h.load();
-        h.form->tray().trayUnavailable();
+        h.form->tray().trayHostChanged(TrayHost::Absent);
         QVERIFY(h.fake.window.visible);
         QCOMPARE(h.fake.window.state, int(StateNormal));
         QVERIFY(!h.form->settings().SettingsPending());

@@ -99,6 +99,27 @@ private Q_SLOTS:
         QCOMPARE(lines[4], QStringLiteral("WinState=1"));
     }
 
+    // Where the window cannot know its place (Wayland), the place read is
+    // the place written; sizes are kept as ever.
+    void aPlaceTheWindowCannotKnowIsKeptAsRead() {
+        FormHarness h;
+        h.fake.window.positions = false;
+        h.writeSettings({QStringLiteral("WinTop=1000"), QStringLiteral("WinLeft=2000"),
+                         QStringLiteral("WinHeight=4200"), QStringLiteral("Winwidth=7200")});
+        h.loadAndShow();
+        h.fake.window.rect = {0, 0, 4200, 7200};  // all that Wayland tells
+        h.form->settings().SaveSettings();
+        QVERIFY(QFile::remove(h.paths.settingsPath));
+        h.form->settings().SaveSettings();
+        QVERIFY(!h.settingsExist());  // nothing moved, nothing to write
+        h.fake.window.rect.width = 9000;
+        h.form->Form_Resize();
+        h.form->settings().SaveSettings();
+        QCOMPARE(h.settingsLines().mid(0, 4),
+                 (QStringList{QStringLiteral("WinTop=1000"), QStringLiteral("WinLeft=2000"),
+                              QStringLiteral("WinHeight=4200"), QStringLiteral("Winwidth=9000")}));
+    }
+
     void aFailedWriteOffersRetryAndCancelAndKeepsTheChange() {
         FormHarness h;
         h.loadAndShow();

@@ -77,9 +77,16 @@ private Q_SLOTS:
         QVERIFY(h.fake.menus.lastEntry(TrayMenuId::tiQuickList)->enabled);
         QCOMPARE(visibleQuickCaptions(h.fake.menus), QStringList{QStringLiteral("Editor")});
         QVERIFY(!h.fake.window.visible);
-        // A host that shows only a menu it was given gets the same one.
-        const MenuEntry menu = h.form->tray().trayMenuForHost();
-        QCOMPARE(menu.children.at(2).children.at(0).caption, QStringLiteral("Editor"));
+
+        // A host's menu is the same, prepared the same way just before it opens.
+        FormHarness host;
+        host.writeSettings({QStringLiteral("QLI=Editor\t/usr/bin/vi")});
+        host.load();
+        QCOMPARE(host.form->tray().trayMenuForHost().children.at(2).children.at(0).caption,
+                 QStringLiteral("Empty"));  // not read for a look alone
+        host.form->tray().trayMenuAboutToShow();
+        QCOMPARE(host.form->tray().trayMenuForHost().children.at(2).children.at(0).caption,
+                 QStringLiteral("Editor"));
     }
 
     void anEmptyQuickListGreysItsEntryAndShowsOneEmptyPlace() {
@@ -181,6 +188,31 @@ private Q_SLOTS:
         QCOMPARE(h.fake.window.shows, 1);
         QCOMPARE(h.fake.window.broughtToFront, 1);
         QCOMPARE(h.fake.window.state, int(StateMaximized));
+    }
+
+    // A tray that comes late is waited for a moment; one that goes away
+    // brings the window up, whose close box then minimises; one that comes
+    // back takes the hiding again.
+    void theWindowStandsInForATrayThatIsNotThere() {
+        FormHarness h;
+        h.load();
+        Tray& tray = h.form->tray();
+        tray.trayHostChanged(TrayHost::Awaited);  // a session's panel still starting
+        h.wait(Tray::TrayWaitMs - 1);
+        tray.trayHostChanged(TrayHost::Present);
+        h.wait(Tray::TrayWaitMs);
+        QVERIFY(!h.fake.window.visible && tray.Available());
+        tray.trayHostChanged(TrayHost::Awaited);  // the panel crashed
+        h.wait(Tray::TrayWaitMs - 1);
+        QVERIFY(!h.fake.window.visible);
+        h.wait(1);
+        QVERIFY(h.fake.window.visible && !tray.Available());
+        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
+        QCOMPARE(h.fake.window.state, int(StateMinimized));
+        h.fake.window.state = StateNormal;
+        tray.trayHostChanged(TrayHost::Present);  // it restarted
+        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
+        QVERIFY(!h.fake.window.visible && tray.Available());
     }
 
     void theTrayMenuCommandsRunTheirRoutines() {

@@ -51,11 +51,11 @@ public:
     void trayNotify(int id, int message) override {
         calls << QStringLiteral("Tray %1 0x%2").arg(id).arg(message, 0, 16);
     }
-    void trayUnavailable() override { calls << QStringLiteral("TrayUnavailable"); }
-    MenuEntry trayMenuForHost() override {
-        calls << QStringLiteral("TrayMenuForHost");
-        return hostMenu;
+    void trayHostChanged(TrayHost host) override {
+        calls << QStringLiteral("TrayHost %1").arg(int(host));
     }
+    MenuEntry trayMenuForHost() override { return hostMenu; }
+    void trayMenuAboutToShow() override { calls << QStringLiteral("TrayMenuAboutToShow"); }
     void trayMenuChosen(const MenuChoice& choice) override {
         calls << QStringLiteral("TrayMenuChosen %1 %2").arg(choice.id).arg(choice.index);
     }

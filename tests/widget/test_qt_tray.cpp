@@ -1,89 +1,100 @@
 #include "RecordingEvents.h"
 #include "VirtualClock.h"
 #include "WarningsFail.h"
+#include "platform/qt/DBusMenuExporter.h"
 #include "platform/qt/QtTray.h"
 
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
-namespace {
-constexpr auto yes = [] { return true; };
-constexpr auto no = [] { return false; };
-}  // namespace
-
 class TestTray : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void activationsBecomeMouseMessages();
-    void waitsForALateTrayAndReportsNoneOnce();
-    void aMenuOnlyHostGetsTheLogicsMenu();
+    void theIconFollowsTheX11TrayAndTheLogicHearsOfIt();
+    void theMenuReachesAHostAsWrittenWithStableNumbers();
 };
 
 void TestTray::activationsBecomeMouseMessages() {
     VirtualClock clock;
     RecordingEvents events;
-    QtTray tray(clock, yes, no);
+    QtTray tray(clock, QtTray::Desktop{});
     tray.setNotifications(&events);
     using Tray = QSystemTrayIcon;
     for (auto reason :
          {Tray::Trigger, Tray::Context, Tray::DoubleClick, Tray::MiddleClick, Tray::Unknown})
         tray.activated(reason);
     QCOMPARE(events.calls.join(u','), u"Tray 0 0x202,Tray 0 0x205,Tray 0 0x202,Tray 0 0x208"_s);
-    tray.setNotifications(nullptr);
-    tray.activated(QSystemTrayIcon::Trigger);
-    QCOMPARE(events.calls.size(), 4);
 }
 
-void TestTray::waitsForALateTrayAndReportsNoneOnce() {
+// On X11 a tray may come after the program, go away and come back: the icon
+// follows it, and the logic hears each change once. Without X11 and without
+// a host, no tray is to be expected.
+void TestTray::theIconFollowsTheX11TrayAndTheLogicHearsOfIt() {
     VirtualClock clock;
     RecordingEvents events;
     bool trayThere = false;
-    QtTray late(
-        clock, [&] { return trayThere; }, no);
-    late.setNotifications(&events);
-    late.add(u"varnel"_s, u"Varnel"_s);
-    clock.advance(3000);
-    QVERIFY(!late.isShown());
+    QtTray tray(clock, QtTray::Desktop{nullptr, [&] { return trayThere; }});
+    tray.setNotifications(&events);
+    tray.add(u"varnel"_s, u"Varnel"_s);
+    const QString awaited = u"TrayHost %1"_s.arg(int(TrayHost::Awaited));
+    const QString present = u"TrayHost %1"_s.arg(int(TrayHost::Present));
+    QCOMPARE(events.calls, QStringList{awaited});
+    clock.advance(30000);
+    QCOMPARE(tray.place(), QtTray::Place::Nowhere);
     trayThere = true;
-    clock.advance(QtTray::RetryIntervalMs);
-    QVERIFY(late.isShown());
-    QCOMPARE(late.toolTip(), u"Varnel"_s);
-    clock.advance(60000);  // shown: the waiting is over
-    QVERIFY(events.calls.isEmpty());
-    late.remove();
-    QVERIFY(!late.isShown());
-    QtTray none(clock, no, no);
-    none.setNotifications(&events);
-    none.add(u"varnel"_s, u"Varnel"_s);
-    none.remove();  // taken out while still waiting: nothing to report
-    clock.advance(60000);
-    QVERIFY(events.calls.isEmpty());
-    none.add(u"varnel"_s, u"Varnel"_s);
-    clock.advance(QtTray::RetryCount * QtTray::RetryIntervalMs - 1);
-    QVERIFY(events.calls.isEmpty());
-    clock.advance(1);  // ten seconds
-    QCOMPARE(events.calls, QStringList{u"TrayUnavailable"_s});
-    none.add(u"varnel"_s, u"Varnel"_s);
-    clock.advance(60000);
-    QCOMPARE(events.calls.size(), 1);
+    clock.advance(QtTray::X11PollMs);
+    QCOMPARE(tray.place(), QtTray::Place::X11);
+    trayThere = false;
+    clock.advance(QtTray::X11PollMs);
+    trayThere = true;
+    clock.advance(QtTray::X11PollMs);
+    QCOMPARE(events.calls, (QStringList{awaited, present, awaited, present}));
+    QCOMPARE(tray.toolTip(), u"Varnel"_s);
+    tray.remove();
+    trayThere = false;
+    clock.advance(10 * QtTray::X11PollMs);  // taken out: nothing more to tell
+    QCOMPARE(events.calls.size(), 4);
+    QCOMPARE(tray.place(), QtTray::Place::Nowhere);
+
+    RecordingEvents nowhere;
+    QtTray wayland(clock, QtTray::Desktop{});
+    wayland.setNotifications(&nowhere);
+    wayland.add(u"varnel"_s, u"Varnel"_s);
+    QCOMPARE(nowhere.calls, QStringList{u"TrayHost %1"_s.arg(int(TrayHost::Absent))});
 }
 
-void TestTray::aMenuOnlyHostGetsTheLogicsMenu() {
-    VirtualClock clock;
-    RecordingEvents events;
-    QtTray tray(clock, yes, yes);
-    tray.setNotifications(&events);
-    events.hostMenu = MenuSubmenu(0, QString(), {MenuCommand(7, QStringLiteral("Unload"))});
-    QVERIFY(tray.hostMenu());
-    Q_EMIT tray.hostMenu()->aboutToShow();
-    QCOMPARE(tray.hostMenu()->actions().size(), 1);
-    tray.hostMenu()->actions().at(0)->trigger();
-    // The host shows its menu itself; a second popup from the logic would be one too many.
-    tray.activated(QSystemTrayIcon::Context);
-    QCOMPARE(events.calls, (QStringList{u"TrayMenuForHost"_s, u"TrayMenuChosen 7 -1"_s}));
-    Q_EMIT tray.hostMenu()->aboutToShow();  // rebuilt, not added to
-    QCOMPARE(tray.hostMenu()->actions().size(), 1);
+// Captions are the user's own: dbusmenu reads "_" as an access key, so it is
+// doubled; "&" and "-" are plain text there. Numbers come from identifiers.
+void TestTray::theMenuReachesAHostAsWrittenWithStableNumbers() {
+    const MenuEntry menu = MenuSubmenu(
+        0, QString(),
+        {MenuCommand(1, u"Open"_s), MenuSeparator(2),
+         MenuSubmenu(3, u"Quick List"_s,
+                     {MenuCommand(4, u"R&D"_s, 0), MenuCommand(4, u"Tom && Jerry"_s, 1),
+                      MenuCommand(4, u"my_notes.txt"_s, 2), MenuCommand(4, u"-"_s, 3)})});
+    const DBusMenuLayout layout = DBusMenuExporter::layoutOf(menu);
+    QCOMPARE(layout.id, 0);
+    QCOMPARE(layout.children.size(), 3);
+    QCOMPARE(layout.children[1].properties.value(u"type"_s), QVariant(u"separator"_s));
+    const DBusMenuLayout& quick = layout.children[2];
+    QCOMPARE(quick.properties.value(u"children-display"_s), QVariant(u"submenu"_s));
+    QStringList labels;
+    for (const DBusMenuLayout& place : quick.children) {
+        labels << place.properties.value(u"label"_s).toString();
+        QVERIFY(!place.properties.contains(u"type"_s));
+        QCOMPARE(DBusMenuExporter::choiceOf(menu, place.id)->index, int(labels.size()) - 1);
+    }
+    QCOMPARE(labels, (QStringList{u"R&D"_s, u"Tom && Jerry"_s, u"my__notes.txt"_s, u"-"_s}));
+    // A menu that changes keeps the numbers of the entries that stay.
+    MenuEntry changed = menu;
+    changed.children[0].visible = false;
+    changed.children[2].children.erase(changed.children[2].children.begin());
+    const DBusMenuLayout after = DBusMenuExporter::layoutOf(changed);
+    QCOMPARE(after.children[0].id, layout.children[0].id);
+    QCOMPARE(after.children[2].children[0].id, quick.children[1].id);
+    QVERIFY(!DBusMenuExporter::choiceOf(changed, quick.children[0].id));
 }
 
 QTEST_MAIN(TestTray)

@@ -118,6 +118,10 @@ TwipsRect QtMainWindow::geometry() const {
     return widget_ ? TwipsScale::of(widget_.get()).toTwips(widget_->geometry()) : rect_;
 }
 
+bool QtMainWindow::knowsPosition() const {
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 void QtMainWindow::setGeometry(const TwipsRect& rect) {
     rect_ = rect;
     if (!widget_)

@@ -37,6 +37,7 @@ public:
     bool isVisible() const override;
     void bringToFront() override;
     TwipsRect geometry() const override;
+    bool knowsPosition() const override;
     void setGeometry(const TwipsRect& rect) override;
     int windowState() const override;
     void setWindowState(int state) override;

@@ -1,12 +1,11 @@
 #include "QtTray.h"
 
-#include "PopupMenuBuilder.h"
+#include "StatusNotifierItem.h"
 #include "VarnelResources.h"
 #include "app/Texts.h"
 
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusInterface>
+#include <QGuiApplication>
 
 namespace {
 QIcon trayIcon(const QString& name) {
@@ -14,103 +13,139 @@ QIcon trayIcon(const QString& name) {
         return programIcon();
     return QIcon::fromTheme(name, programIcon());
 }
+
+bool onX11() {
+    return QGuiApplication::platformName() == QLatin1String("xcb");
+}
 }  // namespace
 
-QtTray::QtTray(TimerFactory& timers, TrayProbe trayAvailable, TrayProbe hostShowsOnlyItsMenu,
-               QObject* parent)
-    : QObject(parent), trayAvailable_(std::move(trayAvailable)) {
-    icon_.setIcon(programIcon());
-    retry_ = timers.createTimer([this] { retryTick(); });
-    retry_->setInterval(RetryIntervalMs);
-    // On an X11 tray the icon has no context menu: the logic opens its own
-    // menu a moment after the right button is released. A StatusNotifierItem
-    // host may only ever show a menu it was given, so it gets one, prepared
-    // by the logic just before it opens.
-    if (hostShowsOnlyItsMenu()) {
-        hostMenu_ = std::make_unique<QMenu>();
-        connect(hostMenu_.get(), &QMenu::aboutToShow, this, &QtTray::refreshHostMenu);
-        connect(hostMenu_.get(), &QMenu::triggered, this, &QtTray::hostMenuTriggered);
-        icon_.setContextMenu(hostMenu_.get());
-    }
-    connect(&icon_, &QSystemTrayIcon::activated, this, &QtTray::activated);
+QtTray::Desktop QtTray::thisDesktop(StatusNotifierItem* item) {
+    Desktop desktop;
+    if (item)
+        desktop.statusNotifierHost = [item] { return item->hostPresent(); };
+    if (onX11())
+        desktop.x11Tray = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    return desktop;
 }
 
-bool QtTray::statusNotifierHostPresent() {
+QtTray::QtTray(TimerFactory& timers, QObject* parent) : QtTray(timers, Desktop(), parent) {
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    if (!bus.isConnected() || !bus.interface())
-        return false;
-    const QString watcher = QStringLiteral("org.kde.StatusNotifierWatcher");
-    if (!bus.interface()->isServiceRegistered(watcher))
-        return false;
-    QDBusInterface properties(watcher, QStringLiteral("/StatusNotifierWatcher"), watcher, bus);
-    return properties.property("IsStatusNotifierHostRegistered").toBool();
-}
-
-void QtTray::refreshHostMenu() {
-    if (!hostMenu_ || !notifications_)
-        return;
-    hostMenu_->clear();
-    // Move the freshly built entries over, submenus included, so the menu
-    // the host holds stays the same object.
-    const std::unique_ptr<QMenu> built = buildPopupMenu(notifications_->trayMenuForHost());
-    for (QAction* action : built->actions()) {
-        action->setParent(hostMenu_.get());
-        if (QMenu* submenu = action->menu())
-            submenu->setParent(hostMenu_.get(), submenu->windowFlags());
-        hostMenu_->addAction(action);
+    if (bus.isConnected()) {
+        DBusMenuExporter::Source menu{
+            [this] { return notifications_ ? notifications_->trayMenuForHost() : MenuEntry(); },
+            [this] {
+                if (notifications_)
+                    notifications_->trayMenuAboutToShow();
+            },
+            [this](MenuChoice choice) {
+                if (notifications_)
+                    notifications_->trayMenuChosen(choice);
+            }};
+        item_ = std::make_unique<StatusNotifierItem>(bus, std::move(menu));
+        connect(item_.get(), &StatusNotifierItem::hostChanged, this, &QtTray::placeIcon);
+        // From the event loop: the host waits for its call to return, and
+        // a left click may open the window, or a box.
+        connect(item_.get(), &StatusNotifierItem::activated, this,
+                [this] { notify(TrayLeftUp); }, Qt::QueuedConnection);
+        connect(item_.get(), &StatusNotifierItem::contextMenuRequested, this,
+                [this] { notify(TrayRightUp); }, Qt::QueuedConnection);
     }
+    desktop_ = thisDesktop(item_.get());
 }
 
-void QtTray::hostMenuTriggered(QAction* action) {
-    if (notifications_)
-        notifications_->trayMenuChosen(menuChoiceOf(action));
+QtTray::QtTray(TimerFactory& timers, Desktop desktop, QObject* parent)
+    : QObject(parent), desktop_(std::move(desktop)) {
+    poll_ = timers.createTimer([this] { placeIcon(); });
+    poll_->setInterval(X11PollMs);
 }
 
 QtTray::~QtTray() = default;
 
 void QtTray::add(const QString& iconName, const QString& tip) {
-    icon_.setIcon(trayIcon(iconName));
-    icon_.setToolTip(tip);
+    icon_ = trayIcon(iconName);
+    tip_ = tip;
     added_ = true;
-    if (trayAvailable_()) {
-        icon_.show();
-        return;
-    }
-    retriesLeft_ = RetryCount;
-    retry_->start();
-}
-
-void QtTray::retryTick() {
-    if (!added_) {
-        retry_->stop();
-        return;
-    }
-    if (trayAvailable_()) {
-        retry_->stop();
-        icon_.show();
-        return;
-    }
-    if (--retriesLeft_ > 0)
-        return;
-    retry_->stop();
-    if (!reportedUnavailable_ && notifications_) {
-        reportedUnavailable_ = true;
-        notifications_->trayUnavailable();
-    }
+    placeIcon();
 }
 
 void QtTray::modifyIcon(const QString& iconName) {
-    icon_.setIcon(trayIcon(iconName));
+    icon_ = trayIcon(iconName);
+    if (item_)
+        item_->setIcon(icon_);
+    if (x11Icon_)
+        x11Icon_->setIcon(icon_);
 }
 
 void QtTray::modifyTip(const QString& tip) {
-    icon_.setToolTip(tip);
+    tip_ = tip;
+    if (item_)
+        item_->setToolTip(tip);
+    if (x11Icon_)
+        x11Icon_->setToolTip(tip);
 }
 
 void QtTray::remove() {
     added_ = false;
-    retry_->stop();
-    icon_.hide();
+    poll_->stop();
+    moveTo(Place::Nowhere);
+}
+
+// A StatusNotifierItem host is asked first: where one runs, an X11 tray
+// often runs beside it only for older programs. Qt decides once, when it
+// first makes a tray icon, whether its icons are StatusNotifierItems; so its
+// X11 icon is made, and the X11 tray looked for, only while no host is
+// there, and Qt's icon then stays an X11 one for good.
+void QtTray::placeIcon() {
+    if (!added_)
+        return;
+    if (desktop_.statusNotifierHost && desktop_.statusNotifierHost()) {
+        moveTo(Place::StatusNotifier);
+    } else if (desktop_.x11Tray && desktop_.x11Tray()) {
+        moveTo(Place::X11);
+    } else {
+        moveTo(Place::Nowhere);
+    }
+    // An X11 tray says nothing when it comes or goes; a host's watcher does.
+    if (desktop_.x11Tray && place_ != Place::StatusNotifier)
+        poll_->start();
+    else
+        poll_->stop();
+    if (place_ != Place::Nowhere)
+        report(TrayHost::Present);
+    else  // a panel that starts with the session, or restarts, comes shortly
+        report(desktop_.x11Tray || hadTray_ ? TrayHost::Awaited : TrayHost::Absent);
+}
+
+void QtTray::moveTo(Place place) {
+    if (place == Place::StatusNotifier && item_) {
+        item_->setIcon(icon_);  // before the host first asks for them
+        item_->setToolTip(tip_);
+    }
+    if (place == Place::StatusNotifier && !(item_ && item_->show()))
+        place = Place::Nowhere;  // the watcher would not take it
+    if (place != Place::StatusNotifier && item_)
+        item_->hide();
+    if (place == Place::X11) {
+        if (!x11Icon_) {
+            x11Icon_ = std::make_unique<QSystemTrayIcon>();
+            connect(x11Icon_.get(), &QSystemTrayIcon::activated, this, &QtTray::activated);
+        }
+        x11Icon_->setIcon(icon_);
+        x11Icon_->setToolTip(tip_);
+        x11Icon_->show();
+    } else if (x11Icon_) {
+        x11Icon_->hide();
+    }
+    place_ = place;
+    hadTray_ = hadTray_ || place != Place::Nowhere;
+}
+
+void QtTray::report(TrayHost host) {
+    if (reported_ == host)
+        return;
+    reported_ = host;
+    if (notifications_)
+        notifications_->trayHostChanged(host);
 }
 
 std::optional<int> QtTray::mouseMessageFor(QSystemTrayIcon::ActivationReason reason) {
@@ -132,9 +167,11 @@ std::optional<int> QtTray::mouseMessageFor(QSystemTrayIcon::ActivationReason rea
 }
 
 void QtTray::activated(QSystemTrayIcon::ActivationReason reason) {
-    // A host with a menu of its own shows it; the logic's popup would be a second one.
-    if (hostMenu_ && reason == QSystemTrayIcon::Context)
-        return;
-    if (const std::optional<int> message = mouseMessageFor(reason); message && notifications_)
-        notifications_->trayNotify(0, *message);
+    if (const std::optional<int> message = mouseMessageFor(reason))
+        notify(*message);
+}
+
+void QtTray::notify(int mouseMessage) {
+    if (notifications_)
+        notifications_->trayNotify(0, mouseMessage);
 }
