@@ -75,6 +75,6 @@ private:
     std::unique_ptr<Timer> popMenuEvent_;  // PopMenuEvent: the menu opens after the click
     std::unique_ptr<Timer> shellEvent_;    // ShellEvent: a launch after the menu closed
     std::unique_ptr<Timer> trayWait_;
-    QString pendingLaunchPath_;            // PendingLaunchPath
+    QString pendingLaunchPath_;  // PendingLaunchPath
     bool available_ = true;
 };

@@ -135,7 +135,7 @@ uint DBusMenuAdaptor::GetLayout(int parentId, int recursionDepth, const QStringL
 }
 
 QList<DBusMenuProperties> DBusMenuAdaptor::GetGroupProperties(const QList<int>& ids,
-                                                           const QStringList& names) {
+                                                              const QStringList& names) {
     Q_UNUSED(names)
     QList<DBusMenuProperties> list;
     for (int id : ids) {

@@ -14,8 +14,8 @@ class DBusMenuExporter : public QObject {
     Q_OBJECT
 public:
     struct Source {
-        std::function<MenuEntry()> menu;       // the menu as it shows now
-        std::function<void()> aboutToShow;     // prepares it, as a right click does
+        std::function<MenuEntry()> menu;    // the menu as it shows now
+        std::function<void()> aboutToShow;  // prepares it, as a right click does
         std::function<void(MenuChoice)> chosen;
     };
 

@@ -49,8 +49,7 @@ const QDBusArgument& operator>>(const QDBusArgument& arg, DBusMenuLayout& layout
     while (!arg.atEnd()) {
         QDBusVariant child;
         arg >> child;
-        layout.children.append(
-            qdbus_cast<DBusMenuLayout>(child.variant().value<QDBusArgument>()));
+        layout.children.append(qdbus_cast<DBusMenuLayout>(child.variant().value<QDBusArgument>()));
     }
     arg.endArray();
     arg.endStructure();

@@ -45,10 +45,12 @@ QtTray::QtTray(TimerFactory& timers, QObject* parent) : QtTray(timers, Desktop()
         connect(item_.get(), &StatusNotifierItem::hostChanged, this, &QtTray::placeIcon);
         // From the event loop: the host waits for its call to return, and
         // a left click may open the window, or a box.
-        connect(item_.get(), &StatusNotifierItem::activated, this,
-                [this] { notify(TrayLeftUp); }, Qt::QueuedConnection);
-        connect(item_.get(), &StatusNotifierItem::contextMenuRequested, this,
-                [this] { notify(TrayRightUp); }, Qt::QueuedConnection);
+        connect(
+            item_.get(), &StatusNotifierItem::activated, this, [this] { notify(TrayLeftUp); },
+            Qt::QueuedConnection);
+        connect(
+            item_.get(), &StatusNotifierItem::contextMenuRequested, this,
+            [this] { notify(TrayRightUp); }, Qt::QueuedConnection);
     }
     desktop_ = thisDesktop(item_.get());
 }

@@ -70,9 +70,9 @@ QString StatusNotifierItem::title() const {
 bool StatusNotifierItem::hostPresent() const {
     if (!bus_.isConnected() || !bus_.interface()->isServiceRegistered(WatcherService))
         return false;
-    QDBusMessage get = QDBusMessage::createMethodCall(WatcherService, WatcherPath,
-                                                      QStringLiteral("org.freedesktop.DBus.Properties"),
-                                                      QStringLiteral("Get"));
+    QDBusMessage get = QDBusMessage::createMethodCall(
+        WatcherService, WatcherPath, QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
     get << WatcherService << QStringLiteral("IsStatusNotifierHostRegistered");
     const QDBusMessage reply = bus_.call(get, QDBus::Block, WatcherTimeoutMs);
     return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
