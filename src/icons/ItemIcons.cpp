@@ -3,8 +3,11 @@
 #include "model/ImageKeys.h"
 #include "platform/ImageListPort.h"
 
+#include <QFileInfo>
+
 int ItemIcons::GetItemIcon(const QString& path) {
-    if (path.isEmpty())
+    // A path that is not there has no type to show, whatever its name says.
+    if (path.isEmpty() || !QFileInfo::exists(path))
         return ImageKeys::LeafIndex;
     const std::uint64_t icon = images_.lookUpIcon(path);
     if (icon == 0)

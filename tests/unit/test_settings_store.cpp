@@ -255,12 +255,16 @@ private Q_SLOTS:
         QVERIFY(example.open(QIODevice::ReadOnly));
         QStringList lines = QString::fromUtf8(example.readAll()).split(QStringLiteral("\r\n"));
         lines.removeAll(QString());
-        // The browser's lines name a directory that must exist on this machine.
+        // The file's paths name files and a directory that exist on this machine.
         const QString home = QDir::cleanPath(h.temp->path());
-        lines.replaceInStrings(QStringLiteral("DirPath=/home/ann"),
-                               QStringLiteral("DirPath=") + home);
+        lines.replaceInStrings(QStringLiteral("/home/ann"), home);
         lines.replaceInStrings(QStringLiteral("Drive=/"),
                                QStringLiteral("Drive=") + QStorageInfo(home).rootPath());
+        QVERIFY(QDir(home).mkpath(QStringLiteral("Docs")));
+        QFile notes(home + QStringLiteral("/Docs/notes.txt"));
+        QVERIFY(notes.open(QIODevice::WriteOnly));
+        notes.close();
+        h.fake.images.hasIcons = true;
         h.fake.window.rect = {0, 0, 5400, 7200};
         h.writeSettings(lines);
         h.loadAndShow();
@@ -271,10 +275,8 @@ private Q_SLOTS:
         QCOMPARE(h.fake.treeView.scrolledTo, std::vector<TreeNode*>{editor});
         h.form->settings().ScheduleSave();
         h.form->settings().SaveSettings();
-        // Icon indices are assigned anew in every run: Notes had 4; its file
-        // is not there, so now "leaf". Tools was opened to show Editor.
-        lines.replaceInStrings(QStringLiteral("notes.txt\t4\t"),
-                               QStringLiteral("notes.txt\tleaf\t"));
+        // Notes' icon is looked up anew and is the first item icon again;
+        // Tools was opened to show Editor.
         lines.replaceInStrings(QStringLiteral("Tools\t\tclosed\topen\tFalse"),
                                QStringLiteral("Tools\t\tclosed\topen\tTrue"));
         QCOMPARE(h.settingsLines(), lines);
