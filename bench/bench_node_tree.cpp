@@ -85,17 +85,17 @@ void BM_AddFirstThenRemove(benchmark::State& state) {
 BENCHMARK(BM_AddFirstThenRemove)->Apply(sizes);
 
 // Builds whole trees: the amortised cost of one appended child, including
-// the removal that clears them away afterwards.
-void BM_BuildAndClear(benchmark::State& state) {
+// the destruction that clears them away afterwards.
+void BM_BuildAndDestroy(benchmark::State& state) {
     const auto shape = static_cast<Shape>(state.range(1));
     const int size = static_cast<int>(state.range(0));
     for (auto _ : state) {
         auto tree = buildTree(size, shape);
-        tree->Clear();
+        tree.reset();
     }
     state.SetItemsProcessed(state.iterations() * size);
 }
-BENCHMARK(BM_BuildAndClear)->Apply(sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BuildAndDestroy)->Apply(sizes)->Unit(benchmark::kMillisecond);
 
 // Removes a small folder with its children and puts an equal one back.
 void BM_RemoveSubtree(benchmark::State& state) {

@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 #include <QTemporaryDir>
+#include <memory>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -69,12 +70,12 @@ QByteArray fileBytes(int count) {
 void BM_ReadSettings(benchmark::State& state) {
     const QByteArray bytes = fileBytes(int(state.range(0)));
     for (auto _ : state) {
-        NodeTree tree;
+        auto tree = std::make_unique<NodeTree>();
         NullSink sink;
-        ReadSettingsText(DecodeSettingsBytes(bytes), sink, tree);
-        benchmark::DoNotOptimize(tree.Count());
+        ReadSettingsText(DecodeSettingsBytes(bytes), sink, *tree);
+        benchmark::DoNotOptimize(tree->Count());
         state.PauseTiming();  // destroying the tree is not part of reading
-        tree.Clear();
+        tree.reset();
         state.ResumeTiming();
     }
     state.SetComplexityN(state.range(0));

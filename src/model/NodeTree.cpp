@@ -112,15 +112,6 @@ void NodeTree::Remove(const QString& key) {
     Remove(Item(key));
 }
 
-void NodeTree::Clear() {
-    BulkTreeChange reset(*this);
-    top_->children_.clear();
-    indexes_->deleteAll();
-    keys_.clear();
-    selected_ = nullptr;
-    dropHighlight_ = nullptr;
-}
-
 int NodeTree::Count() const {
     return indexes_->alive();
 }

@@ -115,7 +115,6 @@ public:
     void Remove(TreeNode* node);
     void Remove(int index);
     void Remove(const QString& key);
-    void Clear();
 
     int Count() const;
     TreeNode* Item(int index) const;  // 1-based; null when out of range

@@ -43,19 +43,30 @@ private Q_SLOTS:
         FormHarness third(first.paths.programDir);
         QVERIFY(third.form->Form_Load());
 
-        // A lock in a folder that cannot exist: a regular file stands in its way.
-        FormHarness blocked;
-        QFile(blocked.temp->filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
-        blocked.paths.lockPath = blocked.temp->filePath(QStringLiteral("file/Varnel.lock"));
-        blocked.form = std::make_unique<FrmVarnel>(blocked.fake.platform(), blocked.paths);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lock file")));
-        QVERIFY(!blocked.form->Form_Load());
-        QCOMPARE(blocked.fake.messages.shown.size(), size_t(1));
-        const QString text = blocked.fake.messages.shown[0].text;
-        QVERIFY2(text.contains(blocked.paths.lockPath) && !text.contains(QStringLiteral("Tray")),
-                 qPrintable(text));
-        QCOMPARE(blocked.fake.messages.shown[0].icon, MsgIcon::Stop);
-        QCOMPARE(blocked.fake.tray.adds, 0);
+        // A lock that cannot be made, in a folder that cannot exist or one
+        // that takes no files: no second copy is claimed to run.
+        QFile(first.temp->filePath(QStringLiteral("file"))).open(QIODevice::WriteOnly);
+        for (const QString& lock : {first.temp->filePath(QStringLiteral("file/Varnel.lock")),
+                                    QStringLiteral("/proc/Varnel.lock")}) {
+            FormHarness blocked;
+            blocked.paths.lockPath = lock;
+            blocked.form = std::make_unique<FrmVarnel>(blocked.fake.platform(), blocked.paths);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("lock file")));
+            QVERIFY(!blocked.form->Form_Load());
+            const QString text = blocked.fake.messages.shown.at(0).text;
+            QVERIFY2(text.contains(lock) && !text.contains(QStringLiteral("Tray")),
+                     qPrintable(text));
+            QCOMPARE(blocked.fake.messages.shown[0].icon, MsgIcon::Stop);
+            QCOMPARE(blocked.fake.tray.adds, 0);
+        }
+
+        // Beside a program whose directory takes no files, the settings live
+        // in the configuration directory, and the lock with them.
+        const AppPaths paths =
+            ChooseAppPaths(first.temp->filePath(QStringLiteral("file")), QStringLiteral("/cfg"));
+        QCOMPARE(paths.settingsPath + u' ' + paths.lockPath + u' ' + paths.programCopyPath,
+                 QStringLiteral("/cfg/Varnel.INI /cfg/Varnel.lock ") +
+                     first.temp->filePath(QStringLiteral("file/Varnel.INI")));
     }
 
     void unloadEndsATenthOfASecondLaterAndSavesOnlyWhatChanged() {

@@ -1,11 +1,8 @@
 #include "WarningsFail.h"
 #include "platform/qt/PopupMenuBuilder.h"
-#include "platform/qt/QtPopupMenus.h"
 
-#include <QApplication>
 #include <QMenu>
 #include <QTest>
-#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -56,24 +53,12 @@ QAction* action(const QMenu& menu, Id id, int index = -1) {
     return nullptr;
 }
 
-// Clicks an entry of the popup that opens next; an entry that is not there
-// dismisses the menu, so a test fails rather than hangs.
-void answerNextPopup(Id id, Qt::MouseButton button = Qt::LeftButton) {
-    QTimer::singleShot(0, [=] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (QAction* target = menu ? action(*menu, id) : nullptr)
-            QTest::mouseClick(menu, button, {}, menu->actionGeometry(target).center());
-        while (QWidget* popup = QApplication::activePopupWidget())
-            popup->close();
-    });
-}
 }  // namespace
 
 class TestPopupMenu : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void buildsEveryKindOfEntryWithCaptionsAsWritten();
-    void returnsTheChosenEntry();
 };
 
 void TestPopupMenu::buildsEveryKindOfEntryWithCaptionsAsWritten() {
@@ -90,16 +75,6 @@ void TestPopupMenu::buildsEveryKindOfEntryWithCaptionsAsWritten() {
     QCOMPARE(jerry.index, 1);
     QCOMPARE(menuChoiceOf(action(*menu, Id::Unload)).index, -1);
     QVERIFY(!menuChoiceOf(nullptr).chosen);
-}
-
-void TestPopupMenu::returnsTheChosenEntry() {
-    QtPopupMenus menus;
-    answerNextPopup(Id::Unload);
-    QCOMPARE(ChosenEntry<Id>(menus.popup(sampleMenu())), Id::Unload);
-    answerNextPopup(Id::Open, Qt::RightButton);  // the right button chooses too
-    QCOMPARE(ChosenEntry<Id>(menus.popup(sampleMenu())), Id::Open);
-    answerNextPopup(Id::Menu);  // no such entry: the menu is dismissed
-    QVERIFY(!menus.popup(sampleMenu()).chosen);
 }
 
 QTEST_MAIN(TestPopupMenu)
