@@ -10,7 +10,6 @@ class Timer {
 public:
     virtual ~Timer() = default;
     virtual void setInterval(int milliseconds) = 0;
-    virtual int interval() const = 0;
     virtual void start() = 0;
     virtual void stop() = 0;
     virtual bool isActive() const = 0;

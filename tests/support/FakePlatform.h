@@ -15,7 +15,6 @@
 #include <QStringList>
 #include <QUrl>
 #include <deque>
-#include <functional>
 #include <map>
 #include <vector>
 

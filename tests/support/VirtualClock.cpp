@@ -18,7 +18,6 @@ public:
         if (active_)
             due_ = clock_.now_ + interval_;
     }
-    int interval() const override { return interval_; }
     void start() override {
         active_ = true;
         due_ = clock_.now_ + interval_;

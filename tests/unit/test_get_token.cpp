@@ -1,10 +1,11 @@
+#include "WarningsFail.h"
 #include "settings/GetToken.h"
 
 #include <QtTest>
 
 using namespace Qt::Literals::StringLiterals;
 
-class TestGetToken : public QObject {
+class TestGetToken : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void cutsFirstTokenAndKeepsTheRest_data() {

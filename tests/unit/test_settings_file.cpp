@@ -1,3 +1,4 @@
+#include "WarningsFail.h"
 #include "settings/SettingsFile.h"
 
 #include <QDir>
@@ -24,7 +25,7 @@ QByteArray readRaw(const QString& path) {
 
 }  // namespace
 
-class TestSettingsFile : public QObject {
+class TestSettingsFile : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     void settingsLiveBesideTheProgramWhenItCan() {
@@ -36,8 +37,6 @@ private Q_SLOTS:
         QCOMPARE(ChooseSettingsPath(program.path() + u'/', config), beside);
         QCOMPARE(ChooseSettingsPath(program.path() + u"/absent"_s, config), fallback);
         QCOMPARE(ChooseSettingsPath(QString(), config + u'/'), fallback);
-        QVERIFY(writeRaw(program.filePath(u"file"_s), "x"));
-        QCOMPARE(ChooseSettingsPath(program.filePath(u"file"_s), config), fallback);
 
         if (geteuid() == 0)
             QSKIP("root may write into any directory; a read-only one cannot be shown");

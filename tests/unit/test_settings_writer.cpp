@@ -1,3 +1,4 @@
+#include "WarningsFail.h"
 #include "model/NodeTree.h"
 #include "settings/SettingsWriter.h"
 
@@ -7,7 +8,7 @@ using namespace Qt::Literals::StringLiterals;
 
 // The worked example's round trip through reader and writer is in
 // test_settings_reader.cpp.
-class TestSettingsWriter : public QObject {
+class TestSettingsWriter : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     // Keys left on the nodes, some naming other nodes' positions, must not

@@ -55,32 +55,16 @@ struct Fixture {
     void click(QPoint where, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(viewport, button, {}, where);
     }
-    TreeNode* hitTest(QPoint pixels) const {
-        const double tpp = TwipsScale::of(view).twipsPerPixel();
-        return port.HitTest(float(pixels.x() * tpp), float(pixels.y() * tpp));
-    }
 };
 }  // namespace
 
 class TestTreeView : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    void hitTestCountsOnlyPictureAndLabel();
     void pressesClicksAndDoubleClicks();
     void userExpansionAndKeysReachTheLogicOnce();
     void changesByTheLogicShowWithoutEchoing();
 };
-
-void TestTreeView::hitTestCountsOnlyPictureAndLabel() {
-    Fixture f;
-    const QRect label = f.view->labelRect(f.index(f.item));
-    QCOMPARE(f.hitTest(label.center()), f.item);
-    QCOMPARE(f.hitTest(QPoint(label.left() + 2, label.center().y())), f.item);  // the picture
-    QVERIFY(f.onBlank(f.item).x() > label.right());
-    QCOMPARE(f.hitTest(f.onBlank(f.item)), nullptr);
-    QCOMPARE(f.hitTest(f.onBranchMark(f.folder)), nullptr);
-    QCOMPARE(f.hitTest(QPoint(label.center().x(), label.bottom() + 10)), nullptr);  // below all
-}
 
 void TestTreeView::pressesClicksAndDoubleClicks() {
     Fixture f;

@@ -9,7 +9,6 @@ public:
         QObject::connect(&timer_, &QTimer::timeout, &timer_, std::move(onTick));
     }
     void setInterval(int milliseconds) override { timer_.setInterval(milliseconds); }
-    int interval() const override { return timer_.interval(); }
     void start() override { timer_.start(); }
     void stop() override { timer_.stop(); }
     bool isActive() const override { return timer_.isActive(); }
