@@ -51,6 +51,7 @@ StatusNotifierItem::StatusNotifierItem(const QDBusConnection& bus, DBusMenuExpor
     connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this,
             &StatusNotifierItem::hostChanged);
     // A watcher may be there before any host is; it says when one comes.
+    // (A bus signal can only be connected to a slot or signal named as text.)
     for (const char* change : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"}) {
         bus_.connect(WatcherService, WatcherPath, WatcherService, QLatin1String(change), this,
                      SIGNAL(hostChanged()));
