@@ -18,7 +18,10 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       tray_(platform, tree_, settings_, *this),
       layout_(platform.window, settings_),
       opener_(platform, options_),
-      treeMouse_(platform, tree_, settings_, opener_),
+      editing_(platform, tree_, settings_, tray_,
+               [this] { return browser_.HighlightedDirectory(); }),
+      treeMenu_(platform, {*this, editing_, tray_, browser_, options_, settings_}),
+      treeMouse_(platform, {tree_, settings_, opener_, editing_, treeMenu_}),
       instanceLock_(paths.lockPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);

@@ -3,6 +3,7 @@
 #include "AppPaths.h"
 #include "InstanceLock.h"
 #include "SettingsStore.h"
+#include "TreeMenuCommands.h"
 #include "WindowLayout.h"
 #include "browser/BrowserPanel.h"
 #include "icons/ItemIcons.h"
@@ -14,6 +15,7 @@
 #include "tray/WindowCommands.h"
 #include "tree/MenuOptions.h"
 #include "tree/Opener.h"
+#include "tree/TreeEditing.h"
 #include "tree/TreeMouse.h"
 
 #include <memory>
@@ -37,6 +39,8 @@ public:
     SettingsStore& settings() { return settings_; }
     Tray& tray() { return tray_; }
     TreeMouse& treeMouse() { return treeMouse_; }
+    TreeEditing& editing() { return editing_; }
+    TreeMenuCommands& treeMenu() { return treeMenu_; }
     Opener& opener() { return opener_; }
     BrowserPanel& browser() { return browser_; }
     WindowLayout& layout() { return layout_; }
@@ -48,6 +52,7 @@ public:
     bool Form_QueryUnload(int unloadMode) override;
     void Form_Resize() override { layout_.Form_Resize(); }
     void SessionEnding() override;
+    void Form_MouseMove() override;
     void Form_Unload();
     void UnloadEvent_Timer();
 
@@ -70,6 +75,8 @@ private:
     Tray tray_;
     WindowLayout layout_;
     Opener opener_;
+    TreeEditing editing_;
+    TreeMenuCommands treeMenu_;
     TreeMouse treeMouse_;
     InstanceLock instanceLock_;
     std::unique_ptr<Timer> unloadEvent_;  // UnloadEvent: lets the menu that chose "Unload" close

@@ -36,11 +36,4 @@ inline QString cannotKeepAside(const QString& path, const QString& reason) {
                "be saved over it.")
         .arg(path, reason);
 }
-inline QString aboutTitle() {
-    return QStringLiteral("About Varnel");
-}
-inline QString aboutText() {
-    return QStringLiteral(
-        "Varnel\nA tree of shortcuts to your files and folders, kept in the tray.");
-}
 }  // namespace Texts

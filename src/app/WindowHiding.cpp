@@ -1,7 +1,8 @@
-// Showing the window from the tray, putting it back, and the About box.
+// Showing the window from the tray, putting it back, the About box and the
+// window's own hint.
+#include "CenterForm.h"
 #include "FrmVarnel.h"
-#include "Texts.h"
-#include "platform/MessageBoxes.h"
+#include "tree/HoverHelp.h"
 
 void FrmVarnel::ShowWindow() {
     if (settings_.SettingsPending()) {
@@ -26,6 +27,14 @@ void FrmVarnel::tvAutoHide_Click() {
     settings_.ScheduleSave();
 }
 
+// Centred over the main window, shown or hidden: a hidden one still has
+// the rectangle it will show at.
 void FrmVarnel::tvAbout_Click() {
-    platform_.messages.show(Texts::aboutText(), Texts::aboutTitle(), MsgButtons::Ok, MsgIcon::None);
+    const TwipsSize size = platform_.about.size();
+    platform_.about.showModal(
+        CenterOnOwner({0, 0, size.height, size.width}, platform_.window.geometry()));
+}
+
+void FrmVarnel::Form_MouseMove() {
+    HoverHelp::Show(platform_.statusBar, HoverHelp::window());
 }

@@ -64,6 +64,20 @@ int BrowserPanel::ChainLength() const {
     return static_cast<int>(dirPath_.split(QLatin1Char('/'), Qt::SkipEmptyParts).size()) + 1;
 }
 
+QString BrowserPanel::HighlightedDirectory() const {
+    if (dirSel_ >= 0) {
+        const QStringList subdirectories =
+            QDir(dirPath_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        return dirSel_ < subdirectories.size() ? QDir(dirPath_).filePath(subdirectories[dirSel_])
+                                               : QString();
+    }
+    // -1 is the open directory, -2 its parent, and so on up to the root.
+    QDir dir(dirPath_);
+    for (int up = -1; up > dirSel_ && dir.cdUp();)
+        --up;
+    return QDir::cleanPath(dir.absolutePath());
+}
+
 int BrowserPanel::SubdirectoryCount() const {
     if (dirPath_.isEmpty())
         return 0;

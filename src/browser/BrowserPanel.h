@@ -34,6 +34,8 @@ public:
     // Directory entries: -k..-1 the chain from the root down to the open
     // directory, 0..n-1 its subdirectories (sorted, dot directories left out).
     int ChainLength() const;
+    // The full path of the highlighted directory entry.
+    QString HighlightedDirectory() const;
     int SubdirectoryCount() const;
     int FileCount() const;
 

@@ -2,6 +2,7 @@
 
 #include "Geometry.h"
 
+#include <QString>
 #include <optional>
 
 // The controls of the main window that have a rectangle, in the order they
@@ -59,4 +60,22 @@ public:
     virtual void Form_Resize() = 0;
     // The session is ending: unload in order, saving, then end the program.
     virtual void SessionEnding() = 0;
+    // The pointer moves over the window where no control is.
+    virtual void Form_MouseMove() = 0;
+};
+
+// The status bar BarStatus: one line of text.
+class StatusBarPort {
+public:
+    virtual ~StatusBarPort() = default;
+    virtual QString text() const = 0;
+    virtual void setText(const QString& text) = 0;
+};
+
+// The About box: modal, at the rectangle given, in twips.
+class AboutBoxPort {
+public:
+    virtual ~AboutBoxPort() = default;
+    virtual TwipsSize size() const = 0;
+    virtual void showModal(const TwipsRect& rect) = 0;
 };

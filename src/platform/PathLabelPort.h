@@ -14,4 +14,5 @@ class PathLabelEvents {
 public:
     virtual ~PathLabelEvents() = default;
     virtual void PathDisp_DblClick() = 0;
+    virtual void PathDisp_MouseMove() = 0;
 };

@@ -13,6 +13,8 @@ class PathLabelPort;
 class DirListPort;
 class FileListPort;
 class ImageListPort;
+class StatusBarPort;
+class AboutBoxPort;
 
 struct Platform {
     TimerFactory& timers;
@@ -26,4 +28,6 @@ struct Platform {
     DirListPort& dirList;
     FileListPort& fileList;
     ImageListPort& images;
+    StatusBarPort& statusBar;
+    AboutBoxPort& about;
 };

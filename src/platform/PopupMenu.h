@@ -58,10 +58,14 @@ std::optional<Id> ChosenEntry(const MenuChoice& choice) {
     return choice.chosen ? std::optional<Id>(static_cast<Id>(choice.id)) : std::nullopt;
 }
 
+class TreeNode;
+
 class PopupMenus {
 public:
     virtual ~PopupMenus() = default;
     // Shows the menu at the pointer (the right button may choose too) and
     // returns the chosen entry, or an empty choice when dismissed.
     virtual MenuChoice popup(const MenuEntry& menu) = 0;
+    // The same, at a node of the tree: for a menu asked for with a key.
+    virtual MenuChoice popupAtNode(const MenuEntry& menu, TreeNode* node) = 0;
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QString>
+#include <optional>
+
 class TreeNode;
 
 // Mouse buttons as the handlers number them.
@@ -17,6 +20,21 @@ public:
     // Scrolls the node's row into view; its ancestors are already expanded.
     virtual void ScrollTo(TreeNode* node) = 0;
     virtual int GetVisibleCount() const = 0;
+    // Opens the in-place editor on the node's label; its end comes back as
+    // TreeView_AfterLabelEdit.
+    virtual void StartLabelEdit(TreeNode* node) = 0;
+    // Begins a drag of the tree with the picture of a node: the image key or
+    // number of its collapsed or expanded picture.
+    virtual void BeginDrag(const QString& picture) = 0;
+};
+
+// Keys as the handlers number them.
+enum KeyCode : int {
+    KeyReturn = 13,
+    KeyDelete = 46,
+    KeyContextMenu = 93,  // the menu key
+    KeyF2 = 113,
+    KeyF10 = 121,
 };
 
 // What the user does in the tree. The view changes nothing in the tree by
@@ -32,4 +50,12 @@ public:
     // The user collapsed or expanded the node in the view.
     virtual void TreeView_Collapse(TreeNode* node) = 0;
     virtual void TreeView_Expand(TreeNode* node) = 0;
+    // buttons: the held buttons' numbers added up, 0 for none.
+    virtual void TreeView_MouseMove(int buttons, int shift, float x, float y) = 0;
+    virtual void TreeView_MouseUp(int button, int shift, float x, float y) = 0;
+    // The in-place editor closed: with the text typed, or with none when the
+    // user backed out. Before the tree changes: the handler decides.
+    virtual void TreeView_AfterLabelEdit(const std::optional<QString>& newText) = 0;
+    // A key the tree does not use for moving about.
+    virtual void TreeView_KeyDown(int key, int shift) = 0;
 };

@@ -55,3 +55,16 @@ void QuickList::Clear() {
     for (int i = 0; i < Capacity; ++i)
         resetPlace(i);
 }
+
+void QuickList::SetCaption(int index, const QString& caption) {
+    if (index < 0 || index > QuickLast())
+        return;
+    entries_[static_cast<size_t>(index)].caption = caption;
+    places_[static_cast<size_t>(index)].caption = caption;
+}
+
+void QuickList::SetPath(int index, const QString& path) {
+    if (index < 0 || index > QuickLast())
+        return;
+    entries_[static_cast<size_t>(index)].path = path;
+}

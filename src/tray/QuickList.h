@@ -32,6 +32,8 @@ public:
     // Removes the entry at index, moving the later ones up.
     bool RemoveAt(int index);
     void Clear();
+    void SetCaption(int index, const QString& caption);
+    void SetPath(int index, const QString& path);
 
     // The menu places qlQuickAccess(0..63).
     std::vector<MenuEntry> MenuPlaces() const { return {places_.begin(), places_.end()}; }

@@ -175,6 +175,22 @@ int Tray::FindQuickEntry(const TreeNode* node) const {
     return node ? quickList_.Find(node->Text(), node->Tag()) : -1;
 }
 
+void Tray::SetQuickCaption(int index, const QString& caption) {
+    quickList_.SetCaption(index, caption);
+}
+
+void Tray::SetQuickPath(int index, const QString& path) {
+    quickList_.SetPath(index, path);
+}
+
+void Tray::RemoveQuickEntry(const TreeNode* node) {
+    const int index = FindQuickEntry(node);
+    if (index == -1)
+        return;
+    quickList_.RemoveAt(index);
+    settings_.ScheduleSave();
+}
+
 void Tray::tvAddQuickList_Click() {
     const TreeNode* node = tree_.SelectedItem();
     // The tree menu offers this only for a node not in a list that has room;
@@ -185,9 +201,5 @@ void Tray::tvAddQuickList_Click() {
 }
 
 void Tray::tvRmvQuickList_Click() {
-    const int index = FindQuickEntry(tree_.SelectedItem());
-    if (index == -1)
-        return;
-    quickList_.RemoveAt(index);
-    settings_.ScheduleSave();
+    RemoveQuickEntry(tree_.SelectedItem());
 }

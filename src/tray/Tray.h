@@ -5,6 +5,7 @@
 #include "TrayMenu.h"
 #include "platform/Platform.h"
 #include "platform/TrayIconPort.h"
+#include "tree/QuickListLink.h"
 
 #include <QString>
 #include <memory>
@@ -18,7 +19,7 @@ class WindowCommands;
 // The tray icon with its menu and the quick list: what a click on the icon
 // does, the commands of the menu, and the deferred launch of a quick-list
 // entry.
-class Tray : public TrayNotifications {
+class Tray : public TrayNotifications, public QuickListLink {
 public:
     Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
          WindowCommands& window);
@@ -37,7 +38,10 @@ public:
 
     QuickList& Quick() { return quickList_; }
     const QuickList& Quick() const { return quickList_; }
-    int FindQuickEntry(const TreeNode* node) const;
+    int FindQuickEntry(const TreeNode* node) const override;
+    void SetQuickCaption(int index, const QString& caption) override;
+    void SetQuickPath(int index, const QString& path) override;
+    void RemoveQuickEntry(const TreeNode* node) override;
     void tvAddQuickList_Click();
     void tvRmvQuickList_Click();
 

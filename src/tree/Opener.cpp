@@ -1,5 +1,6 @@
 #include "Opener.h"
 
+#include "HoverHelp.h"
 #include "MenuOptions.h"
 #include "OpenTexts.h"
 #include "ShellOpen.h"
@@ -23,6 +24,10 @@ void Opener::OpenPath(const QString& path, const QString& failureMessage) {
         platform_.messages.show(failureMessage, OpenTexts::warningTitle(), MsgButtons::Ok,
                                 MsgIcon::None);
     });
+}
+
+void Opener::PathDisp_MouseMove() {
+    HoverHelp::Show(platform_.statusBar, HoverHelp::pathDisp());
 }
 
 void Opener::PathDisp_DblClick() {

@@ -16,6 +16,7 @@ public:
 
     void OpenPath(const QString& path, const QString& failureMessage);
     void PathDisp_DblClick() override;
+    void PathDisp_MouseMove() override;
 
 private:
     Platform platform_;

@@ -1,29 +1,72 @@
 #include "TreeMouse.h"
 
+#include "HoverHelp.h"
 #include "OpenTexts.h"
 #include "Opener.h"
+#include "PathDisplay.h"
+#include "TreeEditing.h"
+#include "TreeMenuHost.h"
+#include "model/ImageKeys.h"
 #include "model/NodeTree.h"
-#include "platform/PathLabelPort.h"
+#include "platform/MainWindowPort.h"
 #include "settings/SettingsSchedule.h"
 
-TreeMouse::TreeMouse(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-                     Opener& opener)
-    : platform_(platform), tree_(tree), settings_(settings), opener_(opener) {}
-
-void TreeMouse::showPathOf(const TreeNode* node) {
-    platform_.pathLabel.setCaption(QLatin1Char(' ') + node->Tag());
-}
+TreeMouse::TreeMouse(const Platform& platform, const Parts& parts)
+    : platform_(platform), parts_(parts) {}
 
 void TreeMouse::TreeView_MouseDown(int button, int shift, float x, float y) {
-    Q_UNUSED(button)
     Q_UNUSED(shift)
     mouseX_ = x;
     mouseY_ = y;
-    if (TreeNode* node = platform_.treeView.HitTest(x, y)) {
-        tree_.SetSelectedItem(node);
-        tree_.SetDropHighlight(node);
-        showPathOf(node);
+    if (parts_.editing.LabelEditPending()) {
+        // A refused label is edited again, and the press does nothing else.
+        parts_.editing.ReopenLabelEdit();
+        return;
     }
+    TreeNode* node = platform_.treeView.HitTest(x, y);
+    if (node) {
+        parts_.tree.SetSelectedItem(node);
+        parts_.tree.SetDropHighlight(node);
+        ShowPathOf(platform_.pathLabel, node);
+    }
+    if (button == ButtonRight)
+        parts_.menu.ShowTreeMenu(node, false);
+    else if (button == ButtonLeft)
+        dragState_ = node ? 1 : 0;
+}
+
+void TreeMouse::TreeView_MouseMove(int buttons, int shift, float x, float y) {
+    Q_UNUSED(shift)
+    const TreeNode* node = platform_.treeView.HitTest(x, y);
+    HoverHelp::Show(platform_.statusBar, !node              ? HoverHelp::tree()
+                                         : node->IsFolder() ? HoverHelp::folder()
+                                                            : HoverHelp::item());
+    if (buttons == ButtonLeft && dragState_ == 1)
+        startDrag();
+    else if (buttons == 0 && dragState_ == 2)
+        dragState_ = 0;  // the drag ended somewhere else than on the tree
+}
+
+void TreeMouse::TreeView_MouseUp(int button, int shift, float x, float y) {
+    Q_UNUSED(button)
+    Q_UNUSED(shift)
+    Q_UNUSED(x)
+    Q_UNUSED(y)
+    dragState_ = 0;
+}
+
+// The drag shows the node's own picture: a folder open or closed as it
+// shows, an item its leaf or its icon.
+void TreeMouse::startDrag() {
+    dragState_ = 2;
+    dragNode_ = parts_.tree.DropHighlight();
+    const TreeNode* node = parts_.tree.SelectedItem();
+    if (!node)
+        return;
+    QString picture = node->Image();
+    if (node->IsFolder())
+        picture = node->Expanded() ? ImageKeys::open() : ImageKeys::closed();
+    platform_.treeView.BeginDrag(picture);
 }
 
 void TreeMouse::TreeView_DblClick() {
@@ -32,16 +75,16 @@ void TreeMouse::TreeView_DblClick() {
     TreeNode* node = platform_.treeView.HitTest(mouseX_, mouseY_);
     if (!node || node->Tag().isEmpty())
         return;
-    opener_.OpenPath(node->Tag(), OpenTexts::folderUnavailable());
+    parts_.opener.OpenPath(node->Tag(), OpenTexts::folderUnavailable());
 }
 
 void TreeMouse::TreeView_NodeClick(TreeNode* node) {
     if (!node)
         return;
-    tree_.SetSelectedItem(node);
-    tree_.SetDropHighlight(node);
-    showPathOf(node);
-    settings_.ScheduleSave();  // the selection is part of the saved tree
+    parts_.tree.SetSelectedItem(node);
+    parts_.tree.SetDropHighlight(node);
+    ShowPathOf(platform_.pathLabel, node);
+    parts_.settings.ScheduleSave();  // the selection is part of the saved tree
 }
 
 void TreeMouse::TreeView_Collapse(TreeNode* node) {
@@ -59,9 +102,28 @@ void TreeMouse::expansionChanged(TreeNode* node, bool expanded) {
     if (!node)
         return;
     node->SetExpanded(expanded);
-    if (tree_.TreeBusy())
+    if (parts_.tree.TreeBusy())
         return;
-    tree_.SetDropHighlight(node);
-    tree_.SetSelectedItem(node);
-    settings_.ScheduleSave();
+    parts_.tree.SetDropHighlight(node);
+    parts_.tree.SetSelectedItem(node);
+    parts_.settings.ScheduleSave();
+}
+
+void TreeMouse::TreeView_AfterLabelEdit(const std::optional<QString>& newText) {
+    parts_.editing.TreeView_AfterLabelEdit(newText);
+}
+
+// What a tree user expects of the keys, each doing what the mouse does.
+void TreeMouse::TreeView_KeyDown(int key, int shift) {
+    TreeNode* selected = parts_.tree.SelectedItem();
+    if (key == KeyF2) {
+        parts_.editing.tvRename_Click();
+    } else if (key == KeyDelete) {
+        parts_.editing.tvDelete_Click();
+    } else if (key == KeyReturn) {
+        if (selected && !selected->Tag().isEmpty())
+            parts_.opener.OpenPath(selected->Tag(), OpenTexts::folderUnavailable());
+    } else if (key == KeyContextMenu || (key == KeyF10 && shift == 1)) {
+        parts_.menu.ShowTreeMenu(selected, true);
+    }
 }

@@ -6,28 +6,47 @@
 class NodeTree;
 class Opener;
 class SettingsSchedule;
+class TreeEditing;
+class TreeMenuHost;
 
-// What presses, clicks, double clicks, collapses and expands do to the tree.
+// What presses, moves, clicks, double clicks, keys, collapses and expands do
+// to the tree.
 class TreeMouse : public TreeViewEvents {
 public:
-    TreeMouse(const Platform& platform, NodeTree& tree, SettingsSchedule& settings, Opener& opener);
+    struct Parts {
+        NodeTree& tree;
+        SettingsSchedule& settings;
+        Opener& opener;
+        TreeEditing& editing;
+        TreeMenuHost& menu;
+    };
+    TreeMouse(const Platform& platform, const Parts& parts);
 
     void TreeView_MouseDown(int button, int shift, float x, float y) override;
+    void TreeView_MouseMove(int buttons, int shift, float x, float y) override;
+    void TreeView_MouseUp(int button, int shift, float x, float y) override;
     void TreeView_DblClick() override;
     void TreeView_NodeClick(TreeNode* node) override;
     void TreeView_Collapse(TreeNode* node) override;
     void TreeView_Expand(TreeNode* node) override;
+    void TreeView_AfterLabelEdit(const std::optional<QString>& newText) override;
+    void TreeView_KeyDown(int key, int shift) override;
+
+    // TreeDragState: 0 idle, 1 armed by a left press on a node, 2 dragging.
+    int TreeDragState() const { return dragState_; }
+    // DragNode: the node being dragged.
+    TreeNode* DragNode() const { return dragNode_; }
 
 private:
     void expansionChanged(TreeNode* node, bool expanded);
-    void showPathOf(const TreeNode* node);
+    void startDrag();
 
     Platform platform_;
-    NodeTree& tree_;
-    SettingsSchedule& settings_;
-    Opener& opener_;
+    Parts parts_;
     // TreeMouseX, TreeMouseY: where the last button went down, in twips of
     // the tree. The double click acts on the node there.
     float mouseX_ = 0;
     float mouseY_ = 0;
+    int dragState_ = 0;
+    TreeNode* dragNode_ = nullptr;
 };

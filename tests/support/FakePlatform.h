@@ -38,6 +38,11 @@ public:
 class FakePopupMenus : public PopupMenus {
 public:
     MenuChoice popup(const MenuEntry& menu) override;
+    MenuChoice popupAtNode(const MenuEntry& menu, TreeNode* node) override {
+        atNode = node;
+        return popup(menu);
+    }
+    TreeNode* atNode = nullptr;  // where the last menu asked for at a node opened
     template <typename Id>
     void choose(Id id, int index = -1) {
         choices.push_back({static_cast<int>(id), index, true});
@@ -118,6 +123,10 @@ public:
     TreeNode* HitTest(float x, float y) const override;
     void ScrollTo(TreeNode* node) override { scrolledTo.push_back(node); }
     int GetVisibleCount() const override { return 10; }
+    void StartLabelEdit(TreeNode* node) override { editing = node; }
+    void BeginDrag(const QString& picture) override { drags << picture; }
+    TreeNode* editing = nullptr;  // the node whose label editor was opened last
+    QStringList drags;
     std::map<std::pair<float, float>, TreeNode*> hits;
     std::vector<TreeNode*> scrolledTo;
 };
@@ -135,6 +144,24 @@ public:
     explicit FakeList(bool shown) : visible(shown) {}
     void setVisible(bool shown) override { visible = shown; }
     bool visible;
+};
+
+class FakeStatusBar : public StatusBarPort {
+public:
+    QString text() const override { return shown; }
+    void setText(const QString& text) override {
+        shown = text;
+        ++writes;
+    }
+    QString shown;
+    int writes = 0;
+};
+
+class FakeAboutBox : public AboutBoxPort {
+public:
+    TwipsSize size() const override { return {6615, 3510}; }
+    void showModal(const TwipsRect& rect) override { shownAt.push_back(rect); }
+    std::vector<TwipsRect> shownAt;
 };
 
 // Every path has an icon of its own when hasIcons is set; handles count up.
@@ -160,9 +187,11 @@ struct FakePlatform {
     FakeList<DirListPort> dirList{true};
     FakeList<FileListPort> fileList{false};
     FakeImageList images;
+    FakeStatusBar statusBar;
+    FakeAboutBox about;
 
     Platform platform() {
-        return Platform{clock,    messages,  menus,   shell,    tray,  window,
-                        treeView, pathLabel, dirList, fileList, images};
+        return Platform{clock,     messages, menus,    shell,  tray,      window, treeView,
+                        pathLabel, dirList,  fileList, images, statusBar, about};
     }
 };

@@ -227,8 +227,12 @@ private Q_SLOTS:
         choose(TrayMenuId::tiHide);
         QVERIFY(!h.fake.window.visible);
         QVERIFY(!h.form->tray().OffersHide());
-        choose(TrayMenuId::tiAbout);
-        QCOMPARE(h.fake.messages.shown.size(), size_t(1));
+        choose(TrayMenuId::tiAbout);  // over the hidden window's rectangle
+        const TwipsRect w = h.fake.window.rect;
+        const TwipsRect centred{w.top + (w.height - 3510) / 2, w.left + (w.width - 6615) / 2, 3510,
+                                6615};
+        QCOMPARE(h.fake.about.shownAt, std::vector<TwipsRect>{centred});
+        QVERIFY(!h.fake.window.visible);
         choose(TrayMenuId::tiCancel);
         QCOMPARE(h.fake.window.quits, 0);
         choose(TrayMenuId::tiUnload);

@@ -26,12 +26,26 @@ public:
     }
     void Form_Resize() override { calls << QStringLiteral("Resize"); }
     void SessionEnding() override { calls << QStringLiteral("SessionEnding"); }
+    void Form_MouseMove() override { calls << QStringLiteral("FormMove"); }
     void TreeView_MouseDown(int button, int shift, float x, float y) override {
         calls << QStringLiteral("MouseDown %1 %2 %3 %4").arg(button).arg(shift).arg(x).arg(y);
         if (onMouseDown)
             onMouseDown(x, y);
     }
     void TreeView_DblClick() override { calls << QStringLiteral("DblClick"); }
+    void TreeView_MouseMove(int buttons, int, float, float) override {
+        if (buttons != 0)  // hovering alone is too often to note
+            calls << QStringLiteral("MouseMove %1").arg(buttons);
+    }
+    void TreeView_MouseUp(int button, int, float, float) override {
+        calls << QStringLiteral("MouseUp %1").arg(button);
+    }
+    void TreeView_AfterLabelEdit(const std::optional<QString>& text) override {
+        calls << QStringLiteral("AfterLabelEdit ") + text.value_or(QStringLiteral("(escape)"));
+    }
+    void TreeView_KeyDown(int key, int shift) override {
+        calls << QStringLiteral("Key %1 %2").arg(key).arg(shift);
+    }
     void TreeView_NodeClick(TreeNode* n) override {
         note("NodeClick ", n);
         if (onNodeClick)
@@ -48,6 +62,7 @@ public:
             n->SetExpanded(true);
     }
     void PathDisp_DblClick() override { calls << QStringLiteral("PathDblClick"); }
+    void PathDisp_MouseMove() override { calls << QStringLiteral("PathMove"); }
     void trayNotify(int id, int message) override {
         calls << QStringLiteral("Tray %1 0x%2").arg(id).arg(message, 0, 16);
     }

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QStatusBar>
 
 namespace {
@@ -31,6 +32,8 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
 
     auto* client = new QWidget(this);
     setCentralWidget(client);
+    client->setMouseTracking(true);
+    client->installEventFilter(this);
     driveList_ = named(new QComboBox(client), "DriveList");
     dirList_ = named(new QListWidget(client), "DirList");
     fileList_ = named(new QListWidget(client), "FileList");
@@ -43,6 +46,15 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
 }
 
 MainWindowWidget::~MainWindowWidget() = default;
+
+// A move that a control did not take reaches the window too: only one where
+// no control is counts as over the bare window.
+bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget() && event->type() == QEvent::MouseMove && onMouseMove &&
+        !centralWidget()->childAt(static_cast<QMouseEvent*>(event)->position().toPoint()))
+        onMouseMove();
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void MainWindowWidget::closeEvent(QCloseEvent* event) {
     if (onCloseRequest && onCloseRequest()) {

@@ -27,8 +27,10 @@ public:
     // Asked before the window closes by its close box; true keeps it open.
     std::function<bool()> onCloseRequest;
     std::function<void()> onResize;
+    std::function<void()> onMouseMove;  // over the window where no control is
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

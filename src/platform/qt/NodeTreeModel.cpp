@@ -79,7 +79,14 @@ QVariant NodeTreeModel::data(const QModelIndex& index, int role) const {
 }
 
 Qt::ItemFlags NodeTreeModel::flags(const QModelIndex& index) const {
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable
+                           : Qt::NoItemFlags;
+}
+
+bool NodeTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role == Qt::EditRole && nodeAt(index))
+        Q_EMIT labelEdited(value.toString());
+    return false;
 }
 
 void NodeTreeModel::nodeAboutToBeInserted(TreeNode* parent, int row) {

@@ -29,12 +29,16 @@ public:
     bool hasChildren(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    // An edited label is not written: the tree decides and changes it.
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
 Q_SIGNALS:
     // A node's Expanded changed in the tree; views should follow.
     void nodeExpandedChanged(const QModelIndex& index, bool expanded);
     // The tree's selected node changed; views should follow.
     void selectedNodeChanged();
+    // The in-place editor was closed on a node's label with this text.
+    void labelEdited(const QString& text);
 
 private:
     void nodeAboutToBeInserted(TreeNode* parent, int row) override;

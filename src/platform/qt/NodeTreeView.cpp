@@ -1,5 +1,7 @@
 #include "NodeTreeView.h"
 
+#include "platform/TreeViewPort.h"
+
 #include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -45,6 +47,32 @@ bool NodeTreeView::isOnBranchMark(const QPoint& viewportPos) const {
 }
 
 void NodeTreeView::keyPressEvent(QKeyEvent* event) {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    int command = 0;
+    switch (event->key()) {
+    case Qt::Key_F2:
+        command = KeyF2;
+        break;
+    case Qt::Key_Delete:
+        command = KeyDelete;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        command = KeyReturn;
+        break;
+    case Qt::Key_Menu:
+        command = KeyContextMenu;
+        break;
+    case Qt::Key_F10:
+        command = shift ? KeyF10 : 0;
+        break;
+    default:
+        break;
+    }
+    if (command != 0 && state() != EditingState) {
+        Q_EMIT commandKey(command, shift ? 1 : 0);
+        return;
+    }
     const QModelIndex before = currentIndex();
     QTreeView::keyPressEvent(event);
     const QModelIndex after = currentIndex();

@@ -18,10 +18,14 @@ public:
     int uniformRowHeight() const;
     // Whether the point lies on the expand/collapse mark of a row.
     bool isOnBranchMark(const QPoint& viewportPos) const;
+    // Opens the label editor on a row.
+    void editLabel(const QModelIndex& index) { edit(index); }
 
 Q_SIGNALS:
     // The user moved the current row with the keyboard.
     void currentMovedByKey(const QModelIndex& current);
+    // A key that is no move: F2, Delete, Return, the menu key, Shift+F10.
+    void commandKey(int key, int shift);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

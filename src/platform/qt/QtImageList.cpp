@@ -4,6 +4,7 @@
 #include "model/ImageKeys.h"
 
 #include <QMimeDatabase>
+#include <QPainter>
 
 namespace {
 // The desktop theme's picture when it has one, so the tree looks native;
@@ -73,4 +74,17 @@ int QtImageList::indexFor(const QString& imageValue) const {
 
 QIcon QtImageList::iconFor(const QString& imageValue) const {
     return icon(indexFor(imageValue));
+}
+
+QPixmap QtImageList::dragPicture(const QString& imageValue) const {
+    constexpr int Size = 32;
+    const int index = indexFor(imageValue);
+    if (index <= ImageKeys::LeafIndex)
+        return icon(index).pixmap(Size, Size);
+    QPixmap picture(Size, Size);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    const int small = Size / 2;
+    painter.drawPixmap(Size / 4, Size / 4, icon(index).pixmap(small, small));
+    return picture;
 }

@@ -28,6 +28,9 @@ public:
     // The picture for a node's image value: a key, or a number.
     QIcon iconFor(const QString& imageValue) const;
     int indexFor(const QString& imageValue) const;
+    // The 32 by 32 picture a dragged node shows: the folder and leaf
+    // pictures at that size, an item's own icon in the middle of it.
+    QPixmap dragPicture(const QString& imageValue) const;
 
 private:
     struct Entry {

@@ -3,6 +3,7 @@
 #include "MainWindowWidget.h"
 #include "NodeTreeView.h"
 #include "QtPathLabel.h"
+#include "QtStatusBar.h"
 #include "QtTreeView.h"
 #include "TwipsScale.h"
 
@@ -30,21 +31,16 @@ TwipsScale screenScale(const QScreen* screen) {
 }
 }  // namespace
 
-QtMainWindow::QtMainWindow(QtPathLabel& pathLabel, QtDirList& dirList, QtFileList& fileList,
-                           QtTreeView& treeView)
-    : pathLabel_(pathLabel),
-      dirList_(dirList),
-      fileList_(fileList),
-      treeView_(treeView),
-      rect_{0, 0, DesignedHeight, DesignedWidth},
-      controls_(DesignedControls) {}
+QtMainWindow::QtMainWindow(const Controls& controls)
+    : parts_(controls), rect_{0, 0, DesignedHeight, DesignedWidth}, controls_(DesignedControls) {}
 
 QtMainWindow::~QtMainWindow() {
     // The controls' ports outlive the widgets: they must let go first.
-    pathLabel_.bind(nullptr);
-    dirList_.bind(nullptr);
-    fileList_.bind(nullptr);
-    treeView_.bind(nullptr);
+    parts_.pathLabel.bind(nullptr);
+    parts_.statusBar.bind(nullptr);
+    parts_.dirList.bind(nullptr);
+    parts_.fileList.bind(nullptr);
+    parts_.treeView.bind(nullptr);
 }
 
 void QtMainWindow::build() {
@@ -61,10 +57,15 @@ void QtMainWindow::build() {
     setGeometry(rect_);
     setWindowState(state_);
     setMousePointer(pointer_);
-    pathLabel_.bind(widget_->pathLabel());
-    dirList_.bind(widget_->dirList());
-    fileList_.bind(widget_->fileList());
-    treeView_.bind(widget_->treeView());
+    widget_->onMouseMove = [this] {
+        if (events_)
+            events_->Form_MouseMove();
+    };
+    parts_.pathLabel.bind(widget_->pathLabel());
+    parts_.statusBar.bind(widget_->statusLabel());
+    parts_.dirList.bind(widget_->dirList());
+    parts_.fileList.bind(widget_->fileList());
+    parts_.treeView.bind(widget_->treeView());
 }
 
 QWidget* QtMainWindow::shownWidget() const {

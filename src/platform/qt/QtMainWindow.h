@@ -10,6 +10,7 @@
 
 class MainWindowWidget;
 class QtPathLabel;
+class QtStatusBar;
 class QtTreeView;
 class QWidget;
 
@@ -20,8 +21,14 @@ class QWidget;
 // the widgets when they come.
 class QtMainWindow : public MainWindowPort {
 public:
-    QtMainWindow(QtPathLabel& pathLabel, QtDirList& dirList, QtFileList& fileList,
-                 QtTreeView& treeView);
+    struct Controls {
+        QtPathLabel& pathLabel;
+        QtStatusBar& statusBar;
+        QtDirList& dirList;
+        QtFileList& fileList;
+        QtTreeView& treeView;
+    };
+    explicit QtMainWindow(const Controls& controls);
     ~QtMainWindow() override;
     QtMainWindow(const QtMainWindow&) = delete;
     QtMainWindow& operator=(const QtMainWindow&) = delete;
@@ -51,10 +58,7 @@ private:
     void build();
     QWidget* controlWidget(Control control) const;
 
-    QtPathLabel& pathLabel_;
-    QtDirList& dirList_;
-    QtFileList& fileList_;
-    QtTreeView& treeView_;
+    Controls parts_;
     std::unique_ptr<MainWindowWidget> widget_;
     MainWindowEvents* events_ = nullptr;
     // Kept until the widgets exist.

@@ -10,6 +10,7 @@ void QtPathLabel::bind(QLabel* label) {
     if (!label_)
         return;
     label_->setText(caption_);
+    label_->setMouseTracking(true);
     label_->installEventFilter(this);
 }
 
@@ -20,9 +21,12 @@ void QtPathLabel::setCaption(const QString& caption) {
 }
 
 bool QtPathLabel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != label_ || event->type() != QEvent::MouseButtonDblClick)
+    if (watched != label_ || !events_)
         return false;
-    if (events_)
-        events_->PathDisp_DblClick();
+    if (event->type() == QEvent::MouseMove)
+        events_->PathDisp_MouseMove();
+    if (event->type() != QEvent::MouseButtonDblClick)
+        return false;
+    events_->PathDisp_DblClick();
     return true;
 }

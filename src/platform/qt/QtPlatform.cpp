@@ -1,11 +1,13 @@
 #include "QtPlatform.h"
 
+#include "QtAboutBox.h"
 #include "QtImageList.h"
 #include "QtMainWindow.h"
 #include "QtMessageBoxes.h"
 #include "QtPathLabel.h"
 #include "QtPopupMenus.h"
 #include "QtShell.h"
+#include "QtStatusBar.h"
 #include "QtTimerFactory.h"
 #include "QtTray.h"
 #include "QtTreeView.h"
@@ -15,10 +17,13 @@ QtPlatform::QtPlatform()
     : timers_(std::make_unique<QtTimerFactory>()),
       images_(std::make_unique<QtImageList>()),
       pathLabel_(std::make_unique<QtPathLabel>()),
+      statusBar_(std::make_unique<QtStatusBar>()),
       treeView_(std::make_unique<QtTreeView>(*images_)),
-      window_(std::make_unique<QtMainWindow>(*pathLabel_, dirList_, fileList_, *treeView_)),
+      window_(std::make_unique<QtMainWindow>(
+          QtMainWindow::Controls{*pathLabel_, *statusBar_, dirList_, fileList_, *treeView_})),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
-      menus_(std::make_unique<QtPopupMenus>(window_.get())),
+      about_(std::make_unique<QtAboutBox>(*window_)),
+      menus_(std::make_unique<QtPopupMenus>(window_.get(), treeView_.get())),
       shell_(std::make_unique<QtShell>(*timers_)),
       tray_(std::make_unique<QtTray>(*timers_)),
       sessionEnd_(std::make_unique<SessionEndWatcher>()) {}
@@ -28,8 +33,8 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,   *messages_,  *menus_,  *shell_,   *tray_,  *window_,
-                    *treeView_, *pathLabel_, dirList_, fileList_, *images_};
+    return Platform{*timers_,    *messages_, *menus_,   *shell_,  *tray_,      *window_, *treeView_,
+                    *pathLabel_, dirList_,   fileList_, *images_, *statusBar_, *about_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {

@@ -2,13 +2,25 @@
 
 #include "PopupMenuBuilder.h"
 #include "QtMainWindow.h"
+#include "QtTreeView.h"
 
 #include <QCursor>
 #include <QMenu>
 
-MenuChoice QtPopupMenus::popup(const MenuEntry& menu) {
+namespace {
+MenuChoice popupAt(const MenuEntry& menu, const QtMainWindow* owner, const QPoint& where) {
     const std::unique_ptr<QMenu> shown =
-        buildPopupMenu(menu, owner_ ? owner_->shownWidget() : nullptr);
+        buildPopupMenu(menu, owner ? owner->shownWidget() : nullptr);
     // QMenu lets the right button choose an entry as well as the left.
-    return menuChoiceOf(shown->exec(QCursor::pos()));
+    return menuChoiceOf(shown->exec(where));
+}
+}  // namespace
+
+MenuChoice QtPopupMenus::popup(const MenuEntry& menu) {
+    return popupAt(menu, owner_, QCursor::pos());
+}
+
+MenuChoice QtPopupMenus::popupAtNode(const MenuEntry& menu, TreeNode* node) {
+    const std::optional<QPoint> at = tree_ ? tree_->globalPosOf(node) : std::nullopt;
+    return popupAt(menu, owner_, at.value_or(QCursor::pos()));
 }

@@ -2,9 +2,12 @@
 
 #include "NodeTreeModel.h"
 #include "NodeTreeView.h"
+#include "QtImageList.h"
 #include "TreeViewController.h"
 #include "TwipsScale.h"
 
+#include <QDrag>
+#include <QMimeData>
 #include <cmath>
 
 QtTreeView::QtTreeView(const QtImageList& images) : images_(images) {}
@@ -54,4 +57,28 @@ void QtTreeView::ScrollTo(TreeNode* node) {
 
 int QtTreeView::GetVisibleCount() const {
     return controller_ ? controller_->visibleCount() : 0;
+}
+
+void QtTreeView::StartLabelEdit(TreeNode* node) {
+    if (controller_)
+        controller_->editLabel(node);
+}
+
+// The drag carries a type of ours only: the tree alone takes it. It runs to
+// its end here, as a drag does.
+void QtTreeView::BeginDrag(const QString& picture) {
+    if (!view_)
+        return;
+    auto* drag = new QDrag(view_->viewport());
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("application/x-varnel-tree-node"), QByteArray());
+    drag->setMimeData(data);
+    drag->setPixmap(images_.dragPicture(picture));
+    drag->exec(Qt::MoveAction | Qt::CopyAction);
+}
+
+std::optional<QPoint> QtTreeView::globalPosOf(TreeNode* node) const {
+    if (!controller_ || !node)
+        return std::nullopt;
+    return controller_->globalPosOf(node);
 }

@@ -2,6 +2,8 @@
 
 #include "platform/TreeViewPort.h"
 
+#include <QPoint>
+
 #include <memory>
 
 class NodeTree;
@@ -29,6 +31,11 @@ public:
     TreeNode* HitTest(float x, float y) const override;
     void ScrollTo(TreeNode* node) override;
     int GetVisibleCount() const override;
+    void StartLabelEdit(TreeNode* node) override;
+    void BeginDrag(const QString& picture) override;
+
+    // Where a menu asked for at a node opens, on the screen.
+    std::optional<QPoint> globalPosOf(TreeNode* node) const;
 
 private:
     void connectUp();

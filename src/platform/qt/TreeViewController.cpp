@@ -57,6 +57,10 @@ TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
     connect(&view, &QTreeView::collapsed, this,
             [this](const QModelIndex& index) { userExpanded(index, false); });
     connect(&view, &NodeTreeView::currentMovedByKey, this, &TreeViewController::userMovedCurrent);
+    connect(&view, &NodeTreeView::commandKey, this,
+            [this](int key, int shift) { events_.TreeView_KeyDown(key, shift); });
+    // Moves without a button too: the status bar explains what is under the pointer.
+    view.viewport()->setMouseTracking(true);
     // The view makes a selection model for every model it is given and leaves
     // it to whoever set the model.
     QItemSelectionModel* oldSelection = view.selectionModel();
@@ -68,6 +72,16 @@ TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
     connect(&model_, &NodeTreeModel::nodeExpandedChanged, this, &TreeViewController::showExpansion);
     connect(&model_, &NodeTreeModel::selectedNodeChanged, this, &TreeViewController::showSelection);
     connect(&model_, &QAbstractItemModel::modelReset, this, &TreeViewController::showWholeTree);
+    // The end of an edit is told as it happens, also when a press elsewhere
+    // ends it: the press must find the edit decided. Escape ends it with no
+    // text.
+    connect(&model_, &NodeTreeModel::labelEdited, this,
+            [this](const QString& text) { events_.TreeView_AfterLabelEdit(text); });
+    connect(view.itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+            [this](QWidget*, QAbstractItemDelegate::EndEditHint hint) {
+                if (hint == QAbstractItemDelegate::RevertModelCache)
+                    events_.TreeView_AfterLabelEdit(std::nullopt);
+            });
     showWholeTree();
     if (const QModelIndex selected = model_.indexOf(model_.tree().SelectedItem());
         selected.isValid())
@@ -96,6 +110,20 @@ void TreeViewController::scrollTo(TreeNode* node) {
         view_.scrollTo(index);
 }
 
+void TreeViewController::editLabel(TreeNode* node) {
+    const QModelIndex index = model_.indexOf(node);
+    if (!index.isValid())
+        return;
+    view_.scrollTo(index);
+    view_.setCurrentIndex(index);
+    view_.editLabel(index);
+}
+
+QPoint TreeViewController::globalPosOf(TreeNode* node) const {
+    const QRect label = view_.labelRect(model_.indexOf(node));
+    return view_.viewport()->mapToGlobal(label.isValid() ? label.bottomLeft() : QPoint());
+}
+
 int TreeViewController::visibleCount() const {
     const int rowHeight = view_.uniformRowHeight();
     return rowHeight > 0 ? view_.viewport()->height() / rowHeight : 0;
@@ -118,9 +146,7 @@ bool TreeViewController::eventFilter(QObject* watched, QEvent* event) {
         return !pressPassedToView_;
     }
     case QEvent::MouseMove:
-        // Dragging across rows must not move the selection behind the
-        // logic's back; hovering without a button is left to the view.
-        return static_cast<QMouseEvent*>(event)->buttons() != Qt::NoButton && !pressPassedToView_;
+        return mouseMoved(static_cast<QMouseEvent*>(event));
     default:
         return false;
     }
@@ -146,7 +172,26 @@ bool TreeViewController::mousePressed(QMouseEvent* event) {
     return !onBranchMark;
 }
 
+bool TreeViewController::mouseMoved(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    int buttons = 0;
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        if (event->buttons() & button)
+            buttons += buttonNumber(button);
+    }
+    const TwipsScale scale = TwipsScale::of(&view_);
+    events_.TreeView_MouseMove(buttons, shiftState(event->modifiers()), scale.toTwips(pos.x()),
+                               scale.toTwips(pos.y()));
+    // Dragging across rows must not move the selection behind the logic's
+    // back; hovering without a button is left to the view.
+    return buttons != 0 && !pressPassedToView_;
+}
+
 bool TreeViewController::mouseReleased(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    const TwipsScale scale = TwipsScale::of(&view_);
+    events_.TreeView_MouseUp(buttonNumber(event->button()), shiftState(event->modifiers()),
+                             scale.toTwips(pos.x()), scale.toTwips(pos.y()));
     if (std::exchange(pressPassedToView_, false)) {
         // Should the view have taken the press for a click on the row after
         // all, the selection goes back to the tree's.
@@ -156,7 +201,7 @@ bool TreeViewController::mouseReleased(QMouseEvent* event) {
     const QPersistentModelIndex pressed = std::exchange(pressedNode_, QPersistentModelIndex());
     if (event->button() == Qt::LeftButton && pressed.isValid()) {
         TreeNode* node = model_.nodeAt(pressed);
-        if (node && nodeAt(event->position().toPoint()) == node)
+        if (node && nodeAt(pos.toPoint()) == node)
             events_.TreeView_NodeClick(node);
     }
     return true;

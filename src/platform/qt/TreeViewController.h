@@ -26,12 +26,16 @@ public:
     TreeNode* nodeAt(const QPoint& viewportPos) const;
     void scrollTo(TreeNode* node);
     int visibleCount() const;
+    void editLabel(TreeNode* node);
+    // Where a menu for the node opens: below the start of its label.
+    QPoint globalPosOf(TreeNode* node) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     bool mousePressed(QMouseEvent* event);
+    bool mouseMoved(QMouseEvent* event);
     bool mouseReleased(QMouseEvent* event);
     void userExpanded(const QModelIndex& index, bool expanded);
     void userMovedCurrent(const QModelIndex& index);

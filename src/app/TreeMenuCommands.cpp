@@ -1,0 +1,111 @@
+#include "TreeMenuCommands.h"
+
+#include "FrmVarnel.h"
+#include "SettingsStore.h"
+#include "browser/BrowserPanel.h"
+#include "model/NodeTree.h"
+#include "tray/Tray.h"
+#include "tree/MenuOptions.h"
+#include "tree/TreeEditing.h"
+
+TreeMenuCommands::TreeMenuCommands(const Platform& platform, const Parts& parts)
+    : platform_(platform), parts_(parts) {}
+
+void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
+    TreeMenu::Situation situation;
+    if (node) {
+        situation.place = node->IsFolder() ? TreeMenu::Place::Folder : TreeMenu::Place::Item;
+        situation.inQuickList = parts_.tray.FindQuickEntry(node) != -1;
+        situation.quickListFull = parts_.tray.Quick().IsFull();
+    }
+    situation.browserHasDirectory = !parts_.browser.DirPath().isEmpty();
+    menu_.Prepare(situation);
+    const MenuEntry menu = menu_.Build(parts_.options);
+    const MenuChoice choice =
+        atNode ? platform_.menus.popupAtNode(menu, node) : platform_.menus.popup(menu);
+    if (const std::optional<TreeMenuId> id = ChosenEntry<TreeMenuId>(choice))
+        run(*id);
+}
+
+void TreeMenuCommands::tvFullPath_Click() {
+    parts_.options.SetFullPath(!parts_.options.FullPath());
+    parts_.settings.ScheduleSave();
+}
+
+void TreeMenuCommands::run(TreeMenuId id) {
+    using Id = TreeMenuId;
+    TreeEditing& editing = parts_.editing;
+    switch (id) {
+    case Id::tvNewFolderInside:
+        editing.AddNewNode(tvwChild, false);
+        break;
+    case Id::tvNewFolderFirst:
+        editing.AddNewNode(tvwFirst, false);
+        break;
+    case Id::tvNewFolderBefore:
+        editing.AddNewNode(tvwPrevious, false);
+        break;
+    case Id::tvNewFolderAfter:
+        editing.AddNewNode(tvwNext, false);
+        break;
+    case Id::tvNewFolderLast:
+        editing.AddNewNode(tvwLast, false);
+        break;
+    case Id::tvNewItemInside:
+        editing.AddNewNode(tvwChild, true);
+        break;
+    case Id::tvNewItemFirst:
+        editing.AddNewNode(tvwFirst, true);
+        break;
+    case Id::tvNewItemBefore:
+        editing.AddNewNode(tvwPrevious, true);
+        break;
+    case Id::tvNewItemAfter:
+        editing.AddNewNode(tvwNext, true);
+        break;
+    case Id::tvNewItemLast:
+        editing.AddNewNode(tvwLast, true);
+        break;
+    case Id::tvModify:
+        editing.tvModify_Click();
+        break;
+    case Id::tvRename:
+        editing.tvRename_Click();
+        break;
+    case Id::tvAddQuickList:
+        parts_.tray.tvAddQuickList_Click();
+        break;
+    case Id::tvRmvQuickList:
+        parts_.tray.tvRmvQuickList_Click();
+        break;
+    case Id::tvDelete:
+        editing.tvDelete_Click();
+        break;
+    case Id::tvAutoHide:
+        parts_.window.tvAutoHide_Click();
+        break;
+    case Id::tvFullPath:
+        tvFullPath_Click();
+        break;
+    case Id::tvAbout:
+        parts_.window.tvAbout_Click();
+        break;
+    case Id::tvHide:
+        parts_.window.tvHide_Click();
+        break;
+    case Id::tvUnload:
+        parts_.window.tvUnload_Click();
+        break;
+    case Id::tvMenu:
+    case Id::tvNew:
+    case Id::tvNewFolder:
+    case Id::tvNewItem:
+    case Id::tvSep0:
+    case Id::tvSep1:
+    case Id::tvSep2:
+    case Id::tvSep3:
+    case Id::tvSep4:
+    case Id::tvCancel:
+        break;
+    }
+}

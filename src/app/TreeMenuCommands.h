@@ -1,0 +1,37 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "tree/TreeMenu.h"
+#include "tree/TreeMenuHost.h"
+
+class BrowserPanel;
+class FrmVarnel;
+class MenuOptions;
+class SettingsStore;
+class Tray;
+class TreeEditing;
+
+// The tree's menu tvMenu: prepared for what the press was on, shown, and
+// its commands run by the parts of the program that own them.
+class TreeMenuCommands : public TreeMenuHost {
+public:
+    struct Parts {
+        FrmVarnel& window;
+        TreeEditing& editing;
+        Tray& tray;
+        BrowserPanel& browser;
+        MenuOptions& options;
+        SettingsStore& settings;
+    };
+    TreeMenuCommands(const Platform& platform, const Parts& parts);
+
+    void ShowTreeMenu(TreeNode* node, bool atNode) override;
+    void tvFullPath_Click();
+
+private:
+    void run(TreeMenuId id);
+
+    Platform platform_;
+    Parts parts_;
+    TreeMenu menu_;
+};

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/MainWindowPort.h"
+
+class QLabel;
+
+// The status bar's text, kept while the window is not built.
+class QtStatusBar : public StatusBarPort {
+public:
+    // The label that shows it; null lets go, before the label goes.
+    void bind(QLabel* label);
+    QString text() const override { return text_; }
+    void setText(const QString& text) override;
+
+private:
+    QLabel* label_ = nullptr;
+    QString text_;
+};

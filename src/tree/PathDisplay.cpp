@@ -1,0 +1,8 @@
+#include "PathDisplay.h"
+
+#include "model/NodeTree.h"
+#include "platform/PathLabelPort.h"
+
+void ShowPathOf(PathLabelPort& label, const TreeNode* node) {
+    label.setCaption(node ? QLatin1Char(' ') + node->Tag() : QString());
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "model/Relationship.h"
+#include "platform/Platform.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class NodeTree;
+class QuickListLink;
+class SettingsSchedule;
+class TreeNode;
+
+// Making, naming, re-pointing and deleting nodes by hand.
+class TreeEditing {
+public:
+    TreeEditing(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
+                QuickListLink& quickList, std::function<QString()> highlightedDirectory);
+
+    void AddNewNode(Relationship relationship, bool item);
+    void tvRename_Click();
+    void tvModify_Click();
+    void tvDelete_Click();
+
+    void TreeView_BeforeLabelEdit();
+    void TreeView_AfterLabelEdit(const std::optional<QString>& newText);
+    // Set from the start of an edit until one is accepted: a refused edit
+    // leaves it set, and the next press in the tree opens the editor again.
+    bool LabelEditPending() const { return labelEditPending_; }
+    void ReopenLabelEdit();
+
+private:
+    void startLabelEdit(TreeNode* node);
+
+    Platform platform_;
+    NodeTree& tree_;
+    SettingsSchedule& settings_;
+    QuickListLink& quickList_;
+    std::function<QString()> highlightedDirectory_;
+    bool labelEditPending_ = false;
+};

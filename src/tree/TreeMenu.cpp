@@ -1,0 +1,76 @@
+#include "TreeMenu.h"
+
+#include "MenuOptions.h"
+
+namespace {
+using Id = TreeMenuId;
+
+struct NewPlacement {
+    Id folder;
+    Id item;
+    const char* caption;  // followed by the place word where it has a blank at the end
+};
+constexpr NewPlacement Placements[] = {
+    {Id::tvNewFolderInside, Id::tvNewItemInside, "Inside"},
+    {Id::tvNewFolderFirst, Id::tvNewItemFirst, "At the begining"},
+    {Id::tvNewFolderBefore, Id::tvNewItemBefore, "Before"},
+    {Id::tvNewFolderAfter, Id::tvNewItemAfter, "After"},
+    {Id::tvNewFolderLast, Id::tvNewItemLast, "At the Last Position"},
+};
+
+MenuEntry command(Id id, const char* caption, bool enabled = true) {
+    MenuEntry entry = MenuCommand(id, QLatin1String(caption));
+    entry.enabled = enabled;
+    return entry;
+}
+}  // namespace
+
+void TreeMenu::Prepare(const Situation& situation) {
+    situation_ = situation;
+}
+
+MenuEntry TreeMenu::Build(const MenuOptions& options) const {
+    const Situation& s = situation_;
+    const bool onNode = s.place != Place::Nothing;
+    const QString placeWord = s.place == Place::Folder ? QStringLiteral(" The Selected Folder")
+                              : s.place == Place::Item ? QStringLiteral(" The Selected Item")
+                                                       : QString();
+    std::vector<MenuEntry> folders, items;
+    for (const NewPlacement& p : Placements) {
+        QString caption = QLatin1String(p.caption);
+        const bool relative = p.folder == Id::tvNewFolderBefore ||
+                              p.folder == Id::tvNewFolderAfter || p.folder == Id::tvNewFolderInside;
+        if (relative)
+            caption += placeWord;
+        // Nothing pressed: a new node can only start the top level. Inside
+        // takes a folder.
+        bool enabled = onNode || p.folder == Id::tvNewFolderFirst;
+        if (p.folder == Id::tvNewFolderInside)
+            enabled = s.place == Place::Folder;
+        MenuEntry folder = MenuCommand(p.folder, caption), item = MenuCommand(p.item, caption);
+        folder.enabled = item.enabled = enabled;
+        folders.push_back(folder);
+        items.push_back(item);
+    }
+    MenuEntry autoHide = command(Id::tvAutoHide, "Auto Hide Window");
+    autoHide.checked = options.AutoHide();
+    autoHide.checkable = true;
+    MenuEntry fullPath = command(Id::tvFullPath, "Use Full Path on Copy");
+    fullPath.checked = options.FullPath();
+    fullPath.checkable = true;
+    return MenuSubmenu(
+        Id::tvMenu, QStringLiteral("Tree View"),
+        {MenuSubmenu(Id::tvNew, QStringLiteral("New"),
+                     {MenuSubmenu(Id::tvNewFolder, QStringLiteral("Folder"), folders),
+                      MenuSubmenu(Id::tvNewItem, QStringLiteral("Item"), items)}),
+         command(Id::tvModify, "Modify Path", onNode && s.browserHasDirectory),
+         command(Id::tvRename, "Rename", onNode), MenuSeparator(Id::tvSep0),
+         command(Id::tvAddQuickList, "Add to Quick List",
+                 onNode && !s.inQuickList && !s.quickListFull),
+         command(Id::tvRmvQuickList, "Remove from Quick List", onNode && s.inQuickList),
+         MenuSeparator(Id::tvSep1), command(Id::tvDelete, "Delete", onNode),
+         MenuSeparator(Id::tvSep2), autoHide, fullPath, MenuSeparator(Id::tvSep3),
+         command(Id::tvAbout, "About Varnel"), command(Id::tvHide, "Hide"),
+         command(Id::tvUnload, "Unload"), MenuSeparator(Id::tvSep4),
+         command(Id::tvCancel, "Cancel")});
+}

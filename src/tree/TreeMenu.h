@@ -1,0 +1,61 @@
+#pragma once
+
+#include "platform/PopupMenu.h"
+
+#include <QString>
+
+class MenuOptions;
+
+// The entries of the tree's menu tvMenu, in their order.
+enum class TreeMenuId {
+    tvMenu,
+    tvNew,
+    tvNewFolder,
+    tvNewFolderInside,
+    tvNewFolderFirst,
+    tvNewFolderBefore,
+    tvNewFolderAfter,
+    tvNewFolderLast,
+    tvNewItem,
+    tvNewItemInside,
+    tvNewItemFirst,
+    tvNewItemBefore,
+    tvNewItemAfter,
+    tvNewItemLast,
+    tvModify,
+    tvRename,
+    tvSep0,
+    tvAddQuickList,
+    tvRmvQuickList,
+    tvSep1,
+    tvDelete,
+    tvSep2,
+    tvAutoHide,
+    tvFullPath,
+    tvSep3,
+    tvAbout,
+    tvHide,
+    tvUnload,
+    tvSep4,
+    tvCancel,
+};
+
+// The tree's context menu as it is prepared before every showing: what the
+// press was on decides the "New" entries' captions and which entries apply.
+class TreeMenu {
+public:
+    enum class Place { Nothing, Folder, Item };
+    // What the menu needs to know of the press.
+    struct Situation {
+        Place place = Place::Nothing;
+        bool inQuickList = false;    // the node has an entry in the quick list
+        bool quickListFull = false;  // all 64 places are taken
+        bool browserHasDirectory = false;
+    };
+
+    void Prepare(const Situation& situation);
+    MenuEntry Build(const MenuOptions& options) const;
+
+private:
+    Situation situation_;
+};
