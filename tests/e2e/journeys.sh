@@ -192,6 +192,53 @@ sigterm_saves() {
     awk '!/\r$/ { bare = 1 } END { exit bare }' "$settings" || fail "a line of Varnel.INI does not end in CR LF"
 }
 
+# The window, shown by a left click on the icon; sets X and Y to its corner.
+show_window() {
+    local WIDTH HEIGHT
+    click_window "$icon" 1
+    within 5000 main_window "$pid" >/dev/null || fail "a left click did not show the window"
+    window_geometry "$(main_window "$pid")"
+    sleep 0.3
+}
+
+# The tree starts 200 pixels right of the window's corner and 8 down; a
+# row is about 18 pixels high, a top-level label starts at about 45.
+tree_at() { echo $((X + 200 + $1)) $((Y + 8 + $2)); }
+
+unload_by_tray_menu() {
+    open_tray_menu
+    choose_from_menu "$menu_unload"
+    expect_exit "$pid" 5000
+}
+
+# A right click on empty tree space, "New" > "Folder" > "At the begining"
+# by the keyboard, a typed label: the new node is saved.
+new_folder_from_the_menu() {
+    start_varnel
+    show_window
+    xdotool mousemove $(tree_at 200 150) sleep 0.2 click 3 sleep 0.5
+    xdotool key Down Return sleep 0.3 key Return sleep 0.3 key Return sleep 0.3
+    xdotool type --delay 40 "Music"
+    xdotool key Return sleep 0.3
+    unload_by_tray_menu
+    grep -q $'^Node=Music\t\tclosed\topen\tFalse\t0\tTrue\r$' "$settings" ||
+        fail "the new folder is not saved: $(grep Node= "$settings" | od -c | head -n 3)"
+}
+
+# F2 renames the clicked node, Delete deletes the clicked one.
+keys_rename_and_delete() {
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\nNode=Hosts\t/etc/hosts\tleaf\t\tFalse\t0\tFalse\r\n' >"$settings"
+    start_varnel
+    show_window
+    xdotool mousemove $(tree_at 55 27) sleep 0.2 click 1 sleep 0.3 key F2 sleep 0.3
+    xdotool type --delay 40 "Names"
+    xdotool key Return sleep 0.3
+    xdotool mousemove $(tree_at 55 9) sleep 0.2 click 1 sleep 0.3 key Delete sleep 0.3
+    unload_by_tray_menu
+    [ "$(grep -c '^Node=' "$settings")" -eq 1 ] && grep -q $'^Node=Names\t/etc/hosts\t' "$settings" ||
+        fail "the tree was not renamed and cut as asked: $(grep Node= "$settings")"
+}
+
 # A tray host on the session bus (tests/e2e/sni_host.py) takes the item,
 # reads its menu before and after AboutToShow (the quick list's captions as
 # written, the numbers unchanged), activates it (the window shows) and

@@ -8,6 +8,8 @@
 #include "tree/EnsureVisible.h"
 
 #include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -55,16 +57,65 @@ struct Fixture {
     void click(QPoint where, Qt::MouseButton button = Qt::LeftButton) {
         QTest::mouseClick(viewport, button, {}, where);
     }
+    TreeNode* hitTest(QPoint pixels) const {
+        const double tpp = TwipsScale::of(view).twipsPerPixel();
+        return port.HitTest(float(pixels.x() * tpp), float(pixels.y() * tpp));
+    }
 };
 }  // namespace
 
 class TestTreeView : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
+    void hitTestFindsANodeOnlyOnItsPictureAndLabel();
+    void labelsAreEditedInPlaceAndTheLogicDecides();
     void pressesClicksAndDoubleClicks();
     void userExpansionAndKeysReachTheLogicOnce();
     void changesByTheLogicShowWithoutEchoing();
 };
+
+// Beside a short label, in the indentation before a nested node and below
+// the rows there is no node; after scrolling, the points follow the rows.
+void TestTreeView::hitTestFindsANodeOnlyOnItsPictureAndLabel() {
+    Fixture f;
+    f.tree.SetSelectedItem(f.deep);
+    EnsureVisible(f.deep, f.port);
+    const QRect label = f.view->labelRect(f.index(f.item));
+    QCOMPARE(f.hitTest(label.center()), f.item);
+    QCOMPARE(f.hitTest(QPoint(label.left() + 2, label.center().y())), f.item);  // the picture
+    QCOMPARE(f.hitTest(QPoint(label.right() + 4, label.center().y())), nullptr);
+    const QRect nested = f.view->labelRect(f.index(f.deep));
+    QCOMPARE(f.hitTest(QPoint(nested.left() - 4, nested.center().y())), nullptr);
+    QCOMPARE(f.hitTest(QPoint(label.center().x(), label.bottom() + 10)), nullptr);
+    for (int i = 0; i < 40; ++i)
+        f.add(nullptr, tvwLast, "more", "leaf");
+    TreeNode* last = f.add(nullptr, tvwLast, "last", "leaf");
+    f.port.ScrollTo(last);
+    QCOMPARE(f.hitTest(f.onLabel(last)), last);
+    QVERIFY(f.view->verticalScrollBar()->value() > 0);
+}
+
+// The editor opens on the label; what is typed, or Escape, goes to the
+// logic, and the tree changes only when the logic says so.
+void TestTreeView::labelsAreEditedInPlaceAndTheLogicDecides() {
+    Fixture f;
+    f.port.StartLabelEdit(f.item);
+    auto* editor = f.view->findChild<QLineEdit*>();
+    QVERIFY(editor && editor->isVisible());
+    QCOMPARE(editor->text(), u"Item"_s);
+    editor->selectAll();
+    QTest::keyClicks(editor, u"Music"_s);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QTRY_COMPARE(f.events.only(u"After"_s), QStringList{u"AfterLabelEdit Music"_s});
+    QCOMPARE(f.item->Text(), u"Item"_s);
+    f.port.StartLabelEdit(f.folder);
+    QTest::keyClick(f.view->findChild<QLineEdit*>(), Qt::Key_Escape);
+    QTRY_COMPARE(f.events.only(u"After"_s).last(), u"AfterLabelEdit (escape)"_s);
+    f.view->setFocus();
+    QTest::keyClick(f.view, Qt::Key_F10, Qt::ShiftModifier);
+    QTest::keyClick(f.view, Qt::Key_F2);
+    QCOMPARE(f.events.only(u"Key"_s), (QStringList{u"Key 121 1"_s, u"Key 113 0"_s}));
+}
 
 void TestTreeView::pressesClicksAndDoubleClicks() {
     Fixture f;

@@ -23,7 +23,7 @@ QLabel* line(QWidget* box, const QString& text, int top, int pointSize, bool ser
     font.setPointSize(pointSize);
     label->setFont(font);
     label->setStyleSheet(QStringLiteral("color: white; background: transparent;"));
-    label->setGeometry(20, top, 260, label->sizeHint().height());
+    label->setGeometry(20, top, label->sizeHint().width(), label->sizeHint().height());
     return label;
 }
 
@@ -51,9 +51,9 @@ void QtAboutBox::showModal(const TwipsRect& rect) {
     picture->setScaledContents(true);
     picture->setGeometry(0, 0, box.width(), box.height());  // the whole window
     line(&box, QStringLiteral("Varnel"), 18, 22)->setObjectName(QStringLiteral("Title"));
-    line(&box, QStringLiteral("The quickest way to access your folders"), 62, 11, true)
+    line(&box, QStringLiteral("The quickest way to access your folders"), 62, 10, true)
         ->setObjectName(QStringLiteral("Label2"));
-    line(&box, QStringLiteral("using Drag and Drop technology"), 82, 11, true)
+    line(&box, QStringLiteral("using Drag and Drop technology"), 82, 10, true)
         ->setObjectName(QStringLiteral("Label4"));
     line(&box, QStringLiteral("v 3.1"), 108, 9)->setObjectName(QStringLiteral("Label3"));
     line(&box, QStringLiteral("\u00a9 2026 the Varnel developers"), 172, 8)

@@ -159,6 +159,9 @@ bool TreeViewController::mousePressed(QMouseEvent* event) {
                        ? QPersistentModelIndex(model_.indexOf(nodeAt(pos.toPoint())))
                        : QPersistentModelIndex();
     const bool onBranchMark = button == ButtonLeft && view_.isOnBranchMark(pos.toPoint());
+    // Focus first: what the press opens (a label editor) keeps it.
+    if (!onBranchMark)
+        view_.setFocus(Qt::MouseFocusReason);
     if (button != 0) {
         const TwipsScale scale = TwipsScale::of(&view_);
         events_.TreeView_MouseDown(button, shiftState(event->modifiers()), scale.toTwips(pos.x()),
@@ -167,8 +170,6 @@ bool TreeViewController::mousePressed(QMouseEvent* event) {
     // The expand mark is the view's; every other press belongs to the logic,
     // which has already selected whatever it meant to.
     pressPassedToView_ = onBranchMark;
-    if (!onBranchMark)
-        view_.setFocus(Qt::MouseFocusReason);
     return !onBranchMark;
 }
 
