@@ -87,6 +87,15 @@ void TestTreeView::hitTestFindsANodeOnlyOnItsPictureAndLabel() {
     const QRect nested = f.view->labelRect(f.index(f.deep));
     QCOMPARE(f.hitTest(QPoint(nested.left() - 4, nested.center().y())), nullptr);
     QCOMPARE(f.hitTest(QPoint(label.center().x(), label.bottom() + 10)), nullptr);
+    // The selection shows exactly what is hit: neither the rest of the row
+    // nor the indentation.
+    f.tree.SetSelectedItem(f.item);
+    const QImage before = f.viewport->grab().toImage();
+    QVERIFY(before.pixel(label.right() - 1, label.center().y()) !=
+            before.pixel(label.right() + 4, label.center().y()));
+    f.tree.SetSelectedItem(f.deep);
+    const QPoint indentation(nested.left() - 4, nested.center().y());
+    QCOMPARE(f.viewport->grab().toImage().pixel(indentation), before.pixel(indentation));
     for (int i = 0; i < 40; ++i)
         f.add(nullptr, tvwLast, "more", "leaf");
     TreeNode* last = f.add(nullptr, tvwLast, "last", "leaf");

@@ -5,8 +5,41 @@
 #include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QProxyStyle>
 #include <QStyleOptionViewItem>
+#include <QStyledItemDelegate>
 #include <algorithm>
+
+namespace {
+
+// Paints a row's node over its picture and label only, so that the selection
+// and the drop highlight cover exactly what a click or a drop hits; the rest
+// of the row stays blank, as it is to the pointer.
+class LabelOnlyDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem narrowed = option;
+        narrowed.rect.setWidth(std::min(sizeHint(option, index).width(), option.rect.width()));
+        QStyledItemDelegate::paint(painter, narrowed, index);
+    }
+};
+
+// Keeps the selection off the expand mark and the indentation, which are no
+// part of the node either.
+class UndecoratedSelectionStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_ItemView_ShowDecorationSelected)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+}  // namespace
 
 NodeTreeView::NodeTreeView(QWidget* parent) : QTreeView(parent) {
     setHeaderHidden(true);
@@ -17,6 +50,10 @@ NodeTreeView::NodeTreeView(QWidget* parent) : QTreeView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
     // The tree's menu opens on the right press, from the logic.
     setContextMenuPolicy(Qt::PreventContextMenu);
+    setItemDelegate(new LabelOnlyDelegate(this));
+    auto* style = new UndecoratedSelectionStyle;
+    style->setParent(this);
+    setStyle(style);
 }
 
 QRect NodeTreeView::labelRect(const QModelIndex& index) const {
