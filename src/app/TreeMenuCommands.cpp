@@ -35,37 +35,11 @@ void TreeMenuCommands::tvFullPath_Click() {
 void TreeMenuCommands::run(TreeMenuId id) {
     using Id = TreeMenuId;
     TreeEditing& editing = parts_.editing;
+    if (const std::optional<TreeMenu::NewNodePlace> place = TreeMenu::NewNodePlaceOf(id)) {
+        editing.AddNewNode(place->relationship, place->item);
+        return;
+    }
     switch (id) {
-    case Id::tvNewFolderInside:
-        editing.AddNewNode(tvwChild, false);
-        break;
-    case Id::tvNewFolderFirst:
-        editing.AddNewNode(tvwFirst, false);
-        break;
-    case Id::tvNewFolderBefore:
-        editing.AddNewNode(tvwPrevious, false);
-        break;
-    case Id::tvNewFolderAfter:
-        editing.AddNewNode(tvwNext, false);
-        break;
-    case Id::tvNewFolderLast:
-        editing.AddNewNode(tvwLast, false);
-        break;
-    case Id::tvNewItemInside:
-        editing.AddNewNode(tvwChild, true);
-        break;
-    case Id::tvNewItemFirst:
-        editing.AddNewNode(tvwFirst, true);
-        break;
-    case Id::tvNewItemBefore:
-        editing.AddNewNode(tvwPrevious, true);
-        break;
-    case Id::tvNewItemAfter:
-        editing.AddNewNode(tvwNext, true);
-        break;
-    case Id::tvNewItemLast:
-        editing.AddNewNode(tvwLast, true);
-        break;
     case Id::tvModify:
         editing.tvModify_Click();
         break;
@@ -96,16 +70,7 @@ void TreeMenuCommands::run(TreeMenuId id) {
     case Id::tvUnload:
         parts_.window.tvUnload_Click();
         break;
-    case Id::tvMenu:
-    case Id::tvNew:
-    case Id::tvNewFolder:
-    case Id::tvNewItem:
-    case Id::tvSep0:
-    case Id::tvSep1:
-    case Id::tvSep2:
-    case Id::tvSep3:
-    case Id::tvSep4:
-    case Id::tvCancel:
+    default:  // submenus, separators and Cancel
         break;
     }
 }

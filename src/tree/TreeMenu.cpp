@@ -8,14 +8,15 @@ using Id = TreeMenuId;
 struct NewPlacement {
     Id folder;
     Id item;
-    const char* caption;  // followed by the place word where it has a blank at the end
+    Relationship relationship;
+    const char* caption;  // followed by the place word for the relative placements
 };
 constexpr NewPlacement Placements[] = {
-    {Id::tvNewFolderInside, Id::tvNewItemInside, "Inside"},
-    {Id::tvNewFolderFirst, Id::tvNewItemFirst, "At the begining"},
-    {Id::tvNewFolderBefore, Id::tvNewItemBefore, "Before"},
-    {Id::tvNewFolderAfter, Id::tvNewItemAfter, "After"},
-    {Id::tvNewFolderLast, Id::tvNewItemLast, "At the Last Position"},
+    {Id::tvNewFolderInside, Id::tvNewItemInside, tvwChild, "Inside"},
+    {Id::tvNewFolderFirst, Id::tvNewItemFirst, tvwFirst, "At the begining"},
+    {Id::tvNewFolderBefore, Id::tvNewItemBefore, tvwPrevious, "Before"},
+    {Id::tvNewFolderAfter, Id::tvNewItemAfter, tvwNext, "After"},
+    {Id::tvNewFolderLast, Id::tvNewItemLast, tvwLast, "At the Last Position"},
 };
 
 MenuEntry command(Id id, const char* caption, bool enabled = true) {
@@ -24,6 +25,14 @@ MenuEntry command(Id id, const char* caption, bool enabled = true) {
     return entry;
 }
 }  // namespace
+
+std::optional<TreeMenu::NewNodePlace> TreeMenu::NewNodePlaceOf(TreeMenuId id) {
+    for (const NewPlacement& p : Placements) {
+        if (id == p.folder || id == p.item)
+            return NewNodePlace{p.relationship, id == p.item};
+    }
+    return std::nullopt;
+}
 
 void TreeMenu::Prepare(const Situation& situation) {
     situation_ = situation;

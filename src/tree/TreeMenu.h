@@ -1,8 +1,10 @@
 #pragma once
 
+#include "model/Relationship.h"
 #include "platform/PopupMenu.h"
 
 #include <QString>
+#include <optional>
 
 class MenuOptions;
 
@@ -52,6 +54,13 @@ public:
         bool quickListFull = false;  // all 64 places are taken
         bool browserHasDirectory = false;
     };
+
+    // Where a "New" entry puts the new node, and whether it is an item.
+    struct NewNodePlace {
+        Relationship relationship;
+        bool item;
+    };
+    static std::optional<NewNodePlace> NewNodePlaceOf(TreeMenuId id);
 
     void Prepare(const Situation& situation);
     MenuEntry Build(const MenuOptions& options) const;
