@@ -45,6 +45,14 @@ struct Fixture {
     }
     QModelIndex index(TreeNode* node) const { return model.indexOf(node); }
     bool shownExpanded(TreeNode* node) const { return view->isExpanded(index(node)); }
+    // The label editor now open; closed ones linger until deleted later.
+    QLineEdit* openEditor() const {
+        for (QLineEdit* editor : view->findChildren<QLineEdit*>()) {
+            if (editor->isVisible())
+                return editor;
+        }
+        return nullptr;
+    }
     QModelIndexList shownSelection() const { return view->selectionModel()->selectedIndexes(); }
     QPoint onLabel(TreeNode* node) const { return view->labelRect(index(node)).center(); }
     QPoint onBlank(TreeNode* node) const {
@@ -109,8 +117,8 @@ void TestTreeView::hitTestFindsANodeOnlyOnItsPictureAndLabel() {
 void TestTreeView::labelsAreEditedInPlaceAndTheLogicDecides() {
     Fixture f;
     f.port.StartLabelEdit(f.item);
-    auto* editor = f.view->findChild<QLineEdit*>();
-    QVERIFY(editor && editor->isVisible());
+    QLineEdit* editor = f.openEditor();
+    QVERIFY(editor);
     QCOMPARE(editor->text(), u"Item"_s);
     editor->selectAll();
     QTest::keyClicks(editor, u"Music"_s);
@@ -118,8 +126,16 @@ void TestTreeView::labelsAreEditedInPlaceAndTheLogicDecides() {
     QTRY_COMPARE(f.events.only(u"After"_s), QStringList{u"AfterLabelEdit Music"_s});
     QCOMPARE(f.item->Text(), u"Item"_s);
     f.port.StartLabelEdit(f.folder);
-    QTest::keyClick(f.view->findChild<QLineEdit*>(), Qt::Key_Escape);
-    QTRY_COMPARE(f.events.only(u"After"_s).last(), u"AfterLabelEdit (escape)"_s);
+    QTest::keyClick(f.openEditor(), Qt::Key_Escape);
+    QCOMPARE(f.events.only(u"After"_s).last(), u"AfterLabelEdit (escape)"_s);
+    // Tab ends the edit as Return does; the view must not go on to edit the
+    // next node behind the logic's back.
+    f.folder->SetExpanded(true);
+    f.port.StartLabelEdit(f.child1);
+    QTest::keyClick(f.openEditor(), Qt::Key_Tab);
+    QCOMPARE(f.events.only(u"After"_s).last(), u"AfterLabelEdit child1"_s);
+    QCOMPARE(f.view->currentIndex(), f.index(f.child1));
+    QCOMPARE(f.openEditor(), nullptr);
     f.view->setFocus();
     QTest::keyClick(f.view, Qt::Key_F10, Qt::ShiftModifier);
     QTest::keyClick(f.view, Qt::Key_F2);

@@ -116,3 +116,13 @@ void NodeTreeView::keyPressEvent(QKeyEvent* event) {
     if (after.isValid() && after != before)
         Q_EMIT currentMovedByKey(after);
 }
+
+void NodeTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) {
+    // Tab and Backtab end the edit as Return does. The view would go on to
+    // the next node and edit it, a node the logic has not selected, and the
+    // label typed there would be given to the node it has.
+    if (hint == QAbstractItemDelegate::EditNextItem ||
+        hint == QAbstractItemDelegate::EditPreviousItem)
+        hint = QAbstractItemDelegate::NoHint;
+    QTreeView::closeEditor(editor, hint);
+}
