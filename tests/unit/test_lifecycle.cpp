@@ -3,7 +3,7 @@
 #include "FormHarness.h"
 #include "WarningsFail.h"
 #include "app/CenterForm.h"
-#include "app/LongPath.h"
+#include "browser/LongPath.h"
 
 #include <QDir>
 #include <QFile>
