@@ -1,5 +1,6 @@
 #include "QtTreeView.h"
 
+#include "ControlDrag.h"
 #include "NodeTreeModel.h"
 #include "NodeTreeView.h"
 #include "QtImageList.h"
@@ -7,7 +8,6 @@
 #include "TwipsScale.h"
 
 #include <QDrag>
-#include <QMimeData>
 #include <cmath>
 
 QtTreeView::QtTreeView(const QtImageList& images) : images_(images) {}
@@ -70,9 +70,7 @@ void QtTreeView::BeginDrag(const QString& picture) {
     if (!view_)
         return;
     auto* drag = new QDrag(view_->viewport());
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("application/x-varnel-tree-node"), QByteArray());
-    drag->setMimeData(data);
+    drag->setMimeData(ControlDrag::dataFor(DragSource::TreeView));
     drag->setPixmap(images_.dragPicture(picture));
     drag->exec(Qt::MoveAction | Qt::CopyAction);
 }
