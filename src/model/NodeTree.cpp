@@ -125,7 +125,16 @@ TreeNode* NodeTree::Item(const QString& key) const {
 }
 
 void NodeTree::SetSelectedItem(TreeNode* node) {
+    if (std::exchange(selectionHidden_, false) && node == selected_ && node)
+        notifyChanged(node, NodeField::Selected);
     moveMark(selected_, node, NodeField::Selected);
+}
+
+void NodeTree::HideSelection() {
+    if (!selected_ || selectionHidden_)
+        return;
+    selectionHidden_ = true;
+    notifyChanged(selected_, NodeField::Selected);
 }
 
 void NodeTree::SetDropHighlight(TreeNode* node) {

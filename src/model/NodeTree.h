@@ -121,7 +121,12 @@ public:
     TreeNode* Item(const QString& key) const;
 
     TreeNode* SelectedItem() const { return selected_; }
-    void SetSelectedItem(TreeNode* node);  // null clears the selection
+    void SetSelectedItem(TreeNode* node);  // null clears the selection; shows it again
+    // Takes the selection's highlight away while the selected node stays the
+    // selected one, as while a drag passes over the tree: only the drop
+    // target is drawn highlighted then.
+    void HideSelection();
+    bool SelectionHidden() const { return selectionHidden_; }
     TreeNode* DropHighlight() const { return dropHighlight_; }
     void SetDropHighlight(TreeNode* node);
 
@@ -158,6 +163,7 @@ private:
     QHash<QString, TreeNode*> keys_;
     TreeNode* selected_ = nullptr;
     TreeNode* dropHighlight_ = nullptr;
+    bool selectionHidden_ = false;
     NodeTreeObserver* observer_ = nullptr;
     int bulkDepth_ = 0;
     int busy_ = 0;

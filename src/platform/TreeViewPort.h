@@ -1,5 +1,8 @@
 #pragma once
 
+#include "DragSource.h"
+#include "Geometry.h"
+
 #include <QString>
 #include <optional>
 
@@ -26,6 +29,11 @@ public:
     // Begins a drag of the tree with the picture of a node: the image key or
     // number of its collapsed or expanded picture.
     virtual void BeginDrag(const QString& picture) = 0;
+    // Changes the picture of the drag under way over the tree.
+    virtual void SetDragPicture(DragPicture picture) = 0;
+    // The tree's size, in twips, and the twips in one pixel across.
+    virtual TwipsSize Size() const = 0;
+    virtual float TwipsPerPixelX() const = 0;
 };
 
 // Keys as the handlers number them.

@@ -125,6 +125,11 @@ public:
     int GetVisibleCount() const override { return 10; }
     void StartLabelEdit(TreeNode* node) override { editing = node; }
     void BeginDrag(const QString& picture) override { drags << picture; }
+    void SetDragPicture(DragPicture picture) override { pictures.push_back(picture); }
+    TwipsSize Size() const override { return size; }
+    float TwipsPerPixelX() const override { return 15; }
+    std::vector<DragPicture> pictures;
+    TwipsSize size{3000, 1500};
     TreeNode* editing = nullptr;  // the node whose label editor was opened last
     QStringList drags;
     std::map<std::pair<float, float>, TreeNode*> hits;

@@ -5,6 +5,7 @@
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
 #include "platform/TrayIconPort.h"
+#include "platform/TreeDropEvents.h"
 #include "platform/TreeViewPort.h"
 
 #include <QRegularExpression>
@@ -15,6 +16,7 @@
 // "MouseDown 1 0 120 45" or "Expand A". The hooks let a test act as the logic.
 class RecordingEvents : public MainWindowEvents,
                         public TreeViewEvents,
+                        public TreeDropEvents,
                         public PathLabelEvents,
                         public TrayNotifications {
 public:
@@ -33,6 +35,12 @@ public:
             onMouseDown(x, y);
     }
     void TreeView_DblClick() override { calls << QStringLiteral("DblClick"); }
+    void TreeView_DragOver(DragSource source, float x, float y, int state) override {
+        calls << QStringLiteral("DragOver %1 %2 %3 %4").arg(int(source)).arg(x).arg(y).arg(state);
+    }
+    void TreeView_DragDrop(DragSource source, float x, float y) override {
+        calls << QStringLiteral("DragDrop %1 %2 %3").arg(int(source)).arg(x).arg(y);
+    }
     void TreeView_MouseMove(int buttons, int, float, float) override {
         if (buttons != 0)  // hovering alone is too often to note
             calls << QStringLiteral("MouseMove %1").arg(buttons);

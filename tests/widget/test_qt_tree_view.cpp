@@ -1,5 +1,6 @@
 #include "RecordingEvents.h"
 #include "WarningsFail.h"
+#include "platform/qt/ControlDrag.h"
 #include "platform/qt/NodeTreeModel.h"
 #include "platform/qt/NodeTreeView.h"
 #include "platform/qt/QtImageList.h"
@@ -7,8 +8,10 @@
 #include "platform/qt/TwipsScale.h"
 #include "tree/EnsureVisible.h"
 
+#include <QDragEnterEvent>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTest>
 
@@ -32,7 +35,7 @@ struct Fixture {
     NodeTreeModel& model = bound();
 
     NodeTreeModel& bound() {
-        port.attach(&tree, &events);
+        port.attach(&tree, &events, &events);
         port.bind(view);
         widget.resize(300, 200);
         widget.show();
@@ -80,6 +83,7 @@ private Q_SLOTS:
     void pressesClicksAndDoubleClicks();
     void userExpansionAndKeysReachTheLogicOnce();
     void changesByTheLogicShowWithoutEchoing();
+    void ownDragsAreReportedAndTheDropAfterTheDrag();
 };
 
 // Beside a short label, in the indentation before a nested node and below
@@ -247,6 +251,39 @@ void TestTreeView::changesByTheLogicShowWithoutEchoing() {
     QVERIFY(f.port.GetVisibleCount() > 2);
     f.view->resize(f.view->width(), f.view->visualRect(f.index(f.item)).height() / 2);
     QCOMPARE(f.port.GetVisibleCount(), 0);
+}
+
+// The window's own drags are taken anywhere over the tree and reported in
+// twips; the drop is told once the drag is over. The desktop's drags are
+// left alone here.
+void TestTreeView::ownDragsAreReportedAndTheDropAfterTheDrag() {
+    Fixture f;
+    const double tpp = TwipsScale::of(f.view).twipsPerPixel();
+    const QPoint where = f.onBlank(f.item);
+    const auto twips = [&](int pixels) { return QString::number(float(pixels * tpp)); };
+    std::unique_ptr<QMimeData> ours(ControlDrag::dataFor(DragSource::FileList));
+    QDragEnterEvent enter(where, Qt::CopyAction, ours.get(), Qt::LeftButton, {});
+    QVERIFY(QCoreApplication::sendEvent(f.viewport, &enter) && enter.isAccepted());
+    QDragMoveEvent move(where, Qt::CopyAction, ours.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(f.viewport, &move);
+    QVERIFY(move.isAccepted());
+    QDropEvent drop(where, Qt::CopyAction, ours.get(), Qt::LeftButton, {});
+    QCoreApplication::sendEvent(f.viewport, &drop);
+    const QString at = twips(where.x()) + u' ' + twips(where.y());
+    QCOMPARE(f.events.only(u"Drag"_s),
+             (QStringList{u"DragOver 2 "_s + at + u" 0"_s, u"DragOver 2 "_s + at + u" 2"_s}));
+    QTRY_COMPARE(f.events.only(u"Drag"_s).size(), 3);
+    QCOMPARE(f.events.only(u"Drag"_s).last(), u"DragDrop 2 "_s + at);
+    QCoreApplication::sendEvent(f.viewport, &enter);
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(f.viewport, &leave);
+    QCOMPARE(f.events.only(u"Drag"_s).last(), u"DragOver 2 "_s + at + u" 1"_s);
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(u"/etc/hosts"_s)});
+    QDragEnterEvent foreign(where, Qt::CopyAction, &files, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(f.viewport, &foreign);
+    QCOMPARE(f.events.only(u"Drag"_s).size(), 5);
 }
 
 QTEST_MAIN(TestTreeView)

@@ -1,12 +1,18 @@
 #include "ControlDrag.h"
 
+#include <QDrag>
 #include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPointer>
+#include <QWidget>
 #include <array>
 
 namespace {
 constexpr int Size = 32;
+
+// The drag under way: there is at most one.
+QPointer<QDrag> current;
 
 struct SourceName {
     DragSource source;
@@ -95,3 +101,24 @@ QPixmap picture(const QString& key) {
     return pixmap;
 }
 }  // namespace ControlDrag
+
+void ControlDrag::exec(QWidget* source, DragSource control, const QPixmap& picture) {
+    auto* drag = new QDrag(source);
+    drag->setMimeData(dataFor(control));
+    // No picture beside the pointer: the cursor is the picture.
+    QPixmap none(1, 1);
+    none.fill(Qt::transparent);
+    drag->setPixmap(none);
+    current = drag;
+    setPicture(picture);
+    drag->exec(Qt::CopyAction | Qt::MoveAction);
+    current = nullptr;
+}
+
+void ControlDrag::setPicture(const QPixmap& picture) {
+    if (!current)
+        return;
+    for (const Qt::DropAction action :
+         {Qt::CopyAction, Qt::MoveAction, Qt::LinkAction, Qt::IgnoreAction})
+        current->setDragCursor(picture, action);
+}

@@ -7,6 +7,7 @@
 #include <optional>
 
 class QMimeData;
+class QWidget;
 
 // The window's own drags of its controls (a node of the tree, a directory,
 // a file) carry one private type whose data names the control they come
@@ -21,4 +22,11 @@ std::optional<DragSource> sourceOf(const QMimeData* data);
 // The drag pictures, 32 by 32: "drag" over the list it came from, "drop"
 // where it may be dropped, "nodrop" where not. Anything else is "nodrop".
 QPixmap picture(const QString& key);
+
+// Runs a drag of the control from the widget, showing the picture, and
+// returns when it has ended. The picture is the drag's cursor, so that what
+// the drag passes over can change it.
+void exec(QWidget* source, DragSource control, const QPixmap& picture);
+// Changes the picture of the drag under way; nothing when none runs.
+void setPicture(const QPixmap& picture);
 }  // namespace ControlDrag

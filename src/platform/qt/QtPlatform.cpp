@@ -40,7 +40,7 @@ Platform QtPlatform::platform() {
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     detach();
     window_->setEvents(&events.window);
-    treeView_->attach(&tree, &events.treeView);
+    treeView_->attach(&tree, &events.treeView, nullptr);
     pathLabel_->setEvents(&events.pathLabel);
     tray_->setNotifications(&events.tray);
     sessionEnd_->setHandler([&window = events.window] { window.SessionEnding(); });
@@ -50,6 +50,6 @@ void QtPlatform::detach() {
     sessionEnd_->setHandler({});
     tray_->setNotifications(nullptr);
     pathLabel_->setEvents(nullptr);
-    treeView_->attach(nullptr, nullptr);
+    treeView_->attach(nullptr, nullptr, nullptr);
     window_->setEvents(nullptr);
 }

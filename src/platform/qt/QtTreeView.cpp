@@ -4,10 +4,10 @@
 #include "NodeTreeModel.h"
 #include "NodeTreeView.h"
 #include "QtImageList.h"
+#include "TreeDropController.h"
 #include "TreeViewController.h"
 #include "TwipsScale.h"
 
-#include <QDrag>
 #include <cmath>
 
 QtTreeView::QtTreeView(const QtImageList& images) : images_(images) {}
@@ -16,10 +16,11 @@ QtTreeView::~QtTreeView() {
     disconnectAll();
 }
 
-void QtTreeView::attach(NodeTree* tree, TreeViewEvents* events) {
+void QtTreeView::attach(NodeTree* tree, TreeViewEvents* events, TreeDropEvents* drops) {
     disconnectAll();
     tree_ = tree;
     events_ = events;
+    drops_ = drops;
     connectUp();
 }
 
@@ -35,9 +36,12 @@ void QtTreeView::connectUp() {
         return;
     model_ = std::make_unique<NodeTreeModel>(*tree_, images_);
     controller_ = std::make_unique<TreeViewController>(*view_, *model_, *events_);
+    if (drops_)
+        dropController_ = std::make_unique<TreeDropController>(*view_, *drops_);
 }
 
 void QtTreeView::disconnectAll() {
+    dropController_.reset();
     controller_.reset();  // the view lets go of the model first
     model_.reset();
 }
@@ -69,10 +73,38 @@ void QtTreeView::StartLabelEdit(TreeNode* node) {
 void QtTreeView::BeginDrag(const QString& picture) {
     if (!view_)
         return;
-    auto* drag = new QDrag(view_->viewport());
-    drag->setMimeData(ControlDrag::dataFor(DragSource::TreeView));
-    drag->setPixmap(images_.dragPicture(picture));
-    drag->exec(Qt::MoveAction | Qt::CopyAction);
+    tempImage_ = images_.dragPicture(picture);
+    ControlDrag::exec(view_->viewport(), DragSource::TreeView, tempImage_);
+}
+
+void QtTreeView::SetDragPicture(DragPicture picture) {
+    switch (picture) {
+    case DragPicture::TempImage:
+        ControlDrag::setPicture(tempImage_);
+        break;
+    case DragPicture::Drag:
+        ControlDrag::setPicture(ControlDrag::picture(QStringLiteral("drag")));
+        break;
+    case DragPicture::Drop:
+        ControlDrag::setPicture(ControlDrag::picture(QStringLiteral("drop")));
+        break;
+    case DragPicture::NoDrop:
+        ControlDrag::setPicture(ControlDrag::picture(QStringLiteral("nodrop")));
+        break;
+    }
+}
+
+TwipsSize QtTreeView::Size() const {
+    if (!view_)
+        return {};
+    const TwipsScale scale = TwipsScale::of(view_);
+    const QSize pixels = view_->viewport()->size();
+    return {scale.toTwips(pixels.width()), scale.toTwips(pixels.height())};
+}
+
+float QtTreeView::TwipsPerPixelX() const {
+    constexpr float AtUsualDpi = 15;
+    return view_ ? static_cast<float>(TwipsScale::of(view_).twipsPerPixel()) : AtUsualDpi;
 }
 
 std::optional<QPoint> QtTreeView::globalPosOf(TreeNode* node) const {

@@ -2,6 +2,7 @@
 
 #include "platform/TreeViewPort.h"
 
+#include <QPixmap>
 #include <QPoint>
 
 #include <memory>
@@ -10,6 +11,8 @@ class NodeTree;
 class NodeTreeModel;
 class NodeTreeView;
 class QtImageList;
+class TreeDropController;
+class TreeDropEvents;
 class TreeViewController;
 
 // The tree control: shows the NodeTree in the main window's tree widget once
@@ -22,8 +25,8 @@ public:
     QtTreeView(const QtTreeView&) = delete;
     QtTreeView& operator=(const QtTreeView&) = delete;
 
-    // The tree to show and where its events go; null for both lets go.
-    void attach(NodeTree* tree, TreeViewEvents* events);
+    // The tree to show and where its events go; null for all lets go.
+    void attach(NodeTree* tree, TreeViewEvents* events, TreeDropEvents* drops);
     // The widget to show it in; null lets go.
     void bind(NodeTreeView* view);
     NodeTreeModel* model() const { return model_.get(); }
@@ -33,6 +36,9 @@ public:
     int GetVisibleCount() const override;
     void StartLabelEdit(TreeNode* node) override;
     void BeginDrag(const QString& picture) override;
+    void SetDragPicture(DragPicture picture) override;
+    TwipsSize Size() const override;
+    float TwipsPerPixelX() const override;
 
     // Where a menu asked for at a node opens, on the screen.
     std::optional<QPoint> globalPosOf(TreeNode* node) const;
@@ -44,7 +50,10 @@ private:
     const QtImageList& images_;
     NodeTree* tree_ = nullptr;
     TreeViewEvents* events_ = nullptr;
+    TreeDropEvents* drops_ = nullptr;
     NodeTreeView* view_ = nullptr;  // let go of before it is destroyed
     std::unique_ptr<NodeTreeModel> model_;
     std::unique_ptr<TreeViewController> controller_;
+    std::unique_ptr<TreeDropController> dropController_;
+    QPixmap tempImage_;  // TempImage: the picture the tree's drag began with
 };

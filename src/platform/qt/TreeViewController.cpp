@@ -239,8 +239,9 @@ void TreeViewController::showSelection() {
     if (!view_.selectionModel())
         return;
     FlagScope following(following_);
-    const QModelIndex selected = model_.indexOf(model_.tree().SelectedItem());
-    if (selected.isValid())
+    const NodeTree& tree = model_.tree();
+    const QModelIndex selected = model_.indexOf(tree.SelectedItem());
+    if (selected.isValid() && !tree.SelectionHidden())
         view_.selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
     else
         view_.selectionModel()->clearSelection();

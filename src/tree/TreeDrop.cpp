@@ -1,0 +1,182 @@
+#include "TreeDrop.h"
+
+#include "DragStates.h"
+#include "DropCommands.h"
+#include "EnsureVisible.h"
+#include "MenuOptions.h"
+#include "PathDisplay.h"
+#include "TreeDropMenu.h"
+#include "model/NodeTree.h"
+#include "platform/Timer.h"
+#include "platform/TreeViewPort.h"
+#include "settings/SettingsSchedule.h"
+
+#include <cmath>
+
+namespace {
+constexpr int ProbeStepPixels = 16;
+constexpr int ScrollInterval = 50;
+
+// The row shown after the node's, with nothing collapsed skipped into.
+TreeNode* nextVisibleRow(const TreeNode* node) {
+    if (node->Expanded() && node->Children() > 0)
+        return node->Child();
+    for (const TreeNode* up = node; up; up = up->Parent()) {
+        if (TreeNode* next = up->Next())
+            return next;
+    }
+    return nullptr;
+}
+
+// The row shown before the node's: the deepest last shown node under the
+// previous sibling, or the parent.
+TreeNode* previousVisibleRow(const TreeNode* node) {
+    TreeNode* row = node->Previous();
+    if (!row)
+        return node->Parent();
+    while (row->Expanded() && row->Children() > 0) {
+        TreeNode* last = row->Child();
+        while (TreeNode* next = last->Next())
+            last = next;
+        row = last;
+    }
+    return row;
+}
+}  // namespace
+
+TreeDrop::TreeDrop(const Platform& platform, const Parts& parts)
+    : platform_(platform),
+      parts_(parts),
+      treeScrollEvent_(platform.timers.createTimer([this] { TreeScrollEvent_Timer(); })) {
+    treeScrollEvent_->setInterval(ScrollInterval);
+}
+
+TreeDrop::~TreeDrop() = default;
+
+TreeDrop::RowNode TreeDrop::FindRowNode(float x, float y) const {
+    const TreeViewPort& view = platform_.treeView;
+    const float step = ProbeStepPixels * view.TwipsPerPixelX();
+    const float start = std::round(x);
+    float probe = start;
+    for (; probe >= 0; probe -= step) {
+        if (TreeNode* node = view.HitTest(probe, y))
+            return {node, probe};
+    }
+    const float width = static_cast<float>(view.Size().width);
+    for (probe = start; probe <= width; probe += step) {
+        if (TreeNode* node = view.HitTest(probe, y))
+            return {node, probe};
+    }
+    return {nullptr, probe - step};
+}
+
+void TreeDrop::TreeView_DragOver(DragSource source, float x, float y, int state) {
+    NodeTree& tree = parts_.tree;
+    TreeNode* node = FindRowNode(x, y).node;
+    tree.SetDropHighlight(node);
+    if (node)
+        tree.HideSelection();  // only the drop target shows highlighted
+    armScrolling(y);
+    if (state == 0) {
+        platform_.treeView.SetDragPicture(source == DragSource::TreeView ? DragPicture::TempImage
+                                                                         : DragPicture::Drop);
+    } else if (state == 1) {
+        platform_.treeView.SetDragPicture(DragPicture::NoDrop);
+    }
+}
+
+// Within one row of the bottom edge the tree scrolls down, within one row of
+// the top edge up. A tree too low for one whole row has no bands.
+void TreeDrop::armScrolling(float y) {
+    const int rows = platform_.treeView.GetVisibleCount();
+    if (rows <= 0) {
+        scrollDirection_ = 0;
+        return;
+    }
+    const float height = static_cast<float>(platform_.treeView.Size().height);
+    const float rowHeight = height / static_cast<float>(rows);
+    if (y > height - rowHeight)
+        scrollDirection_ = 1;
+    else if (y < rowHeight)
+        scrollDirection_ = 2;
+    else
+        scrollDirection_ = 0;
+    // Enabling a running timer leaves its tick where it is; the timer stops
+    // itself at the next tick once the pointer left the bands.
+    if (scrollDirection_ != 0 && !treeScrollEvent_->isActive())
+        treeScrollEvent_->start();
+}
+
+void TreeDrop::TreeScrollEvent_Timer() {
+    NodeTree& tree = parts_.tree;
+    TreeNode* highlighted = tree.DropHighlight();
+    if (parts_.drags.TreeDragState() != 2 || !highlighted)
+        scrollDirection_ = 0;
+    if (scrollDirection_ == 0) {
+        treeScrollEvent_->stop();
+        return;
+    }
+    TreeNode* row =
+        scrollDirection_ == 1 ? nextVisibleRow(highlighted) : previousVisibleRow(highlighted);
+    if (!row) {
+        scrollDirection_ = 0;
+        return;
+    }
+    tree.SetDropHighlight(row);
+    tree.SetSelectedItem(row);
+    EnsureVisible(row, platform_.treeView);
+}
+
+void TreeDrop::TreeView_DragDrop(DragSource source, float x, float y) {
+    NodeTree& tree = parts_.tree;
+    TreeNode* target = FindRowNode(x, y).node;
+    if (!target) {
+        if (source != DragSource::TreeView) {
+            parts_.commands.AddBrowserPath(std::nullopt);
+            parts_.settings.ScheduleSave();
+            return;
+        }
+        // Nothing moves: the selection the drag took away comes back.
+        TreeNode* selected = tree.SelectedItem();
+        tree.SetDropHighlight(selected);
+        if (selected)
+            tree.SetSelectedItem(selected);
+        return;
+    }
+    tree.SetDropHighlight(target);
+    tree.SetSelectedItem(target);
+    if (source != DragSource::TreeView || target != parts_.drags.DragNode()) {
+        runDropMenu(source, target);
+        parts_.drags.EndDrag(source);
+    }
+    parts_.settings.ScheduleSave();
+}
+
+void TreeDrop::runDropMenu(DragSource source, TreeNode* target) {
+    parts_.commands.SetExternalDropPending(false);
+    const MenuChoice choice = platform_.menus.popup(
+        BuildTreeDropMenu(source, target->IsFolder(), parts_.options.FullPath()));
+    if (const std::optional<TreeDropMenuId> id = ChosenEntry<TreeDropMenuId>(choice)) {
+        switch (*id) {
+        case TreeDropMenuId::tdInside:
+            parts_.commands.tdInside_Click();
+            break;
+        case TreeDropMenuId::tdBefore:
+            parts_.commands.tdBefore_Click();
+            break;
+        case TreeDropMenuId::tdAfter:
+            parts_.commands.tdAfter_Click();
+            break;
+        case TreeDropMenuId::tdCancel:
+            parts_.commands.tdCancel_Click();
+            break;
+        case TreeDropMenuId::tdMenu:
+        case TreeDropMenuId::tdSep1:
+            break;
+        }
+    }
+    TreeNode* highlighted = parts_.tree.DropHighlight();
+    if (highlighted)
+        parts_.tree.SetSelectedItem(highlighted);
+    ShowPathOf(platform_.pathLabel, highlighted);
+}

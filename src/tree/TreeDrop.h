@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/TreeDropEvents.h"
+
+#include <memory>
+
+class DragStates;
+class DropCommands;
+class MenuOptions;
+class NodeTree;
+class SettingsSchedule;
+class Timer;
+class TreeNode;
+
+// The window's own drags ending on the tree: which row a drag points at,
+// the drop target and the drag's picture while it moves, the drop menu, and
+// the scrolling while a node is held near the tree's top or bottom edge.
+class TreeDrop : public TreeDropEvents {
+public:
+    struct Parts {
+        NodeTree& tree;
+        SettingsSchedule& settings;
+        DragStates& drags;
+        DropCommands& commands;
+        const MenuOptions& options;
+    };
+    TreeDrop(const Platform& platform, const Parts& parts);
+    ~TreeDrop() override;
+    TreeDrop(const TreeDrop&) = delete;
+    TreeDrop& operator=(const TreeDrop&) = delete;
+
+    struct RowNode {
+        TreeNode* node = nullptr;
+        float x = 0;  // where along the row it was found, or the last place probed
+    };
+    // The node of the row at y, wherever along the row x lies: beside a
+    // short label or in the indentation too.
+    RowNode FindRowNode(float x, float y) const;
+
+    void TreeView_DragOver(DragSource source, float x, float y, int state) override;
+    void TreeView_DragDrop(DragSource source, float x, float y) override;
+    void TreeScrollEvent_Timer();
+    // 0 no scrolling, 1 downwards, 2 upwards.
+    int TreeScrollDirection() const { return scrollDirection_; }
+
+private:
+    void runDropMenu(DragSource source, TreeNode* target);
+    void armScrolling(float y);
+
+    Platform platform_;
+    Parts parts_;
+    std::unique_ptr<Timer> treeScrollEvent_;
+    int scrollDirection_ = 0;  // TreeScrollDirection
+};

@@ -1,0 +1,272 @@
+// Drags of the window's own controls ending on the tree: the row a drag
+// points at, the drop highlight and the pictures, the drop menu, and the
+// scrolling near the tree's edges.
+#include "FakePlatform.h"
+#include "WarningsFail.h"
+#include "model/NodeTree.h"
+#include "settings/SettingsSchedule.h"
+#include "tree/DragStates.h"
+#include "tree/DropCommands.h"
+#include "tree/MenuOptions.h"
+#include "tree/TreeDrop.h"
+#include "tree/TreeDropMenu.h"
+
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+using Id = TreeDropMenuId;
+
+namespace {
+class FakeDrags : public DragStates {
+public:
+    int TreeDragState() const override { return tree; }
+    int DirDragState() const override { return dir; }
+    int FileDragState() const override { return file; }
+    TreeNode* DragNode() const override { return node; }
+    void EndDrag(DragSource source) override { ended.push_back(source); }
+    int tree = 0, dir = 0, file = 0;
+    TreeNode* node = nullptr;
+    std::vector<DragSource> ended;
+};
+
+class FakeCommands : public DropCommands {
+public:
+    void tdInside_Click() override { calls << u"inside"_s; }
+    void tdBefore_Click() override { calls << u"before"_s; }
+    void tdAfter_Click() override { calls << u"after"_s; }
+    void tdCancel_Click() override { calls << u"cancel"_s; }
+    void AddBrowserPath(std::optional<Relationship> relationship) override {
+        calls << (relationship ? u"copy %1"_s.arg(*relationship) : u"copy to the end"_s);
+    }
+    void SetExternalDropPending(bool pending) override {
+        calls << (pending ? u"external"_s : u"own"_s);
+    }
+    QStringList calls;
+};
+
+class Saves : public SettingsSchedule {
+public:
+    void ScheduleSave() override { ++count; }
+    bool SettingsPending() const override { return false; }
+    void LoadSettings() override {}
+    int count = 0;
+};
+
+// A tree of Work (Docs (Deep), Notes) and Game, 1500 twips high with ten
+// rows; each node's label is hit 520 twips across on its own row.
+struct Drop {
+    FakePlatform fake;
+    NodeTree tree;
+    Saves saves;
+    FakeDrags drags;
+    FakeCommands commands;
+    MenuOptions options;
+    TreeDrop drop{fake.platform(), {tree, saves, drags, commands, options}};
+    TreeNode* work = add(nullptr, "Work", "closed", 0);
+    TreeNode* docs = add(work, "Docs", "closed", 1);
+    TreeNode* deep = add(docs, "Deep", "leaf", 2);
+    TreeNode* notes = add(work, "Notes", "leaf", 3);
+    TreeNode* game = add(nullptr, "Game", "leaf", 4);
+
+    Drop() { options.SetFullPath(false); }
+    TreeNode* add(TreeNode* parent, const char* text, const char* image, int row) {
+        TreeNode* const top = nullptr;
+        TreeNode* n = tree.Add(parent ? parent : top, parent ? tvwChild : tvwLast, QString(),
+                               QLatin1String(text), QLatin1String(image));
+        n->SetTag(u"/p/"_s + QLatin1String(text));
+        fake.treeView.hits[{520, yOf(row)}] = n;
+        return n;
+    }
+    static float yOf(int row) { return 150.0f * row + 75; }
+    MenuEntry entry(Id id) const {
+        const MenuEntry* found = fake.menus.lastEntry(id);
+        return found ? *found : MenuEntry();
+    }
+};
+}  // namespace
+
+class TestTreeDrop : public WarningsFail {
+    Q_OBJECT
+private Q_SLOTS:
+    void findRowNodeProbesAlongTheRow();
+    void theDropMenuFitsTheDragAndTheTarget_data();
+    void theDropMenuFitsTheDragAndTheTarget();
+    void dropsOnNodes();
+    void dropsOnEmptySpace();
+    void dragOverHighlightsAndSetsThePicture();
+    void theTreeScrollsOneRowAtATime();
+};
+
+// The probes go left from the pointer in 16-pixel steps, then right.
+void TestTreeDrop::findRowNodeProbesAlongTheRow() {
+    Drop d;
+    for (const float x : {520.0f, 1000.0f, 2920.0f, 40.0f})
+        QCOMPARE(d.drop.FindRowNode(x, Drop::yOf(1)).node, d.docs);
+    QCOMPARE(d.drop.FindRowNode(1000, Drop::yOf(1)).x, 520.0f);
+    QCOMPARE(d.drop.FindRowNode(1000, Drop::yOf(7)).node, nullptr);
+}
+
+void TestTreeDrop::theDropMenuFitsTheDragAndTheTarget_data() {
+    QTest::addColumn<DragSource>("source");
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<bool>("fullPath");
+    QTest::addColumn<QStringList>("captions");  // inside, before, after
+    QTest::addColumn<QString>("enabled");       // of inside, before, after
+    QTest::newRow("node on a folder")
+        << DragSource::TreeView << true << true
+        << QStringList{u"Move Inside The Folder"_s, u"Move Before The Folder"_s,
+                       u"Move After The Folder"_s}
+        << u"111"_s;
+    QTest::newRow("node on an item")
+        << DragSource::TreeView << false << false
+        << QStringList{u"Move Inside The Item"_s, u"Move Before The Item"_s,
+                       u"Move After The Item"_s}
+        << u"011"_s;
+    QTest::newRow("file on an item")
+        << DragSource::FileList << false << false
+        << QStringList{u"Copy Inside The Item"_s, u"Copy Before The Item"_s,
+                       u"Copy After The Item"_s}
+        << u"011"_s;
+    QTest::newRow("directory, full path, on an item")
+        << DragSource::DirList << false << true
+        << QStringList{u"Copy Full Path"_s, u"Copy Before The Item"_s, u"Copy After The Item"_s}
+        << u"100"_s;
+}
+
+void TestTreeDrop::theDropMenuFitsTheDragAndTheTarget() {
+    QFETCH(DragSource, source);
+    QFETCH(bool, folder);
+    QFETCH(bool, fullPath);
+    QFETCH(QStringList, captions);
+    QFETCH(QString, enabled);
+    const MenuEntry menu = BuildTreeDropMenu(source, folder, fullPath);
+    QStringList shown;
+    QString on;
+    for (const MenuEntry& entry : menu.children) {
+        if (entry.kind == MenuEntry::Kind::Command && entry.id != int(Id::tdCancel)) {
+            shown << entry.caption;
+            on += entry.enabled ? u'1' : u'0';
+        }
+    }
+    QCOMPARE(shown, captions);
+    QCOMPARE(on, enabled);
+    QCOMPARE(menu.children.back().caption, u"Cancel"_s);
+}
+
+void TestTreeDrop::dropsOnNodes() {
+    Drop d;
+    d.drags.tree = 2;
+    d.drags.node = d.game;
+    d.fake.menus.choose(Id::tdAfter);
+    d.drop.TreeView_DragDrop(DragSource::TreeView, 1000, Drop::yOf(1));
+    QCOMPARE(d.commands.calls, (QStringList{u"own"_s, u"after"_s}));
+    QCOMPARE(d.entry(Id::tdInside).caption, u"Move Inside The Folder"_s);
+    QCOMPARE(d.tree.SelectedItem(), d.docs);
+    QCOMPARE(d.fake.pathLabel.text, u" /p/Docs"_s);
+    QCOMPARE(d.drags.ended, std::vector<DragSource>{DragSource::TreeView});
+    QCOMPARE(d.saves.count, 1);
+
+    // Onto itself: no menu, the drag goes on, and the selection is saved.
+    d.commands.calls.clear();
+    const std::size_t menus = d.fake.menus.shown.size();
+    d.drop.TreeView_DragDrop(DragSource::TreeView, 520, Drop::yOf(4));
+    QCOMPARE(d.fake.menus.shown.size(), menus);
+    QVERIFY(d.commands.calls.isEmpty());
+    QCOMPARE(d.drags.ended.size(), 1u);
+    QCOMPARE(d.saves.count, 2);
+
+    // A file, the menu dismissed: nothing runs, the drag of the list ends.
+    d.drop.TreeView_DragDrop(DragSource::FileList, 520, Drop::yOf(3));
+    QCOMPARE(d.commands.calls, QStringList{u"own"_s});
+    QCOMPARE(d.drags.ended.back(), DragSource::FileList);
+    QCOMPARE(d.tree.SelectedItem(), d.notes);
+}
+
+void TestTreeDrop::dropsOnEmptySpace() {
+    Drop d;
+    d.tree.SetSelectedItem(d.notes);
+    d.drags.tree = 2;
+    d.drags.node = d.notes;
+    d.drop.TreeView_DragOver(DragSource::TreeView, 520, Drop::yOf(4), 2);
+    QVERIFY(d.tree.SelectionHidden());
+    d.drop.TreeView_DragDrop(DragSource::TreeView, 520, Drop::yOf(8));
+    QCOMPARE(d.tree.SelectedItem(), d.notes);
+    QCOMPARE(d.tree.DropHighlight(), d.notes);
+    QVERIFY(!d.tree.SelectionHidden());
+    QVERIFY(d.fake.menus.shown.empty() && d.commands.calls.isEmpty());
+    QCOMPARE(d.saves.count, 0);
+
+    d.drop.TreeView_DragDrop(DragSource::DirList, 520, Drop::yOf(8));
+    QCOMPARE(d.commands.calls, QStringList{u"copy to the end"_s});
+    QVERIFY(d.fake.menus.shown.empty() && d.drags.ended.empty());
+    QCOMPARE(d.saves.count, 1);
+}
+
+// Over a row the node there is the target and alone shows highlighted;
+// entering and leaving change the drag's picture.
+void TestTreeDrop::dragOverHighlightsAndSetsThePicture() {
+    Drop d;
+    d.tree.SetSelectedItem(d.work);
+    d.drop.TreeView_DragOver(DragSource::TreeView, 1000, Drop::yOf(3), 0);
+    QCOMPARE(d.tree.DropHighlight(), d.notes);
+    QCOMPARE(d.tree.SelectedItem(), d.work);
+    QVERIFY(d.tree.SelectionHidden());
+    d.drop.TreeView_DragOver(DragSource::TreeView, 1000, Drop::yOf(8), 2);
+    QCOMPARE(d.tree.DropHighlight(), nullptr);
+    d.drop.TreeView_DragOver(DragSource::TreeView, 1000, Drop::yOf(8), 1);
+    d.drop.TreeView_DragOver(DragSource::FileList, 1000, Drop::yOf(2), 0);
+    QCOMPARE(
+        d.fake.treeView.pictures,
+        (std::vector<DragPicture>{DragPicture::TempImage, DragPicture::NoDrop, DragPicture::Drop}));
+}
+
+// A node held in the bottom band walks down the shown rows, one each 50 ms,
+// stepping over a collapsed folder's children and into an expanded one's;
+// held in the top band it walks up into the last shown row of a folder. The
+// walk stops at the ends, when the pointer leaves the bands, and for drags
+// that are not the tree's.
+void TestTreeDrop::theTreeScrollsOneRowAtATime() {
+    Drop d;
+    d.work->SetExpanded(true);  // Docs stays collapsed: Deep is not shown
+    d.drags.tree = 2;
+    const float bottom = 1450, top = 50, middle = 700;
+    d.fake.treeView.hits[{520, bottom}] = d.work;
+    d.drop.TreeView_DragOver(DragSource::TreeView, 520, bottom, 2);
+    QCOMPARE(d.drop.TreeScrollDirection(), 1);
+    QStringList walk;
+    for (int tick = 0; tick < 4; ++tick) {
+        // Moves over the same row between two ticks leave the beat alone.
+        d.fake.clock.advance(30);
+        d.drop.TreeView_DragOver(DragSource::TreeView, 1000, bottom, 2);
+        d.fake.clock.advance(20);
+        // The row scrolled in is the one under the pointer now.
+        d.fake.treeView.hits[{520, bottom}] = d.tree.DropHighlight();
+        walk << d.tree.DropHighlight()->Text();
+    }
+    QCOMPARE(walk, (QStringList{u"Docs"_s, u"Notes"_s, u"Game"_s, u"Game"_s}));
+    QCOMPARE(d.tree.SelectedItem(), d.game);
+    QCOMPARE(d.fake.treeView.scrolledTo.back(), d.game);
+
+    d.docs->SetExpanded(true);
+    d.fake.treeView.hits[{520, top}] = d.game;
+    d.drop.TreeView_DragOver(DragSource::TreeView, 520, top, 2);
+    QCOMPARE(d.drop.TreeScrollDirection(), 2);
+    d.fake.clock.advance(50);
+    QCOMPARE(d.tree.DropHighlight(), d.notes);
+    d.fake.clock.advance(50);
+    QCOMPARE(d.tree.DropHighlight(), d.deep);
+
+    d.drop.TreeView_DragOver(DragSource::TreeView, 520, middle, 2);
+    d.fake.clock.advance(100);
+    QCOMPARE(d.drop.TreeScrollDirection(), 0);
+    d.drags.tree = 0;
+    d.drags.file = 2;
+    d.fake.treeView.hits[{520, bottom}] = d.work;
+    d.drop.TreeView_DragOver(DragSource::FileList, 520, bottom, 2);
+    d.fake.clock.advance(100);
+    QCOMPARE(d.tree.DropHighlight(), d.work);
+    QCOMPARE(d.drop.TreeScrollDirection(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestTreeDrop)
+#include "test_tree_drop.moc"
