@@ -124,6 +124,10 @@ TreeNode* NodeTree::Item(const QString& key) const {
     return key.isEmpty() ? nullptr : keys_.value(key, nullptr);
 }
 
+bool NodeTree::Holds(const TreeNode* node) const {
+    return indexes_->holds(node);
+}
+
 void NodeTree::SetSelectedItem(TreeNode* node) {
     moveMark(selected_, node, NodeField::Selected);
 }

@@ -119,6 +119,10 @@ public:
     int Count() const;
     TreeNode* Item(int index) const;  // 1-based; null when out of range
     TreeNode* Item(const QString& key) const;
+    // Whether the node is one of this tree's living nodes. Never looks at
+    // the node itself, so a pointer kept past its node's removal may be
+    // asked; linear in the tree's size.
+    bool Holds(const TreeNode* node) const;
 
     TreeNode* SelectedItem() const { return selected_; }
     void SetSelectedItem(TreeNode* node);  // null clears the selection

@@ -99,6 +99,8 @@ private Q_SLOTS:
         QVERIFY(a->SetKey(QString()));
         QVERIFY(!tree.Item(u"K2"_s));
         tree.Remove(u"K1"_s);  // so does removal
+        QVERIFY(!tree.Holds(b) && tree.Holds(a) && !tree.Holds(other.First()) &&
+                !tree.Holds(nullptr));
         QVERIFY(tree.Add(nullptr, tvwLast, u"K1"_s, u"D"_s, QString()));
     }
 
@@ -166,6 +168,7 @@ private Q_SLOTS:
             for (int i = 0; i < int(created.size()); ++i) {
                 QCOMPARE(created[i]->Index(), i + 1);
                 QCOMPARE(tree.Item(i + 1), created[i]);
+                QVERIFY(tree.Holds(created[i]));
             }
         }
     }
