@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChildList.h"
 #include "Relationship.h"
 
 #include <QHash>
@@ -67,7 +68,7 @@ private:
 
     NodeTree* tree_;
     TreeNode* parent_;  // the tree's hidden top-level holder for top-level nodes
-    std::vector<TreeNode*> children_;
+    ChildList children_;
     mutable int rowHint_ = 0;
     std::uint64_t sequence_;  // creation order, the basis of Index
     QString text_, tag_, image_, expandedImage_, key_;

@@ -131,6 +131,28 @@ private Q_SLOTS:
         QCOMPARE(shape(tree), u"/(home(ann(docs(old)))) work(doc bob)"_s);
     }
 
+    // A move empties a folder from the front; the children left, and those
+    // put before them or after them, keep their order and rows.
+    void childrenTakenFromTheFrontKeepTheirOrder() {
+        NodeTree tree;
+        TreeNode* folder = add(tree, nullptr, "F");
+        for (const char* name : {"a", "b", "c", "d", "e"})
+            add(tree, folder, name);
+        tree.Remove(folder->Child());
+        tree.Remove(folder->Child());
+        tree.Add(folder->Child(), tvwFirst, QString(), u"x"_s, QString());
+        tree.Add(folder->Child(), tvwFirst, QString(), u"y"_s, QString());
+        QCOMPARE(shape(tree), u"F(y x c d e)"_s);
+        tree.Remove(folder->ChildAt(3));
+        QVERIFY(folder->ChildAt(2)->SetParent(nullptr));
+        QCOMPARE(shape(tree), u"F(y x e) c"_s);
+        QCOMPARE(folder->ChildAt(2)->Row(), 2);
+        while (folder->Child())
+            tree.Remove(folder->Child());
+        add(tree, folder, "z");
+        QCOMPARE(shape(tree), u"F(z) c"_s);
+    }
+
     // Random adds, moves and removals, checked against a list in creation
     // order (Index). Every round grows the forest and then cuts it back
     // hard, so the index counter compacts its slots.
