@@ -19,6 +19,21 @@ constexpr int OpenIndex = 2;
 constexpr int LeafIndex = 3;
 constexpr int FirstItemIconIndex = 4;
 
+// The image a node shows for an index of the image list: the fixed pictures
+// by their keys, item icons by their index.
+inline QString forIndex(int index) {
+    switch (index) {
+    case ClosedIndex:
+        return closed();
+    case OpenIndex:
+        return open();
+    case LeafIndex:
+        return leaf();
+    default:
+        return QString::number(index);
+    }
+}
+
 // A node is a folder exactly when its collapsed image is one of the two
 // folder pictures; every other node is an item.
 inline bool isFolderImage(const QString& image) {

@@ -1,5 +1,6 @@
 #include "IndexCounter.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace {
@@ -66,6 +67,10 @@ TreeNode* NodeTree::IndexCounter::nodeAt(int index) const {
         }
     }
     return slots_[pos + 1];
+}
+
+bool NodeTree::IndexCounter::holds(const TreeNode* node) const {
+    return node && std::find(slots_.begin() + 1, slots_.end(), node) != slots_.end();
 }
 
 void NodeTree::IndexCounter::compactIfSparse() {

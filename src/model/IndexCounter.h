@@ -30,8 +30,9 @@ public:
     void deleteAll();
 
     int alive() const { return alive_; }
-    int indexOf(std::uint64_t slot) const;  // 1-based Index of a living slot
-    TreeNode* nodeAt(int index) const;      // null when out of range
+    int indexOf(std::uint64_t slot) const;   // 1-based Index of a living slot
+    TreeNode* nodeAt(int index) const;       // null when out of range
+    bool holds(const TreeNode* node) const;  // among the living, by address
 
 private:
     std::size_t size() const { return slots_.size() - 1; }

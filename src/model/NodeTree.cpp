@@ -62,7 +62,7 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
     node->image_ = image;
     node->key_ = key;
     node->rowHint_ = row;
-    parent->children_.insert(parent->children_.begin() + row, node);
+    parent->children_.insert(row, node);
     node->sequence_ = indexes_->append(node);
     if (!key.isEmpty())
         keys_.insert(key, node);
@@ -77,7 +77,7 @@ void NodeTree::Remove(TreeNode* node) {
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeRemoved(node);
     auto& siblings = node->parent_->children_;
-    siblings.erase(siblings.begin() + node->Row());
+    siblings.erase(node->Row());
 
     std::vector<TreeNode*> pending{node};
     while (!pending.empty()) {
@@ -122,6 +122,10 @@ TreeNode* NodeTree::Item(int index) const {
 
 TreeNode* NodeTree::Item(const QString& key) const {
     return key.isEmpty() ? nullptr : keys_.value(key, nullptr);
+}
+
+bool NodeTree::Holds(const TreeNode* node) const {
+    return indexes_->holds(node);
 }
 
 void NodeTree::SetSelectedItem(TreeNode* node) {
@@ -194,7 +198,7 @@ bool NodeTree::moveToEnd(TreeNode* node, TreeNode* newParent) {
     const int newRow = holder->Children() - (node->parent_ == holder ? 1 : 0);
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToMove(node, newParent, newRow);
-    oldSiblings.erase(oldSiblings.begin() + node->Row());
+    oldSiblings.erase(node->Row());
     holder->children_.push_back(node);
     node->parent_ = holder;
     node->rowHint_ = newRow;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ChildList.h"
 #include "Relationship.h"
 
 #include <QHash>
@@ -67,7 +68,7 @@ private:
 
     NodeTree* tree_;
     TreeNode* parent_;  // the tree's hidden top-level holder for top-level nodes
-    std::vector<TreeNode*> children_;
+    ChildList children_;
     mutable int rowHint_ = 0;
     std::uint64_t sequence_;  // creation order, the basis of Index
     QString text_, tag_, image_, expandedImage_, key_;
@@ -119,6 +120,10 @@ public:
     int Count() const;
     TreeNode* Item(int index) const;  // 1-based; null when out of range
     TreeNode* Item(const QString& key) const;
+    // Whether the node is one of this tree's living nodes. Never looks at
+    // the node itself, so a pointer kept past its node's removal may be
+    // asked; linear in the tree's size.
+    bool Holds(const TreeNode* node) const;
 
     TreeNode* SelectedItem() const { return selected_; }
     void SetSelectedItem(TreeNode* node);  // null clears the selection; shows it again

@@ -88,21 +88,6 @@ bool isImageKey(QStringView image) {
     return image == ImageKeys::closed() || image == ImageKeys::open() || image == ImageKeys::leaf();
 }
 
-// The image list's fixed pictures are named by their keys, item icons by
-// their index.
-QString imageForIndex(int index) {
-    switch (index) {
-    case ImageKeys::ClosedIndex:
-        return ImageKeys::closed();
-    case ImageKeys::OpenIndex:
-        return ImageKeys::open();
-    case ImageKeys::LeafIndex:
-        return ImageKeys::leaf();
-    default:
-        return QString::number(index);
-    }
-}
-
 class Reader {
 public:
     Reader(SettingsSink& sink, NodeTree& tree) : sink_(sink), tree_(tree) {}
@@ -208,7 +193,7 @@ void Reader::readNode(QStringView record) {
     QString image = kept(fields[2]);
     if (!isImageKey(fields[2])) {
         if (const int index = sink_.GetItemIcon(tag); index != 0)
-            image = imageForIndex(index);
+            image = ImageKeys::forIndex(index);
     }
     QString expandedImage = kept(fields[3]);
     if (const auto index = parseInt32(fields[3]); index && *index > ImageKeys::LeafIndex)

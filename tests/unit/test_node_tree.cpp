@@ -99,6 +99,8 @@ private Q_SLOTS:
         QVERIFY(a->SetKey(QString()));
         QVERIFY(!tree.Item(u"K2"_s));
         tree.Remove(u"K1"_s);  // so does removal
+        QVERIFY(!tree.Holds(b) && tree.Holds(a) && !tree.Holds(other.First()) &&
+                !tree.Holds(nullptr));
         QVERIFY(tree.Add(nullptr, tvwLast, u"K1"_s, u"D"_s, QString()));
     }
 
@@ -127,6 +129,28 @@ private Q_SLOTS:
             QVERIFY(!root->SetParent(own));
         QVERIFY(bob->SetParent(work));  // with its subtree, last among the new siblings
         QCOMPARE(shape(tree), u"/(home(ann(docs(old)))) work(doc bob)"_s);
+    }
+
+    // A move empties a folder from the front; the children left, and those
+    // put before them or after them, keep their order and rows.
+    void childrenTakenFromTheFrontKeepTheirOrder() {
+        NodeTree tree;
+        TreeNode* folder = add(tree, nullptr, "F");
+        for (const char* name : {"a", "b", "c", "d", "e"})
+            add(tree, folder, name);
+        tree.Remove(folder->Child());
+        tree.Remove(folder->Child());
+        tree.Add(folder->Child(), tvwFirst, QString(), u"x"_s, QString());
+        tree.Add(folder->Child(), tvwFirst, QString(), u"y"_s, QString());
+        QCOMPARE(shape(tree), u"F(y x c d e)"_s);
+        tree.Remove(folder->ChildAt(3));
+        QVERIFY(folder->ChildAt(2)->SetParent(nullptr));
+        QCOMPARE(shape(tree), u"F(y x e) c"_s);
+        QCOMPARE(folder->ChildAt(2)->Row(), 2);
+        while (folder->Child())
+            tree.Remove(folder->Child());
+        add(tree, folder, "z");
+        QCOMPARE(shape(tree), u"F(z) c"_s);
     }
 
     // Random adds, moves and removals, checked against a list in creation
@@ -166,6 +190,7 @@ private Q_SLOTS:
             for (int i = 0; i < int(created.size()); ++i) {
                 QCOMPARE(created[i]->Index(), i + 1);
                 QCOMPARE(tree.Item(i + 1), created[i]);
+                QVERIFY(tree.Holds(created[i]));
             }
         }
     }
