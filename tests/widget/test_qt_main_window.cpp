@@ -1,5 +1,6 @@
 #include "RecordingEvents.h"
 #include "WarningsFail.h"
+#include "platform/qt/BrowserListView.h"
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/NodeTreeView.h"
 #include "platform/qt/QtMainWindow.h"
@@ -9,7 +10,6 @@
 #include "platform/qt/TwipsScale.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
