@@ -1,5 +1,7 @@
 #include "BrowserListModel.h"
 
+#include "OneLine.h"
+
 #include <algorithm>
 
 BrowserListModel::BrowserListModel(QIcon open, QIcon closed, QObject* parent)
@@ -14,20 +16,6 @@ void BrowserListModel::setRows(const QStringList& chain, const QStringList& name
 
 int BrowserListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(chain_.size() + names_.size());
-}
-
-QString BrowserListModel::shown(const QString& name) {
-    const auto control = [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; };
-    if (std::none_of(name.begin(), name.end(), control))
-        return name;
-    QString text = name;
-    for (QChar& c : text) {
-        if (c.unicode() == 0x7f)
-            c = QChar(0x2421);  // SYMBOL FOR DELETE
-        else if (c.unicode() < 0x20)
-            c = QChar(0x2400 + c.unicode());  // the control pictures
-    }
-    return text;
 }
 
 // A chain entry shows its last name; the drive's root shows whole, as the
@@ -47,9 +35,9 @@ QVariant BrowserListModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
-        return shown(text(row));
+        return OneLine(text(row));
     case Qt::ToolTipRole:
-        return row < chainLength() ? shown(chain_[row]) : shown(text(row));
+        return OneLine(row < chainLength() ? chain_[row] : text(row));
     case Qt::DecorationRole:
         if (open_.isNull())
             return {};

@@ -24,10 +24,6 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
-    // A name as a list can show it: control characters (a newline in a file
-    // name) as their visible pictures, so every row keeps one line.
-    static QString shown(const QString& name);
-
 private:
     QString text(int row) const;
 

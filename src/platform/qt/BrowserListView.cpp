@@ -32,6 +32,9 @@ private:
 BrowserListView::BrowserListView(QWidget* parent)
     : QListView(parent), reading_(new QLabel(tr("Reading\u2026"), this)) {
     setUniformItemSizes(true);
+    // A long name ends in an ellipsis, its whole text in its tip.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setTextElideMode(Qt::ElideRight);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(false);
