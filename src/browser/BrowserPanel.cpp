@@ -179,7 +179,6 @@ void BrowserPanel::DirList_Change() {
         showPath(highlighted);
         // The listing that made the change read the files of the open
         // directory, which is the highlighted one now.
-        fileDir_ = highlighted;
         files_ = listedFiles_;
         fileSel_ = -1;
         platform_.fileList.setFiles(files_);

@@ -141,8 +141,7 @@ private:
     int dirSel_ = -1;
     bool dirVis_ = true;
     bool listed_ = false;  // the open directory has been read at least once
-    QString fileDir_;      // the file list's directory
-    QStringList files_;
+    QStringList files_;    // the file list's: of the open directory, or of the one before
     int fileSel_ = -1;
     bool busy_ = false;
     bool quiet_ = false;  // restoring: what the settings file holds needs no save

@@ -61,15 +61,6 @@ void DirectoryRequests::request(const QString& path, Listed done) {
                    });
 }
 
-void DirectoryRequests::drop() {
-    ++state_->latest;
-    state_->setAwaiting(false);
-}
-
-bool DirectoryRequests::awaiting() const {
-    return state_->awaiting;
-}
-
 void DirectoryRequests::requestVolumes(VolumesListed done) {
     State& state = *state_;
     state.volumesAwaited.push_back(std::move(done));

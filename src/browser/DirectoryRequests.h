@@ -28,9 +28,6 @@ public:
     DirectoryRequests& operator=(const DirectoryRequests&) = delete;
 
     void request(const QString& path, Listed done);
-    // The request awaited is answered no more.
-    void drop();
-    bool awaiting() const;
 
     void requestVolumes(VolumesListed done);
 
