@@ -43,8 +43,6 @@ BrowserPanel::BrowserPanel(const Platform& platform, const Parts& parts,
                            const QString& startDirectory)
     : platform_(platform),
       parts_(parts),
-      startDirectory_(startDirectory.isEmpty() ? QDir::rootPath()
-                                               : QDir::cleanPath(startDirectory)),
       requests_(platform.work,
                 [this](bool reading) {
                     platform_.dirList.setReading(reading);
@@ -54,7 +52,7 @@ BrowserPanel::BrowserPanel(const Platform& platform, const Parts& parts,
     busyLimit_->setInterval(BusyLimit);
     // The program's own directory, where it was just started from: its
     // volume is at hand. Its entries are read when first needed.
-    dirPath_ = startDirectory_;
+    dirPath_ = startDirectory.isEmpty() ? QDir::rootPath() : QDir::cleanPath(startDirectory);
     const QString volume = QStorageInfo(dirPath_).rootPath();
     drive_ = dirDrive_ = volume.isEmpty() || !isUnder(dirPath_, volume) ? QDir::rootPath() : volume;
 }

@@ -126,7 +126,6 @@ private:
 
     Platform platform_;
     Parts parts_;
-    QString startDirectory_;
     DirectoryRequests requests_;
     ProgramSteps steps_;
     std::unique_ptr<Timer> busyLimit_;
@@ -144,5 +143,4 @@ private:
     QStringList files_;    // the file list's: of the open directory, or of the one before
     int fileSel_ = -1;
     bool busy_ = false;
-    bool quiet_ = false;  // restoring: what the settings file holds needs no save
 };
