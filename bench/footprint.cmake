@@ -4,3 +4,8 @@
 add_executable(minimal_tray ${CMAKE_CURRENT_LIST_DIR}/minimal_tray.cpp
     ${CMAKE_SOURCE_DIR}/resources/varnel.qrc)
 target_link_libraries(minimal_tray PRIVATE Qt6::Widgets varnel_warnings)
+
+# The longest pause of the window while its browser opens a large directory
+# (bench/listing_pause.cpp), over the real platform.
+add_executable(listing_pause ${CMAKE_CURRENT_LIST_DIR}/listing_pause.cpp)
+target_link_libraries(listing_pause PRIVATE varnel_qt varnel_warnings)

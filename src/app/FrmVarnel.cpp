@@ -6,14 +6,16 @@ namespace {
 constexpr int UnloadDelay = 100;
 }  // namespace
 
-// The settings store and the tray need each other (the settings hold the
+// The browser keeps only references to the settings store and the opener
+// until it is first used. The settings store and the tray need each other (the settings hold the
 // quick list; a right click reads the settings), so the store is given the
 // tray before the tray is built: it is used only once both exist.
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
     : platform_(platform),
       paths_(paths),
       icons_(platform.images),
-      browser_(platform.dirList, platform.fileList, paths.programDir),
+      browser_(platform, {settings_, opener_}, paths.programDir),
+      browserMouse_(platform, browser_),
       settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),
       tray_(platform, tree_, settings_, *this),
       layout_(platform.window, settings_),
@@ -30,5 +32,5 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
 FrmVarnel::~FrmVarnel() = default;
 
 PlatformEvents FrmVarnel::Events() {
-    return {*this, treeMouse_, opener_, tray_};
+    return {*this, treeMouse_, opener_, tray_, browser_, browserMouse_, browserMouse_};
 }

@@ -5,6 +5,7 @@
 #include "SettingsStore.h"
 #include "TreeMenuCommands.h"
 #include "WindowLayout.h"
+#include "browser/BrowserMouse.h"
 #include "browser/BrowserPanel.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
@@ -43,6 +44,7 @@ public:
     TreeMenuCommands& treeMenu() { return treeMenu_; }
     Opener& opener() { return opener_; }
     BrowserPanel& browser() { return browser_; }
+    BrowserMouse& browserMouse() { return browserMouse_; }
     WindowLayout& layout() { return layout_; }
     MenuOptions& options() { return options_; }
 
@@ -71,6 +73,7 @@ private:
     MenuOptions options_;
     ItemIcons icons_;
     BrowserPanel browser_;
+    BrowserMouse browserMouse_;
     SettingsStore settings_;
     Tray tray_;
     WindowLayout layout_;

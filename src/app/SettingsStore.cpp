@@ -33,7 +33,12 @@ bool occupied(const QString& path) {
 // the quick list.
 class SettingsStore::Applier : public SettingsSink {
 public:
-    explicit Applier(SettingsStore& store) : s_(store), parts_(store.parts_) {}
+    explicit Applier(SettingsStore& store) : s_(store), parts_(store.parts_) {
+        parts_.browser.BeginRestore();
+    }
+    ~Applier() override { parts_.browser.EndRestore(); }
+    Applier(const Applier&) = delete;
+    Applier& operator=(const Applier&) = delete;
 
     void applyWinTop(std::int32_t twips) override { apply(&TwipsRect::top, twips); }
     void applyWinLeft(std::int32_t twips) override { apply(&TwipsRect::left, twips); }
@@ -42,10 +47,19 @@ public:
     void applyWinState(int state) override { s_.platform_.window.setWindowState(state); }
     void applyAutoHide(bool checked) override { parts_.options.SetAutoHide(checked); }
     void applyFullPath(bool checked) override { parts_.options.SetFullPath(checked); }
-    bool applyDrive(const QString& drive) override { return parts_.browser.SetDrive(drive); }
-    bool applyDirPath(const QString& path) override { return parts_.browser.SetDirPath(path); }
-    void applyDirSel(int index) override { parts_.browser.SetDirSel(index); }
-    void applyDirVis(bool visible) override { parts_.browser.SetDirVis(visible); }
+    // Whether a drive or a directory can be opened is known only once it
+    // has been read, in the background: the browser skips what depends on a
+    // failed one itself, so the reader is told of no failure.
+    bool applyDrive(const QString& drive) override {
+        parts_.browser.RestoreDrive(drive);
+        return true;
+    }
+    bool applyDirPath(const QString& path) override {
+        parts_.browser.RestoreDirPath(path);
+        return true;
+    }
+    void applyDirSel(int index) override { parts_.browser.RestoreDirSel(index); }
+    void applyDirVis(bool visible) override { parts_.browser.RestoreDirVis(visible); }
     bool appendQuickEntry(const QString& caption, const QString& path) override {
         return parts_.tray.Quick().Add(caption, path);
     }
@@ -200,10 +214,11 @@ bool SettingsStore::writeFile() {
         values.winState = StateNormal;
     values.hide = parts_.options.AutoHide();
     values.fullPath = parts_.options.FullPath();
-    values.drive = parts_.browser.Drive();
-    values.dirPath = parts_.browser.DirPath();
-    values.dirSel = parts_.browser.DirSel();
-    values.dirVis = parts_.browser.DirVis();
+    const BrowserPanel::Place place = parts_.browser.SavedPlace();
+    values.drive = place.drive;
+    values.dirPath = place.dirPath;
+    values.dirSel = place.dirSel;
+    values.dirVis = place.dirVis;
     const QByteArray content =
         WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
     QString error;

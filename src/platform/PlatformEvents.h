@@ -4,6 +4,9 @@ class MainWindowEvents;
 class TreeViewEvents;
 class PathLabelEvents;
 class TrayNotifications;
+class DriveListEvents;
+class DirListEvents;
+class FileListEvents;
 
 // Where the platform delivers what the user does, one receiver per control.
 struct PlatformEvents {
@@ -11,4 +14,7 @@ struct PlatformEvents {
     TreeViewEvents& treeView;
     PathLabelEvents& pathLabel;
     TrayNotifications& tray;
+    DriveListEvents& driveList;
+    DirListEvents& dirList;
+    FileListEvents& fileList;
 };

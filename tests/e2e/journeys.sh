@@ -239,6 +239,28 @@ keys_rename_and_delete() {
         fail "the tree was not renamed and cut as asked: $(grep Node= "$settings")"
 }
 
+# The browser opens on the program's directory. A double click on its
+# subdirectory docs opens it, "View Files" in the directory list's menu shows
+# its file; Unload keeps both.
+browse_and_view_files() {
+    mkdir -p "$app_dir/docs"
+    : >"$app_dir/docs/readme.txt"
+    start_varnel
+    show_window
+    # The directory list, inside its frame: /, tmp, the session's directory,
+    # app, then docs, one band of ink a row.
+    local left=$((X + 10)) top=$((Y + 42)) shot=$xsession_dir/list.png first last
+    import -window root -crop "180x140+$left+$top" +repage "$shot"
+    read -r first last < <(ink_bands "$shot" rows | sed -n 5p)
+    [ -n "$first" ] || fail "the directory list does not show docs below the chain"
+    xdotool mousemove $((left + 90)) $((top + (first + last) / 2)) sleep 0.2 click --repeat 2 --delay 80 1
+    sleep 0.5
+    xdotool click 3 sleep 0.5 key Down Down Return sleep 0.3
+    unload_by_tray_menu
+    grep -q "^DirPath=$app_dir/docs"$'\r$' "$settings" && grep -q $'^DirVis=False\r$' "$settings" ||
+        fail "the browser's place is not saved: $(grep '^Dir' "$settings" | tr '\r\n' '  ')"
+}
+
 # A tray host on the session bus (tests/e2e/sni_host.py) takes the item,
 # reads its menu before and after AboutToShow (the quick list's captions as
 # written, the numbers unchanged), activates it (the window shows) and

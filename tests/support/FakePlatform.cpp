@@ -93,3 +93,22 @@ int FakeImageList::add(const QString& key, std::uint64_t) {
 int FakeImageList::indexOf(const QString& key) const {
     return int(keys.indexOf(key)) + 1;
 }
+
+void FakeBackgroundWork::run(std::function<void()> work, std::function<void()> done) {
+    if (hold) {
+        held.emplace_back(std::move(work), std::move(done));
+        return;
+    }
+    work();
+    done();
+}
+
+bool FakeBackgroundWork::release(std::size_t place) {
+    if (place >= held.size())
+        return false;
+    auto [work, done] = std::move(held[place]);
+    held.erase(held.begin() + std::ptrdiff_t(place));
+    work();
+    done();
+    return true;
+}

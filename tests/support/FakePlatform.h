@@ -1,6 +1,7 @@
 #pragma once
 
 #include "VirtualClock.h"
+#include "platform/BackgroundWork.h"
 #include "platform/BrowserListPorts.h"
 #include "platform/ImageListPort.h"
 #include "platform/MainWindowPort.h"
@@ -139,16 +140,67 @@ public:
 class FakePathLabel : public PathLabelPort {
 public:
     QString caption() const override { return text; }
-    void setCaption(const QString& caption) override { text = caption; }
+    void setCaption(const QString& caption) override {
+        text = caption;
+        written << caption;
+    }
     QString text;
+    QStringList written;  // every caption set, in order
 };
 
+class FakeDriveList : public DriveListPort {
+public:
+    void setDrives(const QStringList& roots) override { drives = roots; }
+    void setCurrent(const QString& root) override { current = root; }
+    QStringList drives;
+    QString current;
+};
+
+// A browser list: what it was last given, and the pictures and drags asked of it.
 template <typename Port>
 class FakeList : public Port {
 public:
     explicit FakeList(bool shown) : visible(shown) {}
     void setVisible(bool shown) override { visible = shown; }
+    void setListIndex(int index) override { listIndex = index; }
+    void setReading(bool value) override { reading = value; }
+    void setDragPicture(const QString& key) override { pictures << key; }
+    void BeginDrag() override { ++drags; }
     bool visible;
+    int listIndex = -1;
+    bool reading = false;
+    QStringList pictures;
+    int drags = 0;
+};
+
+class FakeDirList : public FakeList<DirListPort> {
+public:
+    using FakeList::FakeList;
+    void setEntries(const QStringList& chainPaths, const QStringList& names) override {
+        chain = chainPaths;
+        subdirectories = names;
+    }
+    QStringList chain;
+    QStringList subdirectories;
+};
+
+class FakeFileList : public FakeList<FileListPort> {
+public:
+    using FakeList::FakeList;
+    void setFiles(const QStringList& names) override { files = names; }
+    QStringList files;
+};
+
+// Runs each piece of work at once, in the caller's thread; or, while hold is
+// set, keeps it until the test releases it, the work itself done only then.
+class FakeBackgroundWork : public BackgroundWork {
+public:
+    void run(std::function<void()> work, std::function<void()> done) override;
+    // Does the held piece of work at that place in the order given, then
+    // reports it done; false when there is none there.
+    bool release(std::size_t place = 0);
+    bool hold = false;
+    std::deque<std::pair<std::function<void()>, std::function<void()>>> held;
 };
 
 class FakeStatusBar : public StatusBarPort {
@@ -189,14 +241,17 @@ struct FakePlatform {
     FakeMainWindow window;
     FakeTreeView treeView;
     FakePathLabel pathLabel;
-    FakeList<DirListPort> dirList{true};
-    FakeList<FileListPort> fileList{false};
+    FakeDriveList driveList;
+    FakeDirList dirList{true};
+    FakeFileList fileList{false};
     FakeImageList images;
     FakeStatusBar statusBar;
     FakeAboutBox about;
+    FakeBackgroundWork work;
 
     Platform platform() {
-        return Platform{clock,     messages, menus,    shell,  tray,      window, treeView,
-                        pathLabel, dirList,  fileList, images, statusBar, about};
+        return Platform{clock,    messages, menus,     shell,     tray,
+                        window,   treeView, pathLabel, driveList, dirList,
+                        fileList, images,   statusBar, about,     work};
     }
 };

@@ -1,6 +1,7 @@
 // How the controls follow the window, and the browser state the settings keep.
 #include "FormHarness.h"
 #include "WarningsFail.h"
+#include "browser/BrowserMenus.h"
 
 #include <QDir>
 #include <QFile>
@@ -62,24 +63,23 @@ private Q_SLOTS:
         const QString work = QDir::cleanPath(temp.filePath(QStringLiteral("work")));
         QVERIFY(QDir(work).mkpath(QStringLiteral("b")));
         QVERIFY(QDir(work).mkpath(QStringLiteral("a")));
+        QFile file(work + QStringLiteral("/f.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
         FormHarness first(temp.path());
         first.loadAndShow();
         BrowserPanel& browser = first.form->browser();
         QCOMPARE(browser.DirPath(), QDir::cleanPath(temp.path()));
-        QVERIFY(browser.PointAt(work));
+        DirListEvents& dirList = first.form->browserMouse();
+        dirList.DirList_Click(0);  // work, the one subdirectory
+        dirList.DirList_DblClick();
+        QCOMPARE(browser.DirPath(), work);
         const QString drive = QStorageInfo(work).rootPath();
         QCOMPARE(browser.Drive(), drive);
-        QVERIFY(browser.SetDirSel(1));
-        QVERIFY(!browser.SetDirSel(2));  // two subdirectories only
-        QVERIFY(browser.SetDirSel(-2));
-        browser.SetDirVis(false);  // no files: the directory list stays
-        QVERIFY(browser.DirVis());
-        QFile file(work + QStringLiteral("/f.txt"));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
-        browser.SetDirVis(false);
+        dirList.DirList_Click(-2);
+        first.fake.menus.choose(DirMenuId::dlViewFiles);
+        dirList.DirList_MouseDown(ButtonRight, 0, 0, 0);
         QVERIFY(!first.fake.dirList.visible && first.fake.fileList.visible);
-        first.form->settings().ScheduleSave();
         first.form->settings().SaveSettings();
         const QStringList lines = first.settingsLines();
         QCOMPARE(lines.mid(7, 4),

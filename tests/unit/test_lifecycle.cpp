@@ -9,6 +9,39 @@
 #include <QFile>
 #include <QTest>
 
+namespace {
+// A case-insensitive file system holding a few stored names: any spelling
+// finds them.
+class CaseBlindNames : public FileNames {
+public:
+    bool exists(const QString& path) const override { return !stored(path).isEmpty(); }
+    bool sameEntry(const QString& path, const QString& other) const override {
+        return exists(path) && stored(path) == stored(other);
+    }
+    QStringList entries(const QString& directory) const override {
+        QStringList names;
+        for (const QString& entry : stored_) {
+            const qsizetype slash = entry.lastIndexOf(u'/');
+            if (slash >= 0 && entry.left(slash + 1).compare(directory, Qt::CaseInsensitive) == 0)
+                names << entry.mid(slash + 1);
+        }
+        return names;
+    }
+
+private:
+    QString stored(const QString& path) const {
+        for (const QString& entry : stored_) {
+            if (entry.compare(path, Qt::CaseInsensitive) == 0)
+                return entry;
+        }
+        return {};
+    }
+    const QStringList stored_{QStringLiteral("/STICK"), QStringLiteral("/STICK/ReadMe.txt"),
+                              QStringLiteral("/STICK/Photos"), QStringLiteral("/STICK/2024"),
+                              QStringLiteral("/STICK/2024/x")};
+};
+}  // namespace
+
 class TestLifecycle : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
@@ -146,6 +179,22 @@ private Q_SLOTS:
         QVERIFY(QDir(base).mkpath(QStringLiteral("Twin")));
         QVERIFY(QDir(base).mkpath(QStringLiteral("TWIN")));
         QCOMPARE(LongPath(base + QStringLiteral("/twin")), base + QStringLiteral("/twin"));
+        QCOMPARE(LongPath(base + QStringLiteral("/TWIN")), base + QStringLiteral("/TWIN"));
+    }
+
+    // On a stick formatted FAT any spelling of a name exists; the spelling
+    // that comes back is the one stored.
+    void longPathOnACaseInsensitiveMountTakesTheStoredName() {
+        const CaseBlindNames stick;
+        const std::pair<const char*, const char*> cases[] = {
+            {"/stick/readme.TXT", "/STICK/ReadMe.txt"},
+            {"/STICK/ReadMe.txt", "/STICK/ReadMe.txt"},
+            {"/Stick//PHOTOS/", "/STICK/Photos"},
+            {"/stick/2024/x", "/STICK/2024/x"},
+            {"/stick/none/ReadMe.txt", "/stick/none/ReadMe.txt"},
+        };
+        for (const auto& [asked, stored] : cases)
+            QCOMPARE(LongPath(QLatin1String(asked), stick), QLatin1String(stored));
     }
 };
 

@@ -225,7 +225,8 @@ private Q_SLOTS:
         Editing h;
         h.form->tree().SetSelectedItem(h.game);
         h.form->tray().tvAddQuickList_Click();
-        QVERIFY(h.form->browser().PointAt(QDir::rootPath()));
+        h.form->browser().PointAt(QDir::rootPath());
+        QCOMPARE(h.form->browser().DirPath(), QDir::rootPath());
         h.menu(h.game, Id::tvModify);
         QCOMPARE(h.game->Tag(), u"/"_s);
         QCOMPARE(h.fake.pathLabel.text, u" /"_s);

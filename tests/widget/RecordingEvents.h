@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/NodeTree.h"
+#include "platform/BrowserListPorts.h"
 #include "platform/MainWindowPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
@@ -18,9 +19,12 @@ class RecordingEvents : public MainWindowEvents,
                         public TreeViewEvents,
                         public TreeDropEvents,
                         public PathLabelEvents,
-                        public TrayNotifications {
+                        public TrayNotifications,
+                        public DriveListEvents,
+                        public DirListEvents,
+                        public FileListEvents {
 public:
-    PlatformEvents events() { return {*this, *this, *this, *this}; }
+    PlatformEvents events() { return {*this, *this, *this, *this, *this, *this, *this}; }
 
     bool Form_QueryUnload(int mode) override {
         calls << QStringLiteral("QueryUnload %1").arg(mode);
@@ -83,6 +87,40 @@ public:
         calls << QStringLiteral("TrayMenuChosen %1 %2").arg(choice.id).arg(choice.index);
     }
 
+    void DriveList_Change(const QString& drive) override {
+        calls << QStringLiteral("DriveChange ") + drive;
+    }
+    void DriveList_DropDown() override { calls << QStringLiteral("DriveDropDown"); }
+    // The lists' events as "Dir Click 2", "File MouseDown 2", "Dir DragOver 1 0" (source, state).
+    void DirList_Click(int index) override { list("Dir", "Click", index); }
+    void DirList_DblClick() override { calls << QStringLiteral("Dir DblClick"); }
+    void DirList_MouseDown(int button, int, float, float) override {
+        list("Dir", "MouseDown", button);
+    }
+    void DirList_MouseMove(int buttons, int, float, float) override {
+        if (buttons != 0)
+            list("Dir", "MouseMove", buttons);
+    }
+    void DirList_MouseUp(int button, int, float, float) override { list("Dir", "MouseUp", button); }
+    void DirList_DragOver(DragSource source, int state) override {
+        list("Dir", "DragOver", int(source), state);
+    }
+    void FileList_Click(int index) override { list("File", "Click", index); }
+    void FileList_DblClick() override { calls << QStringLiteral("File DblClick"); }
+    void FileList_MouseDown(int button, int, float, float) override {
+        list("File", "MouseDown", button);
+    }
+    void FileList_MouseMove(int buttons, int, float, float) override {
+        if (buttons != 0)
+            list("File", "MouseMove", buttons);
+    }
+    void FileList_MouseUp(int button, int, float, float) override {
+        list("File", "MouseUp", button);
+    }
+    void FileList_DragOver(DragSource source, int state) override {
+        list("File", "DragOver", int(source), state);
+    }
+
     // The calls whose line starts with the prefix.
     QStringList only(const QString& prefix) const {
         return calls.filter(QRegularExpression(u'^' + QRegularExpression::escape(prefix)));
@@ -97,4 +135,11 @@ public:
 
 private:
     void note(const char* event, TreeNode* n) { calls << QLatin1String(event) + n->Text(); }
+    void list(const char* list, const char* event, int value, std::optional<int> more = {}) {
+        QString line =
+            QStringLiteral("%1 %2 %3").arg(QLatin1String(list), QLatin1String(event)).arg(value);
+        if (more)
+            line += u' ' + QString::number(*more);
+        calls << line;
+    }
 };

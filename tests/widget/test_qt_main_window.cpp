@@ -1,5 +1,6 @@
 #include "RecordingEvents.h"
 #include "WarningsFail.h"
+#include "platform/qt/BrowserListView.h"
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/NodeTreeView.h"
 #include "platform/qt/QtMainWindow.h"
@@ -9,7 +10,6 @@
 #include "platform/qt/TwipsScale.h"
 
 #include <QLabel>
-#include <QListWidget>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -35,7 +35,7 @@ void TestMainWindow::builtAtTheFirstShowingWithWhatWasSetBefore() {
     window.setControlRect(Control::DirList, {600, 120, 2880, 4163});
     ports.dirList.setVisible(false);
     ports.fileList.setVisible(true);
-    ports.pathLabel.setCaption(u" /a&b <i>"_s);
+    ports.pathLabel.setCaption(u" /a&b <i>\nc"_s);
     window.setWindowState(StateMaximized);
     QVERIFY(!window.widget() && !window.isVisible());
     QCOMPARE(window.geometry(), (TwipsRect{1500, 3000, 4500, 9000}));
@@ -54,8 +54,8 @@ void TestMainWindow::builtAtTheFirstShowingWithWhatWasSetBefore() {
         QCOMPARE(window.controlRect(Control::DirList), (TwipsRect{600, 120, 2880, 4170}));
     }
     QVERIFY(!widget.dirList()->isVisible() && widget.fileList()->isVisible());
-    QCOMPARE(widget.pathLabel()->text(), u" /a&b <i>"_s);
-    QCOMPARE(widget.pathLabel()->textFormat(), Qt::PlainText);  // paths may hold '<' and '&'
+    QCOMPARE(widget.pathLabel()->text(), u" /a&b <i>\u240Ac"_s);  // one line, as it is
+    QCOMPARE(widget.pathLabel()->textFormat(), Qt::PlainText);    // paths may hold '<' and '&'
     ports.dirList.setVisible(true);
     QVERIFY(widget.dirList()->isVisible());
 }

@@ -1,13 +1,13 @@
 #include "MainWindowWidget.h"
 
+#include "BrowserListView.h"
 #include "NodeTreeView.h"
+#include "QtDriveList.h"
 #include "VarnelResources.h"
 #include "app/Texts.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QLabel>
-#include <QListWidget>
 #include <QMouseEvent>
 #include <QStatusBar>
 
@@ -34,9 +34,9 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(client);
     client->setMouseTracking(true);
     client->installEventFilter(this);
-    driveList_ = named(new QComboBox(client), "DriveList");
-    dirList_ = named(new QListWidget(client), "DirList");
-    fileList_ = named(new QListWidget(client), "FileList");
+    driveList_ = named(new DriveListBox(client), "DriveList");
+    dirList_ = named(new BrowserListView(client), "DirList");
+    fileList_ = named(new BrowserListView(client), "FileList");
     treeView_ = named(new NodeTreeView(client), "TreeView");
     pathDisp_ = named(plainLabel(client), "PathDisp");
     pathDisp_->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -3,10 +3,10 @@
 #include <QMainWindow>
 #include <functional>
 
+class BrowserListView;
+class DriveListBox;
 class NodeTreeView;
-class QComboBox;
 class QLabel;
-class QListWidget;
 
 // The widgets of the main window "FrmVarnel": the browser lists on the left,
 // the tree on the right, the path label under them and the status line at
@@ -17,9 +17,9 @@ public:
     explicit MainWindowWidget(QWidget* parent = nullptr);
     ~MainWindowWidget() override;
 
-    QComboBox* driveList() const { return driveList_; }
-    QListWidget* dirList() const { return dirList_; }
-    QListWidget* fileList() const { return fileList_; }
+    DriveListBox* driveList() const { return driveList_; }
+    BrowserListView* dirList() const { return dirList_; }
+    BrowserListView* fileList() const { return fileList_; }
     NodeTreeView* treeView() const { return treeView_; }
     QLabel* pathLabel() const { return pathDisp_; }
     QLabel* statusLabel() const { return statusLabel_; }
@@ -35,9 +35,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    QComboBox* driveList_;
-    QListWidget* dirList_;
-    QListWidget* fileList_;
+    DriveListBox* driveList_;
+    BrowserListView* dirList_;
+    BrowserListView* fileList_;
     NodeTreeView* treeView_;
     QLabel* pathDisp_;
     QLabel* statusLabel_;

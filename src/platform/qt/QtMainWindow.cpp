@@ -1,17 +1,18 @@
 #include "QtMainWindow.h"
 
+#include "BrowserListView.h"
 #include "MainWindowWidget.h"
 #include "NodeTreeView.h"
+#include "QtBrowserLists.h"
+#include "QtDriveList.h"
 #include "QtPathLabel.h"
 #include "QtStatusBar.h"
 #include "QtTreeView.h"
 #include "TwipsScale.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QListWidget>
 #include <QScreen>
 
 namespace {
@@ -38,6 +39,7 @@ QtMainWindow::~QtMainWindow() {
     // The controls' ports outlive the widgets: they must let go first.
     parts_.pathLabel.bind(nullptr);
     parts_.statusBar.bind(nullptr);
+    parts_.driveList.bind(nullptr);
     parts_.dirList.bind(nullptr);
     parts_.fileList.bind(nullptr);
     parts_.treeView.bind(nullptr);
@@ -63,6 +65,7 @@ void QtMainWindow::build() {
     };
     parts_.pathLabel.bind(widget_->pathLabel());
     parts_.statusBar.bind(widget_->statusLabel());
+    parts_.driveList.bind(widget_->driveList());
     parts_.dirList.bind(widget_->dirList());
     parts_.fileList.bind(widget_->fileList());
     parts_.treeView.bind(widget_->treeView());

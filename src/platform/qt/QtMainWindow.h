@@ -6,9 +6,10 @@
 #include <map>
 #include <memory>
 
-#include "QtBrowserLists.h"
-
 class MainWindowWidget;
+class QtDirList;
+class QtDriveList;
+class QtFileList;
 class QtPathLabel;
 class QtStatusBar;
 class QtTreeView;
@@ -24,6 +25,7 @@ public:
     struct Controls {
         QtPathLabel& pathLabel;
         QtStatusBar& statusBar;
+        QtDriveList& driveList;
         QtDirList& dirList;
         QtFileList& fileList;
         QtTreeView& treeView;

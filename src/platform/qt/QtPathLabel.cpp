@@ -1,5 +1,7 @@
 #include "QtPathLabel.h"
 
+#include "OneLine.h"
+
 #include <QEvent>
 #include <QLabel>
 
@@ -9,7 +11,7 @@ void QtPathLabel::bind(QLabel* label) {
     label_ = label;
     if (!label_)
         return;
-    label_->setText(caption_);
+    label_->setText(OneLine(caption_));
     label_->setMouseTracking(true);
     label_->installEventFilter(this);
 }
@@ -17,7 +19,7 @@ void QtPathLabel::bind(QLabel* label) {
 void QtPathLabel::setCaption(const QString& caption) {
     caption_ = caption;
     if (label_)
-        label_->setText(caption);
+        label_->setText(OneLine(caption));
 }
 
 bool QtPathLabel::eventFilter(QObject* watched, QEvent* event) {

@@ -18,9 +18,10 @@ QtPlatform::QtPlatform()
       images_(std::make_unique<QtImageList>()),
       pathLabel_(std::make_unique<QtPathLabel>()),
       statusBar_(std::make_unique<QtStatusBar>()),
+      dirList_(std::make_unique<QtDirList>(*images_)),
       treeView_(std::make_unique<QtTreeView>(*images_)),
-      window_(std::make_unique<QtMainWindow>(
-          QtMainWindow::Controls{*pathLabel_, *statusBar_, dirList_, fileList_, *treeView_})),
+      window_(std::make_unique<QtMainWindow>(QtMainWindow::Controls{
+          *pathLabel_, *statusBar_, driveList_, *dirList_, fileList_, *treeView_})),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
       about_(std::make_unique<QtAboutBox>(*window_)),
       menus_(std::make_unique<QtPopupMenus>(window_.get(), treeView_.get())),
@@ -33,8 +34,9 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,    *messages_, *menus_,   *shell_,  *tray_,      *window_, *treeView_,
-                    *pathLabel_, dirList_,   fileList_, *images_, *statusBar_, *about_};
+    return Platform{*timers_,  *messages_, *menus_,     *shell_,    *tray_,
+                    *window_,  *treeView_, *pathLabel_, driveList_, *dirList_,
+                    fileList_, *images_,   *statusBar_, *about_,    work_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -42,6 +44,9 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     window_->setEvents(&events.window);
     treeView_->attach(&tree, &events.treeView, nullptr);
     pathLabel_->setEvents(&events.pathLabel);
+    driveList_.setEvents(&events.driveList);
+    dirList_->setEvents(&events.dirList);
+    fileList_.setEvents(&events.fileList);
     tray_->setNotifications(&events.tray);
     sessionEnd_->setHandler([&window = events.window] { window.SessionEnding(); });
 }
@@ -49,6 +54,9 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
 void QtPlatform::detach() {
     sessionEnd_->setHandler({});
     tray_->setNotifications(nullptr);
+    fileList_.setEvents(nullptr);
+    dirList_->setEvents(nullptr);
+    driveList_.setEvents(nullptr);
     pathLabel_->setEvents(nullptr);
     treeView_->attach(nullptr, nullptr, nullptr);
     window_->setEvents(nullptr);

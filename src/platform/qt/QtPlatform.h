@@ -1,6 +1,8 @@
 #pragma once
 
+#include "QtBackgroundWork.h"
 #include "QtBrowserLists.h"
+#include "QtDriveList.h"
 #include "platform/Platform.h"
 #include "platform/PlatformEvents.h"
 
@@ -40,6 +42,8 @@ public:
     QtMainWindow& window() { return *window_; }
     QtTreeView& treeView() { return *treeView_; }
     QtImageList& images() { return *images_; }
+    QtDirList& dirList() { return *dirList_; }
+    QtFileList& fileList() { return fileList_; }
     QtTray& tray() { return *tray_; }
 
 private:
@@ -47,8 +51,10 @@ private:
     std::unique_ptr<QtImageList> images_;
     std::unique_ptr<QtPathLabel> pathLabel_;
     std::unique_ptr<QtStatusBar> statusBar_;
-    QtDirList dirList_{true};
-    QtFileList fileList_{false};
+    QtDriveList driveList_;
+    std::unique_ptr<QtDirList> dirList_;
+    QtFileList fileList_;
+    QtBackgroundWork work_;
     std::unique_ptr<QtTreeView> treeView_;
     std::unique_ptr<QtMainWindow> window_;
     std::unique_ptr<QtMessageBoxes> messages_;

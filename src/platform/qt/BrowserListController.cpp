@@ -1,0 +1,161 @@
+#include "BrowserListController.h"
+
+#include "BrowserListView.h"
+#include "ControlDrag.h"
+#include "TwipsScale.h"
+#include "platform/TreeViewPort.h"
+
+#include <QDragEnterEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <utility>
+
+namespace {
+int buttonNumber(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return ButtonLeft;
+    case Qt::RightButton:
+        return ButtonRight;
+    case Qt::MiddleButton:
+        return ButtonMiddle;
+    default:
+        return 0;
+    }
+}
+
+int heldButtons(Qt::MouseButtons buttons) {
+    int held = 0;
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        if (buttons & button)
+            held += buttonNumber(button);
+    }
+    return held;
+}
+
+// The shift state as the handlers number it: 1 Shift, 2 Ctrl, 4 Alt.
+int shiftState(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+           (modifiers & Qt::AltModifier ? 4 : 0);
+}
+}  // namespace
+
+BrowserListController::BrowserListController(BrowserListView& view, ListReports reports,
+                                             QObject* parent)
+    : QObject(parent), view_(view), viewport_(view.viewport()), reports_(std::move(reports)) {
+    viewport_->installEventFilter(this);
+    view.installEventFilter(this);
+    connect(view.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) { currentRowChanged(current.row()); });
+    connect(&view, &QAbstractItemView::doubleClicked, this, [this] {
+        if (reports_.dblClick)
+            reports_.dblClick();
+    });
+}
+
+BrowserListController::~BrowserListController() {
+    viewport_->removeEventFilter(this);
+    view_.removeEventFilter(this);
+}
+
+void BrowserListController::showIndex(int index) {
+    QItemSelectionModel* selection = view_.selectionModel();
+    if (!selection || !view_.model())
+        return;
+    const QModelIndex row = view_.model()->index(index + chainLength_, 0);
+    const bool wasFollowing = std::exchange(following_, true);
+    if (row.isValid()) {
+        selection->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect);
+        view_.scrollTo(row);
+    } else {
+        selection->clear();
+    }
+    following_ = wasFollowing;
+}
+
+void BrowserListController::currentRowChanged(int row) {
+    if (!following_ && row >= 0 && reports_.click)
+        reports_.click(row - chainLength_);
+}
+
+bool BrowserListController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &view_) {
+        // Return opens the current entry, as a double click does.
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !view_.currentIndex().isValid())
+            return false;
+        if (reports_.dblClick)
+            reports_.dblClick();
+        return true;
+    }
+    if (watched != viewport_)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonRelease:
+        return mouseEvent(static_cast<QMouseEvent*>(event));
+    case QEvent::DragEnter: {
+        auto* enter = static_cast<QDragEnterEvent*>(event);
+        dragging_ = ControlDrag::sourceOf(enter->mimeData());
+        if (!dragging_) {
+            enter->ignore();  // the desktop's drags have nothing to do here
+            return true;
+        }
+        if (reports_.dragOver)
+            reports_.dragOver(*dragging_, 0);
+        // Taken, so that its moves and its leaving are told too.
+        enter->acceptProposedAction();
+        return true;
+    }
+    case QEvent::DragMove:
+        if (dragging_ && reports_.dragOver)
+            reports_.dragOver(*dragging_, 2);
+        static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+        return true;
+    case QEvent::DragLeave:
+        if (const std::optional<DragSource> left = std::exchange(dragging_, std::nullopt);
+            left && reports_.dragOver)
+            reports_.dragOver(*left, 1);
+        return true;
+    case QEvent::Drop:
+        // Dropped on the browser itself: nothing happens.
+        dragging_.reset();
+        static_cast<QDropEvent*>(event)->ignore();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool BrowserListController::mouseEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    const TwipsScale scale = TwipsScale::of(&view_);
+    const float x = scale.toTwips(pos.x());
+    const float y = scale.toTwips(pos.y());
+    const int shift = shiftState(event->modifiers());
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        const int buttons = heldButtons(event->buttons());
+        if (reports_.mouseMove)
+            reports_.mouseMove(buttons, shift, x, y);
+        return buttons != 0;
+    }
+    case QEvent::MouseButtonRelease:
+        if (reports_.mouseUp)
+            reports_.mouseUp(buttonNumber(event->button()), shift, x, y);
+        return false;
+    default: {  // a press, or the second press of a double click
+        const int button = buttonNumber(event->button());
+        if (button != 0 && reports_.mouseDown)
+            reports_.mouseDown(button, shift, x, y);
+        // The view moves the current row on a left press and tells the
+        // second one as a double click; other buttons are the logic's.
+        return button != ButtonLeft;
+    }
+    }
+}

@@ -1,0 +1,149 @@
+#include "QtBrowserLists.h"
+
+#include "BrowserListView.h"
+#include "ControlDrag.h"
+#include "QtImageList.h"
+#include "model/ImageKeys.h"
+
+#include <QDrag>
+
+QtListControl::QtListControl(DragSource source, bool visible,
+                             std::unique_ptr<BrowserListModel> model)
+    : source_(source), visible_(visible), model_(std::move(model)) {}
+
+QtListControl::~QtListControl() {
+    controller_.reset();
+}
+
+void QtListControl::bind(BrowserListView* view) {
+    controller_.reset();
+    if (view_)
+        view_->setModel(nullptr);
+    view_ = view;
+    if (!view_)
+        return;
+    view_->setModel(model_.get());
+    view_->setVisible(visible_);
+    view_->setReading(reading_);
+    connectUp();
+}
+
+void QtListControl::setReports(ListReports reports) {
+    reports_ = std::move(reports);
+    connectUp();
+}
+
+// The view reports only once there is somewhere to report to.
+void QtListControl::connectUp() {
+    controller_.reset();
+    if (!view_ || !reports_.click)
+        return;
+    controller_ = std::make_unique<BrowserListController>(*view_, reports_);
+    controller_->setChainLength(model_->chainLength());
+    controller_->showIndex(listIndex_);
+}
+
+void QtListControl::setRows(const QStringList& chain, const QStringList& names) {
+    model_->setRows(chain, names);
+    listIndex_ = -1;
+    if (controller_)
+        controller_->setChainLength(model_->chainLength());
+}
+
+void QtListControl::setVisible(bool visible) {
+    visible_ = visible;
+    if (view_)
+        view_->setVisible(visible);
+}
+
+void QtListControl::setListIndex(int index) {
+    listIndex_ = index;
+    if (controller_)
+        controller_->showIndex(index);
+}
+
+void QtListControl::setReading(bool reading) {
+    reading_ = reading;
+    if (view_)
+        view_->setReading(reading);
+}
+
+void QtListControl::setDragPicture(const QString& key) {
+    dragPicture_ = key;
+    applyDragPicture();
+}
+
+// The drag's picture is the pointer itself, whatever a control under it
+// makes of the drag: the logic says which picture shows, over the list, off
+// it and over the tree.
+void QtListControl::applyDragPicture() {
+    if (!drag_)
+        return;
+    const QPixmap picture = ControlDrag::picture(dragPicture_);
+    for (const Qt::DropAction action :
+         {Qt::CopyAction, Qt::MoveAction, Qt::LinkAction, Qt::IgnoreAction})
+        drag_->setDragCursor(picture, action);
+}
+
+// The drag carries a type of ours naming the list: the tree alone takes it,
+// and reads what the list has highlighted. It runs to its end here.
+void QtListControl::beginDrag() {
+    if (!view_ || drag_)
+        return;
+    auto* drag = new QDrag(view_->viewport());
+    drag->setMimeData(ControlDrag::dataFor(source_));
+    drag_ = drag;
+    applyDragPicture();
+    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+}
+
+namespace {
+std::unique_ptr<BrowserListModel> folderModel(const QtImageList& images) {
+    return std::make_unique<BrowserListModel>(images.iconFor(ImageKeys::open()),
+                                              images.iconFor(ImageKeys::closed()));
+}
+}  // namespace
+
+QtDirList::QtDirList(const QtImageList& images)
+    : control_(DragSource::DirList, true, folderModel(images)) {}
+
+void QtDirList::setEntries(const QStringList& chain, const QStringList& subdirectories) {
+    control_.setRows(chain, subdirectories);
+}
+
+void QtDirList::setEvents(DirListEvents* events) {
+    if (!events) {
+        control_.setReports({});
+        return;
+    }
+    control_.setReports({
+        [events](int index) { events->DirList_Click(index); },
+        [events] { events->DirList_DblClick(); },
+        [events](int b, int s, float x, float y) { events->DirList_MouseDown(b, s, x, y); },
+        [events](int b, int s, float x, float y) { events->DirList_MouseMove(b, s, x, y); },
+        [events](int b, int s, float x, float y) { events->DirList_MouseUp(b, s, x, y); },
+        [events](DragSource source, int state) { events->DirList_DragOver(source, state); },
+    });
+}
+
+QtFileList::QtFileList()
+    : control_(DragSource::FileList, false, std::make_unique<BrowserListModel>(QIcon(), QIcon())) {}
+
+void QtFileList::setFiles(const QStringList& names) {
+    control_.setRows({}, names);
+}
+
+void QtFileList::setEvents(FileListEvents* events) {
+    if (!events) {
+        control_.setReports({});
+        return;
+    }
+    control_.setReports({
+        [events](int index) { events->FileList_Click(index); },
+        [events] { events->FileList_DblClick(); },
+        [events](int b, int s, float x, float y) { events->FileList_MouseDown(b, s, x, y); },
+        [events](int b, int s, float x, float y) { events->FileList_MouseMove(b, s, x, y); },
+        [events](int b, int s, float x, float y) { events->FileList_MouseUp(b, s, x, y); },
+        [events](DragSource source, int state) { events->FileList_DragOver(source, state); },
+    });
+}
