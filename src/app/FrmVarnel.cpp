@@ -7,9 +7,10 @@ constexpr int UnloadDelay = 100;
 }  // namespace
 
 // The browser keeps only references to the settings store and the opener
-// until it is first used. The settings store and the tray need each other (the settings hold the
-// quick list; a right click reads the settings), so the store is given the
-// tray before the tray is built: it is used only once both exist.
+// until it is first used. The settings store and the tray need each other
+// (the settings hold the quick list; a right click reads the settings), so
+// the store is given the tray before the tray is built: it is used only
+// once both exist.
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
     : platform_(platform),
       paths_(paths),
@@ -24,6 +25,9 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
                [this] { return browser_.HighlightedDirectory(); }),
       treeMenu_(platform, {*this, editing_, tray_, browser_, options_, settings_}),
       treeMouse_(platform, {tree_, settings_, opener_, editing_, treeMenu_}),
+      drags_(treeMouse_, browserMouse_),
+      dropCommands_(platform, tree_, drags_, browser_, options_, icons_),
+      treeDrop_(platform, {tree_, settings_, drags_, dropCommands_, options_}),
       instanceLock_(paths.lockPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
@@ -32,5 +36,5 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
 FrmVarnel::~FrmVarnel() = default;
 
 PlatformEvents FrmVarnel::Events() {
-    return {*this, treeMouse_, opener_, tray_, browser_, browserMouse_, browserMouse_};
+    return {*this, treeMouse_, treeDrop_, opener_, tray_, browser_, browserMouse_, browserMouse_};
 }

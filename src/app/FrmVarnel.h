@@ -4,6 +4,7 @@
 #include "InstanceLock.h"
 #include "SettingsStore.h"
 #include "TreeMenuCommands.h"
+#include "WindowDrags.h"
 #include "WindowLayout.h"
 #include "browser/BrowserMouse.h"
 #include "browser/BrowserPanel.h"
@@ -16,6 +17,8 @@
 #include "tray/WindowCommands.h"
 #include "tree/MenuOptions.h"
 #include "tree/Opener.h"
+#include "tree/TreeDrop.h"
+#include "tree/TreeDropCommands.h"
 #include "tree/TreeEditing.h"
 #include "tree/TreeMouse.h"
 
@@ -40,6 +43,8 @@ public:
     SettingsStore& settings() { return settings_; }
     Tray& tray() { return tray_; }
     TreeMouse& treeMouse() { return treeMouse_; }
+    TreeDrop& treeDrop() { return treeDrop_; }
+    TreeDropCommands& dropCommands() { return dropCommands_; }
     TreeEditing& editing() { return editing_; }
     TreeMenuCommands& treeMenu() { return treeMenu_; }
     Opener& opener() { return opener_; }
@@ -81,6 +86,9 @@ private:
     TreeEditing editing_;
     TreeMenuCommands treeMenu_;
     TreeMouse treeMouse_;
+    WindowDrags drags_;
+    TreeDropCommands dropCommands_;
+    TreeDrop treeDrop_;
     InstanceLock instanceLock_;
     std::unique_ptr<Timer> unloadEvent_;  // UnloadEvent: lets the menu that chose "Unload" close
     bool unloading_ = false;

@@ -2,6 +2,7 @@
 
 class MainWindowEvents;
 class TreeViewEvents;
+class TreeDropEvents;
 class PathLabelEvents;
 class TrayNotifications;
 class DriveListEvents;
@@ -12,6 +13,7 @@ class FileListEvents;
 struct PlatformEvents {
     MainWindowEvents& window;
     TreeViewEvents& treeView;
+    TreeDropEvents& treeDrop;
     PathLabelEvents& pathLabel;
     TrayNotifications& tray;
     DriveListEvents& driveList;

@@ -8,6 +8,10 @@
 
 class TreeNode;
 
+// The pictures the tree's own drag shows: the dragged node's picture, kept
+// from the start of the drag, or "nodrop" once it has left the tree.
+enum class DragPicture { TempImage, NoDrop };
+
 // Mouse buttons as the handlers number them.
 enum MouseButton : int { ButtonLeft = 1, ButtonRight = 2, ButtonMiddle = 4 };
 

@@ -7,11 +7,14 @@
 #include "PathDisplay.h"
 #include "TreeDropMenu.h"
 #include "model/NodeTree.h"
+#include "platform/BrowserListPorts.h"
 #include "platform/Timer.h"
 #include "platform/TreeViewPort.h"
 #include "settings/SettingsSchedule.h"
 
 #include <cmath>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 constexpr int ProbeStepPixels = 16;
@@ -77,11 +80,19 @@ void TreeDrop::TreeView_DragOver(DragSource source, float x, float y, int state)
     if (node)
         tree.HideSelection();  // only the drop target shows highlighted
     armScrolling(y);
-    if (state == 0) {
-        platform_.treeView.SetDragPicture(source == DragSource::TreeView ? DragPicture::TempImage
-                                                                         : DragPicture::Drop);
-    } else if (state == 1) {
-        platform_.treeView.SetDragPicture(DragPicture::NoDrop);
+    if (state == 2)
+        return;
+    const bool entering = state == 0;
+    switch (source) {
+    case DragSource::TreeView:
+        platform_.treeView.SetDragPicture(entering ? DragPicture::TempImage : DragPicture::NoDrop);
+        break;
+    case DragSource::DirList:
+        platform_.dirList.setDragPicture(entering ? u"drop"_s : u"nodrop"_s);
+        break;
+    case DragSource::FileList:
+        platform_.fileList.setDragPicture(entering ? u"drop"_s : u"nodrop"_s);
+        break;
     }
 }
 

@@ -34,8 +34,10 @@ public:
 
     // TreeDragState: 0 idle, 1 armed by a left press on a node, 2 dragging.
     int TreeDragState() const { return dragState_; }
-    // DragNode: the node being dragged.
+    // DragNode: the node being dragged, or dragged last: it may be gone.
     TreeNode* DragNode() const { return dragNode_; }
+    // A drop of the node onto another has been handled: the drag is over.
+    void EndDrag() { dragState_ = 0; }
 
 private:
     void expansionChanged(TreeNode* node, bool expanded);

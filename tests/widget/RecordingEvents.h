@@ -24,7 +24,7 @@ class RecordingEvents : public MainWindowEvents,
                         public DirListEvents,
                         public FileListEvents {
 public:
-    PlatformEvents events() { return {*this, *this, *this, *this, *this, *this, *this}; }
+    PlatformEvents events() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
 
     bool Form_QueryUnload(int mode) override {
         calls << QStringLiteral("QueryUnload %1").arg(mode);

@@ -42,7 +42,7 @@ Platform QtPlatform::platform() {
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     detach();
     window_->setEvents(&events.window);
-    treeView_->attach(&tree, &events.treeView, nullptr);
+    treeView_->attach(&tree, &events.treeView, &events.treeDrop);
     pathLabel_->setEvents(&events.pathLabel);
     driveList_.setEvents(&events.driveList);
     dirList_->setEvents(&events.dirList);

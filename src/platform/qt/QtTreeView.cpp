@@ -78,20 +78,9 @@ void QtTreeView::BeginDrag(const QString& picture) {
 }
 
 void QtTreeView::SetDragPicture(DragPicture picture) {
-    switch (picture) {
-    case DragPicture::TempImage:
-        ControlDrag::setPicture(tempImage_);
-        break;
-    case DragPicture::Drag:
-        ControlDrag::setPicture(ControlDrag::picture(QStringLiteral("drag")));
-        break;
-    case DragPicture::Drop:
-        ControlDrag::setPicture(ControlDrag::picture(QStringLiteral("drop")));
-        break;
-    case DragPicture::NoDrop:
-        ControlDrag::setPicture(ControlDrag::picture(QStringLiteral("nodrop")));
-        break;
-    }
+    ControlDrag::setPicture(picture == DragPicture::TempImage
+                                ? tempImage_
+                                : ControlDrag::picture(QStringLiteral("nodrop")));
 }
 
 TwipsSize QtTreeView::Size() const {
