@@ -261,6 +261,62 @@ browse_and_view_files() {
         fail "the browser's place is not saved: $(grep '^Dir' "$settings" | tr '\r\n' '  ')"
 }
 
+# Drags with the left button held: a press, a small move that starts the
+# drag, a pause, the move in two steps, a pause over the target, the release.
+drag_from_to() {
+    xdotool mousemove "$1" "$2" sleep 0.2 mousedown 1 sleep 0.1 \
+        mousemove $(($1 + 1)) $(($2 + 1)) sleep 0.3 \
+        mousemove $((($1 + $3) / 2)) $((($2 + $4) / 2)) sleep 0.2 \
+        mousemove "$3" "$4" sleep 0.4 mouseup 1
+}
+
+# Drags from one point to another and chooses entry INDEX of the drop menu
+# that opens there: inside, before, after, "Cancel".
+drop_and_choose() {
+    local before menu_entries=4
+    before=$(toplevel_windows --pid "$pid" || true)
+    drag_from_to "$@"
+    within 5000 new_toplevel "$pid" "$before" >/dev/null || fail "no drop menu after the drag to $3 $4"
+    menu=$(new_toplevel "$pid" "$before")
+    choose_from_menu "$5"
+    sleep 0.3
+}
+
+# The middle of row ROW (from 1) of the browser's visible list, as "x y".
+browser_row() {
+    local left=$((X + 10)) top=$((Y + 42)) shot=$xsession_dir/list.png first last
+    import -window root -crop "180x140+$left+$top" +repage "$shot"
+    read -r first last < <(ink_bands "$shot" rows | sed -n "$1p")
+    [ -n "$first" ] || fail "the browser's list has no row $1"
+    echo $((left + 90)) $((top + (first + last) / 2))
+}
+
+# A directory from the directory list copied inside a folder, a file from
+# the file list copied after an item, then a folder moved after an item of
+# the tree: the settings file holds the tree they make.
+drag_onto_the_tree() {
+    local data=$app_dir/data
+    mkdir -p "$data/Alpha"
+    : >"$data/notes.txt"
+    # Path=False: a copy from the browser is the single node, not the chain.
+    printf 'Path=False\r\nDirPath=%s\r\nDirVis=True\r\nNode=Music\t/usr/share\tclosed\topen\tFalse\t0\tFalse\r\nNode=Hosts\t/etc/hosts\tleaf\t\tFalse\t0\tFalse\r\n' \
+        "$data" >"$settings"
+    start_varnel
+    show_window
+    # The directory list shows /, tmp, the session's directory, app, data,
+    # then Alpha; the tree Music, then Hosts.
+    drop_and_choose $(browser_row 6) $(tree_at 45 9) 0
+    # Music opened to show Alpha: Hosts is now the third row.
+    xdotool mousemove $(browser_row 3) sleep 0.2 click 3 sleep 0.5 key Down Down Return sleep 0.5
+    drop_and_choose $(browser_row 1) $(tree_at 45 45) 2
+    drop_and_choose $(tree_at 45 9) $(tree_at 45 45) 2
+    unload_by_tray_menu
+    local tree
+    tree=$(awk -F'\t' '/^Node=/ { printf "%s|%s|%s;", $1, $2, $6 }' "$settings")
+    [ "$tree" = "Node=Hosts|/etc/hosts|0;Node=Music|/usr/share|0;Node=Alpha|$data/Alpha|2;Node=notes.txt|$data/notes.txt|0;" ] ||
+        fail "the drags made the tree: $tree"
+}
+
 # A tray host on the session bus (tests/e2e/sni_host.py) takes the item,
 # reads its menu before and after AboutToShow (the quick list's captions as
 # written, the numbers unchanged), activates it (the window shows) and
