@@ -2,6 +2,7 @@
 
 #include "BrowserListView.h"
 #include "ControlDrag.h"
+#include "MouseNumbers.h"
 #include "TwipsScale.h"
 #include "platform/TreeViewPort.h"
 
@@ -10,36 +11,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <utility>
-
-namespace {
-int buttonNumber(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return ButtonLeft;
-    case Qt::RightButton:
-        return ButtonRight;
-    case Qt::MiddleButton:
-        return ButtonMiddle;
-    default:
-        return 0;
-    }
-}
-
-int heldButtons(Qt::MouseButtons buttons) {
-    int held = 0;
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        if (buttons & button)
-            held += buttonNumber(button);
-    }
-    return held;
-}
-
-// The shift state as the handlers number it: 1 Shift, 2 Ctrl, 4 Alt.
-int shiftState(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-}  // namespace
 
 BrowserListController::BrowserListController(BrowserListView& view, ListReports reports,
                                              QObject* parent)
@@ -137,20 +108,20 @@ bool BrowserListController::mouseEvent(QMouseEvent* event) {
     const TwipsScale scale = TwipsScale::of(&view_);
     const float x = scale.toTwips(pos.x());
     const float y = scale.toTwips(pos.y());
-    const int shift = shiftState(event->modifiers());
+    const int shift = MouseNumbers::shift(event->modifiers());
     switch (event->type()) {
     case QEvent::MouseMove: {
-        const int buttons = heldButtons(event->buttons());
+        const int buttons = MouseNumbers::held(event->buttons());
         if (reports_.mouseMove)
             reports_.mouseMove(buttons, shift, x, y);
         return buttons != 0;
     }
     case QEvent::MouseButtonRelease:
         if (reports_.mouseUp)
-            reports_.mouseUp(buttonNumber(event->button()), shift, x, y);
+            reports_.mouseUp(MouseNumbers::button(event->button()), shift, x, y);
         return false;
     default: {  // a press, or the second press of a double click
-        const int button = buttonNumber(event->button());
+        const int button = MouseNumbers::button(event->button());
         if (button != 0 && reports_.mouseDown)
             reports_.mouseDown(button, shift, x, y);
         // The view moves the current row on a left press and tells the

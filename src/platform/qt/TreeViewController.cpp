@@ -1,5 +1,6 @@
 #include "TreeViewController.h"
 
+#include "MouseNumbers.h"
 #include "NodeTreeModel.h"
 #include "NodeTreeView.h"
 #include "TwipsScale.h"
@@ -10,25 +11,6 @@
 #include <utility>
 
 namespace {
-int buttonNumber(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return ButtonLeft;
-    case Qt::RightButton:
-        return ButtonRight;
-    case Qt::MiddleButton:
-        return ButtonMiddle;
-    default:
-        return 0;
-    }
-}
-
-// The shift state as the handlers number it: 1 Shift, 2 Ctrl, 4 Alt.
-int shiftState(Qt::KeyboardModifiers modifiers) {
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
-           (modifiers & Qt::AltModifier ? 4 : 0);
-}
-
 // Sets a flag for the length of a scope and puts back what was there.
 class FlagScope {
 public:
@@ -154,7 +136,7 @@ bool TreeViewController::eventFilter(QObject* watched, QEvent* event) {
 
 bool TreeViewController::mousePressed(QMouseEvent* event) {
     const QPointF pos = event->position();
-    const int button = buttonNumber(event->button());
+    const int button = MouseNumbers::button(event->button());
     pressedNode_ = button == ButtonLeft
                        ? QPersistentModelIndex(model_.indexOf(nodeAt(pos.toPoint())))
                        : QPersistentModelIndex();
@@ -164,8 +146,8 @@ bool TreeViewController::mousePressed(QMouseEvent* event) {
         view_.setFocus(Qt::MouseFocusReason);
     if (button != 0) {
         const TwipsScale scale = TwipsScale::of(&view_);
-        events_.TreeView_MouseDown(button, shiftState(event->modifiers()), scale.toTwips(pos.x()),
-                                   scale.toTwips(pos.y()));
+        events_.TreeView_MouseDown(button, MouseNumbers::shift(event->modifiers()),
+                                   scale.toTwips(pos.x()), scale.toTwips(pos.y()));
     }
     // The expand mark is the view's; every other press belongs to the logic,
     // which has already selected whatever it meant to.
@@ -175,14 +157,10 @@ bool TreeViewController::mousePressed(QMouseEvent* event) {
 
 bool TreeViewController::mouseMoved(QMouseEvent* event) {
     const QPointF pos = event->position();
-    int buttons = 0;
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        if (event->buttons() & button)
-            buttons += buttonNumber(button);
-    }
+    const int buttons = MouseNumbers::held(event->buttons());
     const TwipsScale scale = TwipsScale::of(&view_);
-    events_.TreeView_MouseMove(buttons, shiftState(event->modifiers()), scale.toTwips(pos.x()),
-                               scale.toTwips(pos.y()));
+    events_.TreeView_MouseMove(buttons, MouseNumbers::shift(event->modifiers()),
+                               scale.toTwips(pos.x()), scale.toTwips(pos.y()));
     // Dragging across rows must not move the selection behind the logic's
     // back; hovering without a button is left to the view.
     return buttons != 0 && !pressPassedToView_;
@@ -191,8 +169,9 @@ bool TreeViewController::mouseMoved(QMouseEvent* event) {
 bool TreeViewController::mouseReleased(QMouseEvent* event) {
     const QPointF pos = event->position();
     const TwipsScale scale = TwipsScale::of(&view_);
-    events_.TreeView_MouseUp(buttonNumber(event->button()), shiftState(event->modifiers()),
-                             scale.toTwips(pos.x()), scale.toTwips(pos.y()));
+    events_.TreeView_MouseUp(MouseNumbers::button(event->button()),
+                             MouseNumbers::shift(event->modifiers()), scale.toTwips(pos.x()),
+                             scale.toTwips(pos.y()));
     if (std::exchange(pressPassedToView_, false)) {
         // Should the view have taken the press for a click on the row after
         // all, the selection goes back to the tree's.
