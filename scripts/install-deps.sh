@@ -14,6 +14,7 @@ packages=(
     dbus-daemon python3-dbus python3-gi         # ... and a tray host on a private session bus
     imagemagick                                 # screenshots, finding menu entries
     xdg-utils                                   # xdg-open, which opens the tree's items
+    adwaita-icon-theme                          # file-type icons for the items, wherever no desktop names a theme
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "QtImageList.h"
 
+#include "IconTheme.h"
 #include "VarnelResources.h"
 #include "model/ImageKeys.h"
 
@@ -27,6 +28,7 @@ QIcon fixedPicture(int index) {
 
 QtImageList::QtImageList()
     : entries_{{ImageKeys::closed(), {}}, {ImageKeys::open(), {}}, {ImageKeys::leaf(), {}}} {
+    ChooseIconTheme();
     for (int i = 0; i < count(); ++i)
         indexes_.insert(entries_[static_cast<std::size_t>(i)].key, i + 1);
 }
