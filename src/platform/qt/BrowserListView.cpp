@@ -32,6 +32,9 @@ private:
 BrowserListView::BrowserListView(QWidget* parent)
     : QListView(parent), reading_(new QLabel(tr("Reading\u2026"), this)) {
     setUniformItemSizes(true);
+    // The pictures are drawn small whatever sizes the icon theme offers, so
+    // that a row stays a line of text high.
+    setIconSize(QSize(16, 16));
     // A long name ends in an ellipsis, its whole text in its tip.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setTextElideMode(Qt::ElideRight);

@@ -44,6 +44,7 @@ public:
 NodeTreeView::NodeTreeView(QWidget* parent) : QTreeView(parent) {
     setHeaderHidden(true);
     setUniformRowHeights(true);
+    setIconSize(QSize(16, 16));  // the item icons' size, whatever the theme offers
     // Opening a node is the double click's job; the view must not toggle it.
     setExpandsOnDoubleClick(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
