@@ -15,6 +15,7 @@ public:
     virtual int FileDragState() const = 0;
     // The node the tree's drag carries; none before the first one.
     virtual TreeNode* DragNode() const = 0;
-    // A drop onto a node ends the drag of the control it came from.
+    // A drop onto a node ends the drag of the control it came from; a drop
+    // of one control's drag ends whatever the others left behind.
     virtual void EndDrag(DragSource source) = 0;
 };

@@ -83,6 +83,8 @@ void TreeDrop::TreeView_DragOver(DragSource source, float x, float y, int state)
     if (state == 2)
         return;
     const bool entering = state == 0;
+    if (entering)
+        endOtherDrags(source);  // nor scroll for it
     switch (source) {
     case DragSource::TreeView:
         platform_.treeView.SetDragPicture(entering ? DragPicture::TempImage : DragPicture::NoDrop);
@@ -138,8 +140,19 @@ void TreeDrop::TreeScrollEvent_Timer() {
     EnsureVisible(row, platform_.treeView);
 }
 
+// One drag at a time: a drag let go outside the window never reached a drop
+// and left its state behind, which must not make this drop act for it.
+void TreeDrop::endOtherDrags(DragSource source) {
+    for (const DragSource other :
+         {DragSource::TreeView, DragSource::DirList, DragSource::FileList}) {
+        if (other != source)
+            parts_.drags.EndDrag(other);
+    }
+}
+
 void TreeDrop::TreeView_DragDrop(DragSource source, float x, float y) {
     NodeTree& tree = parts_.tree;
+    endOtherDrags(source);
     TreeNode* target = FindRowNode(x, y).node;
     if (!target) {
         if (source != DragSource::TreeView) {

@@ -45,6 +45,7 @@ public:
     int TreeScrollDirection() const { return scrollDirection_; }
 
 private:
+    void endOtherDrags(DragSource source);
     void runDropMenu(DragSource source, TreeNode* target);
     void armScrolling(float y);
 

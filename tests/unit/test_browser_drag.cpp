@@ -3,6 +3,9 @@
 #include "FormHarness.h"
 #include "WarningsFail.h"
 #include "browser/BrowserMenus.h"
+#include "tree/TreeDrop.h"
+#include "tree/TreeDropMenu.h"
+#include "tree/TreeMouse.h"
 
 #include <QDir>
 #include <QFile>
@@ -175,6 +178,33 @@ private Q_SLOTS:
             QCOMPARE(h.fake.statusBar.writes, writes);
             QCOMPARE(h.fake.statusBar.shown, QByteArray(list) == "dir" ? dirHint : fileHint);
         }
+    }
+    // A drag let go outside the window never reaches a drop, so its state
+    // stays behind. The next drop that does arrive is of one drag only: a
+    // directory copied after a node must not move the node the tree's lost
+    // drag once carried, nor a lost file drag copy a file instead.
+    void aDropActsOnlyForTheDragItCameFrom() {
+        Lists h;
+        h.form->options().SetFullPath(false);
+        NodeTree& tree = h.form->tree();
+        TreeNode* lost = tree.Add(nullptr, tvwLast, QString(), u"Lost"_s, u"leaf"_s);
+        TreeNode* target = tree.Add(nullptr, tvwLast, QString(), u"Target"_s, u"leaf"_s);
+        h.fake.treeView.hits[{300, 30}] = lost;
+        h.fake.treeView.hits[{300, 300}] = target;
+        h.form->treeMouse().TreeView_MouseDown(ButtonLeft, 0, 300, 30);
+        h.form->treeMouse().TreeView_MouseMove(ButtonLeft, 0, 315, 30);
+        QCOMPARE(h.fake.treeView.drags.size(), 1);
+
+        h.mouse().DirList_Click(0);  // sub
+        h.mouse().DirList_MouseDown(ButtonLeft, 0, 30, 30);
+        h.mouse().DirList_MouseMove(ButtonLeft, 0, 45, 30);
+        h.fake.menus.choose(TreeDropMenuId::tdAfter);
+        h.form->treeDrop().TreeView_DragDrop(DragSource::DirList, 300, 300);
+        QStringList labels;
+        for (TreeNode* node = tree.First(); node; node = node->Next())
+            labels << node->Text();
+        QCOMPARE(labels, (QStringList{u"Lost"_s, u"Target"_s, u"sub"_s}));
+        QCOMPARE(h.form->treeMouse().TreeDragState(), 0);
     }
 };
 
