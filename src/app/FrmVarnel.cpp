@@ -28,6 +28,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       drags_(treeMouse_, browserMouse_),
       dropCommands_(platform, tree_, drags_, browser_, options_, icons_),
       treeDrop_(platform, {tree_, settings_, drags_, dropCommands_, options_}),
+      externalDrop_(platform, {tree_, settings_, dropCommands_, icons_, treeDrop_}),
       instanceLock_(paths.lockPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
@@ -36,5 +37,6 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
 FrmVarnel::~FrmVarnel() = default;
 
 PlatformEvents FrmVarnel::Events() {
-    return {*this, treeMouse_, treeDrop_, opener_, tray_, browser_, browserMouse_, browserMouse_};
+    return {*this, treeMouse_, treeDrop_,     externalDrop_, opener_,
+            tray_, browser_,   browserMouse_, browserMouse_};
 }

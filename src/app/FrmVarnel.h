@@ -15,6 +15,7 @@
 #include "platform/PlatformEvents.h"
 #include "tray/Tray.h"
 #include "tray/WindowCommands.h"
+#include "tree/ExternalDrop.h"
 #include "tree/MenuOptions.h"
 #include "tree/Opener.h"
 #include "tree/TreeDrop.h"
@@ -44,6 +45,7 @@ public:
     Tray& tray() { return tray_; }
     TreeMouse& treeMouse() { return treeMouse_; }
     TreeDrop& treeDrop() { return treeDrop_; }
+    ExternalDrop& externalDrop() { return externalDrop_; }
     TreeDropCommands& dropCommands() { return dropCommands_; }
     TreeEditing& editing() { return editing_; }
     TreeMenuCommands& treeMenu() { return treeMenu_; }
@@ -89,6 +91,7 @@ private:
     WindowDrags drags_;
     TreeDropCommands dropCommands_;
     TreeDrop treeDrop_;
+    ExternalDrop externalDrop_;
     InstanceLock instanceLock_;
     std::unique_ptr<Timer> unloadEvent_;  // UnloadEvent: lets the menu that chose "Unload" close
     bool unloading_ = false;

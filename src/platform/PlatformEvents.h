@@ -3,6 +3,7 @@
 class MainWindowEvents;
 class TreeViewEvents;
 class TreeDropEvents;
+class ShellDropEvents;
 class PathLabelEvents;
 class TrayNotifications;
 class DriveListEvents;
@@ -14,6 +15,7 @@ struct PlatformEvents {
     MainWindowEvents& window;
     TreeViewEvents& treeView;
     TreeDropEvents& treeDrop;
+    ShellDropEvents& shellDrop;
     PathLabelEvents& pathLabel;
     TrayNotifications& tray;
     DriveListEvents& driveList;

@@ -2,6 +2,8 @@
 
 #include "DragSource.h"
 
+#include <QStringList>
+
 // What the window's own drags do over the tree. Coordinates are twips in the
 // tree's own frame.
 class TreeDropEvents {
@@ -12,4 +14,26 @@ public:
     // Told once the drag has ended, so that what the drop shows (a menu, a
     // message) has the pointer to itself.
     virtual void TreeView_DragDrop(DragSource source, float x, float y) = 0;
+};
+
+// A list of files dragged from the desktop or another program, as the tree
+// is offered it: whether the source lets it be copied, and the full paths of
+// the local files in it, in the source's order (anything else it holds, such
+// as remote addresses, is left out).
+struct ShellDropData {
+    bool copyAllowed = false;
+    QStringList paths;
+};
+
+// What such drags do over the tree. Coordinates are twips in the tree's own
+// frame.
+class ShellDropEvents {
+public:
+    virtual ~ShellDropEvents() = default;
+    // Returns whether the data may be dropped here at all; when not, the
+    // drag is refused and the pointer shows that no drop is possible.
+    virtual bool TreeView_OLEDragOver(const ShellDropData& data, float x, float y) = 0;
+    // Told once the drag has ended, as for the window's own drags; a drag
+    // refused over the tree is not told.
+    virtual void TreeView_OLEDragDrop(const ShellDropData& data, float x, float y) = 0;
 };

@@ -180,25 +180,7 @@ void TreeDrop::runDropMenu(DragSource source, TreeNode* target) {
     parts_.commands.SetExternalDropPending(false);
     const MenuChoice choice = platform_.menus.popup(
         BuildTreeDropMenu(source, target->IsFolder(), parts_.options.FullPath()));
-    if (const std::optional<TreeDropMenuId> id = ChosenEntry<TreeDropMenuId>(choice)) {
-        switch (*id) {
-        case TreeDropMenuId::tdInside:
-            parts_.commands.tdInside_Click();
-            break;
-        case TreeDropMenuId::tdBefore:
-            parts_.commands.tdBefore_Click();
-            break;
-        case TreeDropMenuId::tdAfter:
-            parts_.commands.tdAfter_Click();
-            break;
-        case TreeDropMenuId::tdCancel:
-            parts_.commands.tdCancel_Click();
-            break;
-        case TreeDropMenuId::tdMenu:
-        case TreeDropMenuId::tdSep1:
-            break;
-        }
-    }
+    RunTreeDropChoice(choice, parts_.commands);
     TreeNode* highlighted = parts_.tree.DropHighlight();
     if (highlighted)
         parts_.tree.SetSelectedItem(highlighted);

@@ -29,6 +29,12 @@ public:
     void AddBrowserPath(std::optional<Relationship> relationship) override;
     void SetExternalDropPending(bool pending) override { externalDropPending_ = pending; }
 
+    // Before the menu serves a drop from outside the program: no choice yet,
+    // and the commands only record the one made.
+    void PrepareExternalDrop() {
+        dropChoice_ = DropCancel;
+        externalDropPending_ = true;
+    }
     // What a drop from outside the program reads once the menu has closed.
     int DropChoice() const { return dropChoice_; }
     bool ExternalDropPending() const { return externalDropPending_; }

@@ -317,6 +317,33 @@ drag_onto_the_tree() {
         fail "the drags made the tree: $tree"
 }
 
+# A file dragged from another program (tests/e2e/uri_drag_source.cpp, at the
+# screen's top left corner) onto the empty tree space below the last row
+# becomes the last top-level item, labelled without its extensions; Unload
+# keeps it.
+drop_a_file_from_another_program() {
+    [ -x "${URI_DRAG_SOURCE:-}" ] || fail "URI_DRAG_SOURCE does not name the drag source program"
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$settings"
+    local file=$xsession_dir/report.final.txt source from_x from_y to_x to_y
+    : >"$file"
+    start_varnel
+    show_window
+    read -r to_x to_y < <(tree_at 100 150)
+    xsession_spawn "$xsession_dir/source.log" "$URI_DRAG_SOURCE" "$file"
+    within 5000 toplevel_windows --pid "$xsession_last_pid" >/dev/null ||
+        fail "the drag source shows no window"
+    source=$(toplevel_windows --pid "$xsession_last_pid" | head -n 1)
+    local X Y WIDTH HEIGHT
+    window_geometry "$source"
+    from_x=$((X + WIDTH / 2)) from_y=$((Y + HEIGHT / 2))
+    sleep 0.3
+    drag_from_to "$from_x" "$from_y" "$to_x" "$to_y"
+    sleep 0.5
+    unload_by_tray_menu
+    grep '^Node=' "$settings" | tail -n 1 | grep -q $'^Node=report\t'"$file"$'\t' ||
+        fail "the dropped file is not the last node: $(grep Node= "$settings" | tr '\r\t' ' |')"
+}
+
 # A tray host on the session bus (tests/e2e/sni_host.py) takes the item,
 # reads its menu before and after AboutToShow (the quick list's captions as
 # written, the numbers unchanged), activates it (the window shows) and

@@ -84,7 +84,7 @@ TreeNode* FakeTreeView::HitTest(float x, float y) const {
 }
 
 int FakeImageList::add(const QString& key, std::uint64_t) {
-    if (keys.contains(key))
+    if (refuseAdds || keys.contains(key))
         return 0;
     keys << key;
     return int(keys.size());

@@ -222,12 +222,14 @@ public:
 };
 
 // Every path has an icon of its own when hasIcons is set; handles count up.
+// With refuseAdds the list takes no icon, as a full or failing one would.
 class FakeImageList : public ImageListPort {
 public:
     std::uint64_t lookUpIcon(const QString&) override { return hasIcons ? ++handles : 0; }
     int add(const QString& key, std::uint64_t) override;
     int indexOf(const QString& key) const override;
     bool hasIcons = false;
+    bool refuseAdds = false;
     std::uint64_t handles = 0;
     QStringList keys{QStringLiteral("closed"), QStringLiteral("open"), QStringLiteral("leaf")};
 };

@@ -8,6 +8,7 @@
 #include "platform/TrayIconPort.h"
 #include "platform/TreeDropEvents.h"
 #include "platform/TreeViewPort.h"
+#include "tree/ExternalDrop.h"
 
 #include <QRegularExpression>
 #include <QStringList>
@@ -18,13 +19,16 @@
 class RecordingEvents : public MainWindowEvents,
                         public TreeViewEvents,
                         public TreeDropEvents,
+                        public ShellDropEvents,
                         public PathLabelEvents,
                         public TrayNotifications,
                         public DriveListEvents,
                         public DirListEvents,
                         public FileListEvents {
 public:
-    PlatformEvents events() { return {*this, *this, *this, *this, *this, *this, *this, *this}; }
+    PlatformEvents events() {
+        return {*this, *this, *this, *this, *this, *this, *this, *this, *this};
+    }
 
     bool Form_QueryUnload(int mode) override {
         calls << QStringLiteral("QueryUnload %1").arg(mode);
@@ -44,6 +48,15 @@ public:
     }
     void TreeView_DragDrop(DragSource source, float x, float y) override {
         calls << QStringLiteral("DragDrop %1 %2 %3").arg(int(source)).arg(x).arg(y);
+    }
+    // The desktop's drags as "OLEDragOver 1 /a|/b 120 45" (copy allowed, the
+    // paths, where); answered as the logic answers.
+    bool TreeView_OLEDragOver(const ShellDropData& data, float x, float y) override {
+        calls << shellLine("OLEDragOver", data, x, y);
+        return ExternalDrop::Acceptable(data);
+    }
+    void TreeView_OLEDragDrop(const ShellDropData& data, float x, float y) override {
+        calls << shellLine("OLEDragDrop", data, x, y);
     }
     void TreeView_MouseMove(int buttons, int, float, float) override {
         if (buttons != 0)  // hovering alone is too often to note
@@ -134,6 +147,14 @@ public:
     std::function<void(TreeNode*)> onNodeClick;
 
 private:
+    static QString shellLine(const char* event, const ShellDropData& data, float x, float y) {
+        return QStringLiteral("%1 %2 %3 %4 %5")
+            .arg(QLatin1String(event))
+            .arg(int(data.copyAllowed))
+            .arg(data.paths.join(QLatin1Char('|')))
+            .arg(x)
+            .arg(y);
+    }
     void note(const char* event, TreeNode* n) { calls << QLatin1String(event) + n->Text(); }
     void list(const char* list, const char* event, int value, std::optional<int> more = {}) {
         QString line =

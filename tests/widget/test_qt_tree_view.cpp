@@ -35,7 +35,7 @@ struct Fixture {
     NodeTreeModel& model = bound();
 
     NodeTreeModel& bound() {
-        port.attach(&tree, &events, &events);
+        port.attach(&tree, &events, &events, &events);
         port.bind(view);
         widget.resize(300, 200);
         widget.show();
@@ -84,6 +84,8 @@ private Q_SLOTS:
     void userExpansionAndKeysReachTheLogicOnce();
     void changesByTheLogicShowWithoutEchoing();
     void ownDragsAreReportedAndTheDropAfterTheDrag();
+    void desktopDragsOfferLocalFilesToCopy_data();
+    void desktopDragsOfferLocalFilesToCopy();
 };
 
 // Beside a short label, in the indentation before a nested node and below
@@ -284,6 +286,66 @@ void TestTreeView::ownDragsAreReportedAndTheDropAfterTheDrag() {
     QDragEnterEvent foreign(where, Qt::CopyAction, &files, Qt::LeftButton, {});
     QCoreApplication::sendEvent(f.viewport, &foreign);
     QCOMPARE(f.events.only(u"Drag"_s).size(), 5);
+}
+
+// The desktop's list of files reaches the logic as the local paths in it;
+// what the logic refuses is ignored, so the pointer shows no drop. A taken
+// drag is always a copy, and its drop is told after the drag.
+void TestTreeView::desktopDragsOfferLocalFilesToCopy_data() {
+    QTest::addColumn<QList<QUrl>>("urls");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Qt::DropActions>("actions");
+    QTest::addColumn<QString>("offered");  // copy allowed, then the paths
+    QTest::addColumn<bool>("taken");
+    const QList<QUrl> two{QUrl::fromLocalFile(u"/etc/hosts"_s), QUrl::fromLocalFile(u"/tmp"_s)};
+    QTest::newRow("local files") << two << QString() << (Qt::CopyAction | Qt::MoveAction)
+                                 << u"1 /etc/hosts|/tmp"_s << true;
+    QTest::newRow("remote among them")
+        << QList<QUrl>{QUrl(u"https://example.org/a.txt"_s), two[0]} << QString()
+        << Qt::DropActions(Qt::CopyAction) << u"1 /etc/hosts"_s << true;
+    QTest::newRow("remote only") << QList<QUrl>{QUrl(u"https://example.org/a.txt"_s)} << QString()
+                                 << Qt::DropActions(Qt::CopyAction) << u"1 "_s << false;
+    QTest::newRow("text") << QList<QUrl>{} << u"/etc/hosts"_s << Qt::DropActions(Qt::CopyAction)
+                          << u"1 "_s << false;
+    QTest::newRow("no copy") << two << QString() << Qt::DropActions(Qt::MoveAction)
+                             << u"0 /etc/hosts|/tmp"_s << false;
+}
+
+void TestTreeView::desktopDragsOfferLocalFilesToCopy() {
+    QFETCH(QList<QUrl>, urls);
+    QFETCH(QString, text);
+    QFETCH(Qt::DropActions, actions);
+    QFETCH(QString, offered);
+    QFETCH(bool, taken);
+    Fixture f;
+    QMimeData data;
+    if (!urls.isEmpty())
+        data.setUrls(urls);
+    if (!text.isEmpty())
+        data.setText(text);
+    const QPoint where = f.onLabel(f.item);
+    const double tpp = TwipsScale::of(f.view).twipsPerPixel();
+    const QString at =
+        QString::number(float(where.x() * tpp)) + u' ' + QString::number(float(where.y() * tpp));
+    // A file manager proposes a move when the user holds Shift.
+    QDragEnterEvent enter(where, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(f.viewport, &enter);
+    QDragMoveEvent move(where, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(f.viewport, &move);
+    QDropEvent drop(where, actions, &data, Qt::LeftButton, Qt::ShiftModifier);
+    QCoreApplication::sendEvent(f.viewport, &drop);
+    QCOMPARE(enter.isAccepted(), taken);
+    QCOMPARE(move.isAccepted(), taken);
+    QCOMPARE(drop.isAccepted(), taken);
+    const QString over = u"OLEDragOver "_s + offered + u' ' + at;
+    // Once the entry is refused, Qt tells the tree nothing more of the drag.
+    QCOMPARE(f.events.only(u"OLE"_s), (taken ? QStringList{over, over} : QStringList{over}));
+    if (!taken)
+        return;
+    QCOMPARE(drop.dropAction(), Qt::CopyAction);
+    QTRY_COMPARE(f.events.only(u"OLE"_s).size(), 3);
+    QCOMPARE(f.events.only(u"OLE"_s).last(), u"OLEDragDrop "_s + offered + u' ' + at);
+    QVERIFY(f.events.only(u"Drag"_s).isEmpty());
 }
 
 QTEST_MAIN(TestTreeView)

@@ -42,7 +42,7 @@ Platform QtPlatform::platform() {
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     detach();
     window_->setEvents(&events.window);
-    treeView_->attach(&tree, &events.treeView, &events.treeDrop);
+    treeView_->attach(&tree, &events.treeView, &events.treeDrop, &events.shellDrop);
     pathLabel_->setEvents(&events.pathLabel);
     driveList_.setEvents(&events.driveList);
     dirList_->setEvents(&events.dirList);
@@ -58,6 +58,6 @@ void QtPlatform::detach() {
     dirList_->setEvents(nullptr);
     driveList_.setEvents(nullptr);
     pathLabel_->setEvents(nullptr);
-    treeView_->attach(nullptr, nullptr, nullptr);
+    treeView_->attach(nullptr, nullptr, nullptr, nullptr);
     window_->setEvents(nullptr);
 }

@@ -4,6 +4,7 @@
 #include "NodeTreeModel.h"
 #include "NodeTreeView.h"
 #include "QtImageList.h"
+#include "ShellDropController.h"
 #include "TreeDropController.h"
 #include "TreeViewController.h"
 #include "TwipsScale.h"
@@ -16,11 +17,13 @@ QtTreeView::~QtTreeView() {
     disconnectAll();
 }
 
-void QtTreeView::attach(NodeTree* tree, TreeViewEvents* events, TreeDropEvents* drops) {
+void QtTreeView::attach(NodeTree* tree, TreeViewEvents* events, TreeDropEvents* drops,
+                        ShellDropEvents* shellDrops) {
     disconnectAll();
     tree_ = tree;
     events_ = events;
     drops_ = drops;
+    shellDrops_ = shellDrops;
     connectUp();
 }
 
@@ -38,9 +41,12 @@ void QtTreeView::connectUp() {
     controller_ = std::make_unique<TreeViewController>(*view_, *model_, *events_);
     if (drops_)
         dropController_ = std::make_unique<TreeDropController>(*view_, *drops_);
+    if (shellDrops_)
+        shellDropController_ = std::make_unique<ShellDropController>(*view_, *shellDrops_);
 }
 
 void QtTreeView::disconnectAll() {
+    shellDropController_.reset();
     dropController_.reset();
     controller_.reset();  // the view lets go of the model first
     model_.reset();

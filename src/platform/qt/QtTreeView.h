@@ -11,6 +11,8 @@ class NodeTree;
 class NodeTreeModel;
 class NodeTreeView;
 class QtImageList;
+class ShellDropController;
+class ShellDropEvents;
 class TreeDropController;
 class TreeDropEvents;
 class TreeViewController;
@@ -26,7 +28,9 @@ public:
     QtTreeView& operator=(const QtTreeView&) = delete;
 
     // The tree to show and where its events go; null for all lets go.
-    void attach(NodeTree* tree, TreeViewEvents* events, TreeDropEvents* drops);
+    // Without a receiver for the desktop's drops, the tree takes none.
+    void attach(NodeTree* tree, TreeViewEvents* events, TreeDropEvents* drops,
+                ShellDropEvents* shellDrops = nullptr);
     // The widget to show it in; null lets go.
     void bind(NodeTreeView* view);
     NodeTreeModel* model() const { return model_.get(); }
@@ -51,9 +55,11 @@ private:
     NodeTree* tree_ = nullptr;
     TreeViewEvents* events_ = nullptr;
     TreeDropEvents* drops_ = nullptr;
+    ShellDropEvents* shellDrops_ = nullptr;
     NodeTreeView* view_ = nullptr;  // let go of before it is destroyed
     std::unique_ptr<NodeTreeModel> model_;
     std::unique_ptr<TreeViewController> controller_;
     std::unique_ptr<TreeDropController> dropController_;
+    std::unique_ptr<ShellDropController> shellDropController_;
     QPixmap tempImage_;  // TempImage: the picture the tree's drag began with
 };

@@ -1,0 +1,94 @@
+#include "ShellDropController.h"
+
+#include "ControlDrag.h"
+#include "NodeTreeView.h"
+#include "TwipsScale.h"
+#include "platform/TreeDropEvents.h"
+
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
+
+ShellDropController::ShellDropController(NodeTreeView& view, ShellDropEvents& events,
+                                         QObject* parent)
+    : QObject(parent), viewport_(view.viewport()), events_(events) {
+    view.viewport()->setAcceptDrops(true);
+    viewport_->installEventFilter(this);
+}
+
+ShellDropController::~ShellDropController() {
+    if (viewport_)
+        viewport_->removeEventFilter(this);
+}
+
+ShellDropData ShellDropController::decode(const QDropEvent& event) {
+    ShellDropData data;
+    data.copyAllowed = event.possibleActions().testFlag(Qt::CopyAction);
+    const QMimeData* mime = event.mimeData();
+    if (!mime || !mime->hasUrls())
+        return data;
+    for (const QUrl& url : mime->urls()) {
+        if (!url.isLocalFile())
+            continue;  // a remote address is no path of this machine
+        if (QString path = url.toLocalFile(); !path.isEmpty())
+            data.paths << path;
+    }
+    return data;
+}
+
+bool ShellDropController::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != viewport_)
+        return false;
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        return dragged(static_cast<QDropEvent*>(event));
+    case QEvent::DragLeave:
+        accepted_ = false;
+        return false;  // the window's own drags want to hear of it too
+    case QEvent::Drop:
+        return dropped(static_cast<QDropEvent*>(event));
+    default:
+        return false;
+    }
+}
+
+bool ShellDropController::dragged(QDropEvent* event) {
+    if (ControlDrag::sourceOf(event->mimeData()))
+        return false;
+    const TwipsScale scale = TwipsScale::of(qobject_cast<QWidget*>(viewport_.data()));
+    const QPointF where = event->position();
+    accepted_ = events_.TreeView_OLEDragOver(decode(*event), scale.toTwips(where.x()),
+                                             scale.toTwips(where.y()));
+    if (accepted_)
+        acceptCopy(event);
+    else
+        event->ignore();
+    return true;
+}
+
+// The drop is told once the source's drag has ended, so that the drop menu
+// has the pointer to itself. The source hears "copied" whatever the menu
+// then says: it can no longer be told otherwise.
+bool ShellDropController::dropped(QDropEvent* event) {
+    if (ControlDrag::sourceOf(event->mimeData()))
+        return false;
+    if (!std::exchange(accepted_, false)) {
+        event->ignore();
+        return true;
+    }
+    acceptCopy(event);
+    const TwipsScale scale = TwipsScale::of(qobject_cast<QWidget*>(viewport_.data()));
+    const QPointF where = event->position();
+    const float x = scale.toTwips(where.x());
+    const float y = scale.toTwips(where.y());
+    QTimer::singleShot(
+        0, this, [this, data = decode(*event), x, y] { events_.TreeView_OLEDragDrop(data, x, y); });
+    return true;
+}
+
+void ShellDropController::acceptCopy(QDropEvent* event) {
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
+}

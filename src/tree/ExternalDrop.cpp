@@ -1,0 +1,174 @@
+#include "ExternalDrop.h"
+
+#include "EnsureVisible.h"
+#include "PathDisplay.h"
+#include "TreeDrop.h"
+#include "TreeDropCommands.h"
+#include "TreeDropMenu.h"
+#include "icons/ItemIcons.h"
+#include "model/ImageKeys.h"
+#include "model/NodeTree.h"
+#include "settings/SettingsSchedule.h"
+
+#include <QFileInfo>
+#include <optional>
+
+namespace {
+const QChar Separator = QLatin1Char('/');
+
+// The target's key while the dropped paths are placed by it.
+QString targetMarker() {
+    return QStringLiteral("tdDrop");
+}
+
+// The text after the last "/". Separators at the end are not taken for an
+// empty name (a directory may come as "/home/ann/Music/"), and the root
+// keeps "/": a blank label is accepted nowhere else in the tree.
+QString DroppedName(const QString& path) {
+    qsizetype end = path.size();
+    while (end > 1 && path[end - 1] == Separator)
+        --end;
+    const QStringView kept = QStringView(path).left(end);
+    if (kept.size() == 1 && kept[0] == Separator)
+        return kept.toString();
+    return kept.mid(kept.lastIndexOf(Separator) + 1).toString();
+}
+
+// A file is labelled by its name without what follows the first ".", unless
+// the name has none or begins with one (".profile").
+QString FileLabel(const QString& name) {
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    return dot > 0 ? name.left(dot) : name;
+}
+
+// Puts the marker key on the drop target for as long as the paths are added
+// and gives the target its own key back however the drop ends. Another node
+// may wear the marker already; the target then stands for itself, so that
+// no path lands beside that other node.
+class TargetMark {
+public:
+    TargetMark(NodeTree& tree, TreeNode* target)
+        : tree_(tree), target_(target), ownKey_(target ? target->Key() : QString()) {
+        marked_ = target_ && target_->SetKey(targetMarker());
+    }
+    ~TargetMark() {
+        if (marked_)
+            target_->SetKey(ownKey_);
+    }
+    TargetMark(const TargetMark&) = delete;
+    TargetMark& operator=(const TargetMark&) = delete;
+
+    TreeNode* add(Relationship relationship, const QString& label, const QString& image) {
+        if (!target_) {
+            TreeNode* const endOfTopLevel = nullptr;
+            return tree_.Add(endOfTopLevel, tvwLast, QString(), label, image);
+        }
+        if (marked_)
+            return tree_.Add(targetMarker(), relationship, QString(), label, image);
+        return tree_.Add(target_, relationship, QString(), label, image);
+    }
+
+private:
+    NodeTree& tree_;
+    TreeNode* target_;
+    QString ownKey_;
+    bool marked_ = false;
+};
+
+Relationship PlacementOf(int choice) {
+    switch (choice) {
+    case TreeDropCommands::DropInside:
+        return tvwChild;
+    case TreeDropCommands::DropBefore:
+        return tvwPrevious;
+    default:
+        return tvwNext;
+    }
+}
+
+// A directory becomes a folder; a file an item with its own icon, or the
+// "leaf" picture when its icon could be neither added nor found. Either
+// points at the dropped path. None for an empty path: it names nothing.
+TreeNode* AddDroppedPath(const QString& path, TargetMark& mark, Relationship placement,
+                         ItemIcons& icons) {
+    if (path.isEmpty())
+        return nullptr;
+    const QString name = DroppedName(path);
+    TreeNode* node = nullptr;
+    if (QFileInfo(path).isDir()) {
+        node = mark.add(placement, name, ImageKeys::closed());
+        if (node)
+            node->SetExpandedImage(ImageKeys::open());
+    } else {
+        const int icon = icons.GetItemIcon(path);
+        node = mark.add(placement, FileLabel(name),
+                        icon != 0 ? ImageKeys::forIndex(icon) : ImageKeys::leaf());
+    }
+    if (node)
+        node->SetTag(path);
+    return node;
+}
+}  // namespace
+
+ExternalDrop::ExternalDrop(const Platform& platform, const Parts& parts)
+    : platform_(platform), parts_(parts) {}
+
+bool ExternalDrop::Acceptable(const ShellDropData& data) {
+    return data.copyAllowed && !data.paths.isEmpty();
+}
+
+// The selection follows the pointer; the path label stays as it was.
+bool ExternalDrop::TreeView_OLEDragOver(const ShellDropData& data, float x, float y) {
+    if (!Acceptable(data))
+        return false;
+    NodeTree& tree = parts_.tree;
+    TreeNode* node = parts_.rows.FindRowNode(x, y).node;
+    tree.SetDropHighlight(node);
+    if (node)
+        tree.SetSelectedItem(node);
+    return true;
+}
+
+void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, float y) {
+    if (!Acceptable(data))
+        return;
+    NodeTree& tree = parts_.tree;
+    TreeNode* target = parts_.rows.FindRowNode(x, y).node;
+    tree.SetDropHighlight(target);
+    Relationship placement = tvwLast;
+    if (target) {
+        tree.SetSelectedItem(target);
+        TreeDropCommands& commands = parts_.commands;
+        commands.PrepareExternalDrop();
+        RunTreeDropChoice(platform_.menus.popup(BuildShellDropMenu(target->IsFolder())), commands);
+        // Refused; or the tree changed while the menu waited, and the
+        // target went with it.
+        if (commands.DropChoice() == TreeDropCommands::DropCancel || !tree.Holds(target))
+            return;
+        placement = PlacementOf(commands.DropChoice());
+    }
+    TreeNode* last = nullptr;
+    {
+        TreeBusyScope busy(tree);
+        // Many new nodes reach the view as one new tree rather than one
+        // insertion each, whose cost grows with the rows the view shows.
+        std::optional<BulkTreeChange> oneReset;
+        if (data.paths.size() > 1)
+            oneReset.emplace(tree);
+        TargetMark mark(tree, target);
+        for (const QString& path : data.paths) {
+            if (TreeNode* node = AddDroppedPath(path, mark, placement, parts_.icons))
+                last = node;
+        }
+    }
+    // Each new node in turn is shown, highlighted and selected, and the
+    // last one stays so: doing it for the last alone, once the view has
+    // taken the new nodes in, leaves the same.
+    if (last) {
+        EnsureVisible(last, platform_.treeView);
+        tree.SetDropHighlight(last);
+        tree.SetSelectedItem(last);
+        ShowPathOf(platform_.pathLabel, last);
+    }
+    parts_.settings.ScheduleSave();
+}

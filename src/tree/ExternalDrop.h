@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Platform.h"
+#include "platform/TreeDropEvents.h"
+
+class ItemIcons;
+class NodeTree;
+class SettingsSchedule;
+class TreeDrop;
+class TreeDropCommands;
+class TreeNode;
+
+// Files and folders dragged from the desktop or another program onto the
+// tree: each dropped path becomes a node, a folder for a directory and an
+// item with the file's own icon for a file. Dropped on a node, the drop menu
+// asks where they go; dropped on empty space, they go to the end of the top
+// level.
+class ExternalDrop : public ShellDropEvents {
+public:
+    struct Parts {
+        NodeTree& tree;
+        SettingsSchedule& settings;
+        TreeDropCommands& commands;
+        ItemIcons& icons;
+        const TreeDrop& rows;  // FindRowNode
+    };
+    ExternalDrop(const Platform& platform, const Parts& parts);
+
+    // Only copies of local files are taken: moving them would take the
+    // files away from where the source keeps them.
+    static bool Acceptable(const ShellDropData& data);
+
+    bool TreeView_OLEDragOver(const ShellDropData& data, float x, float y) override;
+    void TreeView_OLEDragDrop(const ShellDropData& data, float x, float y) override;
+
+private:
+    Platform platform_;
+    Parts parts_;
+};
