@@ -244,10 +244,8 @@ private Q_SLOTS:
         QTest::newRow("directory into a closed folder")
             << true << u"inside"_s << u"C"_s << u"Sub"_s << u"A+(B+(b1 C+(c1 Sub))) D+(d1) e"_s
             << u"closed|"_s;
-        QTest::newRow("directory on empty space")
-            << true << u"none"_s << QString() << u"Sub"_s << tree + u" Sub"_s << u"closed|"_s;
-        QTest::newRow("the root") << true << u"none"_s << QString() << u"/"_s << tree + u" /"_s
-                                  << u"closed|"_s;
+        QTest::newRow("the root, on empty space")
+            << true << u"none"_s << QString() << u"/"_s << tree + u" /"_s << u"closed|"_s;
         QTest::newRow("an empty path label")
             << true << u"inside"_s << u"D"_s << QString() << tree << QString();
     }
