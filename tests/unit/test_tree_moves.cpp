@@ -83,18 +83,12 @@ struct Drops {
             n = NodeTree::NextInDocumentOrder(n);
         return n;
     }
-    QString shape() const {
-        QString out;
-        int depth = 0;
-        for (TreeNode* n = tree.First(); n; n = NodeTree::NextInDocumentOrder(n)) {
-            int d = 0;
-            for (TreeNode* p = n->Parent(); p; p = p->Parent())
-                ++d;
-            out += d > depth ? u"("_s : QString(depth - d, u')') + (out.isEmpty() ? u""_s : u" "_s);
-            out += n->Text() + (n->Expanded() ? u"+"_s : QString());
-            depth = d;
-        }
-        return out + QString(depth, u')');
+    QString shape(TreeNode* first = nullptr) const {
+        QStringList nodes;
+        for (TreeNode* n = first ? first : tree.First(); n; n = n->Next())
+            nodes << n->Text() + (n->Expanded() ? u"+"_s : QString()) +
+                         (n->Child() ? u'(' + shape(n->Child()) + u')' : QString());
+        return nodes.join(u' ');
     }
     // Each label with what a move must keep: path, pictures and key.
     QMap<QString, QString> fields() const {
