@@ -80,7 +80,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("row");
         QTest::addColumn<Id>("choice");
         QTest::addColumn<QString>("outline");
-        QTest::addColumn<QString>("menu");  // its entries, "-" after a disabled one
+        QTest::addColumn<QString>("menu");  // "-" marks a disabled entry; the separator is blank
         QTest::newRow("inside") << 0 << Id::tdInside << u"Work[a,b,c],Notes"_s
                                 << u"Drop Inside The Folder|Drop Before The Folder|"
                                    "Drop After The Folder||Cancel"_s;
