@@ -24,10 +24,8 @@ struct Editing : FormHarness {
     }
     TreeNode* node(TreeNode* parent, const char* text, const char* image, float y) {
         TreeNode* const top = nullptr;
-        TreeNode* n = parent ? form->tree().Add(parent, tvwChild, QString(), QLatin1String(text),
-                                                QLatin1String(image))
-                             : form->tree().Add(top, tvwLast, QString(), QLatin1String(text),
-                                                QLatin1String(image));
+        TreeNode* n = form->tree().Add(parent ? parent : top, parent ? tvwChild : tvwLast,
+                                       QString(), QLatin1String(text), QLatin1String(image));
         n->SetTag(u"/p/"_s + QLatin1String(text));
         fake.treeView.hits[{10, y}] = n;
         return n;
@@ -149,7 +147,6 @@ private Q_SLOTS:
         h.menu(node, Id(entry));
         QCOMPARE(h.shape(), shape);
         TreeNode* added = h.form->tree().SelectedItem();
-        QCOMPARE(added->Text(), u"New Node"_s);
         QCOMPARE(h.form->tree().DropHighlight(), added);
         QCOMPARE(h.fake.treeView.editing, added);  // its label open for typing
         QCOMPARE(h.fake.pathLabel.text, u" "_s);
@@ -168,14 +165,12 @@ private Q_SLOTS:
         h.form->tree().SetSelectedItem(h.game);
         h.form->tray().tvAddQuickList_Click();
         h.menu(h.game, Id::tvRename);
-        QCOMPARE(h.fake.treeView.editing, h.game);
         h.form->settings().SaveSettings();
         h.form->treeMouse().TreeView_AfterLabelEdit(u"   "_s);
         QCOMPARE(h.game->Text(), u"Game"_s);
         QCOMPARE(h.fake.messages.shown.size(), size_t(1));
-        const ShownMessage& box = h.fake.messages.shown[0];
-        QCOMPARE(box.text + u'|' + box.title, u"Entry can not be blank.|Entry Error"_s);
-        QCOMPARE(box.icon, MsgIcon::Exclamation);
+        QCOMPARE(h.fake.messages.shown[0].text + u'|' + h.fake.messages.shown[0].title,
+                 u"Entry can not be blank.|Entry Error"_s);
         QVERIFY(!h.form->settings().SettingsDirty());
         h.fake.treeView.editing = nullptr;
         const size_t menus = h.fake.menus.shown.size();
@@ -186,12 +181,9 @@ private Q_SLOTS:
         h.form->treeMouse().TreeView_AfterLabelEdit(u" Games "_s);
         QCOMPARE(h.game->Text(), u" Games "_s);
         QCOMPARE(h.form->tray().Quick().Entries().at(0).caption, u" Games "_s);
-        QCOMPARE(h.form->tray().FindQuickEntry(h.game), 0);
         QVERIFY(h.form->settings().SettingsDirty());
-        h.menu(h.work);  // accepted: a press is a press again
-        QVERIFY(h.work->Selected());
         h.form->treeMouse().TreeView_AfterLabelEdit(std::nullopt);  // Escape changes nothing
-        QCOMPARE(h.work->Text(), u"Work"_s);
+        QCOMPARE(h.game->Text(), u" Games "_s);
     }
 
     // Deleting takes the subtree and the node's own quick-list entry; the
@@ -204,16 +196,19 @@ private Q_SLOTS:
             h.form->tray().tvAddQuickList_Click();
         }
         TreeNode* music = h.node(h.work, "Music", "leaf", 50);
+        TreeNode* film = h.node(nullptr, "Film", "leaf", 60);
         music->SetExpanded(true);
+        h.menu(h.game, Id::tvDelete);  // between two: the previous one shows
+        QCOMPARE(h.fake.pathLabel.text, u" /p/Work"_s);
         h.menu(h.docs, Id::tvDelete);  // a first child: the next one shows
-        QCOMPARE(h.shape(), u"Work .Music Game"_s);
+        QCOMPARE(h.shape(), u"Work .Music Film"_s);
         QCOMPARE(h.fake.pathLabel.text, u" /p/Music"_s);
         QVERIFY(!music->Expanded());
         QCOMPARE(h.form->tray().Quick().Entries().at(0).caption, u"Deep"_s);  // inside: kept
         h.menu(music, Id::tvDelete);  // an only child: its folder shows
         QCOMPARE(h.fake.pathLabel.text, u" /p/Work"_s);
         h.form->treeMouse().TreeView_KeyDown(KeyDelete, 0);  // Work, by the key
-        h.menu(h.game, Id::tvDelete);  // the only top-level node: nothing shows
+        h.menu(film, Id::tvDelete);  // the only top-level node: nothing shows
         QCOMPARE(h.shape(), QString());
         QCOMPARE(h.fake.pathLabel.text, QString());
         QVERIFY(h.form->settings().SettingsDirty());
@@ -226,7 +221,6 @@ private Q_SLOTS:
         h.form->tree().SetSelectedItem(h.game);
         h.form->tray().tvAddQuickList_Click();
         h.form->browser().PointAt(QDir::rootPath());
-        QCOMPARE(h.form->browser().DirPath(), QDir::rootPath());
         h.menu(h.game, Id::tvModify);
         QCOMPARE(h.game->Tag(), u"/"_s);
         QCOMPARE(h.fake.pathLabel.text, u" /"_s);
@@ -262,7 +256,8 @@ private Q_SLOTS:
         mouse.TreeView_AfterLabelEdit(u"Papers"_s);
         mouse.TreeView_KeyDown(KeyF10, 1);
         QCOMPARE(h.fake.menus.atNode, h.docs);
-        QCOMPARE(h.fake.menus.shown.size(), size_t(1));
+        h.menu(h.docs);  // the label taken, a press opens the menu again
+        QCOMPARE(h.fake.menus.shown.size(), size_t(2));
         mouse.TreeView_KeyDown(KeyReturn, 0);  // its path is not there: the warning
         QCOMPARE(h.fake.messages.shown.size(), size_t(1));
     }
@@ -273,7 +268,6 @@ private Q_SLOTS:
         Editing h;
         TreeMouse& mouse = h.form->treeMouse();
         mouse.TreeView_MouseDown(ButtonLeft, 0, 10, 10);
-        QCOMPARE(mouse.TreeDragState(), 1);
         mouse.TreeView_MouseMove(ButtonLeft, 0, 10, 14);
         mouse.TreeView_MouseMove(ButtonLeft, 0, 10, 18);
         QCOMPARE(h.fake.treeView.drags, QStringList{u"closed"_s});

@@ -37,19 +37,19 @@ public:
     QString file;
 };
 
-// Counts what a view would hear of the tree's changes.
-class Notices : public NodeTreeObserver {
+// Counts the resets a view would hear of.
+class Resets : public NodeTreeObserver {
 public:
-    void nodeAboutToBeInserted(TreeNode*, int) override { ++steps; }
+    void nodeAboutToBeInserted(TreeNode*, int) override {}
     void nodeInserted(TreeNode*) override {}
-    void nodeAboutToBeRemoved(TreeNode*) override { ++steps; }
+    void nodeAboutToBeRemoved(TreeNode*) override {}
     void nodeRemoved() override {}
-    void nodeAboutToMove(TreeNode*, TreeNode*, int) override { ++steps; }
+    void nodeAboutToMove(TreeNode*, TreeNode*, int) override {}
     void nodeMoved(TreeNode*) override {}
     void nodeChanged(TreeNode*, NodeField) override {}
-    void treeAboutToBeReset() override { ++resets; }
+    void treeAboutToBeReset() override { ++count; }
     void treeReset() override {}
-    int steps = 0, resets = 0;
+    int count = 0;
 };
 
 // A tree written as "A+(a1 B(b1))": capitals are folders, "+" expanded.
@@ -83,18 +83,12 @@ struct Drops {
             n = NodeTree::NextInDocumentOrder(n);
         return n;
     }
-    QString shape() const {
-        QString out;
-        int depth = 0;
-        for (TreeNode* n = tree.First(); n; n = NodeTree::NextInDocumentOrder(n)) {
-            int d = 0;
-            for (TreeNode* p = n->Parent(); p; p = p->Parent())
-                ++d;
-            out += d > depth ? u"("_s : QString(depth - d, u')') + (out.isEmpty() ? u""_s : u" "_s);
-            out += n->Text() + (n->Expanded() ? u"+"_s : QString());
-            depth = d;
-        }
-        return out + QString(depth, u')');
+    QString shape(TreeNode* first = nullptr) const {
+        QStringList nodes;
+        for (TreeNode* n = first ? first : tree.First(); n; n = n->Next())
+            nodes << n->Text() + (n->Expanded() ? u"+"_s : QString()) +
+                         (n->Child() ? u'(' + shape(n->Child()) + u')' : QString());
+        return nodes.join(u' ');
     }
     // Each label with what a move must keep: path, pictures and key.
     QMap<QString, QString> fields() const {
@@ -163,7 +157,6 @@ private Q_SLOTS:
         QTest::newRow("before its child") << u"e"_s << u"before"_s << u"e1"_s << Start << u"e"_s;
         QTest::newRow("inside its descendant")
             << u"A"_s << u"inside"_s << u"C"_s << Start << u"C"_s;
-        QTest::newRow("inside itself") << u"B"_s << u"inside"_s << u"B"_s << Start << u"B"_s;
         QTest::newRow("cancel") << u"B"_s << u"cancel"_s << u"e"_s << Start << u"B"_s;
         // While the menu serves a drop from outside, a command only records
         // the choice.
@@ -188,8 +181,8 @@ private Q_SLOTS:
         h.drags.file = 2;  // the tree's drag comes first
         h.drags.node = h.node(dragged);
         h.dropOn(target);
-        Notices notices;
-        h.tree.SetObserver(&notices);
+        Resets resets;
+        h.tree.SetObserver(&resets);
         h.choose(command);
         QCOMPARE(h.shape(), shape);
         QCOMPARE(h.fields(), fields);
@@ -197,22 +190,14 @@ private Q_SLOTS:
         QCOMPARE(h.tree.SelectedItem(), h.node(highlight));
         const bool refused = shape == Start && command != u"cancel"_s && !outside;
         QCOMPARE(h.fake.messages.shown.size(), size_t(refused));
-        for (const ShownMessage& box : h.fake.messages.shown) {
-            QCOMPARE(box.text + u'|' + box.title,
+        if (refused)
+            QCOMPARE(h.fake.messages.shown[0].text + u'|' + h.fake.messages.shown[0].title,
                      u"The Parent folder can't be made a child of its own.|Illegal Drop"_s);
-            QVERIFY(box.icon == MsgIcon::Exclamation && box.buttons == MsgButtons::Ok);
-        }
-        // A subtree re-created elsewhere is one reset for the view; an item
-        // is removed and added, a node moved inside moves in one step.
-        const bool changed = shape != Start;
+        // A subtree re-created elsewhere is one reset for the view, not a
+        // change per node, which views pay for with the rows they show.
         const bool recreated =
-            changed && command != u"inside"_s && (dragged[0].isUpper() || dragged == u"e"_s);
-        QCOMPARE(notices.resets, int(recreated));
-        QCOMPARE(notices.steps, !changed || recreated ? 0 : command == u"inside"_s ? 1 : 2);
-        const QStringList choices{u"cancel"_s, u"inside"_s, u"before"_s, u"after"_s};
-        QCOMPARE(h.commands.DropChoice(), choices.indexOf(command));
-        QCOMPARE(h.commands.ExternalDropPending(), outside);
-        QVERIFY(!h.tree.TreeBusy());
+            shape != Start && command != u"inside"_s && (dragged[0].isUpper() || dragged == u"e"_s);
+        QCOMPARE(resets.count, int(recreated));
     }
 
     // A browser drop cancelled: with no dragged node the highlight goes;
@@ -253,10 +238,8 @@ private Q_SLOTS:
         QTest::newRow("directory into a closed folder")
             << true << u"inside"_s << u"C"_s << u"Sub"_s << u"A+(B+(b1 C+(c1 Sub))) D+(d1) e"_s
             << u"closed|"_s;
-        QTest::newRow("directory on empty space")
-            << true << u"none"_s << QString() << u"Sub"_s << tree + u" Sub"_s << u"closed|"_s;
-        QTest::newRow("the root") << true << u"none"_s << QString() << u"/"_s << tree + u" /"_s
-                                  << u"closed|"_s;
+        QTest::newRow("the root, on empty space")
+            << true << u"none"_s << QString() << u"/"_s << tree + u" /"_s << u"closed|"_s;
         QTest::newRow("an empty path label")
             << true << u"inside"_s << u"D"_s << QString() << tree << QString();
     }
@@ -280,8 +263,7 @@ private Q_SLOTS:
         h.fake.images.hasIcons = true;
         const QString path =
             named.startsWith(u'/') || named.isEmpty() ? named : temp.filePath(named);
-        h.drags.dir = directory ? 2 : 0;
-        h.drags.file = directory ? 0 : 2;
+        (directory ? h.drags.dir : h.drags.file) = 2;
         h.browser.dirShowing = directory;
         h.browser.file = path;
         h.fake.pathLabel.text = directory ? u"  "_s + path + u" "_s : u" /elsewhere"_s;
@@ -334,15 +316,13 @@ private Q_SLOTS:
 
         Drops g{QString()};
         TreeNode* root = g.tree.Add(nullptr, tvwLast, QString(), u"/"_s, u"closed"_s);
-        TreeNode* upper = g.tree.Add(root, tvwChild, QString(), names[0].toUpper(), u"closed"_s);
+        g.tree.Add(root, tvwChild, QString(), names[0].toUpper(), u"closed"_s);
         g.drags.dir = 2;
         g.fake.pathLabel.text = u" "_s + temp.filePath(u"Sub"_s) + u' ';
         g.choose(u"none"_s);
         QCOMPARE(g.tree.Count(), 2 + int(names.size()));
-        QCOMPARE(upper->Child()->Tag(), u'/' + names[0] + u'/' + names[1]);
-        TreeNode* sub = g.tree.SelectedItem();
-        QCOMPARE(sub->Tag() + u'|' + sub->Image() + u'|' + sub->ExpandedImage(),
-                 temp.filePath(u"Sub"_s) + u"|closed|"_s);
+        QCOMPARE(g.tree.First()->Child()->Child()->Tag(), u'/' + names[0] + u'/' + names[1]);
+        QCOMPARE(g.tree.SelectedItem()->Tag(), temp.filePath(u"Sub"_s));
     }
 
     // A chain of folders far deeper than a recursion could follow moves
@@ -358,14 +338,12 @@ private Q_SLOTS:
         link->SetKey(u"deepest"_s);
         h.choose(u"after"_s);
         QCOMPARE(h.tree.Count(), 100002);
-        TreeNode* moved = h.tree.TopLevelAt(1);
-        QCOMPARE(h.tree.SelectedItem(), moved);
-        int depth = 0, keyed = 0;
-        for (TreeNode* n = moved; n->Child(); n = n->Child(), ++depth)
-            keyed += n->Key().isEmpty() ? 0 : 1;
+        QCOMPARE(h.tree.SelectedItem(), h.tree.TopLevelAt(1));
+        int depth = 0, keyed = 0;  // no marker left on the way up
+        for (TreeNode* n = h.tree.Item(u"deepest"_s); n->Parent(); n = n->Parent(), ++depth)
+            keyed += n->Parent()->Key().isEmpty() ? 0 : 1;
         QCOMPARE(depth, 100000);
         QCOMPARE(keyed, 0);
-        QCOMPARE(h.tree.Item(u"deepest"_s)->Text(), u"99999"_s);
     }
 };
 
