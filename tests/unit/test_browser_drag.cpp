@@ -79,18 +79,14 @@ private Q_SLOTS:
                 Lists h;
                 BrowserMouse& mouse = h.mouse();
                 for (const QString& event : QString::fromLatin1(c.events).split(u' ')) {
-                    if (event == u"L")
-                        (mouse.*list.down)(ButtonLeft, 0, 30, 30);
-                    else if (event == u"R")
-                        (mouse.*list.down)(ButtonRight, 0, 30, 30);
-                    else if (event == u"M1")
-                        (mouse.*list.move)(ButtonLeft, 0, 45, 30);
-                    else if (event == u"M0")
-                        (mouse.*list.move)(0, 0, 45, 30);
+                    if (event == u"E")
+                        mouse.EndDrag(list.source);
                     else if (event == u"U")
                         (mouse.*list.up)(ButtonLeft, 0, 45, 30);
+                    else if (event.startsWith(u'M'))
+                        (mouse.*list.move)(event == u"M1" ? int(ButtonLeft) : 0, 0, 45, 30);
                     else
-                        mouse.EndDrag(list.source);
+                        (mouse.*list.down)(event == u"L" ? ButtonLeft : ButtonRight, 0, 30, 30);
                 }
                 const QByteArray what = QByteArray(list.name) + ": " + c.events;
                 QVERIFY2((mouse.*list.state)() == c.state, what.constData());
