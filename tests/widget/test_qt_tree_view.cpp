@@ -260,8 +260,7 @@ void TestTreeView::changesByTheLogicShowWithoutEchoing() {
 }
 
 // The window's own drags are taken anywhere over the tree and reported in
-// twips; the drop is told once the drag is over. The desktop's drags are
-// left alone here.
+// twips, never as the desktop's; the drop is told once the drag is over.
 void TestTreeView::ownDragsAreReportedAndTheDropAfterTheDrag() {
     Fixture f;
     const QPoint where = f.onBlank(f.item);
@@ -277,12 +276,7 @@ void TestTreeView::ownDragsAreReportedAndTheDropAfterTheDrag() {
     QDragLeaveEvent leave;
     QCoreApplication::sendEvent(f.viewport, &leave);
     QCOMPARE(f.events.only(u"Drag"_s).last(), u"DragOver 2 "_s + at + u" 1"_s);
-    QCOMPARE(f.events.only(u"OLE"_s).size(), 0);
-
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(u"/etc/hosts"_s)});
-    f.dragAndDrop(&files, where, Qt::CopyAction);
-    QCOMPARE(f.events.only(u"Drag"_s).size(), 5);
+    QVERIFY(f.events.only(u"OLE"_s).isEmpty());
 }
 
 // The desktop's list of files reaches the logic as the local paths in it;
@@ -327,7 +321,7 @@ void TestTreeView::desktopDragsOfferLocalFilesToCopy() {
         QCOMPARE(f.events.only(u"OLE"_s).last(),
                  u"OLEDragDrop "_s + offered + u' ' + f.twips(where));
     }
-    QVERIFY(f.events.only(u"Drag"_s).isEmpty());
+    QVERIFY(f.events.only(u"Drag"_s).isEmpty());  // nor as the window's own
 }
 
 QTEST_MAIN(TestTreeView)
