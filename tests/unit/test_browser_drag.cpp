@@ -79,24 +79,18 @@ private Q_SLOTS:
                 Lists h;
                 BrowserMouse& mouse = h.mouse();
                 for (const QString& event : QString::fromLatin1(c.events).split(u' ')) {
-                    if (event == u"L")
-                        (mouse.*list.down)(ButtonLeft, 0, 30, 30);
-                    else if (event == u"R")
-                        (mouse.*list.down)(ButtonRight, 0, 30, 30);
-                    else if (event == u"M1")
-                        (mouse.*list.move)(ButtonLeft, 0, 45, 30);
-                    else if (event == u"M0")
-                        (mouse.*list.move)(0, 0, 45, 30);
+                    if (event == u"E")
+                        mouse.EndDrag(list.source);
                     else if (event == u"U")
                         (mouse.*list.up)(ButtonLeft, 0, 45, 30);
+                    else if (event.startsWith(u'M'))
+                        (mouse.*list.move)(event == u"M1" ? int(ButtonLeft) : 0, 0, 45, 30);
                     else
-                        mouse.EndDrag(list.source);
+                        (mouse.*list.down)(event == u"L" ? ButtonLeft : ButtonRight, 0, 30, 30);
                 }
                 const QByteArray what = QByteArray(list.name) + ": " + c.events;
                 QVERIFY2((mouse.*list.state)() == c.state, what.constData());
                 QVERIFY2(dragsOf(h, list.source) == c.drags, what.constData());
-                if (c.drags)
-                    QCOMPARE(picturesOf(h, list.source), QStringList{u"drag"_s});
             }
         }
     }
@@ -118,27 +112,21 @@ private Q_SLOTS:
     }
 
     // The right press shows the highlighted directory, then the menu, with
-    // "View Files" only when there are files to view.
+    // "View Files" only when the open directory has files to view.
     void theDirectoryMenuOffersViewFilesOnlyWithFiles() {
         Lists h;
         h.mouse().DirList_Click(0);  // sub, which has no files
-        h.fake.pathLabel.text.clear();
         h.mouse().DirList_MouseDown(ButtonRight, 0, 30, 30);
         QCOMPARE(h.fake.pathLabel.text, u' ' + h.dir + u"/sub"_s);
-        const MenuEntry& menu = h.fake.menus.shown.back();
-        QCOMPARE(menu.caption, u"Dir List"_s);
-        QStringList entries;
-        for (const MenuEntry& entry : menu.children)
-            entries << (entry.kind == MenuEntry::Kind::Separator ? u"-"_s : entry.caption);
-        QCOMPARE(entries, (QStringList{u"Explore"_s, u"View Files"_s, u"-"_s, u"Cancel"_s}));
-        QVERIFY(h.fake.menus.lastEntry(DirMenuId::dlViewFiles)->enabled);  // f.txt, open dir's
+        QCOMPARE(h.fake.menus.shown.back().caption, u"Dir List"_s);
+        QVERIFY(h.fake.menus.lastEntry(DirMenuId::dlViewFiles)->enabled);  // f.txt
 
-        h.mouse().DirList_DblClick();                 // into sub, no files
+        h.mouse().DirList_DblClick();
         h.fake.menus.choose(DirMenuId::dlViewFiles);  // greyed: nothing happens if chosen
         h.mouse().DirList_MouseDown(ButtonRight, 0, 30, 30);
         QVERIFY(!h.fake.menus.lastEntry(DirMenuId::dlViewFiles)->enabled);
         QVERIFY(h.form->browser().DirVis());
-        QCOMPARE(h.form->browserMouse().DirDragState(), 0);
+        QCOMPARE(h.mouse().DirDragState(), 0);
     }
 
     // Any press on the file list shows the highlighted file first, or clears
@@ -150,13 +138,11 @@ private Q_SLOTS:
             h.mouse().FileList_MouseDown(button, 0, 30, 30);
             QCOMPARE(h.fake.pathLabel.text, u' ' + h.dir + u"/f.txt"_s);
             QCOMPARE(h.fake.menus.shown.size(), size_t(button == ButtonRight ? 1 : 0));
-            if (button == ButtonRight)
-                QCOMPARE(h.fake.menus.shown.back().caption, u"Files List"_s);
 
             h.mouse().DirList_Click(0);
             h.mouse().DirList_DblClick();  // sub: no file highlighted
             h.mouse().FileList_MouseDown(button, 0, 30, 30);
-            QCOMPARE(h.fake.pathLabel.text, QString());
+            QVERIFY(h.fake.pathLabel.text.isEmpty());
         }
     }
 
@@ -164,21 +150,18 @@ private Q_SLOTS:
     // written again while it already does.
     void hintsAreWrittenOnlyWhenTheyChange() {
         Lists h;
-        const QString dirHint =
-            u"Select a folder and Drag it to the window on the right to add it.  Right click for Menu."_s;
-        const QString fileHint =
-            u"Select a file and Drag it to the window on the right to add it.  Right click for Menu."_s;
-        const std::pair<const char*, int> moves[] = {{"dir", 1},  {"dir", 1}, {"file", 2},
-                                                     {"file", 2}, {"dir", 3}, {"dir", 3}};
-        for (const auto& [list, writes] : moves) {
-            if (QByteArray(list) == "dir")
-                h.mouse().DirList_MouseMove(0, 0, 10, 10);
-            else
-                h.mouse().FileList_MouseMove(0, 0, 10, 10);
+        const std::pair<bool, int> moves[] = {
+            {true, 1}, {true, 1}, {false, 2}, {false, 2}, {true, 3}};
+        for (const auto& [onDirs, writes] : moves) {
+            (h.mouse().*(onDirs ? &BrowserMouse::DirList_MouseMove
+                                : &BrowserMouse::FileList_MouseMove))(0, 0, 10, 10);
             QCOMPARE(h.fake.statusBar.writes, writes);
-            QCOMPARE(h.fake.statusBar.shown, QByteArray(list) == "dir" ? dirHint : fileHint);
+            QCOMPARE(h.fake.statusBar.shown, (onDirs ? u"Select a folder"_s : u"Select a file"_s) +
+                                                 u" and Drag it to the window on the right to add "
+                                                 u"it.  Right click for Menu."_s);
         }
     }
+
     // A drag let go outside the window never reaches a drop, so its state
     // stays behind. The next drop that does arrive is of one drag only: a
     // directory copied after a node must not move the node the tree's lost
