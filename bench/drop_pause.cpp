@@ -5,8 +5,7 @@
 // drops in a row: the second lands in a tree that holds the first. Run by
 // hand, on any display (offscreen will do):
 //   bench/drop_pause [FILES]        (default 10000)
-#include "app/FrmVarnel.h"
-#include "platform/qt/QtPlatform.h"
+#include "RealWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -26,15 +25,10 @@ int main(int argc, char* argv[]) {
             return 1;
         dropped.paths << path;
     }
-    AppPaths paths;
-    paths.programDir = temp.path();
-    paths.settingsPath = temp.filePath(QStringLiteral("Varnel.INI"));
-    paths.lockPath = temp.filePath(QStringLiteral("Varnel.lock"));
-    QtPlatform platform;
-    FrmVarnel frm(platform.platform(), paths);
-    platform.attach(frm.Events(), frm.tree());
-    if (!frm.Form_Load())
+    RealWindow window(temp.path());
+    if (!window.loaded)
         return 1;
+    FrmVarnel& frm = window.frm;
     frm.ShowWindow();
     QCoreApplication::processEvents();
 
@@ -52,6 +46,5 @@ int main(int argc, char* argv[]) {
                     round, files, (round - 1) * files, static_cast<long long>(handler),
                     static_cast<long long>(total));
     }
-    platform.detach();
     return complete ? 0 : 1;
 }

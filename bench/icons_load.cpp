@@ -4,10 +4,9 @@
 // Times ShowWindow (reading the settings, laying out, showing) until the
 // window has been drawn, best of five. Run by hand, on any display:
 //   bench/icons_load [ITEMS]        (default 10000)
-#include "app/FrmVarnel.h"
+#include "RealWindow.h"
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/QtMainWindow.h"
-#include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -39,37 +38,30 @@ bool writeSettings(const QString& path, const QStringList& files, const QString&
 int loaded = 0;  // nodes the last showing read
 
 // Milliseconds from ShowWindow until the shown window has been drawn.
-qint64 showOnce(const QString& directory, const QString& settings) {
-    AppPaths paths;
-    paths.programDir = directory;
-    paths.settingsPath = settings;
-    paths.lockPath = directory + QStringLiteral("/Varnel.lock");
-    QtPlatform platform;
-    FrmVarnel frm(platform.platform(), paths);
-    platform.attach(frm.Events(), frm.tree());
-    if (!frm.Form_Load())
+qint64 showOnce(const QString& directory) {
+    RealWindow real(directory);
+    if (!real.loaded)
         return -1;
+    FrmVarnel& frm = real.frm;
     QElapsedTimer clock;
     clock.start();
     frm.ShowWindow();
-    QWidget* window = platform.window().widget();
+    QWidget* window = real.platform.window().widget();
     while (!window->windowHandle() || !window->windowHandle()->isExposed())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     window->repaint();
     const qint64 elapsed = clock.elapsed();
     loaded = frm.tree().Count();
     frm.settings().StopTimer();
-    platform.detach();
     return elapsed;
 }
 
-qint64 bestOfFive(const QString& directory, const QString& settings, const QString& image,
-                  const QStringList& files) {
+qint64 bestOfFive(const QString& directory, const QString& image, const QStringList& files) {
     qint64 best = -1;
     for (int run = 0; run < 5; ++run) {
-        if (!writeSettings(settings, files, image))
+        if (!writeSettings(RealWindow::pathsIn(directory).settingsPath, files, image))
             return -1;
-        const qint64 ms = showOnce(directory, settings);
+        const qint64 ms = showOnce(directory);
         if (ms < 0 || loaded != files.size())
             return -1;
         best = best < 0 ? ms : std::min(best, ms);
@@ -89,9 +81,8 @@ int main(int argc, char* argv[]) {
         if (!file.open(QIODevice::WriteOnly))
             return 1;
     }
-    const QString settings = temp.filePath(QStringLiteral("Varnel.INI"));
-    const qint64 leaves = bestOfFive(temp.path(), settings, QStringLiteral("leaf"), files);
-    const qint64 icons = bestOfFive(temp.path(), settings, QStringLiteral("4"), files);
+    const qint64 leaves = bestOfFive(temp.path(), QStringLiteral("leaf"), files);
+    const qint64 icons = bestOfFive(temp.path(), QStringLiteral("4"), files);
     if (leaves < 0 || icons < 0)
         return 1;
     std::printf("%d items shown: leaf %lld ms, icons %lld ms, icons cost %lld ms\n", items,

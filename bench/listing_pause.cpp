@@ -4,11 +4,10 @@
 // its ticks from the double click until the lists hold every entry and have
 // been drawn. Run by hand, on any display (offscreen will do):
 //   bench/listing_pause [FILES]        (default 100000)
-#include "app/FrmVarnel.h"
+#include "RealWindow.h"
 #include "platform/qt/BrowserListView.h"
 #include "platform/qt/MainWindowWidget.h"
 #include "platform/qt/QtMainWindow.h"
-#include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,15 +42,11 @@ int main(int argc, char* argv[]) {
         if (!file.open(QIODevice::WriteOnly))
             return 1;
     }
-    AppPaths paths;
-    paths.programDir = temp.path();
-    paths.settingsPath = temp.filePath(QStringLiteral("Varnel.INI"));
-    paths.lockPath = temp.filePath(QStringLiteral("Varnel.lock"));
-    QtPlatform platform;
-    FrmVarnel frm(platform.platform(), paths);
-    platform.attach(frm.Events(), frm.tree());
-    if (!frm.Form_Load())
+    RealWindow window(temp.path());
+    if (!window.loaded)
         return 1;
+    FrmVarnel& frm = window.frm;
+    QtPlatform& platform = window.platform;
     frm.ShowWindow();
     BrowserListView* fileList = platform.window().widget()->fileList();
     if (!waitFor([&frm] { return frm.browser().SubdirectoryCount() == 1; }))
@@ -75,6 +70,5 @@ int main(int argc, char* argv[]) {
     std::printf("%s: %d files listed in %lld ms; longest pause of the event loop %lld ms\n",
                 listed ? "ok" : "incomplete", files, static_cast<long long>(toListed),
                 static_cast<long long>(longest));
-    platform.detach();
     return listed ? 0 : 1;
 }
