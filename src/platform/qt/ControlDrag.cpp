@@ -111,7 +111,9 @@ void ControlDrag::exec(QWidget* source, DragSource control, const QPixmap& pictu
     drag->setPixmap(none);
     current = drag;
     setPicture(picture);
-    drag->exec(Qt::CopyAction | Qt::MoveAction);
+    // A node of the tree is moved, an entry of the browser copied.
+    drag->exec(Qt::CopyAction | Qt::MoveAction,
+               control == DragSource::TreeView ? Qt::MoveAction : Qt::CopyAction);
     current = nullptr;
 }
 

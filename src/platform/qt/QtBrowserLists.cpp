@@ -5,8 +5,6 @@
 #include "QtImageList.h"
 #include "model/ImageKeys.h"
 
-#include <QDrag>
-
 QtListControl::QtListControl(DragSource source, bool visible,
                              std::unique_ptr<BrowserListModel> model)
     : source_(source), visible_(visible), model_(std::move(model)) {}
@@ -68,33 +66,22 @@ void QtListControl::setReading(bool reading) {
         view_->setReading(reading);
 }
 
+// The logic says which picture shows, over the list, off it and over the
+// tree; only the list's own drag takes it.
 void QtListControl::setDragPicture(const QString& key) {
     dragPicture_ = key;
-    applyDragPicture();
-}
-
-// The drag's picture is the pointer itself, whatever a control under it
-// makes of the drag: the logic says which picture shows, over the list, off
-// it and over the tree.
-void QtListControl::applyDragPicture() {
-    if (!drag_)
-        return;
-    const QPixmap picture = ControlDrag::picture(dragPicture_);
-    for (const Qt::DropAction action :
-         {Qt::CopyAction, Qt::MoveAction, Qt::LinkAction, Qt::IgnoreAction})
-        drag_->setDragCursor(picture, action);
+    if (dragging_)
+        ControlDrag::setPicture(ControlDrag::picture(key));
 }
 
 // The drag carries a type of ours naming the list: the tree alone takes it,
 // and reads what the list has highlighted. It runs to its end here.
 void QtListControl::beginDrag() {
-    if (!view_ || drag_)
+    if (!view_ || dragging_)
         return;
-    auto* drag = new QDrag(view_->viewport());
-    drag->setMimeData(ControlDrag::dataFor(source_));
-    drag_ = drag;
-    applyDragPicture();
-    drag->exec(Qt::CopyAction | Qt::MoveAction, Qt::CopyAction);
+    dragging_ = true;
+    ControlDrag::exec(view_->viewport(), source_, ControlDrag::picture(dragPicture_));
+    dragging_ = false;
 }
 
 namespace {
@@ -105,7 +92,7 @@ std::unique_ptr<BrowserListModel> folderModel(const QtImageList& images) {
 }  // namespace
 
 QtDirList::QtDirList(const QtImageList& images)
-    : control_(DragSource::DirList, true, folderModel(images)) {}
+    : QtBrowserList(DragSource::DirList, true, folderModel(images)) {}
 
 void QtDirList::setEntries(const QStringList& chain, const QStringList& subdirectories) {
     control_.setRows(chain, subdirectories);
@@ -127,7 +114,8 @@ void QtDirList::setEvents(DirListEvents* events) {
 }
 
 QtFileList::QtFileList()
-    : control_(DragSource::FileList, false, std::make_unique<BrowserListModel>(QIcon(), QIcon())) {}
+    : QtBrowserList(DragSource::FileList, false,
+                    std::make_unique<BrowserListModel>(QIcon(), QIcon())) {}
 
 void QtFileList::setFiles(const QStringList& names) {
     control_.setRows({}, names);

@@ -4,12 +4,11 @@
 #include "BrowserListModel.h"
 #include "platform/BrowserListPorts.h"
 
-#include <QPointer>
 #include <QString>
 #include <memory>
+#include <utility>
 
 class BrowserListView;
-class QDrag;
 class QtImageList;
 
 // What the two browser lists have in common on the Qt side: their rows,
@@ -38,7 +37,6 @@ public:
 
 private:
     void connectUp();
-    void applyDragPicture();
 
     DragSource source_;
     bool visible_;
@@ -49,41 +47,38 @@ private:
     int listIndex_ = -1;
     bool reading_ = false;
     QString dragPicture_;
-    QPointer<QDrag> drag_;  // the list's drag while it runs
+    bool dragging_ = false;  // the list's drag runs
 };
 
-class QtDirList : public DirListPort {
+// A browser list's port over its control: what both lists answer alike.
+template <class Port>
+class QtBrowserList : public Port {
+public:
+    void bind(BrowserListView* view) { control_.bind(view); }
+    BrowserListModel& model() { return control_.model(); }
+
+    void setVisible(bool visible) override { control_.setVisible(visible); }
+    void setListIndex(int index) override { control_.setListIndex(index); }
+    void setReading(bool reading) override { control_.setReading(reading); }
+    void setDragPicture(const QString& key) override { control_.setDragPicture(key); }
+    void BeginDrag() override { control_.beginDrag(); }
+
+protected:
+    QtBrowserList(DragSource source, bool visible, std::unique_ptr<BrowserListModel> model)
+        : control_(source, visible, std::move(model)) {}
+    QtListControl control_;
+};
+
+class QtDirList : public QtBrowserList<DirListPort> {
 public:
     explicit QtDirList(const QtImageList& images);
-    void bind(BrowserListView* view) { control_.bind(view); }
     void setEvents(DirListEvents* events);
-    BrowserListModel& model() { return control_.model(); }
-
     void setEntries(const QStringList& chain, const QStringList& subdirectories) override;
-    void setVisible(bool visible) override { control_.setVisible(visible); }
-    void setListIndex(int index) override { control_.setListIndex(index); }
-    void setReading(bool reading) override { control_.setReading(reading); }
-    void setDragPicture(const QString& key) override { control_.setDragPicture(key); }
-    void BeginDrag() override { control_.beginDrag(); }
-
-private:
-    QtListControl control_;
 };
 
-class QtFileList : public FileListPort {
+class QtFileList : public QtBrowserList<FileListPort> {
 public:
     QtFileList();
-    void bind(BrowserListView* view) { control_.bind(view); }
     void setEvents(FileListEvents* events);
-    BrowserListModel& model() { return control_.model(); }
-
     void setFiles(const QStringList& names) override;
-    void setVisible(bool visible) override { control_.setVisible(visible); }
-    void setListIndex(int index) override { control_.setListIndex(index); }
-    void setReading(bool reading) override { control_.setReading(reading); }
-    void setDragPicture(const QString& key) override { control_.setDragPicture(key); }
-    void BeginDrag() override { control_.beginDrag(); }
-
-private:
-    QtListControl control_;
 };
