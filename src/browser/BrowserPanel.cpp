@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QStorageInfo>
+#include <utility>
 
 namespace {
 // A drive change that waits longer than this for its listing (a mount that
@@ -139,11 +140,13 @@ void BrowserPanel::commit(const DirectoryListing& listing, const QString& drive)
     chain_ = chainOf(root, dirPath_);
     subdirectories_ = listing.subdirectories;
     listedFiles_ = listing.files;
-    listed_ = true;
+    // The volumes are read once here and again each time the drive list
+    // opens, where a stick mounted since shows up: not with every directory.
+    if (!std::exchange(listed_, true))
+        refreshDrives();
     dirSel_ = -1;
     platform_.dirList.setEntries(chain_, subdirectories_);
     platform_.dirList.setListIndex(dirSel_);
-    refreshDrives();
     DirList_Change();
 }
 
