@@ -37,17 +37,6 @@ private Q_SLOTS:
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 
-    void readingTellsMissingFromUnreadable() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"Varnel.INI"_s);
-        QString text = u"untouched"_s;
-        QCOMPARE(ReadSettingsFile(path, &text), ReadOutcome::Missing);
-        QCOMPARE(ReadSettingsFile(dir.path(), &text), ReadOutcome::Unreadable);
-        QVERIFY(WriteSettingsFile(path, QByteArray()));
-        QCOMPARE(ReadSettingsFile(path, &text), ReadOutcome::Read);
-        QCOMPARE(text, QString());
-    }
-
     void decidesTheEncodingLineByLine_data() {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("text");

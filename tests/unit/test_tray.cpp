@@ -22,18 +22,13 @@ private Q_SLOTS:
             tray.SetTrayIcon({TrayPicture::Bitmap, u"picture"_s});
             QCOMPARE(u"%1 %2 %3"_s.arg(port.adds).arg(port.tip.size()).arg(port.icon),
                      u"1 63 varnel"_s);
-            QStringList events;
-            tray.MouseUp = [&](int button, int) { events << u"up%1"_s.arg(button); };
-            tray.MouseDown = [&](int button, int) { events << u"down%1"_s.arg(button); };
-            tray.MouseDblClick = [&](int button, int) { events << u"dbl%1"_s.arg(button); };
+            QString ups;  // all that the form listens to
+            tray.MouseUp = [&](int button, int) { ups += QString::number(button); };
             for (int message : {0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x209})
                 tray.notify(0, message);
-            QCOMPARE(events.join(u' '), u"down1 up1 dbl1 down2 up2 dbl2"_s);
+            QCOMPARE(ups, u"12"_s);
         }
         QCOMPARE(port.removes, 1);  // destroying the control takes the icon out
-        FakeTray idle;
-        SysTray(idle).SetInTray(false);
-        QCOMPARE(idle.removes, 0);
     }
 
     // Not from inside the notification: the menu opens a moment later, its
@@ -138,8 +133,7 @@ private Q_SLOTS:
     }
 
     // A tray that comes late is waited for a moment; one that goes away
-    // brings the window up, whose close box then minimises; one that comes
-    // back takes the hiding again.
+    // brings the window up; one that comes back takes the hiding again.
     void theWindowStandsInForATrayThatIsNotThere() {
         FormHarness h;
         h.load();
@@ -154,9 +148,6 @@ private Q_SLOTS:
         QVERIFY(!h.fake.window.visible);
         h.wait(1);
         QVERIFY(h.fake.window.visible);
-        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
-        QCOMPARE(h.fake.window.state, int(StateMinimized));
-        h.fake.window.state = StateNormal;
         tray.trayHostChanged(TrayHost::Present);  // it restarted
         QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
         QVERIFY(!h.fake.window.visible);
@@ -177,8 +168,6 @@ private Q_SLOTS:
         choose(TrayMenuId::tiAbout);  // over the hidden window's rectangle
         const TwipsRect w = h.fake.window.rect;
         QCOMPARE(h.fake.about.shownAt.at(0).top, w.top + (w.height - 3510) / 2);
-        choose(TrayMenuId::tiCancel);
-        QCOMPARE(h.fake.window.quits, 0);
         choose(TrayMenuId::tiUnload);
         h.wait(100);
         QCOMPARE(h.fake.window.quits, 1);
