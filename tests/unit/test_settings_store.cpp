@@ -157,7 +157,7 @@ private Q_SLOTS:
         h.form->SessionEnding();  // a log-off: said in the log, no box to hold it up
         QVERIFY(h.fake.messages.shown.empty());
         QCOMPARE(QFileInfo(h.paths.settingsPath + u".unread"_s).symLinkTarget(), letter);
-        QCOMPARE(contentOf(letter), QByteArray("Dear Ann,"));
+        QCOMPARE(contentOf(letter), QByteArray("Dear Ann,\r\n"));
         QCOMPARE(h.settingsLines().size(), 11);
     }
 
