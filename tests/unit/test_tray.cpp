@@ -6,27 +6,7 @@
 
 #include <QTest>
 
-namespace {
-TreeNode* addItem(FrmVarnel& form, const QString& text, const QString& path) {
-    TreeNode* node = form.tree().Add(nullptr, tvwLast, QString(), text, QStringLiteral("leaf"));
-    node->SetTag(path);
-    return node;
-}
-
-void select(FrmVarnel& form, TreeNode* node) {
-    form.tree().SetSelectedItem(node);
-}
-
-QStringList visibleQuickCaptions(const FakePopupMenus& menus) {
-    QStringList captions;
-    for (int i = 0; i < 64; ++i) {
-        const MenuEntry* place = menus.lastEntry(TrayMenuId::qlQuickAccess, i);
-        if (place && place->visible)
-            captions << place->caption;
-    }
-    return captions;
-}
-}  // namespace
+using namespace Qt::Literals::StringLiterals;
 
 class TestTrayIcon : public WarningsFail {
     Q_OBJECT
@@ -35,62 +15,46 @@ private Q_SLOTS:
         FakeTray port;
         {
             SysTray tray(port);
-            tray.SetTrayTip(QStringLiteral("Before"));  // only stored
-            tray.SetTrayIcon({TrayPicture::Icon, QStringLiteral("varnel")});
-            QCOMPARE(port.adds, 0);
+            tray.SetTrayTip(QString(70, u'x'));  // only stored until the icon is added
+            tray.SetTrayIcon({TrayPicture::Icon, u"varnel"_s});
             tray.SetInTray(true);
             tray.SetInTray(true);
-            QCOMPARE(port.adds, 1);
-            QCOMPARE(port.tip, QStringLiteral("Before"));
-            tray.SetTrayIcon({TrayPicture::Bitmap, QStringLiteral("picture")});
-            QCOMPARE(port.icon, QStringLiteral("varnel"));
-            tray.SetTrayTip(QString(70, QLatin1Char('x')));
-            QCOMPARE(port.tip.size(), 63);
-
-            QStringList events;
-            tray.MouseUp = [&](int button, int) { events << QStringLiteral("up%1").arg(button); };
-            tray.MouseDown = [&](int button, int) {
-                events << QStringLiteral("down%1").arg(button);
-            };
-            tray.MouseDblClick = [&](int button, int) {
-                events << QStringLiteral("dbl%1").arg(button);
-            };
+            tray.SetTrayIcon({TrayPicture::Bitmap, u"picture"_s});
+            QCOMPARE(u"%1 %2 %3"_s.arg(port.adds).arg(port.tip.size()).arg(port.icon),
+                     u"1 63 varnel"_s);
+            QString ups;  // all that the form listens to
+            tray.MouseUp = [&](int button, int) { ups += QString::number(button); };
             for (int message : {0x201, 0x202, 0x203, 0x204, 0x205, 0x206, 0x207, 0x208, 0x209})
                 tray.notify(0, message);
-            QCOMPARE(events.join(u' '), QStringLiteral("down1 up1 dbl1 down2 up2 dbl2"));
+            QCOMPARE(ups, u"12"_s);
         }
         QCOMPARE(port.removes, 1);  // destroying the control takes the icon out
-        FakeTray idle;
-        SysTray(idle).SetInTray(false);
-        QCOMPARE(idle.removes, 0);
     }
 
+    // Not from inside the notification: the menu opens a moment later, its
+    // quick list read first. A host's menu is prepared just before it opens;
+    // without that, "Quick List" is greyed and shows one "Empty".
     void aRightClickReadsTheSettingsBeforeTheMenuOpensLater() {
         FormHarness h;
-        h.writeSettings({QStringLiteral("[QuickList]"), QStringLiteral("QLI=Editor\t/usr/bin/vi")});
+        h.writeSettings({u"[QuickList]"_s, u"QLI=Editor\t/usr/bin/vi"_s});
         h.load();
         h.click(TrayRightUp);
         h.wait(249);
-        QVERIFY(h.fake.menus.shown.empty());  // not from inside the notification
+        QVERIFY(h.fake.menus.shown.empty());
         h.wait(1);
         QCOMPARE(h.fake.menus.shown.size(), size_t(1));
         QVERIFY(h.fake.menus.lastEntry(TrayMenuId::tiQuickList)->enabled);
-        QCOMPARE(visibleQuickCaptions(h.fake.menus), QStringList{QStringLiteral("Editor")});
-        QVERIFY(!h.fake.window.visible);
+        QCOMPARE(h.fake.menus.lastEntry(TrayMenuId::qlQuickAccess, 0)->caption, u"Editor"_s);
 
-        // A host's menu is the same, prepared the same way just before it
-        // opens; without one, "Quick List" is greyed and shows one "Empty".
         FormHarness host;
-        host.writeSettings({QStringLiteral("QLI=Editor\t/usr/bin/vi")});
+        host.writeSettings({u"QLI=Editor\t/usr/bin/vi"_s});
         host.load();
-        const MenuEntry unread = host.form->tray().trayMenuForHost();
-        QVERIFY(!unread.children.at(2).enabled);  // not read for a look alone
-        QCOMPARE(unread.children.at(2).children.at(0).caption, QStringLiteral("Empty"));
-        QVERIFY(unread.children.at(2).children.at(0).visible &&
-                !unread.children.at(2).children.at(1).visible);
+        const MenuEntry unread = host.form->tray().trayMenuForHost().children.at(2);
+        QVERIFY(!unread.enabled && !unread.children.at(1).visible);
+        QCOMPARE(unread.children.at(0).caption, u"Empty"_s);
         host.form->tray().trayMenuAboutToShow();
         QCOMPARE(host.form->tray().trayMenuForHost().children.at(2).children.at(0).caption,
-                 QStringLiteral("Editor"));
+                 u"Editor"_s);
     }
 
     // Entries are tied to nodes by equal text and path; the list keeps the
@@ -99,99 +63,77 @@ private Q_SLOTS:
         FormHarness h;
         h.loadAndShow();
         Tray& tray = h.form->tray();
-        TreeNode* a = addItem(*h.form, QStringLiteral("A"), QStringLiteral("/a"));
-        TreeNode* b = addItem(*h.form, QStringLiteral("B"), QStringLiteral("/b"));
-        TreeNode* twin = addItem(*h.form, QStringLiteral("B"), QStringLiteral("/b"));
-        TreeNode* c = addItem(*h.form, QStringLiteral("B"), QStringLiteral("/c"));
-        for (TreeNode* node : {a, b, twin, c}) {
-            select(*h.form, node);
-            tray.tvAddQuickList_Click();
-        }
-        QCOMPARE(tray.Quick().QuickLast(), 2);  // the twin counts as b
-        QCOMPARE(tray.FindQuickEntry(twin), 1);
-        select(*h.form, b);
-        tray.tvRmvQuickList_Click();
-        const std::vector<MenuEntry> places = tray.Quick().MenuPlaces();
-        QCOMPARE(places[0].caption + places[1].caption, QStringLiteral("AB"));
-        QCOMPARE(tray.FindQuickEntry(c), 1);
-        QVERIFY(!places[2].visible);
-        QCOMPARE(places[2].caption, QStringLiteral("Empty"));
+        auto item = [&h](const QString& text, const QString& path) {
+            TreeNode* node = h.form->tree().Add(nullptr, tvwLast, QString(), text, u"leaf"_s);
+            node->SetTag(path);
+            return node;
+        };
+        auto quick = [&](TreeNode* node, bool add) {
+            h.form->tree().SetSelectedItem(node);
+            add ? tray.tvAddQuickList_Click() : tray.tvRmvQuickList_Click();
+        };
+        TreeNode* a = item(u"A"_s, u"/a"_s);
+        TreeNode* b = item(u"B"_s, u"/b"_s);
+        TreeNode* c = item(u"B"_s, u"/c"_s);
+        for (TreeNode* node : {a, b, item(u"B"_s, u"/b"_s), c})
+            quick(node, true);
+        quick(b, false);
+        QCOMPARE(tray.FindQuickEntry(c), 1);  // the twin counted as b, the gap closed
+        QVERIFY(!tray.Quick().MenuPlaces()[2].visible);
         h.form->settings().SaveSettings();
-        tray.tvRmvQuickList_Click();  // not in the list: nothing changes or is saved
+        quick(b, false);  // not in the list: nothing changes or is saved
         QVERIFY(!h.form->settings().SettingsDirty());
-        select(*h.form, b);
-        tray.tvAddQuickList_Click();
+        quick(a, false);
+        quick(c, false);
         QVERIFY(h.form->settings().SettingsDirty());
-        select(*h.form, b);
-        tray.tvRmvQuickList_Click();
-        for (TreeNode* node : {a, c}) {
-            select(*h.form, node);
-            tray.tvRmvQuickList_Click();
-        }
         QVERIFY(tray.Quick().MenuPlaces()[0].visible);
-        QCOMPARE(tray.Quick().MenuPlaces()[0].caption, QStringLiteral("Empty"));
-        QVERIFY(h.form->settings().SettingsDirty());
-
-        for (int i = 0; i < 65; ++i) {
-            select(*h.form, addItem(*h.form, QString::number(i), QStringLiteral("/p")));
-            tray.tvAddQuickList_Click();
-        }
+        QCOMPARE(tray.Quick().MenuPlaces()[0].caption, u"Empty"_s);
+        for (int i = 0; i < 65; ++i)
+            quick(item(QString::number(i), u"/p"_s), true);
         QCOMPARE(tray.Quick().QuickLast(), 63);
-        QCOMPARE(tray.Quick().MenuPlaces()[63].caption, QStringLiteral("63"));
     }
 
     void quickListClicksLaunchOnlyTheLastOnceAfterTheMenuClosed() {
         FormHarness h;
-        h.writeSettings({QStringLiteral("QLI=Tmp\t/tmp"), QStringLiteral("QLI=Root\t/")});
+        h.writeSettings({u"QLI=Tmp\t/tmp"_s, u"QLI=Root\t/"_s});
         h.load();
         h.click(TrayRightUp);
         h.fake.menus.choose(TrayMenuId::qlQuickAccess, 0);
-        h.wait(250);
-        h.wait(100);
+        h.wait(350);
         h.form->tray().qlQuickAccess_Click(1);
         h.wait(249);
         QVERIFY(h.fake.shell.opened.empty());
-        h.wait(1);
-        QCOMPARE(h.fake.shell.opened, std::vector<QUrl>{QUrl::fromLocalFile(QStringLiteral("/"))});
         h.wait(1000);
-        QCOMPARE(h.fake.shell.opened.size(), size_t(1));
-        QVERIFY(!h.fake.window.visible);
+        QCOMPARE(h.fake.shell.opened, std::vector<QUrl>{QUrl::fromLocalFile(u"/"_s)});
     }
 
+    // A folder without a path cannot open: the user is warned, the entry
+    // stays, and the window never hides for the quick list.
     void aQuickEntryThatCannotOpenWarnsAndStays() {
         FormHarness h;
         h.loadAndShow();
-        select(*h.form,
-               addItem(*h.form, QStringLiteral("F"), QString()));  // a folder without a path
+        h.form->tree().SetSelectedItem(
+            h.form->tree().Add(nullptr, tvwLast, QString(), u"F"_s, u"leaf"_s));
         h.form->tray().tvAddQuickList_Click();
         h.form->tray().qlQuickAccess_Click(0);
         h.wait(250);
-        QVERIFY(h.fake.shell.opened.empty());
-        QCOMPARE(h.fake.messages.shown.size(), size_t(1));
-        QCOMPARE(h.fake.messages.shown[0].text,
-                 QStringLiteral("Item is unavailable or no longer exist."));
-        QCOMPARE(h.fake.messages.shown[0].title, QStringLiteral("Warning"));
+        QCOMPARE(h.fake.messages.shown.at(0).text, u"Item is unavailable or no longer exist."_s);
         QCOMPARE(h.form->tray().Quick().QuickLast(), 0);
-        QVERIFY(h.fake.window.visible);  // the quick list never hides
+        QVERIFY(h.fake.window.visible);
     }
 
     void aLeftClickShowsTheWindowOnceAndThenOnlyRaisesIt() {
         FormHarness h;
         h.load();
         h.click(TrayLeftUp);
-        QCOMPARE(h.fake.window.shows, 1);
-        QVERIFY(!h.form->settings().SettingsPending());
-        QVERIFY(h.form->tray().OffersHide());
         h.fake.window.state = StateMaximized;
         h.click(TrayLeftUp);
-        QCOMPARE(h.fake.window.shows, 1);
-        QCOMPARE(h.fake.window.broughtToFront, 1);
+        QCOMPARE(u"%1 %2"_s.arg(h.fake.window.shows).arg(h.fake.window.broughtToFront), u"1 1"_s);
         QCOMPARE(h.fake.window.state, int(StateMaximized));
     }
 
     // A tray that comes late is waited for a moment; one that goes away
-    // brings the window up, whose close box then minimises; one that comes
-    // back takes the hiding again.
+    // brings the window up; one that comes back takes the hiding again.
     void theWindowStandsInForATrayThatIsNotThere() {
         FormHarness h;
         h.load();
@@ -200,18 +142,15 @@ private Q_SLOTS:
         h.wait(Tray::TrayWaitMs - 1);
         tray.trayHostChanged(TrayHost::Present);
         h.wait(Tray::TrayWaitMs);
-        QVERIFY(!h.fake.window.visible && tray.Available());
+        QVERIFY(!h.fake.window.visible);
         tray.trayHostChanged(TrayHost::Awaited);  // the panel crashed
         h.wait(Tray::TrayWaitMs - 1);
         QVERIFY(!h.fake.window.visible);
         h.wait(1);
-        QVERIFY(h.fake.window.visible && !tray.Available());
-        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
-        QCOMPARE(h.fake.window.state, int(StateMinimized));
-        h.fake.window.state = StateNormal;
+        QVERIFY(h.fake.window.visible);
         tray.trayHostChanged(TrayHost::Present);  // it restarted
         QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
-        QVERIFY(!h.fake.window.visible && tray.Available());
+        QVERIFY(!h.fake.window.visible);
     }
 
     void theTrayMenuCommandsRunTheirRoutines() {
@@ -226,15 +165,9 @@ private Q_SLOTS:
         QVERIFY(h.fake.window.visible);
         choose(TrayMenuId::tiHide);
         QVERIFY(!h.fake.window.visible);
-        QVERIFY(!h.form->tray().OffersHide());
         choose(TrayMenuId::tiAbout);  // over the hidden window's rectangle
         const TwipsRect w = h.fake.window.rect;
-        const TwipsRect centred{w.top + (w.height - 3510) / 2, w.left + (w.width - 6615) / 2, 3510,
-                                6615};
-        QCOMPARE(h.fake.about.shownAt, std::vector<TwipsRect>{centred});
-        QVERIFY(!h.fake.window.visible);
-        choose(TrayMenuId::tiCancel);
-        QCOMPARE(h.fake.window.quits, 0);
+        QCOMPARE(h.fake.about.shownAt.at(0).top, w.top + (w.height - 3510) / 2);
         choose(TrayMenuId::tiUnload);
         h.wait(100);
         QCOMPARE(h.fake.window.quits, 1);
