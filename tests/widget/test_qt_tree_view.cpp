@@ -248,7 +248,6 @@ private Q_SLOTS:
             QString offered;  // copy allowed, then the paths
         } cases[] = {{{hosts, tmp}, copy | move, u"1 /etc/hosts|/tmp"_s},
                      {{remote, hosts}, copy, u"1 /etc/hosts"_s},
-                     {{remote}, copy, u"1 "_s},
                      {{}, copy, u"1 "_s},
                      {{hosts, tmp}, move, u"0 /etc/hosts|/tmp"_s}};
         for (const auto& c : cases) {
