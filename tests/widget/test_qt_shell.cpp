@@ -17,7 +17,6 @@ constexpr char standIn[] =
     "while [ -e \"${0%/*}/hold\" ]; do /bin/sleep 0.05; done\n"
     "[ \"$STAND_IN_STATUS\" = kill ] && kill -KILL $$\n"
     "exit \"$STAND_IN_STATUS\"\n";
-constexpr auto runnable = QFile::ReadOwner | QFile::ExeOwner;
 constexpr int slow = 30000;  // only an upper bound for a real process
 }  // namespace
 
@@ -34,112 +33,99 @@ private Q_SLOTS:
         QTest::failOnWarning(QRegularExpression(u"."_s));  // all but those expected below
         answers_.clear();
         QFile::remove(bin(u"args"_s));
-        QFile::remove(bin(u"hold"_s));
-        QVERIFY(writeOpener(standIn, runnable));
+        QVERIFY(writeOpener(standIn));
         qputenv("STAND_IN_STATUS", "0");
     }
-    void oddNamesArriveAsOneExactArgument();
-    void theOpenersEndIsTheAnswer();
-    void anOpenerStillRunningHasOpened();
+
+    void oddNamesArriveAsOneExactArgument() {
+        QtShell shell(clock_);
+        for (const QString& name : {u"it's \"quoted\""_s, u"$(touch pwned)"_s, u"a; touch pwned"_s,
+                                    u"`touch pwned` \\"_s, u" two  spaces "_s, u"#hash?q"_s,
+                                    u"100%25 %zz"_s, u"-leading"_s, u"new\nline"_s, u"ünï"_s}) {
+            const QString path = dir_.filePath(name);
+            init();
+            shell.open(QUrl::fromLocalFile(path), record_);
+            QTRY_COMPARE_WITH_TIMEOUT(answers_, QList<bool>{true}, slow);
+            const QStringList arguments = argumentsSeen();
+            // Printable ASCII only, no blank: xdg-open is a shell script, and not all of it quotes.
+            QVERIFY(arguments.size() == 1 &&
+                    arguments[0].contains(QRegularExpression(u"^[!-~]+$"_s)));
+            QCOMPARE(QUrl(arguments[0]).toLocalFile(), path);
+        }
+        QVERIFY(!QFile::exists(dir_.filePath(u"pwned"_s)));
+    }
+
+    void theOpenersEndIsTheAnswer() {
+        const struct {
+            const char* script;  // none: no opener
+            const char* status;
+            bool opened;
+            const char* warning;
+        } cases[] = {
+            {standIn, "0", true, nullptr},
+            {standIn, "3", false, "ended with status 3 opening https://example.org/"},
+            {standIn, "kill", false, "crashed opening"},
+            {nullptr, "0", false, "could not start for .*: xdg-open is not on PATH"},
+            {"#!/nowhere/sh\n", "0", false, "could not start for https://example.org/: ."},
+        };
+        QtShell shell(clock_);
+        for (const auto& c : cases) {
+            answers_.clear();
+            qputenv("STAND_IN_STATUS", c.status);
+            QVERIFY(writeOpener(c.script));
+            if (c.warning)
+                QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(c.warning)));
+            shell.open(QUrl(u"https://example.org/"_s), record_);
+            QTRY_COMPARE_WITH_TIMEOUT(answers_, QList<bool>{c.opened}, slow);
+            QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
+        }
+    }
+
+    // Still running after a while is as good as opened, and its later end is
+    // no news; at program end a running opener goes without a word.
+    void anOpenerStillRunningHasOpened() {
+        const auto hold = [this] { return QFile(bin(u"hold"_s)).open(QIODevice::WriteOnly); };
+        const QUrl url = QUrl::fromLocalFile(dir_.path());
+        qputenv("STAND_IN_STATUS", "4");
+        {
+            QtShell shell(clock_);
+            QVERIFY(hold());
+            shell.open(url, record_);
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin(u"args"_s)), slow);  // running for sure
+            clock_.advance(QtShell::StillRunningMeansOpenedMs - 1);
+            QVERIFY(answers_.isEmpty());
+            clock_.advance(1);
+            QVERIFY(QFile::remove(bin(u"hold"_s)));
+            QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
+            QVERIFY(hold());
+            shell.open(url, record_);
+            QTRY_COMPARE_WITH_TIMEOUT(argumentsSeen().size(), 2, slow);
+        }
+        clock_.advance(QtShell::StillRunningMeansOpenedMs);
+        QTest::qWait(1);
+        QCOMPARE(answers_, QList<bool>{true});
+    }
 
 private:
     QString bin(const QString& name) const { return dir_.filePath(u"bin/"_s + name); }
-    bool writeOpener(const char* script, QFile::Permissions permissions) {  // none: no opener
+    bool writeOpener(const char* script) {
         QFile file(bin(u"xdg-open"_s));
         file.remove();
         return !script || (file.open(QIODevice::WriteOnly) && file.write(script) > 0 &&
-                           file.setPermissions(permissions));
+                           file.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
     }
     QStringList argumentsSeen() const {
         QFile file(bin(u"args"_s));
-        if (!file.open(QIODevice::ReadOnly))
-            return {};
-        QStringList seen = QString::fromUtf8(file.readAll()).split(QChar(0));
-        seen.removeLast();  // after the last NUL
-        return seen;
-    }
-    Shell::Done record() {
-        return [this](bool opened) { answers_.append(opened); };
+        return file.open(QIODevice::ReadOnly)
+                   ? QString::fromUtf8(file.readAll()).split(QChar(0), Qt::SkipEmptyParts)
+                   : QStringList();
     }
 
     QTemporaryDir dir_;
     VirtualClock clock_;
     QList<bool> answers_;
+    const Shell::Done record_ = [this](bool opened) { answers_.append(opened); };
 };
-
-void TestQtShell::oddNamesArriveAsOneExactArgument() {
-    QtShell shell(clock_);
-    for (const QString& name : {u"it's \"quoted\""_s, u"$(touch pwned)"_s, u"a; touch pwned"_s,
-                                u"`touch pwned` \\"_s, u" two  spaces "_s, u"#hash?q"_s,
-                                u"100%25 %zz"_s, u"-leading"_s, u"new\nline"_s, u"ünï"_s}) {
-        const QString path = dir_.filePath(name);
-        QFile::remove(bin(u"args"_s));
-        answers_.clear();
-        shell.open(QUrl::fromLocalFile(path), record());
-        QTRY_COMPARE_WITH_TIMEOUT(answers_, QList<bool>{true}, slow);
-        const QStringList arguments = argumentsSeen();
-        QCOMPARE(arguments.size(), 1);
-        // Printable ASCII only, no blank: xdg-open is a shell script, and not all of it quotes.
-        QVERIFY(arguments.first().contains(QRegularExpression(u"^[!-~]+$"_s)));
-        QCOMPARE(QUrl(arguments.first()).toLocalFile(), path);
-    }
-    QVERIFY(!QFile::exists(dir_.filePath(u"pwned"_s)));
-}
-
-void TestQtShell::theOpenersEndIsTheAnswer() {
-    const struct {
-        const char* script;
-        QFile::Permissions permissions;
-        const char* status;
-        bool opened;
-        const char* warning;
-    } cases[] = {
-        {standIn, runnable, "0", true, nullptr},
-        {standIn, runnable, "3", false, "ended with status 3 opening https://example.org/"},
-        {standIn, runnable, "4", false, "ended with status 4 opening"},
-        {standIn, runnable, "kill", false, "crashed opening"},
-        {standIn, QFile::ReadOwner, "0", false, "could not start for .*: xdg-open is not on PATH"},
-        {nullptr, {}, "0", false, "could not start for .*: xdg-open is not on PATH"},
-        {"#!/nowhere/sh\n", runnable, "0", false, "could not start for https://example.org/: ."},
-    };
-    QtShell shell(clock_);
-    for (const auto& c : cases) {
-        answers_.clear();
-        qputenv("STAND_IN_STATUS", c.status);
-        QVERIFY(writeOpener(c.script, c.permissions));
-        if (c.warning)
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(c.warning)));
-        shell.open(QUrl(u"https://example.org/"_s), record());
-        QTRY_COMPARE_WITH_TIMEOUT(answers_, QList<bool>{c.opened}, slow);
-        QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
-    }
-}
-
-void TestQtShell::anOpenerStillRunningHasOpened() {
-    const auto hold = [this] { return QFile(bin(u"hold"_s)).open(QIODevice::WriteOnly); };
-    const QUrl url = QUrl::fromLocalFile(dir_.path());
-    qputenv("STAND_IN_STATUS", "4");  // the application's own end: no news after the while
-    {
-        QtShell shell(clock_);
-        QVERIFY(hold());
-        shell.open(url, record());
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin(u"args"_s)), slow);  // running for sure
-        clock_.advance(QtShell::StillRunningMeansOpenedMs - 1);
-        QVERIFY(answers_.isEmpty());
-        clock_.advance(1);
-        QCOMPARE(answers_, QList<bool>{true});
-        QVERIFY(QFile::remove(bin(u"hold"_s)));
-        QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
-        QCOMPARE(answers_, QList<bool>{true});
-        // At program end a running opener goes without a word.
-        QVERIFY(hold());
-        shell.open(url, record());
-        QTRY_COMPARE_WITH_TIMEOUT(argumentsSeen().size(), 2, slow);
-    }
-    clock_.advance(QtShell::StillRunningMeansOpenedMs);
-    QTest::qWait(1);
-    QCOMPARE(answers_, QList<bool>{true});
-}
 
 QTEST_MAIN(TestQtShell)
 #include "test_qt_shell.moc"
