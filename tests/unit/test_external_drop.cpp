@@ -31,8 +31,7 @@ struct Dropping {
     NodeTree& tree() { return h.form->tree(); }
     ExternalDrop& drop() { return h.form->externalDrop(); }
     TreeNode* add(const QString& text, const QString& image, int row) {
-        TreeNode* const top = nullptr;
-        TreeNode* node = tree().Add(top, tvwLast, QString(), text, image);
+        TreeNode* node = tree().Add(nullptr, tvwLast, QString(), text, image);
         h.fake.treeView.hits[{520, yOf(row)}] = node;
         return node;
     }

@@ -17,20 +17,15 @@ using namespace Qt::Literals::StringLiterals;
 using Id = TreeDropMenuId;
 
 namespace {
-class FakeDrags : public DragStates {
-public:
-    int TreeDragState() const override { return tree; }
-    int DirDragState() const override { return dir; }
-    int FileDragState() const override { return file; }
-    TreeNode* DragNode() const override { return node; }
+// A tree of Work (Docs (Deep), Notes) and Game, 1500 twips high with ten
+// rows; each node's label is hit 520 twips across on its own row. The
+// drags, the menu's commands and the saves are the fixture's own.
+struct Drop : DragStates, DropCommands, SettingsSchedule {
+    int TreeDragState() const override { return treeDrag; }
+    int DirDragState() const override { return 0; }
+    int FileDragState() const override { return 0; }
+    TreeNode* DragNode() const override { return dragged; }
     void EndDrag(DragSource source) override { ended.push_back(source); }
-    int tree = 0, dir = 0, file = 0;
-    TreeNode* node = nullptr;
-    std::vector<DragSource> ended;
-};
-
-class FakeCommands : public DropCommands {
-public:
     void tdInside_Click() override { calls << u"inside"_s; }
     void tdBefore_Click() override { calls << u"before"_s; }
     void tdAfter_Click() override { calls << u"after"_s; }
@@ -41,27 +36,18 @@ public:
     void SetExternalDropPending(bool pending) override {
         calls << (pending ? u"external"_s : u"own"_s);
     }
-    QStringList calls;
-};
-
-class Saves : public SettingsSchedule {
-public:
-    void ScheduleSave() override { ++count; }
+    void ScheduleSave() override { ++saves; }
     bool SettingsPending() const override { return false; }
     void LoadSettings() override {}
-    int count = 0;
-};
+    int treeDrag = 0, saves = 0;
+    TreeNode* dragged = nullptr;
+    std::vector<DragSource> ended;
+    QStringList calls;
 
-// A tree of Work (Docs (Deep), Notes) and Game, 1500 twips high with ten
-// rows; each node's label is hit 520 twips across on its own row.
-struct Drop {
     FakePlatform fake;
     NodeTree tree;
-    Saves saves;
-    FakeDrags drags;
-    FakeCommands commands;
     MenuOptions options;
-    TreeDrop drop{fake.platform(), {tree, saves, drags, commands, options}};
+    TreeDrop drop{fake.platform(), {tree, *this, *this, *this, options}};
     TreeNode* work = add(nullptr, "Work", "closed", 0);
     TreeNode* docs = add(work, "Docs", "closed", 1);
     TreeNode* deep = add(docs, "Deep", "leaf", 2);
@@ -82,14 +68,6 @@ struct Drop {
 class TestTreeDrop : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    // The probes go left from the pointer in 16-pixel steps, then right.
-    void findRowNodeProbesAlongTheRow() {
-        Drop d;
-        for (const float x : {1000.0f, 2920.0f, 40.0f})
-            QCOMPARE(d.drop.FindRowNode(x, Drop::yOf(1)).node, d.docs);
-        QCOMPARE(d.drop.FindRowNode(1000, Drop::yOf(7)).node, nullptr);
-    }
-
     void theDropMenuFitsTheDragAndTheTarget_data() {
         QTest::addColumn<DragSource>("source");
         QTest::addColumn<bool>("folder");
@@ -119,25 +97,25 @@ private Q_SLOTS:
         QCOMPARE(shown.join(u'|'), entries);
     }
 
-    // The menu's choice runs on the node let go over, whose path the label
-    // then shows; a drag lost outside the window is ended first. Onto
-    // itself a node asks nothing; a dismissed menu runs nothing.
+    // The menu's choice runs on the node let go over (the probes look left
+    // of the pointer first, then right), whose path the label then shows; a
+    // drag lost outside the window is ended first. Onto itself a node asks
+    // nothing; a dismissed menu runs nothing.
     void dropsOnNodes() {
         Drop d;
-        d.drags.tree = 2;
-        d.drags.node = d.game;
+        d.treeDrag = 2;
+        d.dragged = d.game;
         d.fake.menus.choose(Id::tdAfter);
         d.drop.TreeView_DragDrop(DragSource::TreeView, 1000, Drop::yOf(1));
         QCOMPARE(d.fake.menus.lastEntry(Id::tdInside)->caption, u"Move Inside The Folder"_s);
-        QCOMPARE(d.tree.SelectedItem(), d.docs);
         QCOMPARE(d.fake.pathLabel.text, u" /p/Docs"_s);
-        QCOMPARE(d.drags.ended,
+        QCOMPARE(d.ended,
                  (std::vector{DragSource::DirList, DragSource::FileList, DragSource::TreeView}));
-        QCOMPARE(d.saves.count, 1);
+        QCOMPARE(d.saves, 1);
         d.drop.TreeView_DragDrop(DragSource::TreeView, 520, Drop::yOf(4));
         QCOMPARE(d.fake.menus.shown.size(), size_t(1));
-        d.drop.TreeView_DragDrop(DragSource::FileList, 520, Drop::yOf(3));
-        QCOMPARE(d.commands.calls, (QStringList{u"own"_s, u"after"_s, u"own"_s}));
+        d.drop.TreeView_DragDrop(DragSource::FileList, 40, Drop::yOf(3));
+        QCOMPARE(d.calls, (QStringList{u"own"_s, u"after"_s, u"own"_s}));
     }
 
     // Over a row the node there alone shows highlighted; entering and
@@ -147,8 +125,8 @@ private Q_SLOTS:
     void dragOverAndDropOnEmptySpace() {
         Drop d;
         d.tree.SetSelectedItem(d.notes);
-        d.drags.tree = 2;
-        d.drags.node = d.notes;
+        d.treeDrag = 2;
+        d.dragged = d.notes;
         d.drop.TreeView_DragOver(DragSource::TreeView, 1000, Drop::yOf(1), 0);
         QVERIFY(d.tree.DropHighlight() == d.docs && d.tree.SelectionHidden());
         d.drop.TreeView_DragOver(DragSource::TreeView, 1000, Drop::yOf(8), 1);
@@ -161,7 +139,7 @@ private Q_SLOTS:
         d.drop.TreeView_DragOver(DragSource::DirList, 1000, Drop::yOf(2), 0);
         QCOMPARE(d.fake.dirList.pictures, QStringList{u"drop"_s});
         d.drop.TreeView_DragDrop(DragSource::DirList, 520, Drop::yOf(8));
-        QCOMPARE(d.commands.calls, QStringList{u"copy to the end"_s});
+        QCOMPARE(d.calls, QStringList{u"copy to the end"_s});
         QVERIFY(d.fake.menus.shown.empty());
     }
 
@@ -173,7 +151,7 @@ private Q_SLOTS:
     void theTreeScrollsOneRowAtATime() {
         Drop d;
         d.work->SetExpanded(true);  // Docs stays collapsed: Deep is not shown
-        d.drags.tree = 2;
+        d.treeDrag = 2;
         const float bottom = 1450, top = 50;
         d.fake.treeView.hits[{520, bottom}] = d.work;
         d.drop.TreeView_DragOver(DragSource::TreeView, 520, bottom, 2);
@@ -200,7 +178,7 @@ private Q_SLOTS:
         d.drop.TreeView_DragOver(DragSource::TreeView, 520, 700, 2);
         d.fake.clock.advance(100);
         QCOMPARE(d.tree.DropHighlight(), d.notes);
-        d.drags.tree = 0;
+        d.treeDrag = 0;
         d.fake.treeView.hits[{520, bottom}] = d.work;
         d.drop.TreeView_DragOver(DragSource::FileList, 520, bottom, 2);
         d.fake.clock.advance(100);
