@@ -133,8 +133,8 @@ private Q_SLOTS:
         QCOMPARE(d.fake.treeView.pictures,
                  (std::vector<DragPicture>{DragPicture::TempImage, DragPicture::NoDrop}));
         d.drop.TreeView_DragDrop(DragSource::TreeView, 520, Drop::yOf(8));
-        QVERIFY(d.notes->Selected() && d.tree.DropHighlight() == d.notes);
-        QVERIFY(!d.tree.SelectionHidden());
+        QVERIFY(d.notes->Selected() && d.tree.DropHighlight() == d.notes &&
+                !d.tree.SelectionHidden());
 
         d.drop.TreeView_DragOver(DragSource::DirList, 1000, Drop::yOf(2), 0);
         QCOMPARE(d.fake.dirList.pictures, QStringList{u"drop"_s});

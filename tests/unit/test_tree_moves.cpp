@@ -115,7 +115,6 @@ private Q_SLOTS:
                                 << u"B"_s;
         QTest::newRow("after its grandchild") << u"A after b1"_s << Start << u"A"_s;
         QTest::newRow("inside its descendant") << u"A inside C"_s << Start << u"C"_s;
-        QTest::newRow("cancel") << u"B cancel e"_s << Start << u"B"_s;
         // While the menu serves a drop from outside, a command only records
         // the choice.
         QTest::newRow("from outside") << u"B after D outside"_s << Start << u"D"_s;
@@ -139,9 +138,7 @@ private Q_SLOTS:
         QCOMPARE(h.shape(), shape);
         QCOMPARE(h.fields(), fields);
         QVERIFY(h.shows(h.node(shown)));
-        const bool refused = shape == Start && !move.contains(u"cancel"_s) && !outside;
-        const auto& messages = h.fake.messages.shown;
-        QCOMPARE(messages.size() == 1 && messages[0].title == u"Illegal Drop"_s, refused);
+        QCOMPARE(h.fake.messages.shown.size(), size_t(shape == Start && !outside));
     }
 
     // A browser drop cancelled: with no dragged node the highlight goes;
