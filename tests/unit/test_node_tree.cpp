@@ -2,16 +2,11 @@
 #include "model/NodeTree.h"
 
 #include <QRandomGenerator>
-#include <QStringList>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-QStringList words(const char* text) {
-    return QString::fromLatin1(text).split(u' ');
-}
-
 // Appends a child, or a top-level node for a null parent.
 TreeNode* add(NodeTree& tree, TreeNode* parent, const char* text,
               const QString& image = QString()) {
@@ -26,16 +21,12 @@ QString shape(const NodeTree& tree) {
         int d = 0;
         for (TreeNode* p = n->Parent(); p; p = p->Parent())
             ++d;
-        if (d > depth)
-            out += u'(';
-        else if (!out.isEmpty())
-            out += QString(depth - d, u')') + u' ';
+        out += d > depth ? u"("_s : out.isEmpty() ? QString() : QString(depth - d, u')') + u' ';
         out += n->Text();
         depth = d;
     }
     return out + QString(depth, u')');
 }
-
 }  // namespace
 
 class TestNodeTree : public WarningsFail {
@@ -47,9 +38,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("relationship");
         QTest::addColumn<QString>("expected");
         QTest::newRow("no relative") << QString() << int(tvwFirst) << u"A B(b1 b2) C N"_s;
-        QTest::newRow("first") << u"B"_s << int(tvwFirst) << u"N A B(b1 b2) C"_s;
         QTest::newRow("first in a folder") << u"b2"_s << int(tvwFirst) << u"A B(N b1 b2) C"_s;
-        QTest::newRow("last in a folder") << u"b1"_s << int(tvwLast) << u"A B(b1 b2 N) C"_s;
         QTest::newRow("next") << u"b1"_s << int(tvwNext) << u"A B(b1 N b2) C"_s;
         QTest::newRow("previous") << u"B"_s << int(tvwPrevious) << u"A N B(b1 b2) C"_s;
         QTest::newRow("child") << u"B"_s << int(tvwChild) << u"A B(b1 b2 N) C"_s;
@@ -61,73 +50,51 @@ private Q_SLOTS:
         QFETCH(int, relationship);
         QFETCH(QString, expected);
         NodeTree tree;
-        for (const QString& name : words("A B C"))
+        for (const QString& name : {u"A"_s, u"B"_s, u"C"_s})
             tree.Add(nullptr, tvwLast, name, name, QString());
-        for (const QString& name : words("b1 b2"))
+        for (const QString& name : {u"b1"_s, u"b2"_s})
             tree.Add(u"B"_s, tvwChild, name, name, QString());
-
-        TreeNode* added = tree.Add(tree.Item(relative), static_cast<Relationship>(relationship),
-                                   QString(), u"N"_s, u"leaf"_s);
+        tree.Add(tree.Item(relative), static_cast<Relationship>(relationship), QString(), u"N"_s,
+                 QString());
         QCOMPARE(shape(tree), expected);
-        QCOMPARE(added->Index(), 6);
-        QVERIFY(!added->Expanded() && !added->Selected());
-        QVERIFY(added->Tag().isEmpty() && added->ExpandedImage().isEmpty());
     }
 
+    // A failed add or key change changes nothing; a key is freed by a
+    // rename or a removal.
     void keysAreUniqueAndFailedAddsChangeNothing() {
         NodeTree tree, other;
         TreeNode* a = tree.Add(nullptr, tvwLast, u"K1"_s, u"A"_s, QString());
         TreeNode* b = add(tree, nullptr, "B");
-
         QVERIFY(!tree.Add(nullptr, tvwLast, u"K1"_s, u"X"_s, QString()));
         QVERIFY(!tree.Add(3, tvwChild, QString(), u"X"_s, QString()));
-        QVERIFY(!tree.Add(0, tvwChild, QString(), u"X"_s, QString()));
         QVERIFY(!tree.Add(u"nope"_s, tvwChild, QString(), u"X"_s, QString()));
-        QVERIFY(!tree.Add(QString(), tvwChild, QString(), u"X"_s, QString()));
         QVERIFY(!tree.Add(a, static_cast<Relationship>(9), QString(), u"X"_s, QString()));
         QVERIFY(!tree.Add(add(other, nullptr, "O"), tvwChild, QString(), u"X"_s, QString()));
         QVERIFY(!b->SetKey(u"K1"_s));
-        QVERIFY(b->Key().isEmpty());
-        QCOMPARE(tree.Count(), 2);
-
+        QCOMPARE(shape(tree) + b->Key(), u"A B"_s);
         QVERIFY(!tree.Item(QString()));  // nodes without a key share the empty one
-        QCOMPARE(tree.Item(u"K1"_s), a);
-        QCOMPARE(tree.Add(u"K1"_s, tvwChild, QString(), u"a1"_s, QString())->Parent(), a);
         QCOMPARE(tree.Add(2, tvwChild, QString(), u"b1"_s, QString())->Parent(), b);
-        QVERIFY(a->SetKey(u"K2"_s));  // renaming frees the old key
-        QVERIFY(b->SetKey(u"K1"_s));
-        QVERIFY(a->SetKey(QString()));
-        QVERIFY(!tree.Item(u"K2"_s));
-        tree.Remove(u"K1"_s);  // so does removal
-        QVERIFY(!tree.Holds(b) && tree.Holds(a) && !tree.Holds(other.First()) &&
-                !tree.Holds(nullptr));
-        QVERIFY(tree.Add(nullptr, tvwLast, u"K1"_s, u"D"_s, QString()));
+        QVERIFY(a->SetKey(u"K2"_s) && b->SetKey(u"K1"_s));
+        tree.Remove(u"K1"_s);
+        QVERIFY(!tree.Holds(b) && tree.Holds(a) && !tree.Holds(other.First()));
+        QVERIFY(tree.Add(u"K2"_s, tvwChild, u"K1"_s, u"a1"_s, QString())->Parent() == a);
     }
 
+    // Pre-order over collapsed folders too, climbing two levels at a time;
+    // a node is never put below itself.
     void navigationAndDocumentOrder() {
         NodeTree tree;
-        QVERIFY(!tree.First() && !NodeTree::NextInDocumentOrder(nullptr));
         TreeNode* root = add(tree, nullptr, "/", u"closed"_s);
         TreeNode* home = add(tree, root, "home");
-        TreeNode* ann = add(tree, home, "ann");
-        add(tree, add(tree, ann, "docs"), "old");
+        add(tree, add(tree, add(tree, home, "ann"), "docs"), "old");
         TreeNode* bob = add(tree, home, "bob");
-        TreeNode* work = add(tree, nullptr, "work", u"open"_s);
-        TreeNode* doc = add(tree, work, "doc", u"7"_s);
-
-        // Pre-order over collapsed folders too, climbing two levels at a time.
+        TreeNode* doc = add(tree, add(tree, nullptr, "work", u"open"_s), "doc", u"7"_s);
         QCOMPARE(shape(tree), u"/(home(ann(docs(old)) bob)) work(doc)"_s);
-        QCOMPARE(bob->FullPath(), u"/home/bob"_s);
-        QCOMPARE(doc->FullPath(), u"work/doc"_s);
-        QVERIFY(root->IsFolder() && work->IsFolder() && !doc->IsFolder() && !bob->IsFolder());
-        QCOMPARE(bob->Root(), root);
-        QCOMPARE(work->FirstSibling(), root);
-        QCOMPARE(bob->Previous(), ann);
-        QVERIFY(!bob->Next() && !ann->Previous() && !work->Next());
-        QVERIFY(!home->ChildAt(2) && !home->ChildAt(-1));
-        for (TreeNode* own : {root, home, bob})  // never below itself
+        QCOMPARE(bob->FullPath() + u' ' + doc->FullPath(), u"/home/bob work/doc"_s);
+        QVERIFY(root->IsFolder() && !doc->IsFolder() && !bob->IsFolder());
+        for (TreeNode* own : {root, home, bob})
             QVERIFY(!root->SetParent(own));
-        QVERIFY(bob->SetParent(work));  // with its subtree, last among the new siblings
+        QVERIFY(bob->SetParent(doc->Parent()));  // with its subtree, last among the new siblings
         QCOMPARE(shape(tree), u"/(home(ann(docs(old)))) work(doc bob)"_s);
     }
 
@@ -145,12 +112,7 @@ private Q_SLOTS:
         QCOMPARE(shape(tree), u"F(y x c d e)"_s);
         tree.Remove(folder->ChildAt(3));
         QVERIFY(folder->ChildAt(2)->SetParent(nullptr));
-        QCOMPARE(shape(tree), u"F(y x e) c"_s);
-        QCOMPARE(folder->ChildAt(2)->Row(), 2);
-        while (folder->Child())
-            tree.Remove(folder->Child());
-        add(tree, folder, "z");
-        QCOMPARE(shape(tree), u"F(z) c"_s);
+        QCOMPARE(shape(tree) + QString::number(folder->ChildAt(2)->Row()), u"F(y x e) c2"_s);
     }
 
     // Random adds, moves and removals, checked against a list in creation
@@ -187,11 +149,8 @@ private Q_SLOTS:
             while (created.size() > 300)
                 remove(pick());
             QCOMPARE(tree.Count(), int(created.size()));
-            for (int i = 0; i < int(created.size()); ++i) {
-                QCOMPARE(created[i]->Index(), i + 1);
-                QCOMPARE(tree.Item(i + 1), created[i]);
-                QVERIFY(tree.Holds(created[i]));
-            }
+            for (int i = 0; i < int(created.size()); ++i)
+                QVERIFY(created[i]->Index() == i + 1 && tree.Item(i + 1) == created[i]);
         }
     }
 };

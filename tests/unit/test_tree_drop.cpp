@@ -12,27 +12,20 @@
 #include "tree/TreeDropMenu.h"
 
 #include <QTest>
-#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 using Id = TreeDropMenuId;
 
 namespace {
-class FakeDrags : public DragStates {
-public:
-    int TreeDragState() const override { return tree; }
-    int DirDragState() const override { return dir; }
-    int FileDragState() const override { return file; }
-    TreeNode* DragNode() const override { return node; }
+// A tree of Work (Docs (Deep), Notes) and Game, 1500 twips high with ten
+// rows; each node's label is hit 520 twips across on its own row. The
+// drags, the menu's commands and the saves are the fixture's own.
+struct Drop : DragStates, DropCommands, SettingsSchedule {
+    int TreeDragState() const override { return treeDrag; }
+    int DirDragState() const override { return 0; }
+    int FileDragState() const override { return 0; }
+    TreeNode* DragNode() const override { return dragged; }
     void EndDrag(DragSource source) override { ended.push_back(source); }
-    long endsOf(DragSource source) const { return std::count(ended.begin(), ended.end(), source); }
-    int tree = 0, dir = 0, file = 0;
-    TreeNode* node = nullptr;
-    std::vector<DragSource> ended;
-};
-
-class FakeCommands : public DropCommands {
-public:
     void tdInside_Click() override { calls << u"inside"_s; }
     void tdBefore_Click() override { calls << u"before"_s; }
     void tdAfter_Click() override { calls << u"after"_s; }
@@ -43,27 +36,18 @@ public:
     void SetExternalDropPending(bool pending) override {
         calls << (pending ? u"external"_s : u"own"_s);
     }
-    QStringList calls;
-};
-
-class Saves : public SettingsSchedule {
-public:
-    void ScheduleSave() override { ++count; }
+    void ScheduleSave() override { ++saves; }
     bool SettingsPending() const override { return false; }
     void LoadSettings() override {}
-    int count = 0;
-};
+    int treeDrag = 0, saves = 0;
+    TreeNode* dragged = nullptr;
+    std::vector<DragSource> ended;
+    QStringList calls;
 
-// A tree of Work (Docs (Deep), Notes) and Game, 1500 twips high with ten
-// rows; each node's label is hit 520 twips across on its own row.
-struct Drop {
     FakePlatform fake;
     NodeTree tree;
-    Saves saves;
-    FakeDrags drags;
-    FakeCommands commands;
     MenuOptions options;
-    TreeDrop drop{fake.platform(), {tree, saves, drags, commands, options}};
+    TreeDrop drop{fake.platform(), {tree, *this, *this, *this, options}};
     TreeNode* work = add(nullptr, "Work", "closed", 0);
     TreeNode* docs = add(work, "Docs", "closed", 1);
     TreeNode* deep = add(docs, "Deep", "leaf", 2);
@@ -71,9 +55,8 @@ struct Drop {
     TreeNode* game = add(nullptr, "Game", "leaf", 4);
 
     TreeNode* add(TreeNode* parent, const char* text, const char* image, int row) {
-        TreeNode* const top = nullptr;
-        TreeNode* n = tree.Add(parent ? parent : top, parent ? tvwChild : tvwLast, QString(),
-                               QLatin1String(text), QLatin1String(image));
+        TreeNode* n = tree.Add(parent, parent ? tvwChild : tvwLast, QString(), QLatin1String(text),
+                               QLatin1String(image));
         n->SetTag(u"/p/"_s + QLatin1String(text));
         fake.treeView.hits[{520, yOf(row)}] = n;
         return n;
@@ -85,15 +68,6 @@ struct Drop {
 class TestTreeDrop : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    // The probes go left from the pointer in 16-pixel steps, then right.
-    void findRowNodeProbesAlongTheRow() {
-        Drop d;
-        for (const float x : {520.0f, 1000.0f, 2920.0f, 40.0f})
-            QCOMPARE(d.drop.FindRowNode(x, Drop::yOf(1)).node, d.docs);
-        QCOMPARE(d.drop.FindRowNode(1000, Drop::yOf(1)).x, 520.0f);
-        QCOMPARE(d.drop.FindRowNode(1000, Drop::yOf(7)).node, nullptr);
-    }
-
     void theDropMenuFitsTheDragAndTheTarget_data() {
         QTest::addColumn<DragSource>("source");
         QTest::addColumn<bool>("folder");
@@ -123,61 +97,50 @@ private Q_SLOTS:
         QCOMPARE(shown.join(u'|'), entries);
     }
 
+    // The menu's choice runs on the node let go over (the probes look left
+    // of the pointer first, then right), whose path the label then shows; a
+    // drag lost outside the window is ended first. Onto itself a node asks
+    // nothing; a dismissed menu runs nothing.
     void dropsOnNodes() {
         Drop d;
-        d.drags.tree = 2;
-        d.drags.node = d.game;
+        d.treeDrag = 2;
+        d.dragged = d.game;
         d.fake.menus.choose(Id::tdAfter);
         d.drop.TreeView_DragDrop(DragSource::TreeView, 1000, Drop::yOf(1));
-        QCOMPARE(d.commands.calls, (QStringList{u"own"_s, u"after"_s}));
         QCOMPARE(d.fake.menus.lastEntry(Id::tdInside)->caption, u"Move Inside The Folder"_s);
-        QCOMPARE(d.tree.SelectedItem(), d.docs);
         QCOMPARE(d.fake.pathLabel.text, u" /p/Docs"_s);
-        QCOMPARE(d.drags.ended.back(), DragSource::TreeView);
-        QCOMPARE(d.drags.endsOf(DragSource::DirList), 1);  // what a lost drag left behind
-        QCOMPARE(d.saves.count, 1);
-
-        // Onto itself: no menu, the drag goes on, and the selection is saved.
+        QCOMPARE(d.ended,
+                 (std::vector{DragSource::DirList, DragSource::FileList, DragSource::TreeView}));
+        QCOMPARE(d.saves, 1);
         d.drop.TreeView_DragDrop(DragSource::TreeView, 520, Drop::yOf(4));
         QCOMPARE(d.fake.menus.shown.size(), size_t(1));
-        QCOMPARE(d.drags.endsOf(DragSource::TreeView), 1);
-        QCOMPARE(d.saves.count, 2);
-
-        // A file, the menu dismissed: nothing runs, the drag of the list ends.
-        d.drop.TreeView_DragDrop(DragSource::FileList, 520, Drop::yOf(3));
-        QCOMPARE(d.commands.calls, (QStringList{u"own"_s, u"after"_s, u"own"_s}));
-        QCOMPARE(d.drags.ended.back(), DragSource::FileList);
+        d.drop.TreeView_DragDrop(DragSource::FileList, 40, Drop::yOf(3));
+        QCOMPARE(d.calls, (QStringList{u"own"_s, u"after"_s, u"own"_s}));
     }
 
-    // Over a row the node there is the target and alone shows highlighted;
-    // entering and leaving change the drag's picture. Let go over empty
-    // space, a node moves nowhere and gets its selection back; a directory
-    // ends the top level. Neither asks with a menu.
+    // Over a row the node there alone shows highlighted; entering and
+    // leaving change the drag's picture. Let go over empty space, a node
+    // moves nowhere and gets its selection back; a directory ends the top
+    // level. Neither asks with a menu.
     void dragOverAndDropOnEmptySpace() {
         Drop d;
         d.tree.SetSelectedItem(d.notes);
-        d.drags.tree = 2;
-        d.drags.node = d.notes;
+        d.treeDrag = 2;
+        d.dragged = d.notes;
         d.drop.TreeView_DragOver(DragSource::TreeView, 1000, Drop::yOf(1), 0);
-        QCOMPARE(d.tree.DropHighlight(), d.docs);
-        QCOMPARE(d.tree.SelectedItem(), d.notes);
-        QVERIFY(d.tree.SelectionHidden());
-        d.drop.TreeView_DragOver(DragSource::TreeView, 1000, Drop::yOf(8), 2);
-        QCOMPARE(d.tree.DropHighlight(), nullptr);
+        QVERIFY(d.tree.DropHighlight() == d.docs && d.tree.SelectionHidden());
         d.drop.TreeView_DragOver(DragSource::TreeView, 1000, Drop::yOf(8), 1);
         QCOMPARE(d.fake.treeView.pictures,
                  (std::vector<DragPicture>{DragPicture::TempImage, DragPicture::NoDrop}));
         d.drop.TreeView_DragDrop(DragSource::TreeView, 520, Drop::yOf(8));
-        QCOMPARE(d.tree.SelectedItem(), d.notes);
-        QCOMPARE(d.tree.DropHighlight(), d.notes);
-        QVERIFY(!d.tree.SelectionHidden());
+        QVERIFY(d.notes->Selected() && d.tree.DropHighlight() == d.notes &&
+                !d.tree.SelectionHidden());
 
         d.drop.TreeView_DragOver(DragSource::DirList, 1000, Drop::yOf(2), 0);
         QCOMPARE(d.fake.dirList.pictures, QStringList{u"drop"_s});
         d.drop.TreeView_DragDrop(DragSource::DirList, 520, Drop::yOf(8));
-        QCOMPARE(d.commands.calls, QStringList{u"copy to the end"_s});
+        QCOMPARE(d.calls, QStringList{u"copy to the end"_s});
         QVERIFY(d.fake.menus.shown.empty());
-        QCOMPARE(d.saves.count, 1);
     }
 
     // A node held in the bottom band walks down the shown rows, one each 50 ms,
@@ -188,11 +151,10 @@ private Q_SLOTS:
     void theTreeScrollsOneRowAtATime() {
         Drop d;
         d.work->SetExpanded(true);  // Docs stays collapsed: Deep is not shown
-        d.drags.tree = 2;
-        const float bottom = 1450, top = 50, middle = 700;
+        d.treeDrag = 2;
+        const float bottom = 1450, top = 50;
         d.fake.treeView.hits[{520, bottom}] = d.work;
         d.drop.TreeView_DragOver(DragSource::TreeView, 520, bottom, 2);
-        QCOMPARE(d.drop.TreeScrollDirection(), 1);
         QStringList walk;
         for (int tick = 0; tick < 4; ++tick) {
             // Moves over the same row between two ticks leave the beat alone.
@@ -204,28 +166,23 @@ private Q_SLOTS:
             walk << d.tree.DropHighlight()->Text();
         }
         QCOMPARE(walk, (QStringList{u"Docs"_s, u"Notes"_s, u"Game"_s, u"Game"_s}));
-        QCOMPARE(d.tree.SelectedItem(), d.game);
         QCOMPARE(d.fake.treeView.scrolledTo.back(), d.game);
 
         d.docs->SetExpanded(true);
         d.fake.treeView.hits[{520, top}] = d.game;
         d.drop.TreeView_DragOver(DragSource::TreeView, 520, top, 2);
-        QCOMPARE(d.drop.TreeScrollDirection(), 2);
-        d.fake.clock.advance(50);
-        QCOMPARE(d.tree.DropHighlight(), d.notes);
-        d.fake.clock.advance(50);
+        d.fake.clock.advance(100);
         QCOMPARE(d.tree.DropHighlight(), d.deep);
 
-        d.drop.TreeView_DragOver(DragSource::TreeView, 520, middle, 2);
+        d.fake.treeView.hits[{520, 700}] = d.notes;
+        d.drop.TreeView_DragOver(DragSource::TreeView, 520, 700, 2);
         d.fake.clock.advance(100);
-        QCOMPARE(d.drop.TreeScrollDirection(), 0);
-        d.drags.tree = 0;
-        d.drags.file = 2;
+        QCOMPARE(d.tree.DropHighlight(), d.notes);
+        d.treeDrag = 0;
         d.fake.treeView.hits[{520, bottom}] = d.work;
         d.drop.TreeView_DragOver(DragSource::FileList, 520, bottom, 2);
         d.fake.clock.advance(100);
         QCOMPARE(d.tree.DropHighlight(), d.work);
-        QCOMPARE(d.drop.TreeScrollDirection(), 0);
     }
 };
 
