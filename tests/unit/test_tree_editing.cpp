@@ -35,7 +35,12 @@ struct Editing : FormHarness {
         fake.menus.choose(choice);
         form->treeMouse().TreeView_MouseDown(ButtonRight, 0, n ? 10 : 500, n ? ys[n] : 500);
     }
-    const MenuEntry& entry(Id id) const { return *fake.menus.lastEntry(id); }
+    const MenuEntry& entry(Id id) const {
+        const MenuEntry* found = fake.menus.lastEntry(id);
+        if (!found)
+            qFatal("the menu was not shown");
+        return *found;
+    }
     void addToQuickList(TreeNode* n) {
         form->tree().SetSelectedItem(n);
         form->tray().tvAddQuickList_Click();
