@@ -46,9 +46,7 @@ public:
     TreeMouse& treeMouse() { return treeMouse_; }
     TreeDrop& treeDrop() { return treeDrop_; }
     ExternalDrop& externalDrop() { return externalDrop_; }
-    TreeDropCommands& dropCommands() { return dropCommands_; }
     TreeEditing& editing() { return editing_; }
-    TreeMenuCommands& treeMenu() { return treeMenu_; }
     Opener& opener() { return opener_; }
     BrowserPanel& browser() { return browser_; }
     BrowserMouse& browserMouse() { return browserMouse_; }

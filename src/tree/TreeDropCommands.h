@@ -37,7 +37,6 @@ public:
     }
     // What a drop from outside the program reads once the menu has closed.
     int DropChoice() const { return dropChoice_; }
-    bool ExternalDropPending() const { return externalDropPending_; }
 
 private:
     // Records the choice; true when the command is to act on it.

@@ -150,9 +150,8 @@ public:
 
 class FakeDriveList : public DriveListPort {
 public:
-    void setDrives(const QStringList& roots) override { drives = roots; }
+    void setDrives(const QStringList&) override {}
     void setCurrent(const QString& root) override { current = root; }
-    QStringList drives;
     QString current;
 };
 
@@ -162,13 +161,11 @@ class FakeList : public Port {
 public:
     explicit FakeList(bool shown) : visible(shown) {}
     void setVisible(bool shown) override { visible = shown; }
-    void setListIndex(int index) override { listIndex = index; }
-    void setReading(bool value) override { reading = value; }
+    void setListIndex(int) override {}
+    void setReading(bool) override {}
     void setDragPicture(const QString& key) override { pictures << key; }
     void BeginDrag() override { ++drags; }
     bool visible;
-    int listIndex = -1;
-    bool reading = false;
     QStringList pictures;
     int drags = 0;
 };

@@ -27,7 +27,6 @@ public:
     // false when the watcher would not take it.
     bool show();
     void hide();
-    bool isShown() const { return shown_; }
 
     void setIcon(const QIcon& icon);
     void setToolTip(const QString& tip);
@@ -36,7 +35,6 @@ public:
     QString title() const;
     QString toolTip() const { return toolTip_; }
     const QList<DBusImage>& pixmaps() const { return pixmaps_; }
-    QString serviceName() const { return serviceName_; }
 
 Q_SIGNALS:
     // A host came or went.
