@@ -39,9 +39,8 @@ private Q_SLOTS:
 
     void oddNamesArriveAsOneExactArgument() {
         QtShell shell(clock_);
-        for (const QString& name : {u"it's \"quoted\""_s, u"$(touch pwned)"_s, u"a; touch pwned"_s,
-                                    u"`touch pwned` \\"_s, u" two  spaces "_s, u"#hash?q"_s,
-                                    u"100%25 %zz"_s, u"-leading"_s, u"new\nline"_s, u"ünï"_s}) {
+        for (const QString& name : {u"it's \"quoted\""_s, u"$(touch pwned)"_s, u"-leading"_s,
+                                    u"new\nline"_s, u"#hash?q 100%25"_s, u"ünï"_s}) {
             const QString path = dir_.filePath(name);
             init();
             shell.open(QUrl::fromLocalFile(path), record_);
@@ -92,9 +91,7 @@ private Q_SLOTS:
             QVERIFY(hold());
             shell.open(url, record_);
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin(u"args"_s)), slow);  // running for sure
-            clock_.advance(QtShell::StillRunningMeansOpenedMs - 1);
-            QVERIFY(answers_.isEmpty());
-            clock_.advance(1);
+            clock_.advance(QtShell::StillRunningMeansOpenedMs);
             QVERIFY(QFile::remove(bin(u"hold"_s)));
             QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
             QVERIFY(hold());
