@@ -19,33 +19,29 @@ void TestMessageBoxes::buttonsAndAnswers() {
     using Box = QMessageBox;
     const struct {
         MsgButtons buttons;
-        MsgIcon icon;
         Box::StandardButton press;  // NoButton: the Escape key, which retries nothing
         MsgAnswer answer;
     } cases[] = {
-        {MsgButtons::Ok, MsgIcon::Exclamation, Box::NoButton, MsgAnswer::Ok},
-        {MsgButtons::RetryCancel, MsgIcon::Stop, Box::Retry, MsgAnswer::Retry},
-        {MsgButtons::RetryCancel, MsgIcon::Stop, Box::NoButton, MsgAnswer::Cancel},
+        {MsgButtons::Ok, Box::NoButton, MsgAnswer::Ok},
+        {MsgButtons::RetryCancel, Box::Retry, MsgAnswer::Retry},
+        {MsgButtons::RetryCancel, Box::NoButton, MsgAnswer::Cancel},
     };
-    const QString text = u"Unable to save <b>settings</b>."_s;
     QtMessageBoxes boxes;
     for (const auto& c : cases) {
-        QVariantList seen;
+        int shown = 0;
         // Whatever opens instead of the box is closed: the test fails, not hangs.
         QTimer::singleShot(0, [&] {
             QWidget* modal = QApplication::activeModalWidget();
-            auto* box = qobject_cast<Box*>(modal);
-            if (!box) {
-                if (modal)
-                    modal->close();
-            } else {
-                seen = {box->text(), box->textFormat(), int(box->standardButtons())};
+            if (auto* box = qobject_cast<Box*>(modal)) {
+                shown = int(box->standardButtons());
                 c.press ? box->button(c.press)->click() : QTest::keyClick(box, Qt::Key_Escape);
+            } else if (modal) {
+                modal->close();
             }
         });
-        QCOMPARE(boxes.show(text, u"Warning"_s, c.buttons, c.icon), c.answer);
-        const int buttons = c.buttons == MsgButtons::Ok ? Box::Ok : Box::Retry | Box::Cancel;
-        QCOMPARE(seen, (QVariantList{text, Qt::PlainText, buttons}));
+        QCOMPARE(boxes.show(u"Unable to save."_s, u"Warning"_s, c.buttons, MsgIcon::Stop),
+                 c.answer);
+        QCOMPARE(shown, c.buttons == MsgButtons::Ok ? int(Box::Ok) : int(Box::Retry | Box::Cancel));
     }
 }
 

@@ -35,15 +35,14 @@ void TestTray::theIconFollowsTheX11TrayAndTheLogicHearsOfIt() {
     tray.remove();
     trayThere = false;
     clock.advance(10 * QtTray::X11PollMs);
-    const QString awaited = u"TrayHost %1"_s.arg(int(TrayHost::Awaited));
-    const QString present = u"TrayHost %1"_s.arg(int(TrayHost::Present));
-    QCOMPARE(events.calls.join(u','),
-             QStringList({awaited, present, awaited, present}).join(u',') + u",Tray 0 0x205"_s);
+    const auto host = [](TrayHost state) { return u"TrayHost %1"_s.arg(int(state)); };
+    const QString awaited = host(TrayHost::Awaited), present = host(TrayHost::Present);
+    QCOMPARE(events.calls, (QStringList{awaited, present, awaited, present, u"Tray 0 0x205"_s}));
 
     QtTray wayland(clock, QtTray::Desktop{});
     wayland.setNotifications(&nowhere);
     wayland.add(u"varnel"_s, u"Varnel"_s);
-    QCOMPARE(nowhere.calls, QStringList{u"TrayHost %1"_s.arg(int(TrayHost::Absent))});
+    QCOMPARE(nowhere.calls, QStringList{host(TrayHost::Absent)});
 }
 
 // Captions are the user's own: dbusmenu reads "_" as an access key, so it is

@@ -166,9 +166,8 @@ private Q_SLOTS:
     // drag is always a copy, never the window's own, and its drop is told
     // after the drag.
     void desktopDragsOfferLocalFilesToCopy() {
-        const QUrl hosts = QUrl::fromLocalFile(u"/etc/hosts"_s),
-                   tmp = QUrl::fromLocalFile(u"/tmp"_s);
-        const QUrl remote(u"https://example.org/a.txt"_s);
+        const QUrl hosts = QUrl::fromLocalFile(u"/etc/hosts"_s), tmp(u"file:///tmp"_s),
+                   remote(u"https://example.org/a.txt"_s);
         const Qt::DropActions copy(Qt::CopyAction), move(Qt::MoveAction);
         const struct {
             QList<QUrl> urls;  // none: text
@@ -184,12 +183,11 @@ private Q_SLOTS:
             QMimeData data;
             c.urls.isEmpty() ? data.setText(u"/etc/hosts"_s) : data.setUrls(c.urls);
             const bool taken = c.offered.startsWith(u"1 /"_s);
-            const QPoint where = f.onLabel(f.item);
-            QCOMPARE(f.dragAndDrop(&data, where, c.actions), taken ? 3 : 0);
+            QCOMPARE(f.dragAndDrop(&data, f.onLabel(f.item), c.actions), taken ? 3 : 0);
             QVERIFY(f.events.only(u"OLEDragDrop"_s).isEmpty());
-            const QString at = c.offered + u' ' + f.twips(where);
             QTRY_COMPARE(f.events.only(u"OLE"_s).last(),
-                         (taken ? u"OLEDragDrop "_s : u"OLEDragOver "_s) + at);
+                         (taken ? u"OLEDragDrop "_s : u"OLEDragOver "_s) + c.offered + u' ' +
+                             f.twips(f.onLabel(f.item)));
             QVERIFY(f.events.only(u"Drag"_s).isEmpty());
         }
     }
