@@ -131,21 +131,14 @@ private Q_SLOTS:
             QVERIFY(!reporter);
             QTRY_VERIFY(reporter == qApp->thread() && worker != reporter);
         }
-        QSemaphore started, finish, gone;
+        QSemaphore finish, gone;
         bool late = false;
         {
             QtBackgroundWork work;
             // Released when the work lets go of its report, on its thread.
-            auto goneOnRelease =
+            const auto goneOnRelease =
                 std::shared_ptr<QSemaphore>(&gone, [](QSemaphore* s) { s->release(); });
-            work.run(
-                [&started, &finish] {
-                    started.release();
-                    finish.acquire();
-                },
-                [&late, goneOnRelease] { late = true; });
-            goneOnRelease.reset();
-            started.acquire();
+            work.run([&finish] { finish.acquire(); }, [&late, goneOnRelease] { late = true; });
         }
         finish.release();
         gone.acquire();

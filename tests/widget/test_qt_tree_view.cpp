@@ -149,46 +149,36 @@ private Q_SLOTS:
         QVERIFY(!f.shownExpanded(f.item) && f.events.calls.isEmpty());
     }
 
-    // The window's own drags are taken over the tree and told by
-    // their source, never as the desktop's; the drop is told after the drag.
-    void ownDragsAreToldByTheirSourceAndTheDropAfterTheDrag() {
-        Fixture f;
-        const QPoint where = f.onLabel(f.item);
-        std::unique_ptr<QMimeData> ours(ControlDrag::dataFor(DragSource::FileList));
-        QCOMPARE(f.dragAndDrop(ours.get(), where, Qt::CopyAction), 3);
-        QVERIFY(f.events.only(u"DragDrop"_s).isEmpty());
-        QTRY_COMPARE(f.events.only(u"Drag"_s).last(), u"DragDrop 2 "_s + f.twips(where));
-        QVERIFY(f.events.only(u"OLE"_s).isEmpty());
-    }
-
     // The desktop's list of files reaches the logic as the local paths in it;
     // what the logic refuses is ignored, so the pointer shows no drop. A taken
-    // drag is always a copy, never the window's own, and its drop is told
-    // after the drag.
-    void desktopDragsOfferLocalFilesToCopy() {
+    // drag is always a copy. The window's own drags are told by their source,
+    // never as the desktop's, and either drop is told after the drag.
+    void dragsOfferLocalFilesToCopyAndTellTheirSource() {
         const QUrl hosts = QUrl::fromLocalFile(u"/etc/hosts"_s), tmp(u"file:///tmp"_s),
-                   remote(u"https://example.org/a.txt"_s);
+                   remote(u"https://example.org/a.txt"_s), ours(u"varnel:own"_s);
         const Qt::DropActions copy(Qt::CopyAction), move(Qt::MoveAction);
         const struct {
             QList<QUrl> urls;  // none: text
             Qt::DropActions actions;
-            QString offered;  // copy allowed, then the paths
-        } cases[] = {{{hosts, tmp}, copy | move, u"1 /etc/hosts|/tmp"_s},
-                     {{remote, hosts}, copy, u"1 /etc/hosts"_s},
-                     {{remote}, copy, u"1 "_s},
-                     {{}, copy, u"1 "_s},
-                     {{hosts, tmp}, move, u"0 /etc/hosts|/tmp"_s}};
+            QString told;  // the last event, but for the point
+        } cases[] = {{{hosts, tmp}, copy | move, u"OLEDragDrop 1 /etc/hosts|/tmp"_s},
+                     {{remote, hosts}, copy, u"OLEDragDrop 1 /etc/hosts"_s},
+                     {{remote}, copy, u"OLEDragOver 1 "_s},
+                     {{}, copy, u"OLEDragOver 1 "_s},
+                     {{hosts, tmp}, move, u"OLEDragOver 0 /etc/hosts|/tmp"_s},
+                     {{ours}, copy, u"DragDrop 2"_s}};
         for (const auto& c : cases) {
             Fixture f;
-            QMimeData data;
-            c.urls.isEmpty() ? data.setText(u"/etc/hosts"_s) : data.setUrls(c.urls);
-            const bool taken = c.offered.startsWith(u"1 /"_s);
-            QCOMPARE(f.dragAndDrop(&data, f.onLabel(f.item), c.actions), taken ? 3 : 0);
-            QVERIFY(f.events.only(u"OLEDragDrop"_s).isEmpty());
-            QTRY_COMPARE(f.events.only(u"OLE"_s).last(),
-                         (taken ? u"OLEDragDrop "_s : u"OLEDragOver "_s) + c.offered + u' ' +
-                             f.twips(f.onLabel(f.item)));
-            QVERIFY(f.events.only(u"Drag"_s).isEmpty());
+            std::unique_ptr<QMimeData> data(
+                c.urls == QList{ours} ? ControlDrag::dataFor(DragSource::FileList) : new QMimeData);
+            if (c.urls != QList{ours})
+                c.urls.isEmpty() ? data->setText(u"/etc/hosts"_s) : data->setUrls(c.urls);
+            const bool taken = c.told.contains(u"Drop"_s);
+            QCOMPARE(f.dragAndDrop(data.get(), f.onLabel(f.item), c.actions), taken ? 3 : 0);
+            QVERIFY(f.events.only(u"OLEDragDrop"_s).isEmpty() &&
+                    f.events.only(u"DragDrop"_s).isEmpty());
+            QTRY_COMPARE(f.events.calls.last(), c.told + u' ' + f.twips(f.onLabel(f.item)));
+            QVERIFY(f.events.only(c.told.startsWith(u"OLE"_s) ? u"Drag"_s : u"OLE"_s).isEmpty());
         }
     }
 };
