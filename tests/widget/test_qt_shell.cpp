@@ -61,19 +61,16 @@ private Q_SLOTS:
             bool opened;
             const char* warning;
         } cases[] = {
-            {standIn, "0", true, nullptr},
             {standIn, "3", false, "ended with status 3 opening https://example.org/"},
             {standIn, "kill", false, "crashed opening"},
             {nullptr, "0", false, "could not start for .*: xdg-open is not on PATH"},
-            {"#!/nowhere/sh\n", "0", false, "could not start for https://example.org/: ."},
         };
         QtShell shell(clock_);
         for (const auto& c : cases) {
             answers_.clear();
             qputenv("STAND_IN_STATUS", c.status);
             QVERIFY(writeOpener(c.script));
-            if (c.warning)
-                QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(c.warning)));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(c.warning)));
             shell.open(QUrl(u"https://example.org/"_s), record_);
             QTRY_COMPARE_WITH_TIMEOUT(answers_, QList<bool>{c.opened}, slow);
             QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
