@@ -37,8 +37,6 @@ private Q_SLOTS:
         if (widget.logicalDpiX() == 96)
             QCOMPARE(widget.geometry(), QRect(200, 100, 600, 300));
         QVERIFY(!widget.dirList()->isVisible() && widget.fileList()->isVisible());
-        ports.dirList.setVisible(true);
-        QVERIFY(widget.dirList()->isVisible());
     }
 
     // The logic may cancel a close; a logic that is gone hears nothing, nor
