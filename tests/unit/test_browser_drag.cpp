@@ -116,19 +116,6 @@ private Q_SLOTS:
         }
     }
 
-    // The status bar explains the list under the pointer, and is not
-    // written again while it already does.
-    void hintsAreWrittenOnlyWhenTheyChange() {
-        Lists h;
-        for (const bool onDirs : {true, true, false, false, true})
-            (h.mouse().*(onDirs ? &BrowserMouse::DirList_MouseMove
-                                : &BrowserMouse::FileList_MouseMove))(0, 0, 10, 10);
-        QCOMPARE(h.fake.statusBar.writes, 3);
-        QCOMPARE(h.fake.statusBar.shown,
-                 u"Select a folder and Drag it to the window on the "
-                 u"right to add it.  Right click for Menu."_s);
-    }
-
     // A drag let go outside the window never reaches a drop, so its state
     // stays behind. The next drop that does arrive is of one drag only: a
     // directory copied after a node must not move the node the tree's lost

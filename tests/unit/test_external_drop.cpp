@@ -162,17 +162,6 @@ private Q_SLOTS:
         d.dropAt(0, d.make({u"a.txt"_s}));
         QCOMPARE(d.outline() + d.notes->Key() + d.work->Key(), u"Work,a,NotestdDropmine"_s);
     }
-
-    void theNextSaveKeepsTheDroppedNodes() {
-        Dropping d;
-        const QStringList paths = d.make({u"Music/"_s, u"notes.txt"_s});
-        d.dropAt(Dropping::EmptyRow, paths);
-        d.h.wait(60000);
-        const QStringList nodes = d.h.settingsLines().filter(QRegularExpression(u"^Node="_s));
-        QCOMPARE(nodes.mid(2),
-                 (QStringList{u"Node=Music\t"_s + paths[0] + u"\tclosed\topen\tFalse\t0\tFalse"_s,
-                              u"Node=notes\t"_s + paths[1] + u"\tleaf\t\tFalse\t0\tTrue"_s}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestExternalDrop)

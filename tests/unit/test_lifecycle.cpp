@@ -2,7 +2,6 @@
 // window helpers.
 #include "FormHarness.h"
 #include "WarningsFail.h"
-#include "app/CenterForm.h"
 #include "browser/LongPath.h"
 
 #include <QDir>
@@ -136,11 +135,6 @@ private Q_SLOTS:
         h.form->tvAutoHide_Click();
         h.form->settings().SaveSettings();
         QVERIFY(h.settingsLines().contains(u"WinState=0"_s));
-    }
-
-    void centringOnAnOwnerUsesWholeNumbers() {
-        const TwipsRect box = CenterOnOwner({0, 0, 1000, 2000}, {1000, 2000, 4001, 6001});
-        QCOMPARE(box, (TwipsRect{1000 + 3001 / 2, 2000 + 4001 / 2, 1000, 2000}));
     }
 
     // Each component is spelled as stored, found case-blind where the name

@@ -141,25 +141,6 @@ private Q_SLOTS:
         QCOMPARE(h.fake.messages.shown.size(), size_t(shape == Start && !outside));
     }
 
-    // A browser drop cancelled: with no dragged node the highlight goes;
-    // with one a move has removed, it stays on the target; a node still
-    // there takes it.
-    void cancellingABrowserDrop() {
-        Drops h(Start);
-        h.dirDrag = 2;
-        h.choose(u"cancel a2"_s);
-        QVERIFY(!h.tree.DropHighlight());
-        h.treeDrag = 2;
-        h.dragged = h.node(u"B"_s);
-        h.choose(u"after e"_s);
-        h.treeDrag = 0;
-        h.choose(u"cancel a2"_s);
-        QCOMPARE(h.tree.DropHighlight(), h.node(u"a2"_s));
-        h.dragged = h.node(u"D"_s);
-        h.choose(u"cancel a2"_s);
-        QVERIFY(h.shows(h.node(u"D"_s)));
-    }
-
     void copiesOneNode_data() {
         QTest::addColumn<QString>("named");  // as the browser names it; directories end in "/"
         QTest::addColumn<QString>("order");
