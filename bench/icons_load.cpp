@@ -5,8 +5,8 @@
 // window has been drawn, best of five. Run by hand, on any display:
 //   bench/icons_load [ITEMS]        (default 10000)
 #include "RealWindow.h"
-#include "platform/qt/MainWindowWidget.h"
-#include "platform/qt/QtMainWindow.h"
+#include "platform/qt/window/MainWindowWidget.h"
+#include "platform/qt/window/QtMainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -5,9 +5,9 @@
 // been drawn. Run by hand, on any display (offscreen will do):
 //   bench/listing_pause [FILES]        (default 100000)
 #include "RealWindow.h"
-#include "platform/qt/BrowserListView.h"
-#include "platform/qt/MainWindowWidget.h"
-#include "platform/qt/QtMainWindow.h"
+#include "platform/qt/browser/BrowserListView.h"
+#include "platform/qt/window/MainWindowWidget.h"
+#include "platform/qt/window/QtMainWindow.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "ReadDirectory.h"
 
-#include "LongPath.h"
+#include "files/LongPath.h"
 
 #include <QDir>
 #include <QDirIterator>

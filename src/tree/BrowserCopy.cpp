@@ -4,7 +4,7 @@
 #include "EnsureVisible.h"
 #include "MenuOptions.h"
 #include "PathDisplay.h"
-#include "browser/LongPath.h"
+#include "files/LongPath.h"
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"

@@ -2,7 +2,7 @@
 // window helpers.
 #include "FormHarness.h"
 #include "WarningsFail.h"
-#include "browser/LongPath.h"
+#include "files/LongPath.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,12 +2,12 @@
 // and the background work that reads their directories.
 #include "RecordingEvents.h"
 #include "WarningsFail.h"
-#include "platform/qt/BrowserListView.h"
 #include "platform/qt/ControlDrag.h"
 #include "platform/qt/QtBackgroundWork.h"
-#include "platform/qt/QtBrowserLists.h"
-#include "platform/qt/QtDriveList.h"
 #include "platform/qt/QtImageList.h"
+#include "platform/qt/browser/BrowserListView.h"
+#include "platform/qt/browser/QtBrowserLists.h"
+#include "platform/qt/browser/QtDriveList.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>

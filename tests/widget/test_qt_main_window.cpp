@@ -1,12 +1,12 @@
 #include "RecordingEvents.h"
 #include "WarningsFail.h"
-#include "platform/qt/BrowserListView.h"
-#include "platform/qt/MainWindowWidget.h"
-#include "platform/qt/NodeTreeView.h"
-#include "platform/qt/QtMainWindow.h"
 #include "platform/qt/QtPlatform.h"
-#include "platform/qt/QtTreeView.h"
 #include "platform/qt/TwipsScale.h"
+#include "platform/qt/browser/BrowserListView.h"
+#include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/tree/QtTreeView.h"
+#include "platform/qt/window/MainWindowWidget.h"
+#include "platform/qt/window/QtMainWindow.h"
 
 #include <QLabel>
 #include <QTest>

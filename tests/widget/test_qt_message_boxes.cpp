@@ -1,5 +1,5 @@
 #include "WarningsFail.h"
-#include "platform/qt/QtMessageBoxes.h"
+#include "platform/qt/window/QtMessageBoxes.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "WarningsFail.h"
-#include "platform/qt/NodeTreeModel.h"
 #include "platform/qt/QtImageList.h"
+#include "platform/qt/tree/NodeTreeModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>

@@ -1,5 +1,5 @@
 #include "WarningsFail.h"
-#include "platform/qt/PopupMenuBuilder.h"
+#include "platform/qt/window/PopupMenuBuilder.h"
 
 #include <QMenu>
 #include <QTest>

@@ -1,8 +1,8 @@
 #include "RecordingEvents.h"
 #include "VirtualClock.h"
 #include "WarningsFail.h"
-#include "platform/qt/DBusMenuExporter.h"
-#include "platform/qt/QtTray.h"
+#include "platform/qt/tray/DBusMenuExporter.h"
+#include "platform/qt/tray/QtTray.h"
 
 #include <QTest>
 

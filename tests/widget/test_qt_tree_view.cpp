@@ -1,11 +1,11 @@
 #include "RecordingEvents.h"
 #include "WarningsFail.h"
 #include "platform/qt/ControlDrag.h"
-#include "platform/qt/NodeTreeModel.h"
-#include "platform/qt/NodeTreeView.h"
 #include "platform/qt/QtImageList.h"
-#include "platform/qt/QtTreeView.h"
 #include "platform/qt/TwipsScale.h"
+#include "platform/qt/tree/NodeTreeModel.h"
+#include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/tree/QtTreeView.h"
 #include "tree/EnsureVisible.h"
 
 #include <QDragEnterEvent>

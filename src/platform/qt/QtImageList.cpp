@@ -1,8 +1,8 @@
 #include "QtImageList.h"
 
-#include "IconTheme.h"
-#include "VarnelResources.h"
 #include "model/ImageKeys.h"
+#include "platform/qt/IconTheme.h"
+#include "platform/qt/VarnelResources.h"
 
 #include <QMimeDatabase>
 #include <QPainter>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "QtBackgroundWork.h"
-#include "QtBrowserLists.h"
-#include "QtDriveList.h"
 #include "platform/Platform.h"
 #include "platform/PlatformEvents.h"
+#include "platform/qt/QtBackgroundWork.h"
+#include "platform/qt/browser/QtBrowserLists.h"
+#include "platform/qt/browser/QtDriveList.h"
 
 #include <memory>
 

@@ -1,8 +1,8 @@
 #include "QtTray.h"
 
-#include "StatusNotifierItem.h"
-#include "VarnelResources.h"
 #include "app/Texts.h"
+#include "platform/qt/VarnelResources.h"
+#include "platform/qt/tray/StatusNotifierItem.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 #include "QtPopupMenus.h"
 
-#include "PopupMenuBuilder.h"
-#include "QtMainWindow.h"
-#include "QtTreeView.h"
+#include "platform/qt/tree/QtTreeView.h"
+#include "platform/qt/window/PopupMenuBuilder.h"
+#include "platform/qt/window/QtMainWindow.h"
 
 #include <QCursor>
 #include <QMenu>

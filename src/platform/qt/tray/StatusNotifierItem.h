@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DBusMenuExporter.h"
-#include "DBusTrayTypes.h"
+#include "platform/qt/tray/DBusMenuExporter.h"
+#include "platform/qt/tray/DBusTrayTypes.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>

@@ -1,6 +1,6 @@
 #include "QtPathLabel.h"
 
-#include "OneLine.h"
+#include "platform/qt/OneLine.h"
 
 #include <QEvent>
 #include <QLabel>

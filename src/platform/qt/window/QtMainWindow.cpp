@@ -1,14 +1,14 @@
 #include "QtMainWindow.h"
 
-#include "BrowserListView.h"
-#include "MainWindowWidget.h"
-#include "NodeTreeView.h"
-#include "QtBrowserLists.h"
-#include "QtDriveList.h"
-#include "QtPathLabel.h"
-#include "QtStatusBar.h"
-#include "QtTreeView.h"
-#include "TwipsScale.h"
+#include "platform/qt/TwipsScale.h"
+#include "platform/qt/browser/BrowserListView.h"
+#include "platform/qt/browser/QtBrowserLists.h"
+#include "platform/qt/browser/QtDriveList.h"
+#include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/tree/QtTreeView.h"
+#include "platform/qt/window/MainWindowWidget.h"
+#include "platform/qt/window/QtPathLabel.h"
+#include "platform/qt/window/QtStatusBar.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

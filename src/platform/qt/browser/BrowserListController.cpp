@@ -1,10 +1,10 @@
 #include "BrowserListController.h"
 
-#include "BrowserListView.h"
-#include "ControlDrag.h"
-#include "MouseNumbers.h"
-#include "TwipsScale.h"
 #include "platform/TreeViewPort.h"
+#include "platform/qt/ControlDrag.h"
+#include "platform/qt/MouseNumbers.h"
+#include "platform/qt/TwipsScale.h"
+#include "platform/qt/browser/BrowserListView.h"
 
 #include <QDragEnterEvent>
 #include <QItemSelectionModel>

@@ -1,10 +1,10 @@
 #include "MainWindowWidget.h"
 
-#include "BrowserListView.h"
-#include "NodeTreeView.h"
-#include "QtDriveList.h"
-#include "VarnelResources.h"
 #include "app/Texts.h"
+#include "platform/qt/VarnelResources.h"
+#include "platform/qt/browser/BrowserListView.h"
+#include "platform/qt/browser/QtDriveList.h"
+#include "platform/qt/tree/NodeTreeView.h"
 
 #include <QCloseEvent>
 #include <QLabel>

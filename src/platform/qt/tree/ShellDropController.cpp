@@ -1,9 +1,9 @@
 #include "ShellDropController.h"
 
-#include "ControlDrag.h"
-#include "NodeTreeView.h"
-#include "TwipsScale.h"
 #include "platform/TreeDropEvents.h"
+#include "platform/qt/ControlDrag.h"
+#include "platform/qt/TwipsScale.h"
+#include "platform/qt/tree/NodeTreeView.h"
 
 #include <QDropEvent>
 #include <QMimeData>

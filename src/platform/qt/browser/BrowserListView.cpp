@@ -1,6 +1,6 @@
 #include "BrowserListView.h"
 
-#include "BrowserListModel.h"
+#include "platform/qt/browser/BrowserListModel.h"
 
 #include <QLabel>
 #include <QStyledItemDelegate>

@@ -1,10 +1,10 @@
 #include "TreeViewController.h"
 
-#include "MouseNumbers.h"
-#include "NodeTreeModel.h"
-#include "NodeTreeView.h"
-#include "TwipsScale.h"
 #include "platform/TreeViewPort.h"
+#include "platform/qt/MouseNumbers.h"
+#include "platform/qt/TwipsScale.h"
+#include "platform/qt/tree/NodeTreeModel.h"
+#include "platform/qt/tree/NodeTreeView.h"
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>

@@ -1,6 +1,6 @@
 #include "BrowserListModel.h"
 
-#include "OneLine.h"
+#include "platform/qt/OneLine.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DBusTrayTypes.h"
 #include "platform/PopupMenu.h"
+#include "platform/qt/tray/DBusTrayTypes.h"
 
 #include <QDBusAbstractAdaptor>
 #include <functional>

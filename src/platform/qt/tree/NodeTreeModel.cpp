@@ -1,6 +1,6 @@
 #include "NodeTreeModel.h"
 
-#include "QtImageList.h"
+#include "platform/qt/QtImageList.h"
 
 #include <QGuiApplication>
 #include <QPalette>

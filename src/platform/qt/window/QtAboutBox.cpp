@@ -1,8 +1,8 @@
 #include "QtAboutBox.h"
 
-#include "QtMainWindow.h"
-#include "TwipsScale.h"
-#include "VarnelResources.h"
+#include "platform/qt/TwipsScale.h"
+#include "platform/qt/VarnelResources.h"
+#include "platform/qt/window/QtMainWindow.h"
 
 #include <QDialog>
 #include <QGuiApplication>

@@ -1,9 +1,9 @@
 #include "TreeDropController.h"
 
-#include "ControlDrag.h"
-#include "NodeTreeView.h"
-#include "TwipsScale.h"
 #include "platform/TreeDropEvents.h"
+#include "platform/qt/ControlDrag.h"
+#include "platform/qt/TwipsScale.h"
+#include "platform/qt/tree/NodeTreeView.h"
 
 #include <QDragMoveEvent>
 #include <QDropEvent>

@@ -1,9 +1,9 @@
 #include "QtBrowserLists.h"
 
-#include "BrowserListView.h"
-#include "ControlDrag.h"
-#include "QtImageList.h"
 #include "model/ImageKeys.h"
+#include "platform/qt/ControlDrag.h"
+#include "platform/qt/QtImageList.h"
+#include "platform/qt/browser/BrowserListView.h"
 
 QtListControl::QtListControl(DragSource source, bool visible,
                              std::unique_ptr<BrowserListModel> model)

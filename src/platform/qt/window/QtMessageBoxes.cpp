@@ -1,6 +1,6 @@
 #include "QtMessageBoxes.h"
 
-#include "QtMainWindow.h"
+#include "platform/qt/window/QtMainWindow.h"
 
 #include <QMessageBox>
 

@@ -1,13 +1,13 @@
 #include "QtTreeView.h"
 
-#include "ControlDrag.h"
-#include "NodeTreeModel.h"
-#include "NodeTreeView.h"
-#include "QtImageList.h"
-#include "ShellDropController.h"
-#include "TreeDropController.h"
-#include "TreeViewController.h"
-#include "TwipsScale.h"
+#include "platform/qt/ControlDrag.h"
+#include "platform/qt/QtImageList.h"
+#include "platform/qt/TwipsScale.h"
+#include "platform/qt/tree/NodeTreeModel.h"
+#include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/tree/ShellDropController.h"
+#include "platform/qt/tree/TreeDropController.h"
+#include "platform/qt/tree/TreeViewController.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "BrowserListController.h"
-#include "BrowserListModel.h"
 #include "platform/BrowserListPorts.h"
+#include "platform/qt/browser/BrowserListController.h"
+#include "platform/qt/browser/BrowserListModel.h"
 
 #include <QString>
 #include <memory>
