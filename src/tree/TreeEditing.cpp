@@ -46,25 +46,35 @@ void TreeEditing::AddNewNode(Relationship relationship, bool item) {
 void TreeEditing::startLabelEdit(TreeNode* node) {
     if (!node)
         return;
+    editedNode_ = node;
     TreeView_BeforeLabelEdit();
     platform_.treeView.StartLabelEdit(node);
+}
+
+// Null once the node is gone from the tree: its edit has nothing to end on.
+TreeNode* TreeEditing::editedNode() const {
+    return editedNode_ && tree_.Holds(editedNode_) ? editedNode_ : nullptr;
 }
 
 void TreeEditing::TreeView_BeforeLabelEdit() {
     labelEditPending_ = true;
 }
 
+// The refused label is the one edited again, should the selection have
+// moved by the keys since.
 void TreeEditing::ReopenLabelEdit() {
-    startLabelEdit(tree_.SelectedItem());
+    TreeNode* refused = editedNode();
+    startLabelEdit(refused ? refused : tree_.SelectedItem());
     labelEditPending_ = false;
 }
 
 void TreeEditing::TreeView_AfterLabelEdit(const std::optional<QString>& newText) {
-    TreeNode* node = tree_.SelectedItem();
+    TreeNode* node = editedNode();
     if (!newText || !node) {
         // Backed out of with Escape: the old label stays, and that is no
         // refusal to come back to.
         labelEditPending_ = false;
+        editedNode_ = nullptr;
         return;
     }
     if (TrimBlanks(*newText).isEmpty()) {
@@ -76,6 +86,7 @@ void TreeEditing::TreeView_AfterLabelEdit(const std::optional<QString>& newText)
     if (const int entry = quickList_.FindQuickEntry(node); entry != -1)
         quickList_.SetQuickCaption(entry, *newText);
     labelEditPending_ = false;
+    editedNode_ = nullptr;
     settings_.ScheduleSave();
     node->SetText(*newText);  // as typed: blanks around it go at the next reading
 }

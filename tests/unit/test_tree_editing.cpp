@@ -118,6 +118,7 @@ private Q_SLOTS:
 
     // A blank label is refused and keeps the old one; the next press opens
     // the editor again and does nothing else. An accepted label, as typed,
+    // goes to the node edited, wherever the selection went meanwhile, and
     // carries its quick-list entry along.
     void labelsAreNeverBlank() {
         Editing h;
@@ -132,8 +133,9 @@ private Q_SLOTS:
         QCOMPARE(h.fake.treeView.editing, h.game);
         QCOMPARE(h.fake.menus.shown.size(), menus);
         QVERIFY(h.game->Selected());
+        h.form->treeMouse().TreeView_NodeClick(h.work);
         h.form->treeMouse().TreeView_AfterLabelEdit(u" Games "_s);
-        QCOMPARE(h.quickCaption(), u" Games "_s);
+        QCOMPARE(h.quickCaption() + h.work->Text(), u" Games Work"_s);
     }
 
     // Deleting takes the subtree and the node's own quick-list entry; the

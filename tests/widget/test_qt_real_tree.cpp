@@ -1,0 +1,123 @@
+// The real window over the real logic, its timers on the virtual clock:
+// where the view's editor and selection meet the handlers.
+#include "VirtualClock.h"
+#include "WarningsFail.h"
+#include "app/FrmVarnel.h"
+#include "platform/qt/QtPlatform.h"
+#include "platform/qt/tree/NodeTreeModel.h"
+#include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/tree/QtTreeView.h"
+#include "platform/qt/window/MainWindowWidget.h"
+#include "platform/qt/window/QtMainWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+Platform onClock(const Platform& p, TimerFactory& clock) {
+    return {clock,      p.messages, p.menus,     p.shell,     p.tray,
+            p.window,   p.treeView, p.pathLabel, p.driveList, p.dirList,
+            p.fileList, p.images,   p.statusBar, p.about,     p.work};
+}
+
+AppPaths pathsIn(const QString& dir) {
+    AppPaths paths;
+    paths.programDir = dir;
+    paths.settingsPath = dir + u"/Varnel.INI"_s;
+    paths.lockPath = dir + u"/Varnel.lock"_s;
+    return paths;
+}
+
+// The window shown by a click on the tray icon, its tree holding the
+// labels given, each an item with a path of its own.
+struct RealTree {
+    explicit RealTree(const QStringList& labels) {
+        qt.attach(form.Events(), form.tree());
+        if (!form.Form_Load())
+            qFatal("start-up refused");
+        form.tray().trayNotify(0, TrayLeftUp);
+        for (const QString& label : labels)
+            nodes << form.tree().Add(nullptr, tvwLast, QString(), label, u"leaf"_s);
+        for (TreeNode* node : nodes)
+            node->SetTag(u"/p/"_s + node->Text());
+        if (!QTest::qWaitForWindowExposed(qt.window().widget()))
+            qFatal("the window is not shown");
+    }
+    ~RealTree() { qt.detach(); }
+
+    NodeTreeView& view() { return *qt.window().widget()->treeView(); }
+    QWidget* viewport() { return view().viewport(); }
+    QModelIndex index(const TreeNode* node) { return qt.treeView().model()->indexOf(node); }
+    QPoint onLabel(const TreeNode* node) { return view().labelRect(index(node)).center(); }
+    QLineEdit* editorOf(const TreeNode* node) {
+        return qobject_cast<QLineEdit*>(view().indexWidget(index(node)));
+    }
+    // Acts on the next message box or menu once it shows, from the loop that
+    // shows it.
+    template <typename Shown>
+    void whenShown(std::function<void(Shown*)> act) {
+        auto* poll = new QTimer(&view());
+        QObject::connect(poll, &QTimer::timeout, poll, [act, poll] {
+            QWidget* active = QApplication::activePopupWidget();
+            if (auto* shown =
+                    qobject_cast<Shown*>(active ? active : QApplication::activeModalWidget())) {
+                poll->deleteLater();
+                act(shown);
+            }
+        });
+        poll->start(10);
+    }
+
+    QTemporaryDir dir;
+    VirtualClock clock;
+    QtPlatform qt;
+    FrmVarnel form{onClock(qt.platform(), clock), pathsIn(dir.path())};
+    QList<TreeNode*> nodes;
+};
+}  // namespace
+
+class TestRealTree : public WarningsFail {
+    Q_OBJECT
+private Q_SLOTS:
+    // A refused label is edited again at the next press, and that press
+    // neither selects the node under it nor gives it the label. An open
+    // edit that a click elsewhere ends goes to the edited node alone.
+    void aLabelEditEndsOnTheNodeItBeganOn() {
+        RealTree t({u"Alpha"_s, u"Beta"_s});
+        TreeNode *alpha = t.nodes[0], *beta = t.nodes[1];
+        t.form.tray().Quick().Add(u"Beta"_s, u"/p/Beta"_s);
+        QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.onLabel(alpha));
+        QTest::keyClick(&t.view(), Qt::Key_F2);
+        QVERIFY(t.editorOf(alpha));
+        t.editorOf(alpha)->selectAll();
+        QTest::keyClicks(t.editorOf(alpha), u"   "_s);
+        QString title;
+        t.whenShown<QMessageBox>([&title](QMessageBox* box) {
+            title = box->windowTitle();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QTest::keyClick(t.editorOf(alpha), Qt::Key_Return);
+        QTRY_COMPARE(title, u"Entry Error"_s);
+        QTRY_VERIFY(!t.editorOf(alpha));
+
+        QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.onLabel(beta));
+        QVERIFY(t.editorOf(alpha) && alpha->Selected() && !beta->Selected());
+        QCOMPARE(alpha->Text() + beta->Text(), u"AlphaBeta"_s);
+
+        t.editorOf(alpha)->setText(u"First"_s);
+        QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.onLabel(beta));
+        QCOMPARE(alpha->Text() + beta->Text(), u"FirstBeta"_s);
+        QVERIFY(beta->Selected() && !t.editorOf(alpha));
+        QCOMPARE(t.form.tray().Quick().Entries().at(0).caption, u"Beta"_s);
+    }
+};
+
+QTEST_MAIN(TestRealTree)
+#include "test_qt_real_tree.moc"
