@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -56,6 +57,7 @@ public:
     }
     std::deque<MenuChoice> choices;
     std::vector<MenuEntry> shown;
+    std::function<void()> whileShown;  // runs while a menu is open, as timers may
 
 private:
     static const MenuEntry* find(const MenuEntry& menu, int id, int index);

@@ -1,9 +1,11 @@
 // The real window over the real logic, its timers on the virtual clock:
-// where the view's editor and selection meet the handlers.
+// where the view's editor, selection and drags meet the handlers.
 #include "VirtualClock.h"
 #include "WarningsFail.h"
 #include "app/FrmVarnel.h"
+#include "platform/qt/ControlDrag.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/TwipsScale.h"
 #include "platform/qt/tree/NodeTreeModel.h"
 #include "platform/qt/tree/NodeTreeView.h"
 #include "platform/qt/tree/QtTreeView.h"
@@ -12,8 +14,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDragMoveEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -58,6 +63,11 @@ struct RealTree {
     QPoint onLabel(const TreeNode* node) { return view().labelRect(index(node)).center(); }
     QLineEdit* editorOf(const TreeNode* node) {
         return qobject_cast<QLineEdit*>(view().indexWidget(index(node)));
+    }
+    // The node whose row lies under the point, wherever along the row.
+    TreeNode* rowNodeAt(QPoint where) {
+        const double twips = TwipsScale::of(&view()).twipsPerPixel();
+        return form.treeDrop().FindRowNode(float(where.x() * twips), float(where.y() * twips)).node;
     }
     // Acts on the next message box or menu once it shows, from the loop that
     // shows it.
@@ -116,6 +126,46 @@ private Q_SLOTS:
         QCOMPARE(alpha->Text() + beta->Text(), u"FirstBeta"_s);
         QVERIFY(beta->Selected() && !t.editorOf(alpha));
         QCOMPARE(t.form.tray().Quick().Entries().at(0).caption, u"Beta"_s);
+    }
+
+    // A node dragged into the bottom band scrolls the tree until it is let
+    // go. The drop menu's command then acts on the node it was let go over,
+    // though the scroll timer was due before the drop was told and while the
+    // menu was open.
+    void aDropStopsTheScrollingAndActsWhereItWasMade() {
+        QStringList labels;
+        for (int i = 0; i < 60; ++i)
+            labels << u"n%1"_s.arg(i, 2, 10, QLatin1Char('0'));
+        RealTree t(labels);
+        QTest::mousePress(t.viewport(), Qt::LeftButton, {}, t.onLabel(t.nodes[0]));
+        QTest::mouseMove(t.viewport(), t.onLabel(t.nodes[0]) + QPoint(0, 4));  // the drag starts
+        const QPoint bottom(t.onLabel(t.nodes[0]).x(), t.viewport()->height() - 2);
+        const std::unique_ptr<QMimeData> data(ControlDrag::dataFor(DragSource::TreeView));
+        QDragEnterEvent enter(bottom, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QDragMoveEvent move(bottom, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QDropEvent drop(bottom, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+        QCoreApplication::sendEvent(t.viewport(), &enter);
+        QCoreApplication::sendEvent(t.viewport(), &move);
+        t.clock.advance(100);
+        const QString target = t.rowNodeAt(bottom)->Text();
+        QCoreApplication::sendEvent(t.viewport(), &drop);
+        t.clock.advance(100);
+        QString underMenu;
+        t.whenShown<QMenu>([&](QMenu* menu) {
+            t.clock.advance(200);
+            underMenu = t.form.tree().DropHighlight()->Text();
+            for (QAction* action : menu->actions()) {
+                if (action->text() == u"Move After The Item"_s)
+                    menu->setActiveAction(action);
+            }
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QTRY_VERIFY(!underMenu.isEmpty());
+        QCOMPARE(underMenu, target);
+        QStringList order;
+        for (TreeNode* n = t.form.tree().First(); n; n = n->Next())
+            order << n->Text();
+        QCOMPARE(order.at(order.indexOf(target) + 1), u"n00"_s);
     }
 };
 
