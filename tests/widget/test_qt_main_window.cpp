@@ -71,10 +71,12 @@ private Q_SLOTS:
         QVERIFY(widget.close() && events.only(u"Query"_s).isEmpty());
     }
 
-    // No display name is set: X11 would add it to every title, where a
-    // box's title must read as given.
+    // Compositors match the windows with varnel.desktop. No display name is
+    // set: X11 would add it to every title, where a box's title must read as
+    // given.
     void theApplicationIsNamedForTheDesktop() {
         SetUpApplication();
+        QCOMPARE(QGuiApplication::desktopFileName(), u"varnel"_s);
         QCOMPARE(QGuiApplication::applicationDisplayName(), u"varnel"_s);
         QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
     }
