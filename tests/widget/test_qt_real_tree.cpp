@@ -5,7 +5,6 @@
 #include "app/FrmVarnel.h"
 #include "platform/qt/ControlDrag.h"
 #include "platform/qt/QtPlatform.h"
-#include "platform/qt/TwipsScale.h"
 #include "platform/qt/tree/NodeTreeModel.h"
 #include "platform/qt/tree/NodeTreeView.h"
 #include "platform/qt/tree/QtTreeView.h"
@@ -32,16 +31,16 @@ Platform onClock(const Platform& p, TimerFactory& clock) {
             p.fileList, p.images,   p.statusBar, p.about,     p.work};
 }
 
-AppPaths pathsIn(const QString& dir) {
+AppPaths pathsIn(const QTemporaryDir& dir) {
     AppPaths paths;
-    paths.programDir = dir;
-    paths.settingsPath = dir + u"/Varnel.INI"_s;
-    paths.lockPath = dir + u"/Varnel.lock"_s;
+    paths.programDir = dir.path();
+    paths.settingsPath = dir.filePath(u"Varnel.INI"_s);
+    paths.lockPath = dir.filePath(u"Varnel.lock"_s);
     return paths;
 }
 
-// The window shown by a click on the tray icon, its tree holding the
-// labels given, each an item with a path of its own.
+// The window shown by a click on the tray icon, its tree holding items
+// labelled as given.
 struct RealTree {
     explicit RealTree(const QStringList& labels) {
         qt.attach(form.Events(), form.tree());
@@ -50,8 +49,6 @@ struct RealTree {
         form.tray().trayNotify(0, TrayLeftUp);
         for (const QString& label : labels)
             nodes << form.tree().Add(nullptr, tvwLast, QString(), label, u"leaf"_s);
-        for (TreeNode* node : nodes)
-            node->SetTag(u"/p/"_s + node->Text());
         if (!QTest::qWaitForWindowExposed(qt.window().widget()))
             qFatal("the window is not shown");
     }
@@ -59,18 +56,14 @@ struct RealTree {
 
     NodeTreeView& view() { return *qt.window().widget()->treeView(); }
     QWidget* viewport() { return view().viewport(); }
-    QModelIndex index(const TreeNode* node) { return qt.treeView().model()->indexOf(node); }
-    QPoint onLabel(const TreeNode* node) { return view().labelRect(index(node)).center(); }
+    NodeTreeModel& model() { return *qt.treeView().model(); }
+    QPoint onLabel(const TreeNode* node) {
+        return view().labelRect(model().indexOf(node)).center();
+    }
     QLineEdit* editorOf(const TreeNode* node) {
-        return qobject_cast<QLineEdit*>(view().indexWidget(index(node)));
+        return qobject_cast<QLineEdit*>(view().indexWidget(model().indexOf(node)));
     }
-    // The node whose row lies under the point, wherever along the row.
-    TreeNode* rowNodeAt(QPoint where) {
-        const double twips = TwipsScale::of(&view()).twipsPerPixel();
-        return form.treeDrop().FindRowNode(float(where.x() * twips), float(where.y() * twips)).node;
-    }
-    // Acts on the next message box or menu once it shows, from the loop that
-    // shows it.
+    // Acts on the next message box or menu from the loop that shows it.
     template <typename Shown>
     void whenShown(std::function<void(Shown*)> act) {
         auto* poll = new QTimer(&view());
@@ -88,7 +81,7 @@ struct RealTree {
     QTemporaryDir dir;
     VirtualClock clock;
     QtPlatform qt;
-    FrmVarnel form{onClock(qt.platform(), clock), pathsIn(dir.path())};
+    FrmVarnel form{onClock(qt.platform(), clock), pathsIn(dir)};
     QList<TreeNode*> nodes;
 };
 }  // namespace
@@ -102,10 +95,9 @@ private Q_SLOTS:
     void aLabelEditEndsOnTheNodeItBeganOn() {
         RealTree t({u"Alpha"_s, u"Beta"_s});
         TreeNode *alpha = t.nodes[0], *beta = t.nodes[1];
-        t.form.tray().Quick().Add(u"Beta"_s, u"/p/Beta"_s);
+        t.form.tray().Quick().Add(u"Beta"_s, QString());
         QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.onLabel(alpha));
         QTest::keyClick(&t.view(), Qt::Key_F2);
-        QVERIFY(t.editorOf(alpha));
         t.editorOf(alpha)->selectAll();
         QTest::keyClicks(t.editorOf(alpha), u"   "_s);
         QString title;
@@ -114,13 +106,10 @@ private Q_SLOTS:
             box->button(QMessageBox::Ok)->click();
         });
         QTest::keyClick(t.editorOf(alpha), Qt::Key_Return);
-        QTRY_COMPARE(title, u"Entry Error"_s);
-        QTRY_VERIFY(!t.editorOf(alpha));
+        QTRY_VERIFY(title == u"Entry Error"_s && !t.editorOf(alpha));
 
         QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.onLabel(beta));
-        QVERIFY(t.editorOf(alpha) && alpha->Selected() && !beta->Selected());
-        QCOMPARE(alpha->Text() + beta->Text(), u"AlphaBeta"_s);
-
+        QVERIFY(t.editorOf(alpha) && alpha->Selected() && beta->Text() == u"Beta"_s);
         t.editorOf(alpha)->setText(u"First"_s);
         QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.onLabel(beta));
         QCOMPARE(alpha->Text() + beta->Text(), u"FirstBeta"_s);
@@ -129,9 +118,9 @@ private Q_SLOTS:
     }
 
     // A node dragged into the bottom band scrolls the tree until it is let
-    // go. The drop menu's command then acts on the node it was let go over,
-    // though the scroll timer was due before the drop was told and while the
-    // menu was open.
+    // go; the drop menu's command then acts on the node it was let go over,
+    // though the scroll timer fell due before the drop was told and under
+    // the menu.
     void aDropStopsTheScrollingAndActsWhereItWasMade() {
         QStringList labels;
         for (int i = 0; i < 60; ++i)
@@ -142,30 +131,24 @@ private Q_SLOTS:
         const QPoint bottom(t.onLabel(t.nodes[0]).x(), t.viewport()->height() - 2);
         const std::unique_ptr<QMimeData> data(ControlDrag::dataFor(DragSource::TreeView));
         QDragEnterEvent enter(bottom, Qt::MoveAction, data.get(), Qt::LeftButton, {});
-        QDragMoveEvent move(bottom, Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QDropEvent drop(bottom, Qt::MoveAction, data.get(), Qt::LeftButton, {});
         QCoreApplication::sendEvent(t.viewport(), &enter);
-        QCoreApplication::sendEvent(t.viewport(), &move);
         t.clock.advance(100);
-        const QString target = t.rowNodeAt(bottom)->Text();
+        const QString target = t.model().nodeAt(t.view().indexAt(bottom))->Text();
         QCoreApplication::sendEvent(t.viewport(), &drop);
         t.clock.advance(100);
         QString underMenu;
         t.whenShown<QMenu>([&](QMenu* menu) {
             t.clock.advance(200);
             underMenu = t.form.tree().DropHighlight()->Text();
-            for (QAction* action : menu->actions()) {
-                if (action->text() == u"Move After The Item"_s)
-                    menu->setActiveAction(action);
-            }
+            menu->setActiveAction(menu->actions().at(2));  // "Move After The Item"
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        QTRY_VERIFY(!underMenu.isEmpty());
-        QCOMPARE(underMenu, target);
-        QStringList order;
-        for (TreeNode* n = t.form.tree().First(); n; n = n->Next())
-            order << n->Text();
-        QCOMPARE(order.at(order.indexOf(target) + 1), u"n00"_s);
+        QTRY_COMPARE(underMenu, target);
+        TreeNode* after = t.form.tree().First();
+        while (after->Text() != target)
+            after = after->Next();
+        QCOMPARE(after->Next()->Text(), u"n00"_s);
     }
 };
 
