@@ -2,7 +2,7 @@
 // platform and the main window's logic.
 #include "app/AppPaths.h"
 #include "app/FrmVarnel.h"
-#include "app/Texts.h"
+#include "platform/qt/ApplicationSetup.h"
 #include "platform/qt/QtPlatform.h"
 
 #include <QApplication>
@@ -10,10 +10,7 @@
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    // The program lives in the tray: a hidden window must not end it.
-    QApplication::setQuitOnLastWindowClosed(false);
-    QCoreApplication::setApplicationName(Texts::programIcon());
-    QGuiApplication::setApplicationDisplayName(Texts::programTitle());
+    SetUpApplication();
 
     const AppPaths paths =
         ChooseAppPaths(QCoreApplication::applicationDirPath(),

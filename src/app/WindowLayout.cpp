@@ -6,7 +6,6 @@
 
 namespace {
 constexpr int GapPixels = 8;
-constexpr int TwipsPerPixel = 15;  // the logic's pixel; the Qt layer converts real ones
 
 // The controls that have a rectangle, in the order they were designed.
 constexpr Control LayoutControls[] = {Control::DriveList, Control::DirList,  Control::FileList,
@@ -70,10 +69,13 @@ void WindowLayout::Form_Resize() {
     const TwipsRect* tree = designed(Control::TreeView);
     if (tree && designed(Control::DirList)) {
         const TwipsRect dir = *window_.controlRect(Control::DirList);
+        // The gap is 8 of the screen's pixels, however many twips they are.
+        const auto gap = static_cast<std::int32_t>(
+            std::lround(static_cast<float>(GapPixels) * window_.twipsPerPixelX()));
         TwipsRect view = *tree;
         view.height = dir.top + dir.height - view.top;
-        view.left = dir.left + dir.width + GapPixels * TwipsPerPixel;
-        view.width = outer.width - view.left - GapPixels * TwipsPerPixel;
+        view.left = dir.left + dir.width + gap;
+        view.width = outer.width - view.left - gap;
         window_.setControlRect(Control::TreeView, view);
     }
 

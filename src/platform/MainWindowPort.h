@@ -33,6 +33,8 @@ public:
     virtual int windowState() const = 0;
     virtual void setWindowState(int state) = 0;
     virtual TwipsSize screenSize() const = 0;
+    // The twips in one pixel across, on the window's screen.
+    virtual float twipsPerPixelX() const = 0;
 
     virtual void setMousePointer(int pointer) = 0;
 

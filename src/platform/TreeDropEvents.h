@@ -11,6 +11,10 @@ public:
     virtual ~TreeDropEvents() = default;
     // state: 0 the drag enters the tree, 1 it leaves it, 2 it moves over it.
     virtual void TreeView_DragOver(DragSource source, float x, float y, int state) = 0;
+    // Told at the moment the drag is let go over the tree, before the drag
+    // has ended: what happens before the drop is told (a scroll) must not
+    // move the rows under the point.
+    virtual void TreeView_DragRelease(DragSource source, float x, float y) = 0;
     // Told once the drag has ended, so that what the drop shows (a menu, a
     // message) has the pointer to itself.
     virtual void TreeView_DragDrop(DragSource source, float x, float y) = 0;

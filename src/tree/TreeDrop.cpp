@@ -13,6 +13,7 @@
 #include "settings/SettingsSchedule.h"
 
 #include <cmath>
+#include <utility>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -120,6 +121,11 @@ void TreeDrop::armScrolling(float y) {
         treeScrollEvent_->start();
 }
 
+void TreeDrop::stopScrolling() {
+    scrollDirection_ = 0;
+    treeScrollEvent_->stop();
+}
+
 void TreeDrop::TreeScrollEvent_Timer() {
     NodeTree& tree = parts_.tree;
     TreeNode* highlighted = tree.DropHighlight();
@@ -150,10 +156,29 @@ void TreeDrop::endOtherDrags(DragSource source) {
     }
 }
 
+// The drop is made where the drag was let go. The scrolling stops right
+// there: a tick after it would walk the highlight, and with it the target
+// of the drop menu's command, on under the menu.
+void TreeDrop::TreeView_DragRelease(DragSource source, float x, float y) {
+    stopScrolling();
+    release_ = Release{source, FindRowNode(x, y).node};
+}
+
+// The node the drag was let go over, when that is known and still in the
+// tree; otherwise the node under the point now.
+TreeNode* TreeDrop::dropTarget(DragSource source, float x, float y) {
+    const std::optional<Release> release = std::exchange(release_, std::nullopt);
+    if (release && release->source == source &&
+        (!release->target || parts_.tree.Holds(release->target)))
+        return release->target;
+    return FindRowNode(x, y).node;
+}
+
 void TreeDrop::TreeView_DragDrop(DragSource source, float x, float y) {
     NodeTree& tree = parts_.tree;
+    stopScrolling();
     endOtherDrags(source);
-    TreeNode* target = FindRowNode(x, y).node;
+    TreeNode* target = dropTarget(source, x, y);
     if (!target) {
         if (source != DragSource::TreeView) {
             parts_.commands.AddBrowserPath(std::nullopt);

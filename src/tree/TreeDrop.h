@@ -4,6 +4,7 @@
 #include "platform/TreeDropEvents.h"
 
 #include <memory>
+#include <optional>
 
 class DragStates;
 class DropCommands;
@@ -39,6 +40,7 @@ public:
     RowNode FindRowNode(float x, float y) const;
 
     void TreeView_DragOver(DragSource source, float x, float y, int state) override;
+    void TreeView_DragRelease(DragSource source, float x, float y) override;
     void TreeView_DragDrop(DragSource source, float x, float y) override;
     void TreeScrollEvent_Timer();
     // 0 no scrolling, 1 downwards, 2 upwards.
@@ -48,9 +50,18 @@ private:
     void endOtherDrags(DragSource source);
     void runDropMenu(DragSource source, TreeNode* target);
     void armScrolling(float y);
+    void stopScrolling();
+    TreeNode* dropTarget(DragSource source, float x, float y);
 
     Platform platform_;
     Parts parts_;
     std::unique_ptr<Timer> treeScrollEvent_;
     int scrollDirection_ = 0;  // TreeScrollDirection
+    // Where the drag to be dropped was let go: the node under the point
+    // then, or none.
+    struct Release {
+        DragSource source;
+        TreeNode* target;
+    };
+    std::optional<Release> release_;
 };

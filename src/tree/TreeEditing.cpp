@@ -9,6 +9,20 @@
 #include "platform/TreeViewPort.h"
 #include "settings/SettingsSchedule.h"
 #include "settings/TokenCut.h"
+#include "settings/ValueBlanks.h"
+
+namespace {
+// A pasted TAB or line break would draw the label on two lines, taller than
+// every other row, and the settings file reads it back as blanks anyway:
+// it is a blank from the start.
+QString withBlanks(QString text) {
+    for (QChar& c : text) {
+        if (BreaksRecord(c))
+            c = u' ';
+    }
+    return text;
+}
+}  // namespace
 
 TreeEditing::TreeEditing(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
                          QuickListLink& quickList, std::function<QString()> highlightedDirectory)
@@ -46,38 +60,50 @@ void TreeEditing::AddNewNode(Relationship relationship, bool item) {
 void TreeEditing::startLabelEdit(TreeNode* node) {
     if (!node)
         return;
+    editedNode_ = node;
     TreeView_BeforeLabelEdit();
     platform_.treeView.StartLabelEdit(node);
+}
+
+// Null once the node is gone from the tree: its edit has nothing to end on.
+TreeNode* TreeEditing::editedNode() const {
+    return editedNode_ && tree_.Holds(editedNode_) ? editedNode_ : nullptr;
 }
 
 void TreeEditing::TreeView_BeforeLabelEdit() {
     labelEditPending_ = true;
 }
 
+// The refused label is the one edited again, should the selection have
+// moved by the keys since.
 void TreeEditing::ReopenLabelEdit() {
-    startLabelEdit(tree_.SelectedItem());
+    TreeNode* refused = editedNode();
+    startLabelEdit(refused ? refused : tree_.SelectedItem());
     labelEditPending_ = false;
 }
 
-void TreeEditing::TreeView_AfterLabelEdit(const std::optional<QString>& newText) {
-    TreeNode* node = tree_.SelectedItem();
-    if (!newText || !node) {
+void TreeEditing::TreeView_AfterLabelEdit(const std::optional<QString>& typed) {
+    TreeNode* node = editedNode();
+    if (!typed || !node) {
         // Backed out of with Escape: the old label stays, and that is no
         // refusal to come back to.
         labelEditPending_ = false;
+        editedNode_ = nullptr;
         return;
     }
-    if (TrimBlanks(*newText).isEmpty()) {
+    const QString newText = withBlanks(*typed);
+    if (TrimBlanks(newText).isEmpty()) {
         platform_.messages.show(QStringLiteral("Entry can not be blank."),
                                 QStringLiteral("Entry Error"), MsgButtons::Ok,
                                 MsgIcon::Exclamation);
         return;  // still pending: the next press opens the editor again
     }
     if (const int entry = quickList_.FindQuickEntry(node); entry != -1)
-        quickList_.SetQuickCaption(entry, *newText);
+        quickList_.SetQuickCaption(entry, newText);
     labelEditPending_ = false;
+    editedNode_ = nullptr;
     settings_.ScheduleSave();
-    node->SetText(*newText);  // as typed: blanks around it go at the next reading
+    node->SetText(newText);  // as typed: blanks around it go at the next reading
 }
 
 void TreeEditing::tvRename_Click() {

@@ -32,6 +32,7 @@ public:
 
 private:
     void startLabelEdit(TreeNode* node);
+    TreeNode* editedNode() const;
 
     Platform platform_;
     NodeTree& tree_;
@@ -39,4 +40,8 @@ private:
     QuickListLink& quickList_;
     std::function<QString()> highlightedDirectory_;
     bool labelEditPending_ = false;
+    // The node the open or refused edit began on. The edit ends there,
+    // wherever the selection went meanwhile: a press elsewhere may move the
+    // selection before the editor it closes hands in its text.
+    TreeNode* editedNode_ = nullptr;
 };

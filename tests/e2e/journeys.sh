@@ -374,6 +374,32 @@ sni_host_drives_the_item() {
 sni_host_menu() { sni_host_drives_the_item 0; }
 sni_host_starts_late() { sni_host_drives_the_item 1.5; }
 
+# F2 on Work, blanks, Return: the box is titled "Entry Error" and nothing
+# more. A click on Hosts then opens Work's label again instead of selecting
+# Hosts, and Escape ends it: Unload keeps both labels and the quick list.
+refused_label_keeps_its_node() {
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\nNode=Hosts\t/etc/hosts\tleaf\t\tFalse\t0\tFalse\r\nQLI=Hosts\t/etc/hosts\r\n' >"$settings"
+    start_varnel
+    show_window
+    local before box title
+    xdotool mousemove $(tree_at 55 9) sleep 0.2 click 1 sleep 0.3 key F2 sleep 0.3
+    xdotool key ctrl+a type --delay 40 "   "
+    before=$(toplevel_windows --pid "$pid" || true)
+    xdotool key Return
+    within 5000 new_toplevel "$pid" "$before" >/dev/null || fail "a blank label shows no message"
+    box=$(new_toplevel "$pid" "$before")
+    title=$(xdotool getwindowname "$box")
+    [ "$title" = "Entry Error" ] || fail "the message box is titled \"$title\""
+    click_box_button "$box"
+    within 5000 eval "! visible_windows --pid $pid | grep -qx $box" || fail "the message box stayed open"
+    xdotool mousemove $(tree_at 55 27) sleep 0.2 click 1 sleep 0.3 key Escape sleep 0.3
+    unload_by_tray_menu
+    local kept
+    kept=$(grep -E '^(Node|QLI)=' "$settings" | tr -d '\r' | cut -f1,2 | tr '\t\n' '| ')
+    [ "$kept" = "Node=Work| Node=Hosts|/etc/hosts QLI=Hosts|/etc/hosts " ] ||
+        fail "the labels are not kept: $kept"
+}
+
 # ---------------------------------------------------------------------------
 
 declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }

@@ -13,6 +13,8 @@ MsgAnswer FakeMessageBoxes::show(const QString& text, const QString& title, MsgB
 
 MenuChoice FakePopupMenus::popup(const MenuEntry& menu) {
     shown.push_back(menu);
+    if (whileShown)
+        whileShown();
     if (choices.empty())
         return {};
     const MenuChoice choice = choices.front();

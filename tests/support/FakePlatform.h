@@ -16,6 +16,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <deque>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -56,6 +57,7 @@ public:
     }
     std::deque<MenuChoice> choices;
     std::vector<MenuEntry> shown;
+    std::function<void()> whileShown;  // runs while a menu is open, as timers may
 
 private:
     static const MenuEntry* find(const MenuEntry& menu, int id, int index);
@@ -99,6 +101,7 @@ public:
     int windowState() const override { return state; }
     void setWindowState(int s) override { state = s; }
     TwipsSize screenSize() const override { return screen; }
+    float twipsPerPixelX() const override { return twipsPerPixel; }
     void setMousePointer(int p) override { pointers.push_back(p); }
     std::optional<TwipsRect> controlRect(Control control) const override;
     void setControlRect(Control control, const TwipsRect& r) override { controls[control] = r; }
@@ -113,6 +116,7 @@ public:
     bool positions = true;
     int state = StateNormal;
     TwipsSize screen{28800, 16200};
+    float twipsPerPixel = 15;  // 96 dots per inch
     std::vector<int> pointers;
     std::map<Control, TwipsRect> controls;
     int quits = 0;

@@ -35,6 +35,11 @@ private Q_SLOTS:
         h.form->Form_Resize();
         QCOMPARE(rect(Control::DirList).width, 2775 * 2);
         QCOMPARE(h.form->settings().SavedRect().width, start.width * 3 / 2);
+        h.fake.window.twipsPerPixel = 10;  // 144 dots per inch: still 8 pixels each side
+        h.form->Form_Resize();
+        const TwipsRect dense = rect(Control::TreeView);
+        QCOMPARE(dense.left - 120 - 2775 * 2, 8 * 10);
+        QCOMPARE(h.fake.window.rect.width - dense.left - dense.width, 8 * 10);
     }
 
     void smallerThanAtStartChangesAndRemembersNothing() {

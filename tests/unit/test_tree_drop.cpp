@@ -184,6 +184,26 @@ private Q_SLOTS:
         d.fake.clock.advance(100);
         QCOMPARE(d.tree.DropHighlight(), d.work);
     }
+
+    // Let go in the bottom band, a drag scrolls no further: the drop acts on
+    // the node let go over, however the rows moved before it was told, and
+    // the highlight stays there under the drop menu.
+    void aDropStopsTheScrollingWhereItWasLetGo() {
+        Drop d;
+        d.treeDrag = 2;
+        d.fake.treeView.hits[{520, 1450}] = d.work;
+        d.drop.TreeView_DragOver(DragSource::TreeView, 520, 1450, 2);
+        d.drop.TreeView_DragRelease(DragSource::TreeView, 520, 1450);
+        d.fake.treeView.hits[{520, 1450}] = d.game;
+        d.fake.clock.advance(100);
+        TreeNode* underMenu = nullptr;
+        d.fake.menus.whileShown = [&d, &underMenu] {
+            d.fake.clock.advance(100);
+            underMenu = d.tree.DropHighlight();
+        };
+        d.drop.TreeView_DragDrop(DragSource::TreeView, 520, 1450);
+        QCOMPARE(underMenu, d.work);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTreeDrop)

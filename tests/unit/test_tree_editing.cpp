@@ -116,14 +116,16 @@ private Q_SLOTS:
         }
     }
 
-    // A blank label is refused and keeps the old one; the next press opens
-    // the editor again and does nothing else. An accepted label, as typed,
-    // carries its quick-list entry along.
+    // A blank label (TAB and line breaks are blanks) is refused and keeps
+    // the old one; the next press opens the editor again and does nothing
+    // else. An accepted label, as typed but for those blanks, goes to the
+    // node edited, wherever the selection went meanwhile, and carries its
+    // quick-list entry along.
     void labelsAreNeverBlank() {
         Editing h;
         h.addToQuickList(h.game);
         h.menu(h.game, Id::tvRename);
-        h.form->treeMouse().TreeView_AfterLabelEdit(u"   "_s);
+        h.form->treeMouse().TreeView_AfterLabelEdit(u" \t\r\n"_s);
         QCOMPARE(h.game->Text(), u"Game"_s);
         QCOMPARE(h.fake.messages.shown.at(0).text, u"Entry can not be blank."_s);
         h.fake.treeView.editing = nullptr;
@@ -132,8 +134,9 @@ private Q_SLOTS:
         QCOMPARE(h.fake.treeView.editing, h.game);
         QCOMPARE(h.fake.menus.shown.size(), menus);
         QVERIFY(h.game->Selected());
-        h.form->treeMouse().TreeView_AfterLabelEdit(u" Games "_s);
-        QCOMPARE(h.quickCaption(), u" Games "_s);
+        h.form->treeMouse().TreeView_NodeClick(h.work);
+        h.form->treeMouse().TreeView_AfterLabelEdit(u" Ga\tmes\n"_s);
+        QCOMPARE(h.quickCaption() + h.work->Text(), u" Ga mes Work"_s);
     }
 
     // Deleting takes the subtree and the node's own quick-list entry; the

@@ -46,6 +46,9 @@ public:
     void TreeView_DragOver(DragSource source, float x, float y, int state) override {
         calls << QStringLiteral("DragOver %1 %2 %3 %4").arg(int(source)).arg(x).arg(y).arg(state);
     }
+    void TreeView_DragRelease(DragSource source, float x, float y) override {
+        calls << QStringLiteral("DragRelease %1 %2 %3").arg(int(source)).arg(x).arg(y);
+    }
     void TreeView_DragDrop(DragSource source, float x, float y) override {
         calls << QStringLiteral("DragDrop %1 %2 %3").arg(int(source)).arg(x).arg(y);
     }

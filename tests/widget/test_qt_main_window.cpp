@@ -1,5 +1,6 @@
 #include "RecordingEvents.h"
 #include "WarningsFail.h"
+#include "platform/qt/ApplicationSetup.h"
 #include "platform/qt/QtPlatform.h"
 #include "platform/qt/TwipsScale.h"
 #include "platform/qt/browser/BrowserListView.h"
@@ -68,6 +69,16 @@ private Q_SLOTS:
         window.show();
         window.quit();
         QVERIFY(widget.close() && events.only(u"Query"_s).isEmpty());
+    }
+
+    // Compositors match the windows with varnel.desktop. No display name is
+    // set: X11 would add it to every title, where a box's title must read as
+    // given.
+    void theApplicationIsNamedForTheDesktop() {
+        SetUpApplication();
+        QCOMPARE(QGuiApplication::desktopFileName(), u"varnel"_s);
+        QCOMPARE(QGuiApplication::applicationDisplayName(), u"varnel"_s);
+        QVERIFY(!QGuiApplication::quitOnLastWindowClosed());
     }
 };
 

@@ -1,5 +1,6 @@
 #include "BrowserListView.h"
 
+#include "platform/qt/WholePixelFrameStyle.h"
 #include "platform/qt/browser/BrowserListModel.h"
 
 #include <QLabel>
@@ -48,6 +49,10 @@ BrowserListView::BrowserListView(QWidget* parent)
     // The lists' menus open on the right press, from the logic.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setItemDelegate(new IndentingDelegate(this));
+    // Every edge of the frame shows, on a screen scaled by 150 % too.
+    auto* style = new WholePixelFrameStyle;
+    style->setParent(this);
+    setStyle(style);
     viewport()->setMouseTracking(true);
     reading_->setAutoFillBackground(true);
     reading_->setMargin(2);

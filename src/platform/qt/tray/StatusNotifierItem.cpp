@@ -1,10 +1,11 @@
 #include "StatusNotifierItem.h"
 
+#include "app/Texts.h"
+
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
-#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QtEndian>
 
@@ -63,7 +64,7 @@ StatusNotifierItem::~StatusNotifierItem() {
 }
 
 QString StatusNotifierItem::title() const {
-    return QGuiApplication::applicationDisplayName();
+    return Texts::programTitle();
 }
 
 // Asked with a plain Properties.Get: not every watcher describes its

@@ -1,11 +1,11 @@
 #include "NodeTreeView.h"
 
 #include "platform/TreeViewPort.h"
+#include "platform/qt/WholePixelFrameStyle.h"
 
 #include <QAbstractItemDelegate>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QProxyStyle>
 #include <QStyleOptionViewItem>
 #include <QStyledItemDelegate>
 #include <algorithm>
@@ -29,13 +29,13 @@ public:
 
 // Keeps the selection off the expand mark and the indentation, which are no
 // part of the node either.
-class UndecoratedSelectionStyle : public QProxyStyle {
+class UndecoratedSelectionStyle : public WholePixelFrameStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_ItemView_ShowDecorationSelected)
             return 0;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
+        return WholePixelFrameStyle::styleHint(hint, option, widget, returnData);
     }
 };
 

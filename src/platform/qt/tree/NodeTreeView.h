@@ -20,6 +20,7 @@ public:
     bool isOnBranchMark(const QPoint& viewportPos) const;
     // Opens the label editor on a row.
     void editLabel(const QModelIndex& index) { edit(index); }
+    bool isEditingLabel() const { return state() == EditingState; }
 
 Q_SIGNALS:
     // The user moved the current row with the keyboard.

@@ -41,12 +41,12 @@ bool TreeDropController::eventFilter(QObject* watched, QEvent* event) {
         drop->acceptProposedAction();
         over_ = false;
         position_ = drop->position();
-        const QPointF where = position_;
+        const TwipsScale scale = TwipsScale::of(qobject_cast<QWidget*>(viewport_.data()));
+        const float x = scale.toTwips(position_.x()), y = scale.toTwips(position_.y());
         const DragSource source = source_;
-        QTimer::singleShot(0, this, [this, source, where] {
-            const TwipsScale scale = TwipsScale::of(qobject_cast<QWidget*>(viewport_.data()));
-            events_.TreeView_DragDrop(source, scale.toTwips(where.x()), scale.toTwips(where.y()));
-        });
+        events_.TreeView_DragRelease(source, x, y);
+        QTimer::singleShot(0, this,
+                           [this, source, x, y] { events_.TreeView_DragDrop(source, x, y); });
         return true;
     }
     default:

@@ -149,6 +149,11 @@ bool TreeViewController::mousePressed(QMouseEvent* event) {
         events_.TreeView_MouseDown(button, MouseNumbers::shift(event->modifiers()),
                                    scale.toTwips(pos.x()), scale.toTwips(pos.y()));
     }
+    // A press that left an editor open reopened a refused label and did
+    // nothing else: its release is no click, which would select the node
+    // under it and end that edit.
+    if (view_.isEditingLabel())
+        pressedNode_ = QPersistentModelIndex();
     // The expand mark is the view's; every other press belongs to the logic,
     // which has already selected whatever it meant to.
     pressPassedToView_ = onBranchMark;

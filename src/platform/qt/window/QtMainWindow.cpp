@@ -166,6 +166,12 @@ TwipsSize QtMainWindow::screenSize() const {
     return {twips.toTwips(pixels.width()), twips.toTwips(pixels.height())};
 }
 
+float QtMainWindow::twipsPerPixelX() const {
+    const TwipsScale twips =
+        widget_ ? TwipsScale::of(widget_.get()) : screenScale(QGuiApplication::primaryScreen());
+    return static_cast<float>(twips.twipsPerPixel());
+}
+
 void QtMainWindow::setMousePointer(int pointer) {
     pointer_ = pointer;
     if (!widget_)

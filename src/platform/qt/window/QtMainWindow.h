@@ -51,6 +51,7 @@ public:
     int windowState() const override;
     void setWindowState(int state) override;
     TwipsSize screenSize() const override;
+    float twipsPerPixelX() const override;
     void setMousePointer(int pointer) override;
     std::optional<TwipsRect> controlRect(Control control) const override;
     void setControlRect(Control control, const TwipsRect& rect) override;
