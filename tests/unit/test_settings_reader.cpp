@@ -4,7 +4,6 @@
 #include "settings/SettingsReader.h"
 #include "settings/SettingsWriter.h"
 
-#include <QFileInfo>
 #include <QThread>
 #include <QtTest>
 
@@ -13,8 +12,7 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 QString readCorpus(const char* name) {
     QString text;
-    const QString path = QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() +
-                         u"/../data/settings/"_s + QString::fromUtf8(name);
+    const QString path = QStringLiteral(VARNEL_TEST_DATA "/settings/") + QString::fromUtf8(name);
     if (ReadSettingsFile(path, &text) != ReadOutcome::Read)
         qFatal("corpus file %s is missing", name);
     return text;
