@@ -68,6 +68,7 @@ public:
         EnsureVisible(node, s_.platform_.treeView);
     }
     int GetItemIcon(const QString& path) override { return parts_.icons.GetItemIcon(path); }
+    void keepOwnLine(const QString& line) override { s_.ownSection_.append(line); }
 
 private:
     // Each edge becomes the remembered one and applies to the window at once.
@@ -159,17 +160,19 @@ void SettingsStore::LoadSettings() {
     }
 
     platform_.window.setMousePointer(PointerBusy);
-    int recognised = 0;
+    int foreign = 0;
     {
         TreeBusyScope busy(parts_.tree);
+        ownSection_.clear();
         Applier applier(*this);
-        recognised = ReadSettingsText(text, applier, parts_.tree);
+        foreign = ReadSettingsText(text, applier, parts_.tree);
     }
     platform_.window.setMousePointer(PointerDefault);
-    // Something that is no settings file at all (a link to a document, a
-    // damaged disk's garbage) must not be replaced by an empty one.
-    if (recognised == 0 && !text.trimmed().isEmpty() && path == paths_.settingsPath) {
-        qCWarning(lcSettings) << path << "holds nothing a settings file holds";
+    // Lines no settings file holds mean another program's document (a link
+    // to it, a file of garbage): what was ours in it is used, but the
+    // document itself is kept aside rather than replaced.
+    if (foreign > 0 && path == paths_.settingsPath) {
+        qCWarning(lcSettings) << path << "holds" << foreign << "lines no settings file holds";
         unread_.Refuse();
     } else {
         unread_.Accept();
@@ -219,6 +222,7 @@ bool SettingsStore::writeFile() {
     values.dirPath = place.dirPath;
     values.dirSel = place.dirSel;
     values.dirVis = place.dirVis;
+    values.ownSection = ownSection_;
     const QByteArray content =
         WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
     QString error;

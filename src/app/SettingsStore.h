@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "settings/SettingsSchedule.h"
 
+#include <QStringList>
 #include <memory>
 
 class BrowserPanel;
@@ -73,4 +74,5 @@ private:
     bool dirty_ = false;                   // SettingsDirty
     bool sessionEnding_ = false;
     TwipsRect saved_;
+    QStringList ownSection_;  // the "[Varnel]" lines read, written back as they were
 };

@@ -33,6 +33,11 @@ public:
         text_ += text;
         endLine();
     }
+    // A line of another version, written back as it was read.
+    void keptLine(const QString& line) {
+        text_ += line;
+        endLine();
+    }
     void field() { text_ += SettingsKeys::FieldSeparator; }
     void endLine() { text_ += LineEnd; }
 
@@ -116,6 +121,14 @@ void writeQuickList(TextBuilder& out, const QuickEntries& quickList) {
         out.endLine();
     }
 }
+
+void writeOwnSection(TextBuilder& out, const QStringList& lines) {
+    if (lines.isEmpty())
+        return;
+    out.plainLine(SettingsKeys::OwnSection);
+    for (const QString& line : lines)
+        out.keptLine(line);
+}
 }  // namespace
 
 QByteArray WriteSettingsText(const SettingsValues& values, NodeTree& tree,
@@ -127,5 +140,6 @@ QByteArray WriteSettingsText(const SettingsValues& values, NodeTree& tree,
     writeNodeLines(out, tree);
     clearKeys(tree);
     writeQuickList(out, quickList);
+    writeOwnSection(out, values.ownSection);
     return out.toUtf8();
 }
