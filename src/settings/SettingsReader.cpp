@@ -1,5 +1,6 @@
 #include "SettingsReader.h"
 
+#include "PathQuotes.h"
 #include "SettingsKeys.h"
 #include "SettingsSink.h"
 #include "TokenCut.h"
@@ -161,10 +162,10 @@ bool Reader::readLine(QStringView line) {
     } else if (keyIs(key, SettingsKeys::Path)) {
         applyTruth(value, [this](bool v) { sink_.applyFullPath(v); });
     } else if (keyIs(key, SettingsKeys::Drive)) {
-        if (!sink_.applyDrive(keptValue(value)))
+        if (!sink_.applyDrive(UnquotedPath(keptValue(value))))
             driveFailed_ = true;
     } else if (keyIs(key, SettingsKeys::DirPath)) {
-        if (!driveFailed_ && !sink_.applyDirPath(keptValue(value)))
+        if (!driveFailed_ && !sink_.applyDirPath(UnquotedPath(keptValue(value))))
             driveFailed_ = true;
     } else if (keyIs(key, SettingsKeys::DirSel)) {
         if (!driveFailed_)
@@ -197,7 +198,7 @@ void Reader::readNode(QStringView record) {
         return strayCr ? keptValue(field) : field.toString();
     };
     const QString text = kept(fields[0]);
-    const QString tag = kept(fields[1]);
+    const QString tag = UnquotedPath(kept(fields[1]));
 
     // An icon index from an earlier run is stale; look the icon up anew and
     // keep the old text only when the lookup fails.
@@ -243,7 +244,7 @@ void Reader::readQuickEntry(QStringView record) {
         return;  // entries beyond the list's places are dropped
     const TokenCut cut = CutToken(record, Tab);
     const QString caption = keptValue(cut.token);
-    const QString path = keptValue(cut.rest);  // TABs in it too are blanks
+    const QString path = UnquotedPath(keptValue(cut.rest));  // TABs in it too are blanks
     if (caption.isEmpty() || path.isEmpty())
         return;
     if (!sink_.appendQuickEntry(caption, path))

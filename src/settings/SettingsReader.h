@@ -9,7 +9,8 @@ class SettingsSink;
 // to the tree (appended after whatever it holds), "QLI=" lines to the sink's
 // quick list, the lines of our own "[Varnel]" section to the sink as they
 // are. Never fails: lines it cannot make sense of are skipped, and a node
-// whose parent cannot be found is kept at the top level.
+// whose parent cannot be found is kept at the top level. A path field in
+// double quotes loses them (see PathQuotes.h).
 //
 // Returns how many lines no settings file holds: lines with a key it does
 // not know, other sections, anything without a key but blank lines. A file

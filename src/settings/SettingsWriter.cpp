@@ -1,5 +1,6 @@
 #include "SettingsWriter.h"
 
+#include "PathQuotes.h"
 #include "SettingsKeys.h"
 #include "ValueBlanks.h"
 #include "model/NodeTree.h"
@@ -27,6 +28,15 @@ public:
             if (BreaksRecord(*c))
                 *c = u' ';
     }
+    // A path that the reader's trimming would change goes in quotes.
+    void path(const QString& path) {
+        const qsizetype start = text_.size();
+        value(path);
+        if (NeedsQuotes(QStringView(text_).sliced(start))) {
+            text_.insert(start, u'"');
+            text_ += u'"';
+        }
+    }
     void value(qint64 number) { text_ += QString::number(number); }
     void value(bool truth) { text_ += truth ? SettingsKeys::True : SettingsKeys::False; }
     void plainLine(QLatin1String text) {
@@ -48,6 +58,12 @@ public:
         endLine();
     }
 
+    void pathLine(QLatin1String name, const QString& p) {
+        key(name);
+        path(p);
+        endLine();
+    }
+
     QByteArray toUtf8() const { return text_.toUtf8(); }
 
 private:
@@ -62,8 +78,8 @@ void writeKeyLines(TextBuilder& out, const SettingsValues& values) {
     out.line(SettingsKeys::WinState, qint64(values.winState));
     out.line(SettingsKeys::Hide, values.hide);
     out.line(SettingsKeys::Path, values.fullPath);
-    out.line(SettingsKeys::Drive, values.drive);
-    out.line(SettingsKeys::DirPath, values.dirPath);
+    out.pathLine(SettingsKeys::Drive, values.drive);
+    out.pathLine(SettingsKeys::DirPath, values.dirPath);
     out.line(SettingsKeys::DirSel, qint64(values.dirSel));
     out.line(SettingsKeys::DirVis, values.dirVis);
 }
@@ -87,7 +103,7 @@ void writeNodeLines(TextBuilder& out, NodeTree& tree) {
         out.key(SettingsKeys::Node);
         out.value(node->Text());
         out.field();
-        out.value(node->Tag());
+        out.path(node->Tag());
         out.field();
         out.value(node->Image());
         out.field();
@@ -117,7 +133,7 @@ void writeQuickList(TextBuilder& out, const QuickEntries& quickList) {
         out.key(SettingsKeys::Qli);
         out.value(entry.caption);
         out.field();
-        out.value(entry.path);
+        out.path(entry.path);
         out.endLine();
     }
 }

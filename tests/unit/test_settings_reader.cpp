@@ -86,6 +86,13 @@ private Q_SLOTS:
                u"[QuickList]\r\nQLI=Q\t/q\r\n[Varnel]\r\nWinTop=5\r\n"_s
             << u"own=Undo = 12\t;own=;own=Node=A\t\tleaf\t\tFalse\t0\tFalse;quick=Q@/q;own=WinTop=5"_s
             << 0;
+        // Paths keep the blanks around them through double quotes, which
+        // no other field loses.
+        QTest::newRow("quoted paths")
+            << u"Drive=\" /m\"\nDirPath=\"\"/q\"\"\nNode=\" A \"\t\" /a \"\tleaf\t\tFalse\t0\n"
+               u"Node=B\t\"\tleaf\t\tFalse\t0\nQLI=\" C\"\t\"c \"\n"_s
+            << u"drive= /m;dirPath=\"/q\";quick=\" C\"@c ;\" A \"| /a |leaf||-|;B|\"|leaf||-|"_s
+            << 0;
         // TAB, CR and LF inside a value are blanks, as the writer writes them.
         QTest::newRow("blanks inside values")
             << u"WinTop=5\r\r\nHide=False\t\nDrive=\t/m\tx\r\r\n"
