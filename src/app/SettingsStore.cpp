@@ -17,6 +17,7 @@
 
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QScopedValueRollback>
 
 Q_LOGGING_CATEGORY(lcSettings, "varnel.settings")
 
@@ -137,6 +138,12 @@ QString SettingsStore::pathToRead() const {
 }
 
 void SettingsStore::LoadSettings() {
+    // The box that asks to retry waits in a loop of its own, where the save
+    // timer or a signal may ask for the reading again: the reading already
+    // under way is the one that goes on.
+    if (loading_)
+        return;
+    const QScopedValueRollback<bool> loading(loading_, true);
     parts_.tray.Quick().Clear();
     const QString path = pathToRead();
     if (path.isEmpty())
@@ -163,6 +170,10 @@ void SettingsStore::LoadSettings() {
     int foreign = 0;
     {
         TreeBusyScope busy(parts_.tree);
+        BulkTreeChange bulk(parts_.tree);
+        // What was read replaces the tree, whatever happened before.
+        while (TreeNode* node = parts_.tree.First())
+            parts_.tree.Remove(node);
         ownSection_.clear();
         Applier applier(*this);
         foreign = ReadSettingsText(text, applier, parts_.tree);

@@ -73,6 +73,7 @@ private:
     bool pending_ = true;                  // SettingsPending
     bool dirty_ = false;                   // SettingsDirty
     bool sessionEnding_ = false;
+    bool loading_ = false;
     TwipsRect saved_;
     QStringList ownSection_;  // the "[Varnel]" lines read, written back as they were
 };
