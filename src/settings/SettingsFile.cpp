@@ -7,7 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 QString joinFileName(const QString& dir) {
@@ -86,6 +90,25 @@ QString DecodeSettingsBytes(const QByteArray& bytes) {
     return text;
 }
 
+namespace {
+// Why a write failed, for the log. Qt says "Unknown error" of a write that
+// stopped short (a full disk, a file size limit), so the system's own reason
+// for the failing call comes first; without one, what the folder's volume
+// shows; Qt's text last.
+QString writeFailure(int code, const QString& dir, const QSaveFile& file) {
+    if (code != 0)
+        return QString::fromLocal8Bit(std::strerror(code));
+    const QStorageInfo volume(dir);
+    if (volume.isReadOnly())
+        return QStringLiteral("the file system is read-only");
+    if (volume.isValid() && volume.bytesAvailable() == 0)
+        return QStringLiteral("no space left on %1").arg(volume.rootPath());
+    if (!QFileInfo(dir).isWritable())
+        return QStringLiteral("no permission to write in %1").arg(dir);
+    return file.errorString();
+}
+}  // namespace
+
 bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error) {
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir)) {
@@ -97,14 +120,19 @@ bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* 
     // Writing in place could leave half a file behind; better to fail and
     // let the user retry.
     file.setDirectWriteFallback(false);
-    // Flush before committing: a small file sits in Qt's buffer until then,
-    // and a disk that fills during that last write would otherwise still be
-    // committed, cut short, over the previous file. A failed file is
-    // discarded when it goes out of scope.
-    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
-        file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    // Each step starts with errno cleared, so that only the failing call's
+    // reason is reported. Flush before committing: a small file sits in Qt's
+    // buffer until then, and a disk that fills during that last write would
+    // otherwise still be committed, cut short, over the previous file. A
+    // failed file is discarded when it goes out of scope.
+    const auto step = [](auto call) {
+        errno = 0;
+        return call();
+    };
+    const bool written = step([&] { return file.open(QIODevice::WriteOnly); }) &&
+                         step([&] { return file.write(content) == content.size(); }) &&
+                         step([&] { return file.flush(); }) && step([&] { return file.commit(); });
+    if (!written && error)
+        *error = writeFailure(errno, dir, file);
+    return written;
 }

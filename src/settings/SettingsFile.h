@@ -18,5 +18,6 @@ QString DecodeSettingsBytes(const QByteArray& bytes);
 
 // Replaces the file atomically: on any failure (cannot create, disk full,
 // killed midway) the previous file stays whole. Creates the directory.
-// error, if given, says why it failed.
+// error, if given, says why it failed, naming the cause (no space, no
+// permission, a read-only file system).
 bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error = nullptr);

@@ -8,7 +8,9 @@
 
 #include <sys/resource.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -80,14 +82,19 @@ private Q_SLOTS:
         lowered.rlim_cur = 4096;
         setrlimit(RLIMIT_FSIZE, &lowered);
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        const bool largeWritten = WriteSettingsFile(path, QByteArray(1024 * 1024, 'n'));
+        QString largeError, smallError;
+        const bool largeWritten =
+            WriteSettingsFile(path, QByteArray(1024 * 1024, 'n'), &largeError);
         const QByteArray afterLarge = readRaw(path);
-        const bool smallWritten = WriteSettingsFile(path, QByteArray(8 * 1024, 's'));
+        const bool smallWritten = WriteSettingsFile(path, QByteArray(8 * 1024, 's'), &smallError);
         const QByteArray afterSmall = readRaw(path);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, handler);
         QVERIFY(!largeWritten && !smallWritten);
         QCOMPARE(afterLarge + afterSmall, previous + previous);
+        // The log names the cause, however far the write got.
+        const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+        QCOMPARE(largeError + u'|' + smallError, tooLarge + u'|' + tooLarge);
         QVERIFY(QDir(dir).mkdir(u"Taken.INI"_s));  // the rename cannot replace it
         QVERIFY(!WriteSettingsFile(dir + u"/Taken.INI"_s, "x"));
         QVERIFY(!WriteSettingsFile(path + u"/sub/Varnel.INI"_s, "x"));  // parent is a file
