@@ -23,9 +23,16 @@ QString joinFileName(const QString& dir) {
 }  // namespace
 
 QString ChooseSettingsPath(const QString& programDir, const QString& configDir) {
+    if (programDir.isEmpty())
+        return joinFileName(configDir);
+    // Only a file the user put there (a link too, even a dangling one): a
+    // program installed in ~/.local/bin, /usr/bin or a build folder never
+    // writes there.
+    const QString beside = joinFileName(programDir);
+    const QFileInfo file(beside);
     const QFileInfo program(programDir);
-    if (!programDir.isEmpty() && program.isDir() && program.isWritable())
-        return joinFileName(programDir);
+    if ((file.exists() || file.isSymLink()) && program.isDir() && program.isWritable())
+        return beside;
     return joinFileName(configDir);
 }
 

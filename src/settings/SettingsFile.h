@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-// Where the settings live: beside the program when its directory is writable
-// (portable use), otherwise in the user's configuration directory.
+// Where the settings live: beside the program when a settings file is already
+// there and the directory is writable (portable use, a stick), otherwise in
+// the user's configuration directory.
 QString ChooseSettingsPath(const QString& programDir, const QString& configDir);
 
 enum class ReadOutcome { Missing, Unreadable, Read };
