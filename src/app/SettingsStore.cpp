@@ -179,6 +179,8 @@ void SettingsStore::LoadSettings() {
         foreign = ReadSettingsText(text, applier, parts_.tree);
     }
     platform_.window.setMousePointer(PointerDefault);
+    if (path == paths_.settingsPath)
+        volume_ = VolumeOf(path);
     // Lines no settings file holds mean another program's document (a link
     // to it, a file of garbage): what was ours in it is used, but the
     // document itself is kept aside rather than replaced.
@@ -237,7 +239,7 @@ bool SettingsStore::writeFile() {
     const QByteArray content =
         WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
     QString error;
-    while (!WriteSettingsFile(paths_.settingsPath, content, &error)) {
+    while (!WriteSettingsFile(paths_.settingsPath, content, &error, volume_)) {
         qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;
         platform_.window.setMousePointer(PointerDefault);
         const MsgAnswer answer = platform_.messages.show(
@@ -246,5 +248,7 @@ bool SettingsStore::writeFile() {
             return false;
         platform_.window.setMousePointer(PointerBusy);
     }
+    if (volume_.isEmpty())
+        volume_ = VolumeOf(paths_.settingsPath);
     return true;
 }

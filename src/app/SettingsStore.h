@@ -76,4 +76,5 @@ private:
     bool loading_ = false;
     TwipsRect saved_;
     QStringList ownSection_;  // the "[Varnel]" lines read, written back as they were
+    QString volume_;          // where the file was read or first written: its mount point
 };

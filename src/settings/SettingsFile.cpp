@@ -114,15 +114,39 @@ QString writeFailure(int code, const QString& dir, const QSaveFile& file) {
         return QStringLiteral("no permission to write in %1").arg(dir);
     return file.errorString();
 }
-}  // namespace
 
-bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error) {
-    const QString dir = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(dir)) {
+// A folder removed while the program runs is made again, but only where it
+// was: its parent must still be on the volume the file was on. A stick
+// pulled out leaves its mount point gone, or empty on another volume, and
+// the file would land there.
+bool makeFolder(const QString& dir, const QString& volume, QString* error) {
+    if (QFileInfo(dir).isDir())
+        return true;
+    const QString parent = QFileInfo(dir).absolutePath();
+    if (!volume.isEmpty() &&
+        (!QFileInfo(parent).isDir() || QStorageInfo(parent).rootPath() != volume)) {
         if (error)
-            *error = QStringLiteral("its folder %1 cannot be made").arg(dir);
+            *error = QStringLiteral("its folder %1 is gone from %2").arg(dir, volume);
         return false;
     }
+    if (volume.isEmpty() ? QDir().mkpath(dir) : QDir().mkdir(dir))
+        return true;
+    if (error)
+        *error = QStringLiteral("its folder %1 cannot be made").arg(dir);
+    return false;
+}
+}  // namespace
+
+QString VolumeOf(const QString& path) {
+    const QStorageInfo volume(path);
+    return volume.isValid() ? volume.rootPath() : QString();
+}
+
+bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error,
+                       const QString& volume) {
+    const QString dir = QFileInfo(path).absolutePath();
+    if (!makeFolder(dir, volume, error))
+        return false;
     QSaveFile file(path);
     // Writing in place could leave half a file behind; better to fail and
     // let the user retry.

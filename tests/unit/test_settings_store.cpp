@@ -167,6 +167,28 @@ private Q_SLOTS:
                 h.settingsLines().contains(u"Hide=True"_s));
     }
 
+    // A removed settings folder is made again and the save goes on; where
+    // its parent went too (a stick pulled out), nothing is written anywhere.
+    void aRemovedFolderIsMadeAgainOnlyWhereItWas() {
+        FormHarness h;
+        const QString stick = h.temp->filePath(u"stick"_s);
+        h.paths.settingsPath = stick + u"/varnel/Varnel.INI"_s;
+        QVERIFY(QDir().mkpath(stick + u"/varnel"_s));
+        h.writeSettings({u"Hide=False"_s});
+        h.form = std::make_unique<FrmVarnel>(h.fake.platform(), h.paths);
+        h.loadAndShow();
+        QVERIFY(QDir(stick + u"/varnel"_s).removeRecursively());
+        h.form->tvAutoHide_Click();
+        h.form->settings().SaveSettings();
+        QVERIFY(h.settingsLines().contains(u"Hide=True"_s));
+        QVERIFY(QDir(stick).removeRecursively());
+        expectWarning("cannot write.*is gone");
+        h.form->tvAutoHide_Click();
+        h.form->settings().SaveSettings();
+        QCOMPARE(h.fake.messages.shown.size(), size_t(1));
+        QVERIFY(!QFileInfo::exists(stick));
+    }
+
     // A name one character too long for the system: the file cannot be
     // renamed, even by root, so nothing may be written in its place.
     void aFileThatCannotBeMovedAsideStopsEverySave() {
