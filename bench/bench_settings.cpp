@@ -28,6 +28,7 @@ public:
     bool appendQuickEntry(const QString&, const QString&) override { return true; }
     void selectLoadedNode(TreeNode*) override {}
     int GetItemIcon(const QString&) override { return 3; }
+    void keepOwnLine(const QString&) override {}
 };
 
 // A realistic shape: folders of ten entries, four levels deep, where every

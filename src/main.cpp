@@ -14,7 +14,8 @@ int main(int argc, char* argv[]) {
 
     const AppPaths paths =
         ChooseAppPaths(QCoreApplication::applicationDirPath(),
-                       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation));
+                       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                       QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
     QtPlatform platform;
     FrmVarnel frm(platform.platform(), paths);
     platform.attach(frm.Events(), frm.tree());

@@ -1,17 +1,48 @@
 #include "AppPaths.h"
 
+#include "Texts.h"
 #include "settings/SettingsFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
 
-AppPaths ChooseAppPaths(const QString& programDir, const QString& configDir) {
+namespace {
+// The path with every link resolved, also when the file or its folders do
+// not exist yet: the nearest folder that does is resolved, the rest kept.
+QString resolvedPath(const QString& path) {
+    QString head = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    QString tail;
+    for (;;) {
+        const QString resolved = QFileInfo(head).canonicalFilePath();
+        if (!resolved.isEmpty())
+            return tail.isEmpty() ? resolved : QDir::cleanPath(resolved + u'/' + tail);
+        const qsizetype slash = head.lastIndexOf(u'/');
+        if (slash < 0 || head == u'/')
+            return QDir::cleanPath(path);
+        tail = tail.isEmpty() ? head.sliced(slash + 1) : head.sliced(slash + 1) + u'/' + tail;
+        head = slash > 0 ? head.first(slash) : QStringLiteral("/");
+    }
+}
+
+// One lock per settings file, however its path is spelled.
+QString lockName(const QString& settingsPath) {
+    const QByteArray hash =
+        QCryptographicHash::hash(resolvedPath(settingsPath).toUtf8(), QCryptographicHash::Sha256);
+    return Texts::programTitle() + u'-' + QString::fromLatin1(hash.toHex().left(16)) +
+           QStringLiteral(".lock");
+}
+}  // namespace
+
+AppPaths ChooseAppPaths(const QString& programDir, const QString& configDir,
+                        const QString& runtimeDir) {
     AppPaths paths;
     paths.programDir = programDir;
     paths.settingsPath = ChooseSettingsPath(programDir, configDir);
     const QString beside = ChooseSettingsPath(programDir, programDir);
     if (paths.settingsPath != beside)
         paths.programCopyPath = beside;
-    paths.lockPath = QFileInfo(paths.settingsPath).absolutePath() + QStringLiteral("/Varnel.lock");
+    if (!runtimeDir.isEmpty())
+        paths.lockPath = runtimeDir + QStringLiteral("/varnel/") + lockName(paths.settingsPath);
     return paths;
 }

@@ -10,9 +10,15 @@ struct AppPaths {
     // (a write-protected stick): read when settingsPath does not exist yet,
     // never written. Empty when the settings live beside the program.
     QString programCopyPath;
-    QString lockPath;  // the single-instance lock, beside the settings
+    // The single-instance lock: in the user's runtime folder, named for the
+    // settings file, never beside it (a lock in a synced folder would travel
+    // to another machine and keep the program from starting there).
+    QString lockPath;
 };
 
-// The settings beside the program when its directory is writable (portable
-// use), otherwise in the configuration directory.
-AppPaths ChooseAppPaths(const QString& programDir, const QString& configDir);
+// The settings beside the program when a file is already there and its
+// directory is writable (portable use), otherwise in the configuration
+// directory. runtimeDir is the user's private runtime folder; empty when
+// there is none.
+AppPaths ChooseAppPaths(const QString& programDir, const QString& configDir,
+                        const QString& runtimeDir);

@@ -14,8 +14,11 @@ bool FrmVarnel::Form_Load() {
                                 MsgIcon::None);
         return false;
     case InstanceLock::Outcome::Failed:
-        platform_.messages.show(Texts::cannotLock(paths_.lockPath, instanceLock_.FailureReason()),
-                                Texts::programTitle(), MsgButtons::Ok, MsgIcon::Stop);
+        platform_.messages.show(
+            paths_.lockPath.isEmpty()
+                ? Texts::noRuntimeFolder()
+                : Texts::cannotLock(paths_.lockPath, instanceLock_.FailureReason()),
+            Texts::programTitle(), MsgButtons::Ok, MsgIcon::Stop);
         return false;
     }
 

@@ -17,6 +17,7 @@
 
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <QScopedValueRollback>
 
 Q_LOGGING_CATEGORY(lcSettings, "varnel.settings")
 
@@ -68,6 +69,7 @@ public:
         EnsureVisible(node, s_.platform_.treeView);
     }
     int GetItemIcon(const QString& path) override { return parts_.icons.GetItemIcon(path); }
+    void keepOwnLine(const QString& line) override { s_.ownSection_.append(line); }
 
 private:
     // Each edge becomes the remembered one and applies to the window at once.
@@ -136,6 +138,12 @@ QString SettingsStore::pathToRead() const {
 }
 
 void SettingsStore::LoadSettings() {
+    // The box that asks to retry waits in a loop of its own, where the save
+    // timer or a signal may ask for the reading again: the reading already
+    // under way is the one that goes on.
+    if (loading_)
+        return;
+    const QScopedValueRollback<bool> loading(loading_, true);
     parts_.tray.Quick().Clear();
     const QString path = pathToRead();
     if (path.isEmpty())
@@ -159,17 +167,25 @@ void SettingsStore::LoadSettings() {
     }
 
     platform_.window.setMousePointer(PointerBusy);
-    int recognised = 0;
+    int foreign = 0;
     {
         TreeBusyScope busy(parts_.tree);
+        BulkTreeChange bulk(parts_.tree);
+        // What was read replaces the tree, whatever happened before.
+        while (TreeNode* node = parts_.tree.First())
+            parts_.tree.Remove(node);
+        ownSection_.clear();
         Applier applier(*this);
-        recognised = ReadSettingsText(text, applier, parts_.tree);
+        foreign = ReadSettingsText(text, applier, parts_.tree);
     }
     platform_.window.setMousePointer(PointerDefault);
-    // Something that is no settings file at all (a link to a document, a
-    // damaged disk's garbage) must not be replaced by an empty one.
-    if (recognised == 0 && !text.trimmed().isEmpty() && path == paths_.settingsPath) {
-        qCWarning(lcSettings) << path << "holds nothing a settings file holds";
+    if (path == paths_.settingsPath)
+        volume_ = VolumeOf(path);
+    // Lines no settings file holds mean another program's document (a link
+    // to it, a file of garbage): what was ours in it is used, but the
+    // document itself is kept aside rather than replaced.
+    if (foreign > 0 && path == paths_.settingsPath) {
+        qCWarning(lcSettings) << path << "holds" << foreign << "lines no settings file holds";
         unread_.Refuse();
     } else {
         unread_.Accept();
@@ -219,10 +235,11 @@ bool SettingsStore::writeFile() {
     values.dirPath = place.dirPath;
     values.dirSel = place.dirSel;
     values.dirVis = place.dirVis;
+    values.ownSection = ownSection_;
     const QByteArray content =
         WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
     QString error;
-    while (!WriteSettingsFile(paths_.settingsPath, content, &error)) {
+    while (!WriteSettingsFile(paths_.settingsPath, content, &error, volume_)) {
         qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;
         platform_.window.setMousePointer(PointerDefault);
         const MsgAnswer answer = platform_.messages.show(
@@ -231,5 +248,7 @@ bool SettingsStore::writeFile() {
             return false;
         platform_.window.setMousePointer(PointerBusy);
     }
+    if (volume_.isEmpty())
+        volume_ = VolumeOf(paths_.settingsPath);
     return true;
 }

@@ -6,6 +6,7 @@
 #include "platform/Platform.h"
 #include "settings/SettingsSchedule.h"
 
+#include <QStringList>
 #include <memory>
 
 class BrowserPanel;
@@ -72,5 +73,8 @@ private:
     bool pending_ = true;                  // SettingsPending
     bool dirty_ = false;                   // SettingsDirty
     bool sessionEnding_ = false;
+    bool loading_ = false;
     TwipsRect saved_;
+    QStringList ownSection_;  // the "[Varnel]" lines read, written back as they were
+    QString volume_;          // where the file was read or first written: its mount point
 };

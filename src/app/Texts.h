@@ -18,6 +18,11 @@ inline QString cannotLock(const QString& lockPath, const QString& reason) {
     return QStringLiteral("Varnel cannot start: its lock file %1 could not be made (%2).")
         .arg(lockPath, reason);
 }
+inline QString noRuntimeFolder() {
+    return QStringLiteral(
+        "Varnel cannot start: there is no private runtime folder for its lock file (set "
+        "XDG_RUNTIME_DIR, or see the messages above).");
+}
 inline QString unableToSave() {
     return QStringLiteral("Unable to save settings.  The INI file may already be opened.");
 }

@@ -7,7 +7,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStorageInfo>
 #include <QStringDecoder>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 QString joinFileName(const QString& dir) {
@@ -19,9 +23,16 @@ QString joinFileName(const QString& dir) {
 }  // namespace
 
 QString ChooseSettingsPath(const QString& programDir, const QString& configDir) {
+    if (programDir.isEmpty())
+        return joinFileName(configDir);
+    // Only a file the user put there (a link too, even a dangling one): a
+    // program installed in ~/.local/bin, /usr/bin or a build folder never
+    // writes there.
+    const QString beside = joinFileName(programDir);
+    const QFileInfo file(beside);
     const QFileInfo program(programDir);
-    if (!programDir.isEmpty() && program.isDir() && program.isWritable())
-        return joinFileName(programDir);
+    if ((file.exists() || file.isSymLink()) && program.isDir() && program.isWritable())
+        return beside;
     return joinFileName(configDir);
 }
 
@@ -86,25 +97,73 @@ QString DecodeSettingsBytes(const QByteArray& bytes) {
     return text;
 }
 
-bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error) {
-    const QString dir = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(dir)) {
+namespace {
+// Why a write failed, for the log. Qt says "Unknown error" of a write that
+// stopped short (a full disk, a file size limit), so the system's own reason
+// for the failing call comes first; without one, what the folder's volume
+// shows; Qt's text last.
+QString writeFailure(int code, const QString& dir, const QSaveFile& file) {
+    if (code != 0)
+        return QString::fromLocal8Bit(std::strerror(code));
+    const QStorageInfo volume(dir);
+    if (volume.isReadOnly())
+        return QStringLiteral("the file system is read-only");
+    if (volume.isValid() && volume.bytesAvailable() == 0)
+        return QStringLiteral("no space left on %1").arg(volume.rootPath());
+    if (!QFileInfo(dir).isWritable())
+        return QStringLiteral("no permission to write in %1").arg(dir);
+    return file.errorString();
+}
+
+// A folder removed while the program runs is made again, but only where it
+// was: its parent must still be on the volume the file was on. A stick
+// pulled out leaves its mount point gone, or empty on another volume, and
+// the file would land there.
+bool makeFolder(const QString& dir, const QString& volume, QString* error) {
+    if (QFileInfo(dir).isDir())
+        return true;
+    const QString parent = QFileInfo(dir).absolutePath();
+    if (!volume.isEmpty() &&
+        (!QFileInfo(parent).isDir() || QStorageInfo(parent).rootPath() != volume)) {
         if (error)
-            *error = QStringLiteral("its folder %1 cannot be made").arg(dir);
+            *error = QStringLiteral("its folder %1 is gone from %2").arg(dir, volume);
         return false;
     }
+    if (volume.isEmpty() ? QDir().mkpath(dir) : QDir().mkdir(dir))
+        return true;
+    if (error)
+        *error = QStringLiteral("its folder %1 cannot be made").arg(dir);
+    return false;
+}
+}  // namespace
+
+QString VolumeOf(const QString& path) {
+    const QStorageInfo volume(path);
+    return volume.isValid() ? volume.rootPath() : QString();
+}
+
+bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error,
+                       const QString& volume) {
+    const QString dir = QFileInfo(path).absolutePath();
+    if (!makeFolder(dir, volume, error))
+        return false;
     QSaveFile file(path);
     // Writing in place could leave half a file behind; better to fail and
     // let the user retry.
     file.setDirectWriteFallback(false);
-    // Flush before committing: a small file sits in Qt's buffer until then,
-    // and a disk that fills during that last write would otherwise still be
-    // committed, cut short, over the previous file. A failed file is
-    // discarded when it goes out of scope.
-    if (file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.flush() &&
-        file.commit())
-        return true;
-    if (error)
-        *error = file.errorString();
-    return false;
+    // Each step starts with errno cleared, so that only the failing call's
+    // reason is reported. Flush before committing: a small file sits in Qt's
+    // buffer until then, and a disk that fills during that last write would
+    // otherwise still be committed, cut short, over the previous file. A
+    // failed file is discarded when it goes out of scope.
+    const auto step = [](auto call) {
+        errno = 0;
+        return call();
+    };
+    const bool written = step([&] { return file.open(QIODevice::WriteOnly); }) &&
+                         step([&] { return file.write(content) == content.size(); }) &&
+                         step([&] { return file.flush(); }) && step([&] { return file.commit(); });
+    if (!written && error)
+        *error = writeFailure(errno, dir, file);
+    return written;
 }

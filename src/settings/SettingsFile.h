@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-// Where the settings live: beside the program when its directory is writable
-// (portable use), otherwise in the user's configuration directory.
+// Where the settings live: beside the program when a settings file is already
+// there and the directory is writable (portable use, a stick), otherwise in
+// the user's configuration directory.
 QString ChooseSettingsPath(const QString& programDir, const QString& configDir);
 
 enum class ReadOutcome { Missing, Unreadable, Read };
@@ -17,6 +18,13 @@ ReadOutcome ReadSettingsFile(const QString& path, QString* text, QString* error 
 QString DecodeSettingsBytes(const QByteArray& bytes);
 
 // Replaces the file atomically: on any failure (cannot create, disk full,
-// killed midway) the previous file stays whole. Creates the directory.
-// error, if given, says why it failed.
-bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error = nullptr);
+// killed midway) the previous file stays whole. error, if given, says why it
+// failed, naming the cause (no space, no permission, a read-only file
+// system). A missing folder is made: any that is needed when volume is empty
+// (nothing was read yet); once the file was on a volume (its mount point,
+// from VolumeOf), only the file's own folder, and only while its parent is
+// still on that volume.
+bool WriteSettingsFile(const QString& path, const QByteArray& content, QString* error = nullptr,
+                       const QString& volume = QString());
+// The mount point of the volume a path lies on; empty when there is none.
+QString VolumeOf(const QString& path);

@@ -22,6 +22,8 @@ inline constexpr QLatin1String DirVis{"DirVis"};
 inline constexpr QLatin1String Node{"Node"};
 inline constexpr QLatin1String QuickListSection{"[QuickList]"};
 inline constexpr QLatin1String Qli{"QLI"};
+// Settings of ours that older readers do not know, after all of theirs.
+inline constexpr QLatin1String OwnSection{"[Varnel]"};
 
 inline constexpr QLatin1String True{"True"};
 inline constexpr QLatin1String False{"False"};

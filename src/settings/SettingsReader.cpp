@@ -1,5 +1,6 @@
 #include "SettingsReader.h"
 
+#include "PathQuotes.h"
 #include "SettingsKeys.h"
 #include "SettingsSink.h"
 #include "TokenCut.h"
@@ -92,7 +93,7 @@ class Reader {
 public:
     Reader(SettingsSink& sink, NodeTree& tree) : sink_(sink), tree_(tree) {}
 
-    // Whether the line's key is one of ours.
+    // Whether the line is one a settings file holds.
     bool readLine(QStringView line);
     TreeNode* nodeToSelect() const { return toSelect_; }
 
@@ -112,6 +113,7 @@ private:
 
     SettingsSink& sink_;
     NodeTree& tree_;
+    bool inOwnSection_ = false;
     bool driveFailed_ = false;
     bool quickListFull_ = false;
     // The node made from each "Node=" line so far, null for a line that made
@@ -122,8 +124,18 @@ private:
 
 bool Reader::readLine(QStringView line) {
     const TokenCut cut = CutToken(line, Equals);
-    if (!cut.found)  // no key at all; the "[QuickList]" line only marks a section
-        return keyIs(cut.token, SettingsKeys::QuickListSection);
+    if (!cut.found && cut.token.startsWith(u'[') && cut.token.endsWith(u']')) {
+        // A section's name; only "[QuickList]" and our own are a settings file's.
+        inOwnSection_ = keyIs(cut.token, SettingsKeys::OwnSection);
+        return inOwnSection_ || keyIs(cut.token, SettingsKeys::QuickListSection);
+    }
+    if (inOwnSection_) {
+        // Settings of later versions: kept as they are, to be written back.
+        sink_.keepOwnLine(line.toString());
+        return true;
+    }
+    if (!cut.found)  // no key at all: only a blank line is one of ours
+        return trimValue(line).isEmpty();
     const QStringView key = cut.token;
     // A single value; the records below keep their TABs, which part fields.
     const QStringView value = trimValue(cut.rest);
@@ -150,10 +162,10 @@ bool Reader::readLine(QStringView line) {
     } else if (keyIs(key, SettingsKeys::Path)) {
         applyTruth(value, [this](bool v) { sink_.applyFullPath(v); });
     } else if (keyIs(key, SettingsKeys::Drive)) {
-        if (!sink_.applyDrive(keptValue(value)))
+        if (!sink_.applyDrive(UnquotedPath(keptValue(value))))
             driveFailed_ = true;
     } else if (keyIs(key, SettingsKeys::DirPath)) {
-        if (!driveFailed_ && !sink_.applyDirPath(keptValue(value)))
+        if (!driveFailed_ && !sink_.applyDirPath(UnquotedPath(keptValue(value))))
             driveFailed_ = true;
     } else if (keyIs(key, SettingsKeys::DirSel)) {
         if (!driveFailed_)
@@ -186,7 +198,7 @@ void Reader::readNode(QStringView record) {
         return strayCr ? keptValue(field) : field.toString();
     };
     const QString text = kept(fields[0]);
-    const QString tag = kept(fields[1]);
+    const QString tag = UnquotedPath(kept(fields[1]));
 
     // An icon index from an earlier run is stale; look the icon up anew and
     // keep the old text only when the lookup fails.
@@ -232,7 +244,7 @@ void Reader::readQuickEntry(QStringView record) {
         return;  // entries beyond the list's places are dropped
     const TokenCut cut = CutToken(record, Tab);
     const QString caption = keptValue(cut.token);
-    const QString path = keptValue(cut.rest);  // TABs in it too are blanks
+    const QString path = UnquotedPath(keptValue(cut.rest));  // TABs in it too are blanks
     if (caption.isEmpty() || path.isEmpty())
         return;
     if (!sink_.appendQuickEntry(caption, path))
@@ -246,7 +258,7 @@ int ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
         rest = rest.sliced(1);  // a byte-order mark left by another editor
 
     Reader reader(sink, tree);
-    int recognised = 0;
+    int foreign = 0;
     {
         // One reset for the view instead of a notification per node.
         BulkTreeChange bulk(tree);
@@ -256,12 +268,12 @@ int ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
             rest = end < 0 ? QStringView() : rest.sliced(end + 1);
             if (line.endsWith(u'\r'))
                 line.chop(1);
-            recognised += reader.readLine(line) ? 1 : 0;
+            foreign += reader.readLine(line) ? 0 : 1;
         }
     }
     // Selecting scrolls the node into view, which the view can only do once
     // it knows the node; at most one node is selected, so the last wins.
     if (TreeNode* node = reader.nodeToSelect())
         sink.selectLoadedNode(node);
-    return recognised;
+    return foreign;
 }

@@ -7,12 +7,13 @@ class SettingsSink;
 
 // Applies the text of a settings file: key lines to the sink, "Node=" lines
 // to the tree (appended after whatever it holds), "QLI=" lines to the sink's
-// quick list. Never fails: lines it cannot make sense of are skipped, and a
-// node whose parent cannot be found is kept at the top level.
+// quick list, the lines of our own "[Varnel]" section to the sink as they
+// are. Never fails: lines it cannot make sense of are skipped, and a node
+// whose parent cannot be found is kept at the top level. A path field in
+// double quotes loses them (see PathQuotes.h).
 //
-// Returns how many lines it recognised: lines with a key it knows, whether
-// or not their value could be used, and the "[QuickList]" line. A file that
-// is not empty but in which nothing was recognised is no settings file (a
-// link to some document, a file of garbage): the caller must not replace it
-// as if it had held empty settings.
+// Returns how many lines no settings file holds: lines with a key it does
+// not know, other sections, anything without a key but blank lines. A file
+// with such lines was not written by us (a link to some document, a file of
+// garbage): the caller must not replace it as if it were its own.
 int ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree);

@@ -29,4 +29,7 @@ public:
     virtual void selectLoadedNode(TreeNode* node) = 0;
     // The icon index for an item's path: 3 for none of its own, 0 on failure.
     virtual int GetItemIcon(const QString& path) = 0;
+    // A line of our own "[Varnel]" section, which this version does not
+    // read: kept as it is, to be written back.
+    virtual void keepOwnLine(const QString& line) = 0;
 };

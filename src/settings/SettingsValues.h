@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 #include <cstdint>
 
 // The eleven key lines of the settings file, in the order they are written.
@@ -16,4 +16,7 @@ struct SettingsValues {
     QString dirPath;
     int dirSel = -1;
     bool dirVis = true;
+    // The lines of the "[Varnel]" section as they were read, written back
+    // after everything else.
+    QStringList ownSection;
 };

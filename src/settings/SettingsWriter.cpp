@@ -1,5 +1,6 @@
 #include "SettingsWriter.h"
 
+#include "PathQuotes.h"
 #include "SettingsKeys.h"
 #include "ValueBlanks.h"
 #include "model/NodeTree.h"
@@ -27,10 +28,24 @@ public:
             if (BreaksRecord(*c))
                 *c = u' ';
     }
+    // A path that the reader's trimming would change goes in quotes.
+    void path(const QString& path) {
+        const qsizetype start = text_.size();
+        value(path);
+        if (NeedsQuotes(QStringView(text_).sliced(start))) {
+            text_.insert(start, u'"');
+            text_ += u'"';
+        }
+    }
     void value(qint64 number) { text_ += QString::number(number); }
     void value(bool truth) { text_ += truth ? SettingsKeys::True : SettingsKeys::False; }
     void plainLine(QLatin1String text) {
         text_ += text;
+        endLine();
+    }
+    // A line of another version, written back as it was read.
+    void keptLine(const QString& line) {
+        text_ += line;
         endLine();
     }
     void field() { text_ += SettingsKeys::FieldSeparator; }
@@ -40,6 +55,12 @@ public:
     void line(QLatin1String name, const T& v) {
         key(name);
         value(v);
+        endLine();
+    }
+
+    void pathLine(QLatin1String name, const QString& p) {
+        key(name);
+        path(p);
         endLine();
     }
 
@@ -57,8 +78,8 @@ void writeKeyLines(TextBuilder& out, const SettingsValues& values) {
     out.line(SettingsKeys::WinState, qint64(values.winState));
     out.line(SettingsKeys::Hide, values.hide);
     out.line(SettingsKeys::Path, values.fullPath);
-    out.line(SettingsKeys::Drive, values.drive);
-    out.line(SettingsKeys::DirPath, values.dirPath);
+    out.pathLine(SettingsKeys::Drive, values.drive);
+    out.pathLine(SettingsKeys::DirPath, values.dirPath);
     out.line(SettingsKeys::DirSel, qint64(values.dirSel));
     out.line(SettingsKeys::DirVis, values.dirVis);
 }
@@ -82,7 +103,7 @@ void writeNodeLines(TextBuilder& out, NodeTree& tree) {
         out.key(SettingsKeys::Node);
         out.value(node->Text());
         out.field();
-        out.value(node->Tag());
+        out.path(node->Tag());
         out.field();
         out.value(node->Image());
         out.field();
@@ -112,9 +133,17 @@ void writeQuickList(TextBuilder& out, const QuickEntries& quickList) {
         out.key(SettingsKeys::Qli);
         out.value(entry.caption);
         out.field();
-        out.value(entry.path);
+        out.path(entry.path);
         out.endLine();
     }
+}
+
+void writeOwnSection(TextBuilder& out, const QStringList& lines) {
+    if (lines.isEmpty())
+        return;
+    out.plainLine(SettingsKeys::OwnSection);
+    for (const QString& line : lines)
+        out.keptLine(line);
 }
 }  // namespace
 
@@ -127,5 +156,6 @@ QByteArray WriteSettingsText(const SettingsValues& values, NodeTree& tree,
     writeNodeLines(out, tree);
     clearKeys(tree);
     writeQuickList(out, quickList);
+    writeOwnSection(out, values.ownSection);
     return out.toUtf8();
 }

@@ -35,13 +35,14 @@ on_exit() {
     exit "$status"
 }
 
-# A fresh copy of the program in a directory of its own: Varnel.INI and the
-# instance lock are written beside the executable.
+# A fresh copy of the program in a directory of its own. Varnel.INI lives in
+# the session's configuration folder (nothing is put beside the program), the
+# instance lock in its runtime folder.
 prepare_program() {
     app_dir=$xsession_dir/app
-    mkdir -p "$app_dir"
+    mkdir -p "$app_dir" "$XDG_CONFIG_HOME/varnel"
     cp "$varnel" "$app_dir/Varnel"
-    settings=$app_dir/Varnel.INI
+    settings=$XDG_CONFIG_HOME/varnel/Varnel.INI
 }
 
 # Starts Varnel; sets pid and, unless told "--no-icon", waits for its tray
@@ -398,6 +399,42 @@ refused_label_keeps_its_node() {
     kept=$(grep -E '^(Node|QLI)=' "$settings" | tr -d '\r' | cut -f1,2 | tr '\t\n' '| ')
     [ "$kept" = "Node=Work| Node=Hosts|/etc/hosts QLI=Hosts|/etc/hosts " ] ||
         fail "the labels are not kept: $kept"
+}
+
+# A Varnel.INI that the user put beside the program (a stick) is read and
+# written there, and nothing else is: neither the configuration folder nor a
+# lock beside it.
+settings_beside_the_program() {
+    rmdir "$XDG_CONFIG_HOME/varnel"
+    settings=$app_dir/Varnel.INI
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$settings"
+    start_varnel
+    show_window
+    unload_by_tray_menu
+    grep -q $'^WinTop=' "$settings" && grep -q $'^Node=Work\t' "$settings" ||
+        fail "the file beside the program was not saved: $(tr '\r\t' ' |' <"$settings")"
+    [ ! -e "$XDG_CONFIG_HOME/varnel" ] || fail "the configuration folder was used"
+    [ "$(ls -A "$app_dir" | tr '\n' ' ')" = "Varnel Varnel.INI " ] ||
+        fail "files beside the program: $(ls -A "$app_dir" | tr '\n' ' ')"
+}
+
+# The settings folder removed while a copy runs takes no lock with it: a
+# second start is still refused, and the first makes the folder again when
+# it saves.
+settings_folder_removed_while_running() {
+    printf 'Hide=False\r\n' >"$settings"
+    start_varnel
+    local first=$pid first_icon=$icon box
+    show_window
+    rm -rf "$XDG_CONFIG_HOME/varnel"
+    start_varnel --no-icon
+    within 10000 new_toplevel "$pid" "" >/dev/null || fail "the second start shows no message"
+    box=$(new_toplevel "$pid" "")
+    click_box_button "$box"
+    expect_exit "$pid" 5000
+    pid=$first icon=$first_icon
+    unload_by_tray_menu
+    grep -q $'^Hide=False\r$' "$settings" || fail "the first copy did not save into a new settings folder"
 }
 
 # ---------------------------------------------------------------------------

@@ -252,8 +252,10 @@ struct FakePlatform {
     FakeAboutBox about;
     FakeBackgroundWork work;
 
-    Platform platform() {
-        return Platform{clock,    messages, menus,     shell,     tray,
+    Platform platform() { return platform(messages); }
+    // With other message boxes: the real ones, whose loops run timers.
+    Platform platform(MessageBoxes& boxes) {
+        return Platform{clock,    boxes,    menus,     shell,     tray,
                         window,   treeView, pathLabel, driveList, dirList,
                         fileList, images,   statusBar, about,     work};
     }

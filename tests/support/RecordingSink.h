@@ -49,6 +49,10 @@ public:
     int GetItemIcon(const QString& path) override {
         return path.startsWith(QStringLiteral("/icon")) ? path.sliced(5).toInt() : 3;
     }
+    void keepOwnLine(const QString& line) override {
+        note("own", line);
+        values.ownSection << line;
+    }
 
 private:
     void note(const char* what, const QString& v) { calls << QString::fromLatin1(what) + u'=' + v; }

@@ -6,6 +6,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSysInfo>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -75,13 +77,70 @@ private Q_SLOTS:
             const QString text = blocked.fake.messages.shown.at(0).text;
             QVERIFY2(text.contains(lock) && !text.contains(u"Tray"_s), qPrintable(text));
         }
+    }
 
-        // Beside a program whose directory takes no files, the settings live
-        // in the configuration directory, and the lock with them.
-        const AppPaths paths = ChooseAppPaths(first.temp->filePath(u"file"_s), u"/cfg"_s);
-        QCOMPARE(
-            paths.settingsPath + u' ' + paths.lockPath + u' ' + paths.programCopyPath,
-            u"/cfg/Varnel.INI /cfg/Varnel.lock "_s + first.temp->filePath(u"file/Varnel.INI"_s));
+    // The lock lives in the runtime folder, named for the settings file
+    // however its path is spelled: removing the settings folder while a copy
+    // runs takes no lock with it, and a second copy is still refused. The
+    // first saves on, making the folder again.
+    void theLockLivesApartFromTheSettings() {
+        QTemporaryDir temp;
+        const QString config = temp.filePath(u"config/varnel"_s);
+        const QString run = temp.path();  // the runtime folder, made by the session
+        const AppPaths paths = ChooseAppPaths(temp.filePath(u"bin"_s), config, run);
+        QCOMPARE(QFileInfo(paths.lockPath).absolutePath() + u' ' + paths.settingsPath,
+                 run + u"/varnel "_s + config + u"/Varnel.INI"_s);
+        QCOMPARE(ChooseAppPaths(temp.path(), config + u"/../varnel/"_s, run).lockPath,
+                 paths.lockPath);
+        FormHarness first;
+        first.paths = paths;
+        first.form = std::make_unique<FrmVarnel>(first.fake.platform(), first.paths);
+        first.loadAndShow();
+        first.form->settings().SaveSettings();
+        QVERIFY(QFile::exists(paths.settingsPath) && QDir(config).removeRecursively());
+        FormHarness second;
+        second.paths = paths;
+        second.form = std::make_unique<FrmVarnel>(second.fake.platform(), second.paths);
+        QVERIFY(!second.form->Form_Load());
+        QCOMPARE(second.fake.messages.shown.at(0).text,
+                 u"Varnel is already installed in the Tray"_s);
+        first.form->tvAutoHide_Click();
+        first.form->settings().SaveSettings();
+        QVERIFY(first.settingsLines().contains(u"Hide=False"_s));
+    }
+
+    // A lock left over is taken over, whatever it holds: nothing (as a power
+    // cut leaves it), garbage, another machine's name, a live process that
+    // is no copy of this program. A copy whose own lock was deleted leaves
+    // alone the lock of a copy that took its place.
+    void leftOverLocksAreTakenOverAndOnlyOurOwnRemoved() {
+        QProcess stranger;
+        stranger.start(u"sleep"_s, {u"60"_s});
+        QVERIFY(stranger.waitForStarted());
+        const QByteArray host = QSysInfo::machineHostName().toUtf8();
+        const QByteArray strangers =
+            QByteArray::number(stranger.processId()) + "\nsleep\n" + host + "\n";
+        for (const QByteArray& left : {QByteArray(), QByteArray("\x7f\x01garbage"),
+                                       QByteArray("1\nVarnel\nelsewhere\n"), strangers}) {
+            FormHarness h;
+            QFile lock(h.paths.lockPath);
+            QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(left) == left.size());
+            lock.close();
+            QVERIFY2(h.form->Form_Load(), left.constData());
+        }
+        FormHarness h;
+        h.load();
+        QFile::remove(h.paths.lockPath);
+        QFile lock(h.paths.lockPath);
+        QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(strangers) == strangers.size());
+        lock.close();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"Could not remove our own lock"_s));
+        h.form->tvUnload_Click();
+        h.wait(100);
+        QVERIFY(lock.open(QIODevice::ReadOnly));
+        QCOMPARE(lock.readAll(), strangers);
+        stranger.kill();
+        stranger.waitForFinished();
     }
 
     // Unloading ends a tenth of a second later, not inside the menu's own

@@ -8,11 +8,27 @@
 
 #include <sys/resource.h>
 #include <unistd.h>
+#include <cerrno>
 #include <csignal>
+#include <cstring>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
+// Root may write into any directory: as root, what a read-only one is asks
+// for the eyes of an ordinary user, for a moment (the real user too, which
+// the system's access check goes by; the saved one brings root back).
+template <typename Check>
+auto asUnprivileged(Check check) {
+    const uid_t root = geteuid();
+    if (root == 0 && setresuid(65534, 65534, 0) != 0)
+        qFatal("cannot look as an ordinary user");
+    const auto result = check();
+    if (root == 0 && setresuid(0, 0, 0) != 0)
+        qFatal("cannot come back as root");
+    return result;
+}
+
 QByteArray readRaw(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
@@ -22,17 +38,22 @@ QByteArray readRaw(const QString& path) {
 class TestSettingsFile : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    void settingsLiveBesideTheProgramWhenItCan() {
+    // A program installed anywhere keeps its settings in the configuration
+    // directory; only a file the user put beside it (a link too), in a
+    // directory it may write in, is used there.
+    void settingsLiveBesideTheProgramOnlyWhenPutThere() {
         QTemporaryDir program;
         const QString config = u"/home/ann/.config/varnel"_s;
         const QString fallback = config + u"/Varnel.INI"_s;
+        QCOMPARE(ChooseSettingsPath(program.path(), config), fallback);
+        QCOMPARE(ChooseSettingsPath(program.path() + u"/absent"_s, config), fallback);
+        QVERIFY(QFile::link(u"/nowhere/Varnel.INI"_s, program.filePath(u"Varnel.INI"_s)));
         QCOMPARE(ChooseSettingsPath(program.path() + u'/', config),
                  program.path() + u"/Varnel.INI"_s);
-        QCOMPARE(ChooseSettingsPath(program.path() + u"/absent"_s, config), fallback);
-        if (geteuid() == 0)
-            QSKIP("root may write into any directory; a read-only one cannot be shown");
-        QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner));
-        QCOMPARE(ChooseSettingsPath(program.path(), config), fallback);
+        QVERIFY(QFile::setPermissions(program.path(), QFile::ReadOwner | QFile::ExeOwner |
+                                                          QFile::ReadOther | QFile::ExeOther));
+        QCOMPARE(asUnprivileged([&] { return ChooseSettingsPath(program.path(), config); }),
+                 fallback);
         QFile::setPermissions(program.path(),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -80,14 +101,19 @@ private Q_SLOTS:
         lowered.rlim_cur = 4096;
         setrlimit(RLIMIT_FSIZE, &lowered);
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
-        const bool largeWritten = WriteSettingsFile(path, QByteArray(1024 * 1024, 'n'));
+        QString largeError, smallError;
+        const bool largeWritten =
+            WriteSettingsFile(path, QByteArray(1024 * 1024, 'n'), &largeError);
         const QByteArray afterLarge = readRaw(path);
-        const bool smallWritten = WriteSettingsFile(path, QByteArray(8 * 1024, 's'));
+        const bool smallWritten = WriteSettingsFile(path, QByteArray(8 * 1024, 's'), &smallError);
         const QByteArray afterSmall = readRaw(path);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, handler);
         QVERIFY(!largeWritten && !smallWritten);
         QCOMPARE(afterLarge + afterSmall, previous + previous);
+        // The log names the cause, however far the write got.
+        const QString tooLarge = QString::fromLocal8Bit(std::strerror(EFBIG));
+        QCOMPARE(largeError + u'|' + smallError, tooLarge + u'|' + tooLarge);
         QVERIFY(QDir(dir).mkdir(u"Taken.INI"_s));  // the rename cannot replace it
         QVERIFY(!WriteSettingsFile(dir + u"/Taken.INI"_s, "x"));
         QVERIFY(!WriteSettingsFile(path + u"/sub/Varnel.INI"_s, "x"));  // parent is a file

@@ -142,23 +142,51 @@ private Q_SLOTS:
         }
     }
 
-    // A link to somebody's document is no settings file: nothing in it is
-    // recognised, and it is moved aside as a link rather than written over,
-    // also by the save at the end of a session.
-    void aFileWithNothingRecognisedIsKeptAside() {
+    // A link to another program's document is no settings file, even with a
+    // line in it that one holds: the link is moved aside before the first
+    // save, the user told once where it went, and the document left as it is.
+    void aLinkedDocumentIsKeptAsideNotWrittenOver() {
         FormHarness h;
-        const QString letter = h.temp->filePath(u"letter.txt"_s);
-        h.writeSettings({u"Dear Ann,"_s});
-        QVERIFY(QFile::rename(h.paths.settingsPath, letter));
-        QVERIFY(QFile::link(letter, h.paths.settingsPath));
-        expectWarning("nothing a settings file holds");
+        const QString document = h.temp->filePath(u"firefox.desktop"_s);
+        h.writeSettings({u"[Desktop Entry]"_s, u"Name=Firefox"_s, u"Path=/home/ann"_s});
+        QVERIFY(QFile::rename(h.paths.settingsPath, document));
+        QVERIFY(QFile::link(document, h.paths.settingsPath));
+        expectWarning("lines no settings file holds");
         h.loadAndShow();
         expectWarning("kept the settings file");
-        h.form->SessionEnding();  // a log-off: said in the log, no box to hold it up
-        QVERIFY(h.fake.messages.shown.empty());
-        QCOMPARE(QFileInfo(h.paths.settingsPath + u".unread"_s).symLinkTarget(), letter);
-        QCOMPARE(contentOf(letter), QByteArray("Dear Ann,\r\n"));
-        QCOMPARE(h.settingsLines().size(), 11);
+        for (int save = 0; save < 2; ++save) {
+            h.form->tvAutoHide_Click();
+            h.form->settings().SaveSettings();
+        }
+        QCOMPARE(h.fake.messages.shown.size(), size_t(1));
+        QVERIFY(h.fake.messages.shown[0].text.contains(h.paths.settingsPath + u".unread"_s));
+        QCOMPARE(QFileInfo(h.paths.settingsPath + u".unread"_s).symLinkTarget(), document);
+        QCOMPARE(contentOf(document),
+                 QByteArray("[Desktop Entry]\r\nName=Firefox\r\nPath=/home/ann\r\n"));
+        QVERIFY(!QFileInfo(h.paths.settingsPath).isSymLink() &&
+                h.settingsLines().contains(u"Hide=True"_s));
+    }
+
+    // A removed settings folder is made again and the save goes on; where
+    // its parent went too (a stick pulled out), nothing is written anywhere.
+    void aRemovedFolderIsMadeAgainOnlyWhereItWas() {
+        FormHarness h;
+        const QString stick = h.temp->filePath(u"stick"_s);
+        h.paths.settingsPath = stick + u"/varnel/Varnel.INI"_s;
+        QVERIFY(QDir().mkpath(stick + u"/varnel"_s));
+        h.writeSettings({u"Hide=False"_s});
+        h.form = std::make_unique<FrmVarnel>(h.fake.platform(), h.paths);
+        h.loadAndShow();
+        QVERIFY(QDir(stick + u"/varnel"_s).removeRecursively());
+        h.form->tvAutoHide_Click();
+        h.form->settings().SaveSettings();
+        QVERIFY(h.settingsLines().contains(u"Hide=True"_s));
+        QVERIFY(QDir(stick).removeRecursively());
+        expectWarning("cannot write.*is gone");
+        h.form->tvAutoHide_Click();
+        h.form->settings().SaveSettings();
+        QCOMPARE(h.fake.messages.shown.size(), size_t(1));
+        QVERIFY(!QFileInfo::exists(stick));
     }
 
     // A name one character too long for the system: the file cannot be
