@@ -25,10 +25,14 @@ QString resolvedPath(const QString& path) {
     }
 }
 
-// One lock per settings file, however its path is spelled.
+// One lock per settings file, however its folder's path is spelled. The file
+// itself is named as it is, link or not: a link to another program's
+// document is moved aside before the first save, and the file made in its
+// place must be guarded by the same lock.
 QString lockName(const QString& settingsPath) {
-    const QByteArray hash =
-        QCryptographicHash::hash(resolvedPath(settingsPath).toUtf8(), QCryptographicHash::Sha256);
+    const QFileInfo file(settingsPath);
+    const QString named = resolvedPath(file.absolutePath()) + u'/' + file.fileName();
+    const QByteArray hash = QCryptographicHash::hash(named.toUtf8(), QCryptographicHash::Sha256);
     return Texts::programTitle() + u'-' + QString::fromLatin1(hash.toHex().left(16)) +
            QStringLiteral(".lock");
 }

@@ -92,6 +92,12 @@ private Q_SLOTS:
                  run + u"/varnel "_s + config + u"/Varnel.INI"_s);
         QCOMPARE(ChooseAppPaths(temp.path(), config + u"/../varnel/"_s, run).lockPath,
                  paths.lockPath);
+        // A linked file moved aside leaves a plain file under the same lock.
+        QFile document(temp.filePath(u"doc.ini"_s));
+        QVERIFY(QDir().mkpath(config) && document.open(QIODevice::WriteOnly) &&
+                document.link(paths.settingsPath));
+        QCOMPARE(ChooseAppPaths(temp.filePath(u"bin"_s), config, run).lockPath, paths.lockPath);
+        QVERIFY(QFile::remove(paths.settingsPath));
         FormHarness first;
         first.paths = paths;
         first.form = std::make_unique<FrmVarnel>(first.fake.platform(), first.paths);
