@@ -64,8 +64,6 @@ struct Editing : FormHarness {
 class TestTreeEditing : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    // Enabled: Inside, First, Before, After, Last | Modify, Rename | Add to
-    // and Remove from Quick List, Delete; then the "Inside" caption.
     // Enabled: New Folder Inside, First, Before, After, Last | the same for
     // New Item, Modify, Rename | Add to, Remove from Quick List | Delete.
     void theMenuFitsWhatWasPressed() {
@@ -136,7 +134,8 @@ private Q_SLOTS:
         QVERIFY(h.game->Selected());
         h.form->treeMouse().TreeView_NodeClick(h.work);
         h.form->treeMouse().TreeView_AfterLabelEdit(u" Ga\tmes\n"_s);
-        QCOMPARE(h.quickCaption() + h.work->Text(), u" Ga mes Work"_s);
+        QCOMPARE(h.quickCaption() + u'|' + h.game->Text() + u'|' + h.work->Text(),
+                 u" Ga mes | Ga mes |Work"_s);
     }
 
     // Deleting takes the subtree and the node's own quick-list entry; the
@@ -149,8 +148,10 @@ private Q_SLOTS:
         TreeNode* music = h.node(h.work, "Music", "leaf", 50);
         TreeNode* film = h.node(nullptr, "Film", "leaf", 60);
         music->SetExpanded(true);
+        h.form->settings().SaveSettings();
         h.menu(h.game, Id::tvDelete);
         QCOMPARE(h.fake.pathLabel.text, u" /p/Work"_s);
+        QVERIFY(h.form->settings().SettingsDirty());
         h.menu(h.docs, Id::tvDelete);
         QCOMPARE(h.fake.pathLabel.text, u" /p/Music"_s);
         QVERIFY(!music->Expanded());
@@ -163,13 +164,15 @@ private Q_SLOTS:
     }
 
     // "Modify Path" points the node at the browser's highlighted directory,
-    // and its quick-list entry follows; its label does not.
+    // shown in the path label, and its quick-list entry follows; its label
+    // does not.
     void modifyPathCarriesTheQuickListEntry() {
         Editing h;
         h.addToQuickList(h.game);
         h.form->browser().PointAt(QDir::rootPath());
         h.menu(h.game, Id::tvModify);
         QCOMPARE(h.form->tray().Quick().Entries().at(0), (QuickEntry{u"Game"_s, u"/"_s}));
+        QCOMPARE(h.fake.pathLabel.text, u" /"_s);
     }
 
     // The bar is written only when its hint changes.
