@@ -2,6 +2,7 @@
 // cannot be used.
 #include "FormHarness.h"
 #include "WarningsFail.h"
+#include "tree/TreeMenu.h"
 
 #include <QDir>
 #include <QFile>
@@ -32,14 +33,20 @@ private Q_SLOTS:
         h.form->settings().SaveSettings();  // the file exists from here on
         const QByteArray before = h.settingsBytes();
         for (int i = 0; i < 10; ++i) {
-            h.form->tree().Add(nullptr, tvwLast, QString(), QString::number(i), u"leaf"_s);
-            h.form->settings().ScheduleSave();
+            if (i < 9) {
+                h.form->tree().Add(nullptr, tvwLast, QString(), QString::number(i), u"leaf"_s);
+                h.form->settings().ScheduleSave();
+            } else {  // the tenth: a check mark of the tree's menu
+                h.fake.menus.choose(TreeMenuId::tvFullPath);
+                h.form->treeMouse().TreeView_MouseDown(ButtonRight, 0, 500, 500);
+            }
             h.wait(5000);
         }
         h.wait(54999);
         QCOMPARE(h.settingsBytes(), before);
         h.wait(1);
-        QCOMPARE(h.settingsLines().filter(u"Node="_s).size(), 10);
+        QCOMPARE(h.settingsLines().filter(u"Node="_s).size(), 9);
+        QVERIFY(h.settingsLines().contains(u"Path=False"_s));
     }
 
     // Until the window was shown once, a due save reads instead: a missing

@@ -96,7 +96,7 @@ private Q_SLOTS:
     void quickListClicksLaunchOnlyTheLastOnceAfterTheMenuClosed() {
         FormHarness h;
         h.writeSettings({u"QLI=Tmp\t/tmp"_s, u"QLI=Root\t/"_s});
-        h.load();
+        h.loadAndShow();
         h.click(TrayRightUp);
         h.fake.menus.choose(TrayMenuId::qlQuickAccess, 0);
         h.wait(350);
@@ -105,6 +105,7 @@ private Q_SLOTS:
         QVERIFY(h.fake.shell.opened.empty());
         h.wait(1000);
         QCOMPARE(h.fake.shell.opened, std::vector<QUrl>{QUrl::fromLocalFile(u"/"_s)});
+        QVERIFY(h.fake.window.visible);  // auto hide is the tree's, not the quick list's
     }
 
     // A folder without a path cannot open: the user is warned, the entry
