@@ -9,8 +9,6 @@
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 #include "platform/PathLabelPort.h"
-#include "settings/GetToken.h"
-#include "settings/TokenCut.h"
 
 namespace {
 const QChar Separator = QLatin1Char('/');
@@ -24,16 +22,12 @@ QString LastComponent(const QString& path) {
 }
 
 // The chain's components: the root "/" first, then the names between the
-// separators, each trimmed of blanks.
+// separators exactly, blanks and all: a name may begin or end with one.
 QStringList ChainComponents(const QString& path) {
     QStringList components;
-    QString rest = path;
-    if (rest.startsWith(Separator)) {
+    if (path.startsWith(Separator))
         components << QString(Separator);
-        rest.remove(0, 1);
-    }
-    while (!rest.isEmpty())
-        components << GetToken(rest, QString(Separator));
+    components << path.split(Separator, Qt::SkipEmptyParts);
     return components;
 }
 
@@ -62,12 +56,11 @@ BrowserCopy::BrowserCopy(const Platform& platform, NodeTree& tree, const Browser
     : platform_(platform), tree_(tree), browser_(browser), options_(options), icons_(icons) {}
 
 void BrowserCopy::AddBrowserPath(std::optional<Relationship> relationship) {
-    // The directory list's highlighted directory is the one the path label
-    // shows; the file list's file is the browser's to name.
+    // The entry dragged is the one its list has highlighted. The path label
+    // showed it when it was highlighted, but may show a node's path since.
     const bool directory = browser_.DirListShowing();
-    const Source source{directory ? TrimBlanks(platform_.pathLabel.caption()).toString()
-                                  : browser_.HighlightedFilePath(),
-                        directory};
+    const Source source{
+        directory ? browser_.HighlightedDirectory() : browser_.HighlightedFilePath(), directory};
     if (source.path.isEmpty())
         return;
     const QString longPath = LongPath(source.path);
