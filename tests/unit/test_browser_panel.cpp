@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QStorageInfo>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -62,6 +64,23 @@ struct Browser : FormHarness {
         return texts;
     }
     QString work, drive;
+};
+
+// The directory dir\xfe and the files bad\xff.txt and tab<TAB>here in a
+// directory, made by their bytes, and removed so: Qt neither lists nor
+// removes a name that is not UTF-8.
+struct OddNames {
+    explicit OddNames(const QString& directory)
+        : parent(QFile::encodeName(directory).toStdString()) {
+        std::filesystem::create_directory(parent + "/dir\xfe");
+        std::ofstream(parent + "/bad\xff.txt") << "";
+        std::ofstream(parent + "/tab\there") << "";
+    }
+    ~OddNames() {
+        for (const char* name : {"/dir\xfe", "/bad\xff.txt", "/tab\there"})
+            std::filesystem::remove(parent + name);
+    }
+    std::string parent;
 };
 }  // namespace
 
@@ -246,6 +265,18 @@ private Q_SLOTS:
             QCOMPARE(seen.join(u'|'), QLatin1String(outcome));
             QCOMPARE(b.fake.window.visible, !opens);
         }
+    }
+
+    // A name that is not UTF-8 is listed, its odd byte decoded so that it
+    // shows as a replacement character; so is a name with a TAB.
+    void namesThatCannotBeKeptAreListedButRefused() {
+        Browser b;
+        const OddNames odd(b.work);
+        b.browser().PointAt(b.work);
+        const QString dir = u"dir\xdcfe"_s, bad = u"bad\xdcff.txt"_s, tab = u"tab\there"_s;
+        QCOMPARE(b.fake.dirList.subdirectories,
+                 (QStringList{u"Alpha"_s, u"beta"_s, dir, u"Zed"_s}));
+        QCOMPARE(b.fake.fileList.files, (QStringList{u"A.txt"_s, u"b.txt"_s, bad, u"C.md"_s, tab}));
     }
 };
 
