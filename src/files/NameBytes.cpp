@@ -51,3 +51,15 @@ QString NameFromBytes(QByteArrayView bytes) {
         return QString::fromUtf8(bytes);
     return text + QString::fromUtf8(bytes.sliced(run));
 }
+
+bool IsText(const QString& text) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!c.isSurrogate())
+            continue;
+        if (!c.isHighSurrogate() || i + 1 == text.size() || !text[i + 1].isLowSurrogate())
+            return false;
+        ++i;
+    }
+    return true;
+}

@@ -10,3 +10,7 @@
 // decoded from UTF-8 ever holds. The text then still shows the name, and
 // says that it is not the name.
 QString NameFromBytes(QByteArrayView bytes);
+
+// Whether the text holds no lone surrogate: no byte of a name that was not
+// UTF-8, so that it names what it came from.
+bool IsText(const QString& text);

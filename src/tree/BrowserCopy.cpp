@@ -4,6 +4,7 @@
 #include "EnsureVisible.h"
 #include "MenuOptions.h"
 #include "PathDisplay.h"
+#include "files/KeptPaths.h"
 #include "files/LongPath.h"
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
@@ -63,6 +64,10 @@ void BrowserCopy::AddBrowserPath(std::optional<Relationship> relationship) {
         directory ? browser_.HighlightedDirectory() : browser_.HighlightedFilePath(), directory};
     if (source.path.isEmpty())
         return;
+    if (PathRefusals refusals; !refusals.Keeps(source.path)) {
+        refusals.Tell(platform_.messages);
+        return;
+    }
     const QString longPath = LongPath(source.path);
     TreeNode* node =
         options_.FullPath() ? addFullPathChain(longPath) : addOneNode(longPath, relationship);

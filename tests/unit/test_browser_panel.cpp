@@ -4,6 +4,10 @@
 #include "WarningsFail.h"
 #include "browser/BrowserMenus.h"
 #include "browser/ReadDirectory.h"
+#include "files/OneLine.h"
+#include "tree/TreeDrop.h"
+#include "tree/TreeMenu.h"
+#include "tree/TreeMouse.h"
 
 #include <QDir>
 #include <QFile>
@@ -267,16 +271,54 @@ private Q_SLOTS:
         }
     }
 
-    // A name that is not UTF-8 is listed, its odd byte decoded so that it
-    // shows as a replacement character; so is a name with a TAB.
+    // A name that is not UTF-8 is listed, its odd byte shown as a
+    // replacement character; it is never opened, nor kept as a path, nor is
+    // a name with a TAB: each refusal names the path and says why. What
+    // can be kept still is.
     void namesThatCannotBeKeptAreListedButRefused() {
         Browser b;
+        b.form->options().SetFullPath(false);
         const OddNames odd(b.work);
         b.browser().PointAt(b.work);
         const QString dir = u"dir\xdcfe"_s, bad = u"bad\xdcff.txt"_s, tab = u"tab\there"_s;
         QCOMPARE(b.fake.dirList.subdirectories,
                  (QStringList{u"Alpha"_s, u"beta"_s, dir, u"Zed"_s}));
         QCOMPARE(b.fake.fileList.files, (QStringList{u"A.txt"_s, u"b.txt"_s, bad, u"C.md"_s, tab}));
+        TreeNode* node = b.form->tree().Add(nullptr, tvwLast, QString(), u"Node"_s, u"leaf"_s);
+        b.fake.treeView.hits[{10, 10}] = node;
+        const auto dropOnEmptySpace = [&b](DragSource list) {
+            b.form->treeDrop().TreeView_DragDrop(list, 500, 500);
+        };
+
+        b.mouse().DirList_Click(2);
+        b.mouse().DirList_DblClick();
+        b.dirMenu(DirMenuId::dlExplore);
+        b.fake.menus.choose(TreeMenuId::tvModify);
+        b.form->treeMouse().TreeView_MouseDown(ButtonRight, 0, 10, 10);
+        dropOnEmptySpace(DragSource::DirList);
+        b.dirMenu(DirMenuId::dlViewFiles);
+        b.mouse().FileList_Click(2);
+        b.mouse().FileList_DblClick();
+        dropOnEmptySpace(DragSource::FileList);
+        b.mouse().FileList_Click(4);
+        dropOnEmptySpace(DragSource::FileList);
+        b.mouse().FileList_Click(0);
+        dropOnEmptySpace(DragSource::FileList);
+
+        const std::pair<QString, QString> told[] = {{u"Warning"_s, dir},    {u"Warning"_s, dir},
+                                                    {u"Path Error"_s, dir}, {u"Path Error"_s, dir},
+                                                    {u"Warning"_s, bad},    {u"Path Error"_s, bad},
+                                                    {u"Path Error"_s, tab}};
+        QCOMPARE(b.fake.messages.shown.size(), std::size(told));
+        for (std::size_t i = 0; i < std::size(told); ++i) {
+            const ShownMessage& shown = b.fake.messages.shown[i];
+            QCOMPARE(shown.title, told[i].first);
+            QVERIFY(shown.text.contains(OneLine(b.work + u'/' + told[i].second)));
+        }
+        QCOMPARE(b.browser().DirPath(), b.work);
+        QVERIFY(b.fake.shell.opened.empty());
+        QCOMPARE(node->Tag(), QString());
+        QCOMPARE(b.form->tree().Count(), 2);  // A.txt
     }
 };
 
