@@ -22,7 +22,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       layout_(platform.window, settings_),
       opener_(platform, options_),
       editing_(platform, tree_, settings_, tray_,
-               [this] { return browser_.HighlightedDirectory(); }),
+               [this] { return browser_.HighlightedDirectoryToKeep(); }),
       treeMenu_(platform, {*this, editing_, tray_, browser_, options_, settings_}),
       treeMouse_(platform, {tree_, settings_, opener_, editing_, treeMenu_}),
       drags_(treeMouse_, browserMouse_),

@@ -1,6 +1,7 @@
 #include "BrowserPanel.h"
 
 #include "BrowserTexts.h"
+#include "files/KeptPaths.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
 #include "platform/PathLabelPort.h"
@@ -68,6 +69,15 @@ QString BrowserPanel::HighlightedDirectory() const {
         return dirPath_;
     const int chainIndex = ChainLength() + dirSel_;
     return chainIndex >= 0 ? chain_[chainIndex] : QString();
+}
+
+std::optional<QString> BrowserPanel::HighlightedDirectoryToKeep() const {
+    const QString path = HighlightedDirectory();
+    PathRefusals refusals;
+    if (refusals.Keeps(path))
+        return path;
+    refusals.Tell(platform_.messages);
+    return std::nullopt;
 }
 
 QString BrowserPanel::HighlightedFilePath() const {
@@ -157,7 +167,7 @@ void BrowserPanel::HighlightDirectory(int index) {
 
 void BrowserPanel::OpenHighlightedDirectory() {
     const QString directory = HighlightedDirectory();
-    if (directory.isEmpty())
+    if (directory.isEmpty() || !parts_.opener.Nameable(directory))
         return;
     userTakesOver();
     openDirectory(directory, dirDrive_, [this](bool opened) {

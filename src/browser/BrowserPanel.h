@@ -56,13 +56,15 @@ public:
     // open directory, 0..n-1 its subdirectories.
     int ChainLength() const { return static_cast<int>(chain_.size()); }
     int SubdirectoryCount() const { return static_cast<int>(subdirectories_.size()); }
-    // The full path of the highlighted directory entry.
-    QString HighlightedDirectory() const;
+    // The highlighted directory's path for a node to keep, or none when it
+    // cannot be kept as it is; the user is then told why.
+    std::optional<QString> HighlightedDirectoryToKeep() const;
     int FileCount() const { return static_cast<int>(files_.size()); }
     int FileSel() const { return fileSel_; }
 
     // BrowserSelection
     bool DirListShowing() const override { return dirVis_; }
+    QString HighlightedDirectory() const override;
     QString HighlightedFilePath() const override;
 
     // DriveListEvents

@@ -1,12 +1,15 @@
 #include "ReadDirectory.h"
 
 #include "files/LongPath.h"
+#include "files/NameBytes.h"
 
 #include <QDir>
-#include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QStorageInfo>
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 // File systems that hold no user's files: the kernel's own, memory, and the
@@ -34,6 +37,29 @@ bool isSystemPlace(const QString& root) {
         return root == place || root.startsWith(place + QLatin1Char('/'));
     });
 }
+
+// The directories and files in the listing's directory, symbolic links by
+// what they point at; hidden (dot) entries, and sockets, pipes, devices and
+// links that point nowhere, are left out. Names are read as bytes: Qt's own
+// listing passes over a name that is not UTF-8 without a word, and the
+// user would miss a file that is there.
+void ListEntries(DirectoryListing& listing) {
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::directory_iterator entry(QFile::encodeName(listing.path).toStdString(), error);
+    for (; !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        const std::string& path = entry->path().native();
+        const QByteArrayView name =
+            QByteArrayView(path).sliced(qsizetype(path.find_last_of('/') + 1));
+        if (name.empty() || name.front() == '.')
+            continue;
+        std::error_code typeError;
+        if (entry->is_directory(typeError))
+            listing.subdirectories << NameFromBytes(name);
+        else if (entry->is_regular_file(typeError))
+            listing.files << NameFromBytes(name);
+    }
+}
 }  // namespace
 
 void SortNames(QStringList& names) {
@@ -53,12 +79,7 @@ DirectoryListing ReadDirectory(const QString& path) {
     // enter it nothing in it opens: either way it cannot be browsed.
     if (!directory.isDir() || !directory.isReadable() || !directory.isExecutable())
         return listing;
-    // Hidden (dot) entries are left out as the iterator leaves them out.
-    QDirIterator entries(listing.path, QDir::Dirs | QDir::Files | QDir::NoDotAndDotDot);
-    while (entries.hasNext()) {
-        const QFileInfo entry = entries.nextFileInfo();
-        (entry.isDir() ? listing.subdirectories : listing.files) << entry.fileName();
-    }
+    ListEntries(listing);
     SortNames(listing.subdirectories);
     SortNames(listing.files);
     listing.volume = QStorageInfo(listing.path).rootPath();

@@ -7,10 +7,12 @@
 // user-interface thread.
 struct DirectoryListing {
     bool readable = false;
-    QString path;                // the directory, spelled as the file system has it
-    QString volume;              // the root of the mounted volume it lies on
-    QStringList subdirectories;  // names, sorted, dot directories left out
-    QStringList files;           // names, sorted, dot files left out
+    QString path;    // the directory, spelled as the file system has it
+    QString volume;  // the root of the mounted volume it lies on
+    // Names, sorted, dot entries left out; a name that is not UTF-8 is
+    // listed too, as NameFromBytes decodes it (files/NameBytes.h).
+    QStringList subdirectories;
+    QStringList files;
 };
 
 DirectoryListing ReadDirectory(const QString& path);

@@ -23,7 +23,9 @@ public:
 // A list of files dragged from the desktop or another program, as the tree
 // is offered it: whether the source lets it be copied, and the full paths of
 // the local files in it, in the source's order (anything else it holds, such
-// as remote addresses, is left out).
+// as remote addresses, is left out). Each path is decoded exactly: a name
+// that is not UTF-8 as files/NameBytes.h decodes it, an escaped NUL or line
+// break as itself, for the logic to refuse.
 struct ShellDropData {
     bool copyAllowed = false;
     QStringList paths;

@@ -4,13 +4,12 @@
 #include "EnsureVisible.h"
 #include "MenuOptions.h"
 #include "PathDisplay.h"
+#include "files/KeptPaths.h"
 #include "files/LongPath.h"
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 #include "platform/PathLabelPort.h"
-#include "settings/GetToken.h"
-#include "settings/TokenCut.h"
 
 namespace {
 const QChar Separator = QLatin1Char('/');
@@ -24,16 +23,12 @@ QString LastComponent(const QString& path) {
 }
 
 // The chain's components: the root "/" first, then the names between the
-// separators, each trimmed of blanks.
+// separators exactly, blanks and all: a name may begin or end with one.
 QStringList ChainComponents(const QString& path) {
     QStringList components;
-    QString rest = path;
-    if (rest.startsWith(Separator)) {
+    if (path.startsWith(Separator))
         components << QString(Separator);
-        rest.remove(0, 1);
-    }
-    while (!rest.isEmpty())
-        components << GetToken(rest, QString(Separator));
+    components << path.split(Separator, Qt::SkipEmptyParts);
     return components;
 }
 
@@ -62,14 +57,17 @@ BrowserCopy::BrowserCopy(const Platform& platform, NodeTree& tree, const Browser
     : platform_(platform), tree_(tree), browser_(browser), options_(options), icons_(icons) {}
 
 void BrowserCopy::AddBrowserPath(std::optional<Relationship> relationship) {
-    // The directory list's highlighted directory is the one the path label
-    // shows; the file list's file is the browser's to name.
+    // The entry dragged is the one its list has highlighted. The path label
+    // showed it when it was highlighted, but may show a node's path since.
     const bool directory = browser_.DirListShowing();
-    const Source source{directory ? TrimBlanks(platform_.pathLabel.caption()).toString()
-                                  : browser_.HighlightedFilePath(),
-                        directory};
+    const Source source{
+        directory ? browser_.HighlightedDirectory() : browser_.HighlightedFilePath(), directory};
     if (source.path.isEmpty())
         return;
+    if (PathRefusals refusals; !refusals.Keeps(source.path)) {
+        refusals.Tell(platform_.messages);
+        return;
+    }
     const QString longPath = LongPath(source.path);
     TreeNode* node =
         options_.FullPath() ? addFullPathChain(longPath) : addOneNode(longPath, relationship);

@@ -5,6 +5,7 @@
 #include "TreeDrop.h"
 #include "TreeDropCommands.h"
 #include "TreeDropMenu.h"
+#include "files/KeptPaths.h"
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
@@ -135,6 +136,18 @@ void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, floa
     NodeTree& tree = parts_.tree;
     TreeNode* target = parts_.rows.FindRowNode(x, y).node;
     tree.SetDropHighlight(target);
+    // A path that cannot be kept as it is is never stored as another one;
+    // the others still come, and the user hears once of all refused.
+    PathRefusals refusals;
+    QStringList paths;
+    for (const QString& path : data.paths) {
+        if (refusals.Keeps(path))
+            paths << path;
+    }
+    if (paths.isEmpty()) {
+        refusals.Tell(platform_.messages);
+        return;
+    }
     Relationship placement = tvwLast;
     if (target) {
         tree.SetSelectedItem(target);
@@ -142,7 +155,8 @@ void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, floa
         commands.PrepareExternalDrop();
         RunTreeDropChoice(platform_.menus.popup(BuildShellDropMenu(target->IsFolder())), commands);
         // Refused; or the tree changed while the menu waited, and the
-        // target went with it.
+        // target went with it. Nothing was to be added: there is nothing
+        // to tell of the paths that could not have been.
         if (commands.DropChoice() == TreeDropCommands::DropCancel || !tree.Holds(target))
             return;
         placement = PlacementOf(commands.DropChoice());
@@ -153,10 +167,10 @@ void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, floa
         // Many new nodes reach the view as one new tree rather than one
         // insertion each, whose cost grows with the rows the view shows.
         std::optional<BulkTreeChange> oneReset;
-        if (data.paths.size() > 1)
+        if (paths.size() > 1)
             oneReset.emplace(tree);
         TargetMark mark(tree, target);
-        for (const QString& path : data.paths) {
+        for (const QString& path : paths) {
             if (TreeNode* node = AddDroppedPath(path, mark, placement, parts_.icons))
                 last = node;
         }
@@ -171,4 +185,5 @@ void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, floa
         ShowPathOf(platform_.pathLabel, last);
     }
     parts_.settings.ScheduleSave();
+    refusals.Tell(platform_.messages);
 }

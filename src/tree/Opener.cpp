@@ -4,13 +4,26 @@
 #include "MenuOptions.h"
 #include "OpenTexts.h"
 #include "ShellOpen.h"
+#include "files/NameBytes.h"
+#include "files/OneLine.h"
+#include "files/PathTexts.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
 
 Opener::Opener(const Platform& platform, const MenuOptions& options)
     : platform_(platform), options_(options) {}
 
+bool Opener::Nameable(const QString& path) {
+    if (IsText(path))
+        return true;
+    platform_.messages.show(PathTexts::cannotOpen(OneLine(path)), OpenTexts::warningTitle(),
+                            MsgButtons::Ok, MsgIcon::None);
+    return false;
+}
+
 void Opener::OpenPath(const QString& path, const QString& failureMessage) {
+    if (!Nameable(path))
+        return;
     // Busy until the opener has answered, which may take a moment.
     platform_.window.setMousePointer(PointerBusy);
     ShellOpen(platform_.shell, path, [this, failureMessage](bool opened) {

@@ -15,6 +15,9 @@ public:
     Opener(const Platform& platform, const MenuOptions& options);
 
     void OpenPath(const QString& path, const QString& failureMessage);
+    // Whether the path names what it came from: one with a name that is not
+    // text (files/NameBytes.h) names no file, and the user is told so.
+    bool Nameable(const QString& path);
     void PathDisp_DblClick() override;
     void PathDisp_MouseMove() override;
 

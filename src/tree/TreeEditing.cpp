@@ -25,7 +25,8 @@ QString withBlanks(QString text) {
 }  // namespace
 
 TreeEditing::TreeEditing(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-                         QuickListLink& quickList, std::function<QString()> highlightedDirectory)
+                         QuickListLink& quickList,
+                         std::function<std::optional<QString>()> highlightedDirectory)
     : platform_(platform),
       tree_(tree),
       settings_(settings),
@@ -114,12 +115,14 @@ void TreeEditing::tvModify_Click() {
     TreeNode* target = tree_.DropHighlight();
     if (!target)
         return;
+    const std::optional<QString> path = highlightedDirectory_();
+    if (!path)
+        return;
     const int entry = quickList_.FindQuickEntry(target);
-    const QString path = highlightedDirectory_();
-    target->SetTag(path);
+    target->SetTag(*path);
     ShowPathOf(platform_.pathLabel, target);
     if (entry != -1)
-        quickList_.SetQuickPath(entry, path);
+        quickList_.SetQuickPath(entry, *path);
     settings_.ScheduleSave();
 }
 

@@ -16,7 +16,8 @@ class TreeNode;
 class TreeEditing {
 public:
     TreeEditing(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-                QuickListLink& quickList, std::function<QString()> highlightedDirectory);
+                QuickListLink& quickList,
+                std::function<std::optional<QString>()> highlightedDirectory);
 
     void AddNewNode(Relationship relationship, bool item);
     void tvRename_Click();
@@ -38,7 +39,9 @@ private:
     NodeTree& tree_;
     SettingsSchedule& settings_;
     QuickListLink& quickList_;
-    std::function<QString()> highlightedDirectory_;
+    // The browser's, or none when it cannot be kept as a node's path: the
+    // browser has told the user why.
+    std::function<std::optional<QString>()> highlightedDirectory_;
     bool labelEditPending_ = false;
     // The node the open or refused edit began on. The edit ends there,
     // wherever the selection went meanwhile: a press elsewhere may move the

@@ -318,31 +318,81 @@ drag_onto_the_tree() {
         fail "the drags made the tree: $tree"
 }
 
+# Drags the files given from another program (tests/e2e/uri_drag_source.cpp,
+# at the screen's top left corner) to a point of the screen.
+drop_from_another_program() {
+    local to_x=$1 to_y=$2 source X Y WIDTH HEIGHT
+    shift 2
+    [ -x "${URI_DRAG_SOURCE:-}" ] || fail "URI_DRAG_SOURCE does not name the drag source program"
+    xsession_spawn "$xsession_dir/source.log" "$URI_DRAG_SOURCE" "$@"
+    within 5000 toplevel_windows --pid "$xsession_last_pid" >/dev/null ||
+        fail "the drag source shows no window"
+    source=$(toplevel_windows --pid "$xsession_last_pid" | head -n 1)
+    window_geometry "$source"
+    sleep 0.3
+    drag_from_to $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) "$to_x" "$to_y"
+}
+
 # A file dragged from another program (tests/e2e/uri_drag_source.cpp, at the
 # screen's top left corner) onto the empty tree space below the last row
 # becomes the last top-level item, labelled without its extensions; Unload
 # keeps it.
 drop_a_file_from_another_program() {
-    [ -x "${URI_DRAG_SOURCE:-}" ] || fail "URI_DRAG_SOURCE does not name the drag source program"
     printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$settings"
-    local file=$xsession_dir/report.final.txt source from_x from_y to_x to_y
+    local file=$xsession_dir/report.final.txt
     : >"$file"
     start_varnel
     show_window
-    read -r to_x to_y < <(tree_at 100 150)
-    xsession_spawn "$xsession_dir/source.log" "$URI_DRAG_SOURCE" "$file"
-    within 5000 toplevel_windows --pid "$xsession_last_pid" >/dev/null ||
-        fail "the drag source shows no window"
-    source=$(toplevel_windows --pid "$xsession_last_pid" | head -n 1)
-    local X Y WIDTH HEIGHT
-    window_geometry "$source"
-    from_x=$((X + WIDTH / 2)) from_y=$((Y + HEIGHT / 2))
-    sleep 0.3
-    drag_from_to "$from_x" "$from_y" "$to_x" "$to_y"
+    drop_from_another_program $(tree_at 100 150) "$file"
     sleep 0.5
     unload_by_tray_menu
     grep '^Node=' "$settings" | tail -n 1 | grep -q $'^Node=report\t'"$file"$'\t' ||
         fail "the dropped file is not the last node: $(grep Node= "$settings" | tr '\r\t' ' |')"
+}
+
+# Waits for the box that refuses a path, opened since the top-level windows
+# BEFORE were listed, and closes it with its button.
+close_refusal() {
+    local box
+    within 5000 new_toplevel "$pid" "$1" >/dev/null || fail "no message box refused the path"
+    box=$(new_toplevel "$pid" "$1")
+    [[ $(xdotool getwindowname "$box") == "Path Error"* ]] ||
+        fail "the box is titled $(xdotool getwindowname "$box")"
+    sleep 0.3
+    click_box_button "$box"
+    within 5000 eval "! visible_windows --pid $pid | grep -qx $box" || fail "the box stayed open"
+}
+
+# A directory whose name ends in a blank, highlighted in the browser before
+# a node of the tree is clicked, is copied with its own path, blank and all.
+# A file whose name is not UTF-8 (listed all the same), dragged from the
+# file list or dropped from another program, is refused with a message box;
+# nothing is stored for it.
+odd_names_are_kept_or_refused() {
+    local data=$app_dir/data before
+    mkdir -p "$data/name "
+    : >"$data/bad"$'\xff'".txt"
+    printf 'Path=False\r\nDirPath=%s\r\nDirVis=True\r\nNode=Music\t/usr/share\tclosed\topen\tFalse\t0\tFalse\r\n' \
+        "$data" >"$settings"
+    start_varnel
+    show_window
+    # The directory list shows /, tmp, the session's directory, app, data,
+    # then "name ".
+    xdotool mousemove $(browser_row 6) sleep 0.2 click 1 sleep 0.3
+    xdotool mousemove $(tree_at 45 9) sleep 0.2 click 1 sleep 0.3
+    drop_and_choose $(browser_row 6) $(tree_at 45 9) 0
+    xdotool mousemove $(browser_row 5) sleep 0.2 click 3 sleep 0.5 key Down Down Return sleep 0.5
+    before=$(toplevel_windows --pid "$pid")
+    drag_from_to $(browser_row 1) $(tree_at 100 150)
+    close_refusal "$before"
+    before=$(toplevel_windows --pid "$pid")
+    drop_from_another_program $(tree_at 100 150) "$data/bad"$'\xff'".txt"
+    close_refusal "$before"
+    unload_by_tray_menu
+    local tree
+    tree=$(awk -F'\t' '/^Node=/ { printf "%s|%s|%s;", $1, $2, $6 }' "$settings")
+    [ "$tree" = "Node=Music|/usr/share|0;Node=name |$data/name |1;" ] ||
+        fail "the tree was made: $tree"
 }
 
 # A tray host on the session bus (tests/e2e/sni_host.py) takes the item,

@@ -1,8 +1,8 @@
 // A second program for the journeys: a small window at the screen's top left
-// corner from which a press and a move of the left button drag the file
+// corner from which a press and a move of the left button drag the files
 // named on the command line as a text/uri-list, copy only, the way a file
-// manager offers its files.
-//   uri_drag_source FILE
+// manager offers its files: each name in its own bytes, UTF-8 or not.
+//   uri_drag_source FILE...
 #include <QApplication>
 #include <QDrag>
 #include <QMimeData>
@@ -13,7 +13,7 @@
 namespace {
 class DragSource : public QWidget {
 public:
-    explicit DragSource(const QString& file) : file_(file) {
+    explicit DragSource(const QList<QUrl>& files) : files_(files) {
         setWindowTitle(QStringLiteral("uri-drag-source"));
         setFixedSize(160, 80);
         move(0, 0);
@@ -27,23 +27,26 @@ protected:
                 QApplication::startDragDistance())
             return;
         auto* offered = new QMimeData;
-        offered->setUrls({QUrl::fromLocalFile(file_)});
+        offered->setUrls(files_);
         auto* drag = new QDrag(this);
         drag->setMimeData(offered);
         drag->exec(Qt::CopyAction);
     }
 
 private:
-    QString file_;
+    QList<QUrl> files_;
     QPoint pressed_;
 };
 }  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 2)
+    if (argc < 2)
         return 2;
-    DragSource window(QString::fromLocal8Bit(argv[1]));
+    QList<QUrl> files;
+    for (int i = 1; i < argc; ++i)
+        files << QUrl::fromEncoded("file://" + QByteArray(argv[i]).toPercentEncoding("/"));
+    DragSource window(files);
     window.show();
     return app.exec();
 }

@@ -4,11 +4,17 @@
 #include "WarningsFail.h"
 #include "browser/BrowserMenus.h"
 #include "browser/ReadDirectory.h"
+#include "files/OneLine.h"
+#include "tree/TreeDrop.h"
+#include "tree/TreeMenu.h"
+#include "tree/TreeMouse.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStorageInfo>
 #include <QTest>
+#include <filesystem>
+#include <fstream>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -62,6 +68,23 @@ struct Browser : FormHarness {
         return texts;
     }
     QString work, drive;
+};
+
+// The directory dir\xfe and the files bad\xff.txt and tab<TAB>here in a
+// directory, made by their bytes, and removed so: Qt neither lists nor
+// removes a name that is not UTF-8.
+struct OddNames {
+    explicit OddNames(const QString& directory)
+        : parent(QFile::encodeName(directory).toStdString()) {
+        std::filesystem::create_directory(parent + "/dir\xfe");
+        std::ofstream(parent + "/bad\xff.txt") << "";
+        std::ofstream(parent + "/tab\there") << "";
+    }
+    ~OddNames() {
+        for (const char* name : {"/dir\xfe", "/bad\xff.txt", "/tab\there"})
+            std::filesystem::remove(parent + name);
+    }
+    std::string parent;
 };
 }  // namespace
 
@@ -246,6 +269,43 @@ private Q_SLOTS:
             QCOMPARE(seen.join(u'|'), QLatin1String(outcome));
             QCOMPARE(b.fake.window.visible, !opens);
         }
+    }
+
+    // A name that is not UTF-8 is listed, its odd byte decoded so that it
+    // shows as a replacement character; so is a name with a TAB. Neither
+    // becomes a node's path: "Modify Path" and a copy refuse them with a box
+    // that names the path. Opening a name that is not text says it cannot.
+    void namesThatCannotBeKeptAreListedButRefused() {
+        Browser b;
+        b.form->options().SetFullPath(false);
+        const OddNames odd(b.work);
+        b.browser().PointAt(b.work);
+        const QString dir = u"dir\xdcfe"_s, bad = u"bad\xdcff.txt"_s, tab = u"tab\there"_s;
+        QCOMPARE(b.fake.dirList.subdirectories,
+                 (QStringList{u"Alpha"_s, u"beta"_s, dir, u"Zed"_s}));
+        QCOMPARE(b.fake.fileList.files, (QStringList{u"A.txt"_s, u"b.txt"_s, bad, u"C.md"_s, tab}));
+        TreeNode* node = b.form->tree().Add(nullptr, tvwLast, QString(), u"Node"_s, u"leaf"_s);
+        b.fake.treeView.hits[{10, 10}] = node;
+        b.mouse().DirList_Click(2);
+        b.mouse().DirList_DblClick();
+        b.fake.menus.choose(TreeMenuId::tvModify);
+        b.form->treeMouse().TreeView_MouseDown(ButtonRight, 0, 10, 10);
+        b.dirMenu(DirMenuId::dlViewFiles);
+        b.mouse().FileList_Click(2);
+        b.mouse().FileList_DblClick();
+        b.mouse().FileList_Click(4);
+        b.form->treeDrop().TreeView_DragDrop(DragSource::FileList, 500, 500);  // empty space
+        QStringList told;
+        for (const ShownMessage& shown : b.fake.messages.shown) {
+            for (const QString& name : {dir, bad, tab}) {
+                if (shown.text.contains(OneLine(b.work + u'/' + name)))
+                    told << shown.title + u' ' + name;
+            }
+        }
+        QCOMPARE(told, (QStringList{u"Warning "_s + dir, u"Path Error "_s + dir,
+                                    u"Warning "_s + bad, u"Path Error "_s + tab}));
+        QVERIFY(node->Tag().isEmpty() && b.form->tree().Count() == 1 &&
+                b.fake.shell.opened.empty());
     }
 };
 

@@ -3,6 +3,7 @@
 // next save keeps of them.
 #include "FormHarness.h"
 #include "WarningsFail.h"
+#include "files/OneLine.h"
 #include "tree/ExternalDrop.h"
 #include "tree/TreeDropMenu.h"
 
@@ -161,6 +162,29 @@ private Q_SLOTS:
         d.h.fake.menus.choose(Id::tdAfter);
         d.dropAt(0, d.make({u"a.txt"_s}));
         QCOMPARE(d.outline() + d.notes->Key() + d.work->Key(), u"Work,a,NotestdDropmine"_s);
+    }
+
+    // A path that cannot be kept as it is (a name that was not UTF-8, a
+    // NUL, a TAB, a line break) is never stored as another: the others
+    // still come, and one box names the first ten left out and counts the
+    // rest. A drop of nothing else asks nothing and adds nothing.
+    void pathsThatCannotBeKeptAreLeftOutAndToldOnce() {
+        Dropping d;
+        const QString a = d.make({u"a.txt"_s})[0];
+        QStringList odd{d.files.filePath(u"bad\xdcff.txt"_s), a + QChar(u'\0') + u"b"_s};
+        for (int i = 0; i < 10; ++i)
+            odd << d.files.filePath(u"line %1\ntab\t"_s.arg(i));
+        d.dropAt(Dropping::EmptyRow, QStringList{odd[0], a} + odd.mid(1));
+        d.h.fake.menus.choose(Id::tdInside);
+        d.dropAt(0, odd.mid(0, 2));
+        QCOMPARE(d.outline(), u"Work,Notes,a"_s);
+        QVERIFY(d.h.fake.menus.shown.empty());
+        QCOMPARE(d.h.fake.messages.shown.size(), size_t(2));
+        const ShownMessage& many = d.h.fake.messages.shown.front();
+        QCOMPARE(many.title, u"Path Error"_s);
+        for (const QString& path : odd)
+            QCOMPARE(many.text.contains(OneLine(path)), path != odd.last() && path != odd[10]);
+        QVERIFY(many.text.contains(u"and 2 more"_s));
     }
 };
 

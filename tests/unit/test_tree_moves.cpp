@@ -27,11 +27,12 @@ struct Drops : DragStates, BrowserSelection {
     TreeNode* DragNode() const override { return dragged; }
     void EndDrag(DragSource) override {}
     bool DirListShowing() const override { return dirShowing; }
+    QString HighlightedDirectory() const override { return directory; }
     QString HighlightedFilePath() const override { return file; }
     int treeDrag = 0, dirDrag = 0, fileDrag = 0;
     TreeNode* dragged = nullptr;
     bool dirShowing = true;
-    QString file;
+    QString directory, file;
 
     explicit Drops(const QString& shape) {
         static const QRegularExpression token(u"\\w+\\+?|[()]"_s);
@@ -154,22 +155,23 @@ private Q_SLOTS:
             << u"a.txt"_s << u"inside D"_s << u"A+(B(b1)) D+(d1 a.txt) e"_s << u"4"_s;
         QTest::newRow("file in other letter case")
             << u"A.TXT"_s << u"before e"_s << u"A+(B(b1)) D+(d1) a.txt e"_s << u"leaf"_s;
-        QTest::newRow("directory into a closed folder")
-            << u"Sub/"_s << u"inside B"_s << u"A+(B+(b1 Sub)) D+(d1) e"_s << u"closed"_s;
+        QTest::newRow("directory with blanks around its name, into a closed folder")
+            << u" Sub /"_s << u"inside B"_s << u"A+(B+(b1  Sub )) D+(d1) e"_s << u"closed"_s;
         QTest::newRow("the root, on empty space")
             << u"/"_s << u"none"_s << u"A+(B(b1)) D+(d1) e /"_s << u"closed"_s;
     }
 
     // Without the full path, one node: the entry's name, a folder for a
     // directory, an item with its own picture for a file; it is shown,
-    // selected and its path is in the label.
+    // selected and its path, exactly, is in the label. The entry is the one
+    // highlighted in its list, whatever the label showed since.
     void copiesOneNode() {
         QFETCH(QString, named);
         QFETCH(QString, order);
         QFETCH(QString, shape);
         QFETCH(QString, picture);
         QTemporaryDir temp;
-        QVERIFY(QDir(temp.path()).mkdir(u"Sub"_s) &&
+        QVERIFY(QDir(temp.path()).mkdir(u" Sub "_s) &&
                 QFile(temp.filePath(u"a.txt"_s)).open(QIODevice::WriteOnly));
         Drops h(u"A+(B(b1)) D+(d1) e"_s);
         h.node(u"B"_s)->SetExpandedImage(QString());  // as copied from the browser
@@ -180,8 +182,8 @@ private Q_SLOTS:
             named.startsWith(u'/') ? named : temp.filePath(named.chopped(int(directory)));
         (directory ? h.dirDrag : h.fileDrag) = 2;
         h.dirShowing = directory;
-        h.file = path;
-        h.fake.pathLabel.text = directory ? u"  "_s + path + u" "_s : u" /elsewhere"_s;
+        (directory ? h.directory : h.file) = path;
+        h.fake.pathLabel.text = u" /p/e"_s;  // a node clicked since
         h.choose(order);
         QCOMPARE(h.shape(), shape);
         TreeNode* added = h.tree.SelectedItem();
@@ -196,11 +198,11 @@ private Q_SLOTS:
     // the target, each folder with its own path. Copied again, the entry is
     // selected and nothing is added. A node whose label differs in letter
     // case is reused, but the folders below it take the path as the file
-    // system spells it.
+    // system spells it, blanks around a name and all.
     void copiesTheFullPathChain() {
         QTemporaryDir temp;
         const QString file = temp.filePath(u"a.txt"_s);
-        QVERIFY(QFile(file).open(QIODevice::WriteOnly) && QDir(temp.path()).mkdir(u"Sub"_s));
+        QVERIFY(QFile(file).open(QIODevice::WriteOnly) && QDir(temp.path()).mkpath(u" d /Sub"_s));
         const QStringList names = temp.path().split(u'/', Qt::SkipEmptyParts);
         Drops h(u"X(x1)"_s);
         h.fileDrag = 2;
@@ -223,10 +225,12 @@ private Q_SLOTS:
         g.tree.First()->SetText(u"/"_s);
         g.tree.First()->Child()->SetText(names[0].toUpper());
         g.dirDrag = 2;
-        g.fake.pathLabel.text = u" "_s + temp.filePath(u"Sub"_s) + u' ';
+        g.directory = temp.filePath(u" d /Sub"_s);
         g.choose(u"none"_s);
-        QCOMPARE(g.tree.Count(), 2 + int(names.size()));
+        QCOMPARE(g.tree.Count(), 3 + int(names.size()));
         QCOMPARE(g.tree.First()->Child()->Child()->Tag(), u'/' + names[0] + u'/' + names[1]);
+        TreeNode* sub = g.tree.SelectedItem();
+        QCOMPARE(sub->Parent()->Tag() + u'|' + sub->Tag(), temp.filePath(u" d |"_s) + g.directory);
     }
 
     // A chain of folders far deeper than a recursion could follow moves

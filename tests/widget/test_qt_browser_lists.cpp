@@ -85,10 +85,12 @@ private Q_SLOTS:
         QCOMPARE(list.events.only(u"Dir Drag"_s), QStringList{u"Dir DragOver 1 0"_s});
     }
 
-    // What the logic sets before the window is built shows once it is.
+    // What the logic sets before the window is built shows once it is. A
+    // name shows on one line, and the byte of a name that was not UTF-8 as a
+    // replacement character, as file managers show them.
     void theStateWaitsForTheWidget() {
         QtFileList port;
-        port.setFiles({u"a.txt"_s, u"b.txt"_s});
+        port.setFiles({u"a.txt"_s, u"b\xdcff\t.txt"_s});
         port.setListIndex(1);
         port.setReading(true);
         port.setVisible(true);
@@ -96,9 +98,11 @@ private Q_SLOTS:
         RecordingEvents events;
         port.setEvents(&events);
         port.bind(&view);
+        const QString shown = view.currentIndex().data().toString();
         QVERIFY(view.model()->rowCount() == 2 && view.currentIndex().row() == 1);
         QVERIFY(view.isReading() && !view.isHidden() && events.calls.isEmpty());
         port.bind(nullptr);
+        QCOMPARE(shown, u"b\ufffd\u2409.txt"_s);
     }
 
     // The user's pick of another drive is reported; what the logic sets is

@@ -12,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QSysInfo>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -149,13 +150,21 @@ private Q_SLOTS:
         QVERIFY(!f.shownExpanded(f.item) && f.events.calls.isEmpty());
     }
 
-    // The desktop's list of files reaches the logic as the local paths in it;
-    // what the logic refuses is ignored, so the pointer shows no drop. A taken
-    // drag is always a copy. The window's own drags are told by their source,
-    // never as the desktop's, and either drop is told after the drag.
+    // The desktop's list of files reaches the logic as the local paths in it,
+    // in their own bytes; what the logic refuses is ignored, so the pointer
+    // shows no drop. A taken drag is always a copy. The window's own drags
+    // are told by their source, never as the desktop's, and either drop is
+    // told after the drag. This machine is no host, "localhost" or its own
+    // name; another host's address, or an escaped "/" that no name holds,
+    // names no path here.
     void dragsOfferLocalFilesToCopyAndTellTheirSource() {
         const QUrl hosts = QUrl::fromLocalFile(u"/etc/hosts"_s), tmp(u"file:///tmp"_s),
-                   remote(u"https://example.org/a.txt"_s), ours(u"varnel:own"_s);
+                   remote(u"https://example.org/a.txt"_s), ours(u"varnel:own"_s),
+                   local(u"file://localhost/etc/hosts"_s),
+                   named(u"file://"_s + QSysInfo::machineHostName() + u"/tmp"_s),
+                   elsewhere(u"file://elsewhere.example/tmp"_s),
+                   odd = QUrl::fromEncoded("file:///tmp/%20bad%FF%00%0A"),
+                   slash = QUrl::fromEncoded("file:///tmp/a%2Fb");
         const Qt::DropActions copy(Qt::CopyAction), move(Qt::MoveAction);
         const struct {
             QList<QUrl> urls;  // none: text
@@ -163,6 +172,9 @@ private Q_SLOTS:
             QString told;  // the last event, but for the point
         } cases[] = {{{hosts, tmp}, copy | move, u"OLEDragDrop 1 /etc/hosts|/tmp"_s},
                      {{remote, hosts}, copy, u"OLEDragDrop 1 /etc/hosts"_s},
+                     {{local, named, elsewhere, odd, slash},
+                      copy,
+                      u"OLEDragDrop 1 /etc/hosts|/tmp|/tmp/ bad\xdcff"_s + QChar(u'\0') + u"\n"_s},
                      {{remote}, copy, u"OLEDragOver 1 "_s},
                      {{}, copy, u"OLEDragOver 1 "_s},
                      {{hosts, tmp}, move, u"OLEDragOver 0 /etc/hosts|/tmp"_s},

@@ -1,6 +1,6 @@
 #include "BrowserListModel.h"
 
-#include "platform/qt/OneLine.h"
+#include "files/OneLine.h"
 
 #include <algorithm>
 

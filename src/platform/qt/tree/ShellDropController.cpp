@@ -1,5 +1,6 @@
 #include "ShellDropController.h"
 
+#include "files/NameBytes.h"
 #include "platform/TreeDropEvents.h"
 #include "platform/qt/ControlDrag.h"
 #include "platform/qt/TwipsScale.h"
@@ -7,8 +8,37 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QSysInfo>
 #include <QTimer>
 #include <QUrl>
+#include <optional>
+
+namespace {
+// A file address names a file of this machine when it names no host, or
+// names it as "localhost" or by its own name.
+bool OnThisMachine(const QUrl& url) {
+    const QString host = url.host();
+    return host.isEmpty() || host.compare(QLatin1String("localhost"), Qt::CaseInsensitive) == 0 ||
+           host.compare(QSysInfo::machineHostName(), Qt::CaseInsensitive) == 0;
+}
+
+// The local path a file address names, in its own bytes; none for an
+// address of another machine or another scheme. A name that is not UTF-8
+// is kept as NameFromBytes keeps it, and an escaped NUL as a NUL: the logic
+// refuses both rather than store another path. An escaped "/" is no
+// separator, and no name can hold one: such an address names no file.
+std::optional<QString> LocalPath(const QUrl& url) {
+    if (!url.isLocalFile() || !OnThisMachine(url))
+        return std::nullopt;
+    const QByteArray escaped = url.path(QUrl::FullyEncoded).toLatin1();
+    if (escaped.contains("%2F") || escaped.contains("%2f"))
+        return std::nullopt;
+    QString path = NameFromBytes(QByteArray::fromPercentEncoding(escaped));
+    if (path.isEmpty())
+        return std::nullopt;
+    return path;
+}
+}  // namespace
 
 ShellDropController::ShellDropController(NodeTreeView& view, ShellDropEvents& events,
                                          QObject* parent)
@@ -29,10 +59,8 @@ ShellDropData ShellDropController::decode(const QDropEvent& event) {
     if (!mime || !mime->hasUrls())
         return data;
     for (const QUrl& url : mime->urls()) {
-        if (!url.isLocalFile())
-            continue;  // a remote address is no path of this machine
-        if (QString path = url.toLocalFile(); !path.isEmpty())
-            data.paths << path;
+        if (std::optional<QString> path = LocalPath(url))
+            data.paths << *path;
     }
     return data;
 }

@@ -1,6 +1,6 @@
 #include "QtPathLabel.h"
 
-#include "platform/qt/OneLine.h"
+#include "files/OneLine.h"
 
 #include <QEvent>
 #include <QLabel>
