@@ -8,7 +8,6 @@
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 
-#include <algorithm>
 #include <array>
 #include <limits>
 #include <optional>
@@ -38,11 +37,7 @@ QStringView trimValue(QStringView value) {
 // blanks, as the writer will write them. A path of nothing but a TAB is thus
 // no path now, as it would be after a save.
 QString keptValue(QStringView value) {
-    value = trimValue(value);
-    QString text = value.toString();
-    if (std::any_of(value.begin(), value.end(), BreaksRecord))
-        std::replace_if(text.begin(), text.end(), BreaksRecord, QChar(u' '));
-    return text;
+    return WithBreaksAsBlanks(trimValue(value).toString());
 }
 
 bool keyIs(QStringView key, QLatin1String name) {

@@ -11,19 +11,6 @@
 #include "settings/TokenCut.h"
 #include "settings/ValueBlanks.h"
 
-namespace {
-// A pasted TAB or line break would draw the label on two lines, taller than
-// every other row, and the settings file reads it back as blanks anyway:
-// it is a blank from the start.
-QString withBlanks(QString text) {
-    for (QChar& c : text) {
-        if (BreaksRecord(c))
-            c = u' ';
-    }
-    return text;
-}
-}  // namespace
-
 TreeEditing::TreeEditing(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
                          QuickListLink& quickList,
                          std::function<std::optional<QString>()> highlightedDirectory)
@@ -92,7 +79,10 @@ void TreeEditing::TreeView_AfterLabelEdit(const std::optional<QString>& typed) {
         editedNode_ = nullptr;
         return;
     }
-    const QString newText = withBlanks(*typed);
+    // A pasted TAB or line break would draw the label on two lines, taller
+    // than every other row, and the settings file reads it back as a blank
+    // anyway: it is a blank from the start.
+    const QString newText = WithBreaksAsBlanks(*typed);
     if (TrimBlanks(newText).isEmpty()) {
         platform_.messages.show(QStringLiteral("Entry can not be blank."),
                                 QStringLiteral("Entry Error"), MsgButtons::Ok,
