@@ -1,7 +1,5 @@
 #include "GetToken.h"
 
-#include "TokenCut.h"
-
 QStringView TrimBlanks(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -12,7 +10,7 @@ QStringView TrimBlanks(QStringView text) {
     return text.sliced(begin, end - begin);
 }
 
-TokenCut CutToken(QStringView line, QStringView delimiter) {
+TokenCut GetToken(QStringView line, QStringView delimiter) {
     static constexpr char16_t comma[] = u",";
     if (delimiter.isEmpty())
         delimiter = QStringView(comma, 1);
@@ -21,11 +19,4 @@ TokenCut CutToken(QStringView line, QStringView delimiter) {
     if (at < 0)
         return {line, QStringView(), false};
     return {TrimBlanks(line.first(at)), TrimBlanks(line.sliced(at + delimiter.size())), true};
-}
-
-QString GetToken(QString& line, const QString& delimiter) {
-    const TokenCut cut = CutToken(line, delimiter);
-    QString token = cut.token.toString();
-    line = cut.rest.toString();
-    return token;
 }

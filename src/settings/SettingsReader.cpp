@@ -1,9 +1,9 @@
 #include "SettingsReader.h"
 
+#include "GetToken.h"
 #include "PathQuotes.h"
 #include "SettingsKeys.h"
 #include "SettingsSink.h"
-#include "TokenCut.h"
 #include "ValueBlanks.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
@@ -118,7 +118,7 @@ private:
 };
 
 bool Reader::readLine(QStringView line) {
-    const TokenCut cut = CutToken(line, Equals);
+    const TokenCut cut = GetToken(line, Equals);
     if (!cut.found && cut.token.startsWith(u'[') && cut.token.endsWith(u']')) {
         // A section's name; only "[QuickList]" and our own are a settings file's.
         inOwnSection_ = keyIs(cut.token, SettingsKeys::OwnSection);
@@ -181,7 +181,7 @@ void Reader::readNode(QStringView record) {
     int count = 0;
     // Fields beyond the seventh are ignored.
     while (count < NodeFieldCount && !record.isEmpty()) {
-        const TokenCut cut = CutToken(record, Tab);
+        const TokenCut cut = GetToken(record, Tab);
         fields[count++] = trimValue(cut.token);
         record = cut.rest;
     }
@@ -237,7 +237,7 @@ void Reader::readNode(QStringView record) {
 void Reader::readQuickEntry(QStringView record) {
     if (quickListFull_)
         return;  // entries beyond the list's places are dropped
-    const TokenCut cut = CutToken(record, Tab);
+    const TokenCut cut = GetToken(record, Tab);
     const QString caption = keptValue(cut.token);
     const QString path = UnquotedPath(keptValue(cut.rest));  // TABs in it too are blanks
     if (caption.isEmpty() || path.isEmpty())

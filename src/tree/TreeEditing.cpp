@@ -7,8 +7,8 @@
 #include "model/NodeTree.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TreeViewPort.h"
+#include "settings/GetToken.h"
 #include "settings/SettingsSchedule.h"
-#include "settings/TokenCut.h"
 #include "settings/ValueBlanks.h"
 
 TreeEditing::TreeEditing(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,

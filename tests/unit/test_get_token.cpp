@@ -28,8 +28,8 @@ private Q_SLOTS:
         QFETCH(QString, line);
         QFETCH(QString, delimiter);
         QFETCH(QString, cut);
-        const QString token = GetToken(line, delimiter);
-        QCOMPARE(token + u'|' + line, cut);
+        const TokenCut token = GetToken(line, delimiter);
+        QCOMPARE(token.token.toString() + u'|' + token.rest.toString(), cut);
     }
 };
 
