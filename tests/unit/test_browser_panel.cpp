@@ -130,9 +130,11 @@ private Q_SLOTS:
         QCOMPARE(b.label(), b.work + u"/A.txt"_s);
         b.mouse().FileList_Click(2);
         QCOMPARE(b.label(), b.work + u"/C.md"_s);
+        b.form->settings().SaveSettings();
         b.fileMenu(FileMenuId::flViewDir);
         QVERIFY(b.fake.dirList.visible && !b.fake.fileList.visible);
-        b.mouse().FileList_Click(1);  // hidden: counts for nothing
+        QVERIFY(b.form->settings().SettingsDirty());  // the list showing is kept
+        b.mouse().FileList_Click(1);                  // hidden: counts for nothing
         QCOMPARE(b.label(), b.work + u"/beta"_s);
     }
 

@@ -75,16 +75,21 @@ private Q_SLOTS:
         TreeNode* a = item(u"A"_s, u"/a"_s);
         TreeNode* b = item(u"B"_s, u"/b"_s);
         TreeNode* c = item(u"B"_s, u"/c"_s);
-        for (TreeNode* node : {a, b, item(u"B"_s, u"/b"_s), c})
+        TreeNode* d = item(u"D"_s, u"/d"_s);
+        h.form->settings().SaveSettings();
+        quick(a, true);
+        QVERIFY(h.form->settings().SettingsDirty());
+        for (TreeNode* node : {b, item(u"B"_s, u"/b"_s), c, d})
             quick(node, true);
         quick(b, false);
         QCOMPARE(tray.FindQuickEntry(c), 1);  // the twin counted as b, the gap closed
-        QVERIFY(!tray.Quick().MenuPlaces()[2].visible);
+        QCOMPARE(tray.Quick().MenuPlaces()[2].caption, u"D"_s);
+        QVERIFY(!tray.Quick().MenuPlaces()[3].visible);
         h.form->settings().SaveSettings();
         quick(b, false);  // not in the list: nothing changes or is saved
         QVERIFY(!h.form->settings().SettingsDirty());
-        quick(a, false);
-        quick(c, false);
+        for (TreeNode* node : {a, c, d})
+            quick(node, false);
         QVERIFY(h.form->settings().SettingsDirty());
         QVERIFY(tray.Quick().MenuPlaces()[0].visible);
         QCOMPARE(tray.Quick().MenuPlaces()[0].caption, u"Empty"_s);
@@ -165,7 +170,7 @@ private Q_SLOTS:
         choose(TrayMenuId::tiOpen);
         QVERIFY(h.fake.window.visible);
         choose(TrayMenuId::tiHide);
-        QVERIFY(!h.fake.window.visible);
+        QVERIFY(!h.fake.window.visible && !h.form->tray().OffersHide());
         choose(TrayMenuId::tiAbout);  // over the hidden window's rectangle
         const TwipsRect w = h.fake.window.rect;
         QCOMPARE(h.fake.about.shownAt.at(0).top, w.top + (w.height - 3510) / 2);

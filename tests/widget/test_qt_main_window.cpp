@@ -9,8 +9,12 @@
 #include "platform/qt/window/MainWindowWidget.h"
 #include "platform/qt/window/QtMainWindow.h"
 
+#include <QDialog>
 #include <QLabel>
+#include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -38,6 +42,31 @@ private Q_SLOTS:
         if (widget.logicalDpiX() == 96)
             QCOMPARE(widget.geometry(), QRect(200, 100, 600, 300));
         QVERIFY(!widget.dirList()->isVisible() && widget.fileList()->isVisible());
+    }
+
+    // The About box stands where the logic put it, says what the program is
+    // and closes with "Continue" or its close box, each time made anew.
+    void theAboutBoxShowsItsLinesAndCloses() {
+        QtPlatform platform;
+        const TwipsScale twips(QGuiApplication::primaryScreen()->logicalDotsPerInchX());
+        QStringList seen;
+        for (const bool byCloseBox : {false, true}) {
+            QTimer::singleShot(0, [&seen, byCloseBox] {
+                auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                seen << box->windowTitle() + u'@' + QString::number(box->x());
+                for (const QLabel* line : box->findChildren<QLabel*>())
+                    seen << line->text();
+                auto* button = box->findChild<QPushButton*>();
+                seen << button->text();
+                byCloseBox ? void(box->close()) : button->click();
+            });
+            platform.platform().about.showModal({twips.toTwips(50), twips.toTwips(120), 0, 0});
+        }
+        for (const QString& line :
+             {u"About Varnel@120"_s, u"The quickest way to access your folders"_s,
+              u"using Drag and Drop technology"_s, u"v 3.1"_s, u"Continue"_s})
+            QVERIFY2(seen.count(line) == 2, qPrintable(seen.join(u"|"_s)));
     }
 
     // The logic may cancel a close; a logic that is gone hears nothing, nor
