@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -135,8 +136,10 @@ private Q_SLOTS:
         QCoreApplication::sendEvent(t.viewport(), &enter);
         t.clock.advance(100);
         const QString target = t.model().nodeAt(t.view().indexAt(bottom))->Text();
+        const int scrolled = t.view().verticalScrollBar()->value();
         QCoreApplication::sendEvent(t.viewport(), &drop);
         t.clock.advance(100);
+        QCOMPARE(t.view().verticalScrollBar()->value(), scrolled);
         QString underMenu;
         t.whenShown<QMenu>([&](QMenu* menu) {
             t.clock.advance(200);
