@@ -126,6 +126,29 @@ private Q_SLOTS:
         QCOMPARE(WriteSettingsText(reread.values, again, reread.quickList), saved);
     }
 
+    // A TAB, CR or LF inside a value would split its record: the written copy
+    // has a blank in its place. Paths the reader would trim go in quotes, the
+    // keys lent to the nodes go with the save, and our own section comes last.
+    void valuesCannotBreakTheirRecords() {
+        SettingsValues values;
+        values.dirPath = u"/x\ny "_s;
+        values.ownSection = {u"Undo=3\t"_s};
+        NodeTree tree;
+        TreeNode* a = tree.Add(nullptr, tvwLast, u"K2"_s, u"a\tb"_s, u"closed"_s);
+        a->SetTag(u"/a\r\nNode=evil"_s);
+        tree.Add(a, tvwChild, u"K1"_s, u"c"_s, u"leaf"_s)->SetTag(u" c\t"_s);
+        const QByteArray saved = WriteSettingsText(values, tree, {{u"cap\ttion"_s, u"/p\rq"_s}});
+        QVERIFY(a->Key().isEmpty() && a->Child()->Key().isEmpty());
+        QCOMPARE(a->Text(), u"a\tb"_s);
+        NodeTree again;
+        RecordingSink sink(again);
+        QCOMPARE(ReadSettingsText(DecodeSettingsBytes(saved), sink, again), 0);
+        for (const QString& call : {u"dirPath=/x y "_s, u"quick=cap tion@/p q"_s, u"own=Undo=3\t"_s})
+            QVERIFY2(sink.calls.contains(call), qPrintable(call));
+        QCOMPARE(dump(again),
+                 (QStringList{u"a b|/a  Node=evil|closed|open|-|"_s, u"  c| c |leaf||-|"_s}));
+    }
+
     // A chain nested far deeper than any call stack could follow is read,
     // written, cut and destroyed on a thread whose stack is far too small
     // for recursion, so recursion crashes instead of passing unnoticed.
