@@ -25,11 +25,9 @@ void touch(const QString& path) {
 }
 
 // work/ holds the directories beta (with notes.txt), Alpha, Zed and .git and
-// the files b.txt, A.txt, C.md and .profile. Settings, if given, are read at
-// the first showing ("%W" is work/, "%D" its drive); else the browser is on
-// work/.
+// the files b.txt, A.txt, C.md and .profile; the browser is on work/.
 struct Browser : FormHarness {
-    explicit Browser(const QStringList& settings = {}) {
+    Browser() {
         work = QDir::cleanPath(temp->filePath(u"work"_s));
         for (const QString& dir : {u"beta"_s, u"Alpha"_s, u"Zed"_s, u".git"_s})
             QDir(work).mkpath(dir);
@@ -37,14 +35,8 @@ struct Browser : FormHarness {
              {u"b.txt"_s, u"A.txt"_s, u"C.md"_s, u".profile"_s, u"beta/notes.txt"_s})
             touch(work + u'/' + file);
         drive = QStorageInfo(work).rootPath();
-        QStringList lines;
-        for (QString line : settings)
-            lines << line.replace(u"%W"_s, work).replace(u"%D"_s, drive);
-        if (!settings.isEmpty())
-            writeSettings(lines);
         loadAndShow();
-        if (settings.isEmpty())
-            browser().PointAt(work);
+        browser().PointAt(work);
     }
     BrowserPanel& browser() { return form->browser(); }
     BrowserMouse& mouse() { return form->browserMouse(); }
@@ -169,31 +161,6 @@ private Q_SLOTS:
             QCOMPARE(b.fake.driveList.current + u' ' + b.label(),
                      opens ? drive + u' ' + (drive == b.drive ? b.work : drive)
                            : b.drive + u' ' + b.work);
-        }
-    }
-
-    // The four keys in their order, each raising what a user's choice
-    // would; a failed drive skips the directory and the highlight, a failed
-    // directory the highlight, silently.
-    void theSettingsRestoreDriveDirectoryHighlightAndList() {
-        Browser b({u"Drive=%D"_s, u"DirPath=%W"_s, u"DirSel=1"_s, u"DirVis=False"_s});
-        QCOMPARE(
-            b.fake.pathLabel.written.mid(b.fake.pathLabel.written.size() - 3),
-            (QStringList{u' ' + b.work, u' ' + b.work + u"/beta"_s, u' ' + b.work + u"/A.txt"_s}));
-        const std::pair<const char*, const char*> cases[] = {
-            // The program's directory has files: the settings file.
-            {"Drive=/no/such DirPath=%W DirSel=1 DirVis=False", " -1 0"},
-            {"Drive=%D DirPath=%W/gone DirSel=1 DirVis=True", " -1 1"},
-            {"DirPath=%W DirSel=3", "/work -1 1"},
-            {"DirPath=%W/Alpha DirSel=-2 DirVis=False", "/work/Alpha -2 1"},
-        };
-        for (const auto& [settings, state] : cases) {
-            Browser r(QString::fromLatin1(settings).split(u' '));
-            const QString dir =
-                r.browser().DirPath().mid(QDir::cleanPath(r.paths.programDir).size());
-            QCOMPARE(u"%1 %2 %3"_s.arg(dir).arg(r.browser().DirSel()).arg(r.browser().DirVis()),
-                     QLatin1String(state));
-            QVERIFY(r.fake.messages.shown.empty());
         }
     }
 

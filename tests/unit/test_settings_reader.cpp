@@ -143,7 +143,8 @@ private Q_SLOTS:
         NodeTree again;
         RecordingSink sink(again);
         QCOMPARE(ReadSettingsText(DecodeSettingsBytes(saved), sink, again), 0);
-        for (const QString& call : {u"dirPath=/x y "_s, u"quick=cap tion@/p q"_s, u"own=Undo=3\t"_s})
+        for (const QString& call :
+             {u"dirPath=/x y "_s, u"quick=cap tion@/p q"_s, u"own=Undo=3\t"_s})
             QVERIFY2(sink.calls.contains(call), qPrintable(call));
         QCOMPARE(dump(again),
                  (QStringList{u"a b|/a  Node=evil|closed|open|-|"_s, u"  c| c |leaf||-|"_s}));

@@ -7,7 +7,6 @@
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/browser/BrowserListView.h"
 #include "platform/qt/browser/QtBrowserLists.h"
-#include "platform/qt/browser/QtDriveList.h"
 
 #include <QDragEnterEvent>
 #include <QMimeData>
@@ -103,25 +102,6 @@ private Q_SLOTS:
         QVERIFY(view.isReading() && !view.isHidden() && events.calls.isEmpty());
         port.bind(nullptr);
         QCOMPARE(shown, u"b\ufffd\u2409.txt"_s);
-    }
-
-    // The user's pick of another drive is reported; what the logic sets is
-    // not; the list about to open asks for the drives anew.
-    void theDriveListReportsOnlyTheUsersPick() {
-        RecordingEvents events;
-        QtDriveList port;
-        port.setEvents(&events);
-        port.setDrives({u"/"_s, u"/media/stick"_s});
-        DriveListBox box;
-        port.bind(&box);
-        port.setCurrent(u"/"_s);
-        Q_EMIT box.activated(1);
-        Q_EMIT box.activated(1);  // picked again: no change
-        box.show();
-        box.showPopup();
-        QCOMPARE(events.calls, (QStringList{u"DriveChange /media/stick"_s, u"DriveDropDown"_s}));
-        box.hidePopup();
-        port.bind(nullptr);
     }
 
     // Work runs on a thread of its own and reports on this one, never from
