@@ -27,7 +27,7 @@ public:
     void applyDirVis(bool) override {}
     bool appendQuickEntry(const QString&, const QString&) override { return true; }
     void selectLoadedNode(TreeNode*) override {}
-    int GetItemIcon(const QString&) override { return 3; }
+    void itemIconWanted(TreeNode*) override {}
     void keepOwnLine(const QString&) override {}
 };
 

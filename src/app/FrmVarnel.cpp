@@ -14,7 +14,7 @@ constexpr int UnloadDelay = 100;
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
     : platform_(platform),
       paths_(paths),
-      icons_(platform.images),
+      icons_(platform.images, platform.work, tree_),
       browser_(platform, {settings_, opener_}, paths.programDir),
       browserMouse_(platform, browser_),
       settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),

@@ -68,7 +68,7 @@ public:
         parts_.tree.SetSelectedItem(node);
         EnsureVisible(node, s_.platform_.treeView);
     }
-    int GetItemIcon(const QString& path) override { return parts_.icons.GetItemIcon(path); }
+    void itemIconWanted(TreeNode* node) override { parts_.icons.RequestIcon(node); }
     void keepOwnLine(const QString& line) override { s_.ownSection_.append(line); }
 
 private:

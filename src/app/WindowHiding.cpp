@@ -13,6 +13,7 @@ void FrmVarnel::ShowWindow() {
         layout_.Form_Resize();
     }
     settings_.WindowShown();
+    icons_.WindowShown();
     if (!platform_.window.isVisible())
         platform_.window.show();
 }

@@ -1,20 +1,128 @@
 #include "ItemIcons.h"
 
 #include "model/ImageKeys.h"
+#include "model/NodeTree.h"
+#include "platform/BackgroundWork.h"
 #include "platform/ImageListPort.h"
 
-#include <QFileInfo>
+#include <deque>
+#include <utility>
+#include <vector>
 
-int ItemIcons::GetItemIcon(const QString& path) {
-    // A path that is not there has no type to show, whatever its name says.
-    if (path.isEmpty() || !QFileInfo::exists(path))
+namespace {
+// Small enough that applying one batch's answers costs the window no
+// visible pause; large enough that a big tree needs few threads.
+constexpr std::size_t BatchSize = 256;
+
+// One item asked about: it gets its answer only if it is still in the tree
+// with the path and the waiting image it had when asked.
+struct Asked {
+    TreeNode* node;
+    QString path;
+    QString image;
+};
+}  // namespace
+
+struct ItemIcons::State {
+    State(ImageListPort& list, BackgroundWork& background, NodeTree& nodes)
+        : images(list), work(background), tree(nodes) {}
+
+    ImageListPort& images;
+    BackgroundWork& work;
+    NodeTree& tree;
+    bool shown = false;
+    bool asking = false;
+    std::deque<TreeNode*> wanted;
+    std::vector<QString> indexTexts;  // one shared text per image index
+
+    bool waitsForItsIcon(const TreeNode* node) const {
+        return tree.Holds(node) && ImageKeys::isWaiting(node->Image());
+    }
+
+    const QString& imageOf(int index) {
+        const auto place = std::size_t(index);
+        if (indexTexts.size() <= place)
+            indexTexts.resize(place + 1);
+        if (indexTexts[place].isNull())
+            indexTexts[place] = ImageKeys::forIndex(index);
+        return indexTexts[place];
+    }
+};
+
+ItemIcons::ItemIcons(ImageListPort& images, BackgroundWork& work, NodeTree& tree)
+    : state_(std::make_shared<State>(images, work, tree)) {}
+
+ItemIcons::~ItemIcons() = default;
+
+QString ItemIcons::NewItemImage() {
+    return ImageKeys::waiting(ImageKeys::forIndex(ImageKeys::FirstItemIconIndex));
+}
+
+void ItemIcons::RequestIcon(TreeNode* node) {
+    State& state = *state_;
+    if (!state.shown)
+        return;  // found by the walk at the first showing
+    state.wanted.push_back(node);
+    lookUpNext();
+}
+
+void ItemIcons::WindowShown() {
+    State& state = *state_;
+    if (std::exchange(state.shown, true))
+        return;
+    for (TreeNode* node = state.tree.First(); node; node = NodeTree::NextInDocumentOrder(node))
+        if (ImageKeys::isWaiting(node->Image()))
+            state.wanted.push_back(node);
+    lookUpNext();
+}
+
+void ItemIcons::lookUpNext() {
+    State& state = *state_;
+    if (state.asking)
+        return;
+    auto batch = std::make_shared<std::vector<Asked>>();
+    while (!state.wanted.empty() && batch->size() < BatchSize) {
+        TreeNode* node = state.wanted.front();
+        state.wanted.pop_front();
+        if (state.waitsForItsIcon(node))
+            batch->push_back({node, node->Tag(), node->Image()});
+    }
+    if (batch->empty())
+        return;
+    state.asking = true;
+    auto kinds = std::make_shared<std::vector<std::optional<IconKind>>>(batch->size());
+    state.work.run(
+        [batch, kinds] {
+            for (std::size_t i = 0; i < batch->size(); ++i)
+                (*kinds)[i] = LookUpIconKind((*batch)[i].path);
+        },
+        [this, weak = std::weak_ptr<State>(state_), batch, kinds] {
+            const std::shared_ptr<State> alive = weak.lock();
+            if (!alive)
+                return;
+            alive->asking = false;
+            for (std::size_t i = 0; i < batch->size(); ++i) {
+                const Asked& asked = (*batch)[i];
+                if (!alive->waitsForItsIcon(asked.node) || asked.node->Image() != asked.image ||
+                    asked.node->Tag() != asked.path)
+                    continue;
+                if (const int index = GetItemIcon((*kinds)[i]); index != 0)
+                    asked.node->SetImage(alive->imageOf(index));
+            }
+            lookUpNext();
+        });
+}
+
+int ItemIcons::GetItemIcon(const std::optional<IconKind>& kind) {
+    if (!kind)
         return ImageKeys::LeafIndex;
-    const std::uint64_t icon = images_.lookUpIcon(path);
+    ImageListPort& images = state_->images;
+    const std::uint64_t icon = images.lookUpIcon(kind->iconName, kind->genericIconName);
     if (icon == 0)
         return ImageKeys::LeafIndex;
     // The key carries the icon's handle, so a drag can draw it again.
     const QString key = QLatin1Char('K') + QString::number(icon);
-    if (const int added = images_.add(key, icon))
+    if (const int added = images.add(key, icon))
         return added;
-    return images_.indexOf(key);
+    return images.indexOf(key);
 }

@@ -1,19 +1,47 @@
 #pragma once
 
+#include "IconKind.h"
+
 #include <QString>
+#include <memory>
+#include <optional>
 
+class BackgroundWork;
 class ImageListPort;
+class NodeTree;
+class TreeNode;
 
-// The icons of items in the tree's image list: each lookup appends the
-// desktop's small icon for the path's type as a new picture.
+// The icons of items in the tree's image list. A path's kind is found away
+// from the user-interface thread, a batch of items at a time, so a large
+// tree shows at once and a mount that does not answer holds back only its
+// own items' icons. Items of one kind share one picture. Until its icon is
+// known an item keeps the image it has, marked as waiting: drawn as the
+// leaf, saved as it was stored.
 class ItemIcons {
 public:
-    explicit ItemIcons(ImageListPort& images) : images_(images) {}
+    ItemIcons(ImageListPort& images, BackgroundWork& work, NodeTree& tree);
+    ~ItemIcons();
+    ItemIcons(const ItemIcons&) = delete;
+    ItemIcons& operator=(const ItemIcons&) = delete;
 
-    // The image list index of the path's icon: 3 ("leaf") when it has none
-    // of its own, 0 when the icon could be neither added nor found.
-    int GetItemIcon(const QString& path);
+    // The waiting image of an item made now: an icon index, so that a
+    // program ended before the answer looks the icon up at its next start.
+    static QString NewItemImage();
+    // Looks up the icon of the item's path (its Tag). The tree's icons are
+    // not looked up before the window has first been shown: a hidden
+    // program reads its settings to save them, not to draw them.
+    void RequestIcon(TreeNode* node);
+    // The first showing: every item still waiting is looked up.
+    void WindowShown();
+
+    // The image list index for a kind that was found: 3 ("leaf") when the
+    // path is not there or the desktop has no icon for it, 0 when the icon
+    // could be neither added nor found.
+    int GetItemIcon(const std::optional<IconKind>& kind);
 
 private:
-    ImageListPort& images_;
+    void lookUpNext();  // one batch under way at a time
+
+    struct State;
+    std::shared_ptr<State> state_;  // what the lookups under way come back to
 };

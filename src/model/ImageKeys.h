@@ -34,6 +34,21 @@ inline QString forIndex(int index) {
     }
 }
 
+// An item whose icon is still being looked up keeps the image it was stored
+// with, marked so that it is saved as it was and drawn as the leaf: nothing
+// takes it for a picture of this run's list. The mark is a character no
+// image key or index begins with.
+inline QString waiting(const QString& stored) {
+    return QLatin1Char('?') + stored;
+}
+inline bool isWaiting(const QString& image) {
+    return image.startsWith(QLatin1Char('?'));
+}
+// What the settings file keeps of a node's image.
+inline QString storedForm(const QString& image) {
+    return isWaiting(image) ? image.mid(1) : image;
+}
+
 // A node is a folder exactly when its collapsed image is one of the two
 // folder pictures; every other node is an item.
 inline bool isFolderImage(const QString& image) {

@@ -8,9 +8,10 @@
 class ImageListPort {
 public:
     virtual ~ImageListPort() = default;
-    // A fresh handle to the small icon of the path's type, or 0 when the
-    // desktop has none for it.
-    virtual std::uint64_t lookUpIcon(const QString& path) = 0;
+    // A handle to the desktop's small icon of that name, else of the
+    // generic name; 0 when the desktop has neither. The same icon always
+    // gets the same handle, so items of one kind share one picture.
+    virtual std::uint64_t lookUpIcon(const QString& iconName, const QString& genericIconName) = 0;
     // Appends the icon under the key and returns its index; 0, adding
     // nothing, when the key is taken.
     virtual int add(const QString& key, std::uint64_t icon) = 0;

@@ -195,13 +195,13 @@ void Reader::readNode(QStringView record) {
     const QString text = kept(fields[0]);
     const QString tag = UnquotedPath(kept(fields[1]));
 
-    // An icon index from an earlier run is stale; look the icon up anew and
-    // keep the old text only when the lookup fails.
+    // An icon index from an earlier run is stale: the icon is looked up
+    // anew, and until it is known the node keeps the old text, marked as
+    // waiting.
     QString image = kept(fields[2]);
-    if (!isImageKey(fields[2])) {
-        if (const int index = sink_.GetItemIcon(tag); index != 0)
-            image = ImageKeys::forIndex(index);
-    }
+    const bool iconWanted = !isImageKey(fields[2]);
+    if (iconWanted)
+        image = ImageKeys::waiting(image);
     QString expandedImage = kept(fields[3]);
     if (const auto index = parseInt32(fields[3]); index && *index > ImageKeys::LeafIndex)
         expandedImage.clear();
@@ -230,6 +230,8 @@ void Reader::readNode(QStringView record) {
         node->SetExpandedImage(expandedImage);
     // Anything but "True" leaves the node collapsed and unselected.
     node->SetExpanded(parseTruth(fields[4]).value_or(false));
+    if (iconWanted)
+        sink_.itemIconWanted(node);
     if (count == NodeFieldCount && parseTruth(fields[6]).value_or(false))
         toSelect_ = node;
 }

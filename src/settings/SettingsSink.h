@@ -27,8 +27,9 @@ public:
     // A node line asked for the node to be selected and scrolled into view;
     // called once the whole tree is in place, for the last such line.
     virtual void selectLoadedNode(TreeNode* node) = 0;
-    // The icon index for an item's path: 3 for none of its own, 0 on failure.
-    virtual int GetItemIcon(const QString& path) = 0;
+    // An item whose stored image is an icon index from an earlier run: its
+    // icon is to be looked up anew from its path.
+    virtual void itemIconWanted(TreeNode* node) = 0;
     // A line of our own "[Varnel]" section, which this version does not
     // read: kept as it is, to be written back.
     virtual void keepOwnLine(const QString& line) = 0;

@@ -3,6 +3,7 @@
 #include "PathQuotes.h"
 #include "SettingsKeys.h"
 #include "ValueBlanks.h"
+#include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 
 #include <utility>
@@ -105,7 +106,7 @@ void writeNodeLines(TextBuilder& out, NodeTree& tree) {
         out.field();
         out.path(node->Tag());
         out.field();
-        out.value(node->Image());
+        out.value(ImageKeys::storedForm(node->Image()));
         out.field();
         out.value(node->ExpandedImage());
         out.field();

@@ -137,10 +137,9 @@ void BrowserCopy::finish(TreeNode* node, const Source& source, const QString& lo
         // read.
         node->SetTag(source.path);
     } else {
-        node->SetImage(ImageKeys::leaf());
+        node->SetImage(ItemIcons::NewItemImage());
         node->SetTag(longPath);
-        if (const int icon = icons_.GetItemIcon(source.path); icon != 0)
-            node->SetImage(ImageKeys::forIndex(icon));
+        icons_.RequestIcon(node);
     }
     ShowPathOf(platform_.pathLabel, node);
 }

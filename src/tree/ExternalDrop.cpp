@@ -87,9 +87,8 @@ Relationship PlacementOf(int choice) {
     }
 }
 
-// A directory becomes a folder; a file an item with its own icon, or the
-// "leaf" picture when its icon could be neither added nor found. Either
-// points at the dropped path. None for an empty path: it names nothing.
+// A directory becomes a folder; a file an item whose icon is looked up in
+// the background. Either points at the dropped path. None for an empty path: it names nothing.
 TreeNode* AddDroppedPath(const QString& path, TargetMark& mark, Relationship placement,
                          ItemIcons& icons) {
     if (path.isEmpty())
@@ -101,12 +100,12 @@ TreeNode* AddDroppedPath(const QString& path, TargetMark& mark, Relationship pla
         if (node)
             node->SetExpandedImage(ImageKeys::open());
     } else {
-        const int icon = icons.GetItemIcon(path);
-        node = mark.add(placement, FileLabel(name),
-                        icon != 0 ? ImageKeys::forIndex(icon) : ImageKeys::leaf());
+        node = mark.add(placement, FileLabel(name), ItemIcons::NewItemImage());
     }
-    if (node)
-        node->SetTag(path);
+    if (!node)
+        return nullptr;
+    node->SetTag(path);
+    icons.RequestIcon(node);
     return node;
 }
 }  // namespace

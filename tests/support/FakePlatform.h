@@ -222,16 +222,23 @@ public:
     std::vector<TwipsRect> shownAt;
 };
 
-// Every path has an icon of its own when hasIcons is set; handles count up.
-// With refuseAdds the list takes no icon, as a full or failing one would.
+// Every icon name has an icon when hasIcons is set, the same handle each
+// time. With refuseAdds the list takes no icon, as a full or failing one
+// would.
 class FakeImageList : public ImageListPort {
 public:
-    std::uint64_t lookUpIcon(const QString&) override { return hasIcons ? ++handles : 0; }
+    std::uint64_t lookUpIcon(const QString& iconName, const QString&) override {
+        if (!hasIcons)
+            return 0;
+        if (!handles.contains(iconName))
+            handles << iconName;
+        return std::uint64_t(handles.indexOf(iconName) + 1);
+    }
     int add(const QString& key, std::uint64_t) override;
     int indexOf(const QString& key) const override;
     bool hasIcons = false;
     bool refuseAdds = false;
-    std::uint64_t handles = 0;
+    QStringList handles;  // the icon names asked for, by handle
     QStringList keys{QStringLiteral("closed"), QStringLiteral("open"), QStringLiteral("leaf")};
 };
 

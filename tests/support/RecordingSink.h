@@ -8,8 +8,7 @@
 #include <QStringList>
 
 // Logs every call of the reader in order and keeps what a window would
-// keep. A drive or directory naming "gone" is refused; "/icon<n>" has icon n
-// (0: the lookup fails), any other path none of its own.
+// keep. A drive or directory naming "gone" is refused.
 class RecordingSink : public SettingsSink {
 public:
     explicit RecordingSink(NodeTree& tree) : tree_(tree) {}
@@ -46,9 +45,7 @@ public:
         note("select", node->Text());
         tree_.SetSelectedItem(node);
     }
-    int GetItemIcon(const QString& path) override {
-        return path.startsWith(QStringLiteral("/icon")) ? path.sliced(5).toInt() : 3;
-    }
+    void itemIconWanted(TreeNode* node) override { note("icon", node->Text()); }
     void keepOwnLine(const QString& line) override {
         note("own", line);
         values.ownSection << line;

@@ -55,11 +55,13 @@ private Q_SLOTS:
                u"Node=E\t\tleaf\t\tFalse\t0\tTrue\r\n"_s
             << u"select=E;B|p|leaf||+|;C|p|leaf||+|;D||leaf||-|;E||leaf||-|*"_s << 0;
         QTest::newRow("byte-order mark in the text") << u"\uFEFFWinTop=5"_s << u"winTop=5"_s << 0;
-        // An icon index from an earlier run is looked up anew, and kept only
-        // when the lookup fails; folders always open with "open".
+        // An icon index from an earlier run is looked up anew, and kept,
+        // marked as waiting, until the lookup answers; folders always open
+        // with "open".
         QTest::newRow("stale icon indexes")
             << readCorpus("stale_icons.ini")
-            << u"New|/icon12|12||-|;None|/p|leaf||-|;Failed|/icon0|7|3|-|;Empty|/icon5|5||-|;"
+            << u"icon=New;icon=None;icon=Failed;icon=Empty;"
+               u"New|/icon12|?7||-|;None|/p|?7||-|;Failed|/icon0|?7|3|-|;Empty|/icon5|?||-|;"
                u"Closed|/icon5|closed|open|-|;Open|/icon5|open|open|-|;"
                u"Named|/icon5|leaf|weird|-|"_s
             << 0;
@@ -97,7 +99,7 @@ private Q_SLOTS:
         QTest::newRow("blanks inside values")
             << u"WinTop=5\r\r\nHide=False\t\nDrive=\t/m\tx\r\r\n"
                u"Node=A\rB\t\r/p\t7\t7\r\tTrue\r\t0\tFalse\nQLI=Blank\t \t\r\nQLI=C\rD\t/c\r\r\n"_s
-            << u"winTop=5;hide=false;drive=/m x;quick=C D@/c;A B|/p|leaf||+|"_s << 0;
+            << u"winTop=5;hide=false;drive=/m x;icon=A B;quick=C D@/c;A B|/p|?7||+|"_s << 0;
         // Entries without caption or path are skipped; once the list is full
         // (64 here) nothing more is offered.
         QString quick = u"QLI=\t/no/caption\nQLI=NoPath\t\nQLI=NoTab\nQLI= A \t /a\tb \n"_s;

@@ -4,7 +4,6 @@
 #include "platform/qt/IconTheme.h"
 #include "platform/qt/VarnelResources.h"
 
-#include <QMimeDatabase>
 #include <QPainter>
 
 namespace {
@@ -33,16 +32,24 @@ QtImageList::QtImageList()
         indexes_.insert(entries_[static_cast<std::size_t>(i)].key, i + 1);
 }
 
-std::uint64_t QtImageList::lookUpIcon(const QString& path) {
-    static const QMimeDatabase mimeTypes;
-    const QMimeType type = mimeTypes.mimeTypeForFile(path);
-    QIcon icon = QIcon::fromTheme(type.iconName());
-    if (icon.isNull())
-        icon = QIcon::fromTheme(type.genericIconName());
-    if (icon.isNull())
-        return 0;
-    lookedUp_.push_back(icon);
-    return lookedUp_.size();
+std::uint64_t QtImageList::lookUpIcon(const QString& iconName, const QString& genericIconName) {
+    const auto handleOf = [this](const QString& name) -> std::uint64_t {
+        if (name.isEmpty())
+            return 0;
+        if (const auto known = handles_.constFind(name); known != handles_.cend())
+            return *known;
+        std::uint64_t handle = 0;
+        const QIcon icon = QIcon::fromTheme(name);
+        if (!icon.isNull()) {
+            lookedUp_.push_back(icon);
+            handle = lookedUp_.size();
+        }
+        handles_.insert(name, handle);
+        return handle;
+    };
+    if (const std::uint64_t handle = handleOf(iconName))
+        return handle;
+    return handleOf(genericIconName);
 }
 
 int QtImageList::add(const QString& key, std::uint64_t icon) {

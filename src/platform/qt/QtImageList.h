@@ -17,9 +17,9 @@ class QtImageList : public ImageListPort {
 public:
     QtImageList();
 
-    // ImageListPort. An icon comes from the desktop's icon theme: the icon of
-    // the path's type, else its generic one.
-    std::uint64_t lookUpIcon(const QString& path) override;
+    // ImageListPort. An icon comes from the desktop's icon theme, looked up
+    // once per name.
+    std::uint64_t lookUpIcon(const QString& iconName, const QString& genericIconName) override;
     int add(const QString& key, std::uint64_t icon) override;
     int indexOf(const QString& key) const override;
 
@@ -41,4 +41,5 @@ private:
     QHash<QString, int> indexes_;  // by key
     // Every icon looked up, never released: handle n is lookedUp_[n - 1].
     std::vector<QIcon> lookedUp_;
+    QHash<QString, std::uint64_t> handles_;  // by theme name; 0 for none
 };
