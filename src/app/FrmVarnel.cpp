@@ -1,5 +1,7 @@
 #include "FrmVarnel.h"
 
+#include "files/PathTexts.h"
+#include "platform/MainWindowPort.h"
 #include "platform/Timer.h"
 
 namespace {
@@ -14,21 +16,25 @@ constexpr int UnloadDelay = 100;
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
     : platform_(platform),
       paths_(paths),
-      icons_(platform.images, platform.work, tree_),
+      checks_(platform.work, platform.timers,
+              [this](const QString& mount) {
+                  platform_.statusBar.setText(PathTexts::notAnswering(mount));
+              }),
+      icons_(platform.images, checks_, tree_),
       browser_(platform, {settings_, opener_}, paths.programDir),
       browserMouse_(platform, browser_),
       settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),
-      tray_(platform, tree_, settings_, *this),
+      tray_(platform, tree_, settings_, *this, checks_),
       layout_(platform.window, settings_),
-      opener_(platform, options_),
+      opener_(platform, checks_, options_),
       editing_(platform, tree_, settings_, tray_,
                [this] { return browser_.HighlightedDirectoryToKeep(); }),
       treeMenu_(platform, {*this, editing_, tray_, browser_, options_, settings_}),
       treeMouse_(platform, {tree_, settings_, opener_, editing_, treeMenu_}),
       drags_(treeMouse_, browserMouse_),
-      dropCommands_(platform, tree_, drags_, browser_, options_, icons_),
+      dropCommands_(platform, tree_, drags_, browser_, options_, icons_, checks_),
       treeDrop_(platform, {tree_, settings_, drags_, dropCommands_, options_}),
-      externalDrop_(platform, {tree_, settings_, dropCommands_, icons_, treeDrop_}),
+      externalDrop_(platform, {tree_, settings_, dropCommands_, icons_, checks_, treeDrop_}),
       instanceLock_(paths.lockPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);

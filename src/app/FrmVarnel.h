@@ -8,6 +8,7 @@
 #include "WindowLayout.h"
 #include "browser/BrowserMouse.h"
 #include "browser/BrowserPanel.h"
+#include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
 #include "platform/MainWindowPort.h"
@@ -76,6 +77,7 @@ private:
     AppPaths paths_;
     NodeTree tree_;
     MenuOptions options_;
+    PathChecks checks_;
     ItemIcons icons_;
     BrowserPanel browser_;
     BrowserMouse browserMouse_;

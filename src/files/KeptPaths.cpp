@@ -37,6 +37,12 @@ bool PathRefusals::Keeps(const QString& path) {
     return false;
 }
 
+void PathRefusals::Unanswered(const QString& path) {
+    if (++count_ <= NamedAtMost)
+        lines_ << OneLine(path);
+    unanswered_ = true;
+}
+
 void PathRefusals::Tell(MessageBoxes& messages) const {
     if (count_ == 0)
         return;
@@ -48,5 +54,7 @@ void PathRefusals::Tell(MessageBoxes& messages) const {
         text += QStringLiteral("\n\n") + PathTexts::notTextReason();
     if (breaksRecord_)
         text += QStringLiteral("\n\n") + PathTexts::breaksRecordReason();
+    if (unanswered_)
+        text += QStringLiteral("\n\n") + PathTexts::notAnsweringReason();
     messages.show(text, PathTexts::refusedTitle(), MsgButtons::Ok, MsgIcon::Exclamation);
 }

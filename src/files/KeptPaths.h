@@ -21,6 +21,8 @@ class PathRefusals {
 public:
     // Whether the path can be kept as it is; when not, it is noted.
     bool Keeps(const QString& path);
+    // Notes a path whose share did not answer when asked about it.
+    void Unanswered(const QString& path);
     // One box naming the first of the paths refused and why; none when no
     // path was.
     void Tell(MessageBoxes& messages) const;
@@ -30,4 +32,5 @@ private:
     qsizetype count_ = 0;
     bool notText_ = false;
     bool breaksRecord_ = false;
+    bool unanswered_ = false;
 };

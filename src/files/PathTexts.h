@@ -31,6 +31,14 @@ inline QString breaksRecordReason() {
     return QStringLiteral(
         "A tab, a line break or a NUL character cannot be kept in the settings file.");
 }
+// Told in the status bar, once: a share that stopped answering.
+inline QString notAnswering(const QString& mount) {
+    return QStringLiteral("%1 does not answer: what lies on it shows as unknown until it does.")
+        .arg(mount);
+}
+inline QString notAnsweringReason() {
+    return QStringLiteral("The share a path lies on did not answer when asked what it is.");
+}
 inline QString cannotOpen(const QString& path) {
     return QStringLiteral("%1 cannot be opened: its name is not valid UTF-8 text.").arg(path);
 }

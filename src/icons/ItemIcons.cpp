@@ -1,8 +1,8 @@
 #include "ItemIcons.h"
 
+#include "files/PathChecks.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
-#include "platform/BackgroundWork.h"
 #include "platform/ImageListPort.h"
 
 #include <deque>
@@ -24,11 +24,11 @@ struct Asked {
 }  // namespace
 
 struct ItemIcons::State {
-    State(ImageListPort& list, BackgroundWork& background, NodeTree& nodes)
-        : images(list), work(background), tree(nodes) {}
+    State(ImageListPort& list, PathChecks& pathChecks, NodeTree& nodes)
+        : images(list), checks(pathChecks), tree(nodes) {}
 
     ImageListPort& images;
-    BackgroundWork& work;
+    PathChecks& checks;
     NodeTree& tree;
     bool shown = false;
     bool asking = false;
@@ -49,8 +49,8 @@ struct ItemIcons::State {
     }
 };
 
-ItemIcons::ItemIcons(ImageListPort& images, BackgroundWork& work, NodeTree& tree)
-    : state_(std::make_shared<State>(images, work, tree)) {}
+ItemIcons::ItemIcons(ImageListPort& images, PathChecks& checks, NodeTree& tree)
+    : state_(std::make_shared<State>(images, checks, tree)) {}
 
 ItemIcons::~ItemIcons() = default;
 
@@ -90,21 +90,23 @@ void ItemIcons::lookUpNext() {
     if (batch->empty())
         return;
     state.asking = true;
+    QStringList paths;
+    paths.reserve(qsizetype(batch->size()));
+    for (const Asked& asked : *batch)
+        paths << asked.path;
     auto kinds = std::make_shared<std::vector<std::optional<IconKind>>>(batch->size());
-    state.work.run(
-        [batch, kinds] {
-            for (std::size_t i = 0; i < batch->size(); ++i)
-                (*kinds)[i] = LookUpIconKind((*batch)[i].path);
-        },
-        [this, weak = std::weak_ptr<State>(state_), batch, kinds] {
+    state.checks.Ask(
+        paths, [paths, kinds](qsizetype i) { (*kinds)[std::size_t(i)] = LookUpIconKind(paths[i]); },
+        [this, weak = std::weak_ptr<State>(state_), batch,
+         kinds](const std::vector<bool>& answered) {
             const std::shared_ptr<State> alive = weak.lock();
             if (!alive)
                 return;
             alive->asking = false;
             for (std::size_t i = 0; i < batch->size(); ++i) {
                 const Asked& asked = (*batch)[i];
-                if (!alive->waitsForItsIcon(asked.node) || asked.node->Image() != asked.image ||
-                    asked.node->Tag() != asked.path)
+                if (!answered[i] || !alive->waitsForItsIcon(asked.node) ||
+                    asked.node->Image() != asked.image || asked.node->Tag() != asked.path)
                     continue;
                 if (const int index = GetItemIcon((*kinds)[i]); index != 0)
                     asked.node->SetImage(alive->imageOf(index));

@@ -6,20 +6,20 @@
 #include <memory>
 #include <optional>
 
-class BackgroundWork;
 class ImageListPort;
+class PathChecks;
 class NodeTree;
 class TreeNode;
 
 // The icons of items in the tree's image list. A path's kind is found away
 // from the user-interface thread, a batch of items at a time, so a large
-// tree shows at once and a mount that does not answer holds back only its
-// own items' icons. Items of one kind share one picture. Until its icon is
+// tree shows at once; an item on a share that does not answer keeps
+// waiting. Items of one kind share one picture. Until its icon is
 // known an item keeps the image it has, marked as waiting: drawn as the
 // leaf, saved as it was stored.
 class ItemIcons {
 public:
-    ItemIcons(ImageListPort& images, BackgroundWork& work, NodeTree& tree);
+    ItemIcons(ImageListPort& images, PathChecks& checks, NodeTree& tree);
     ~ItemIcons();
     ItemIcons(const ItemIcons&) = delete;
     ItemIcons& operator=(const ItemIcons&) = delete;

@@ -16,11 +16,12 @@ constexpr int ShellDelay = 250;    // a quick-list launch once its menu closed
 }  // namespace
 
 Tray::Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-           WindowCommands& window)
+           WindowCommands& window, PathChecks& checks)
     : platform_(platform),
       tree_(tree),
       settings_(settings),
       window_(window),
+      checks_(checks),
       sysTray_(platform.tray),
       popMenuEvent_(platform.timers.createTimer([this] { PopMenuEvent_Timer(); })),
       shellEvent_(platform.timers.createTimer([this] { ShellEvent_Timer(); })),
@@ -162,7 +163,7 @@ void Tray::qlQuickAccess_Click(int index) {
 
 void Tray::ShellEvent_Timer() {
     shellEvent_->stop();
-    ShellOpen(platform_.shell, pendingLaunchPath_, [this](bool opened) {
+    ShellOpen(platform_.shell, checks_, pendingLaunchPath_, [this](bool opened) {
         platform_.window.setMousePointer(PointerDefault);
         if (!opened) {
             platform_.messages.show(OpenTexts::itemUnavailable(), OpenTexts::warningTitle(),

@@ -12,6 +12,7 @@
 
 class NodeTree;
 class SettingsSchedule;
+class PathChecks;
 class Timer;
 class TreeNode;
 class WindowCommands;
@@ -22,7 +23,7 @@ class WindowCommands;
 class Tray : public TrayNotifications, public QuickListLink {
 public:
     Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-         WindowCommands& window);
+         WindowCommands& window, PathChecks& checks);
     ~Tray() override;
     Tray(const Tray&) = delete;
     Tray& operator=(const Tray&) = delete;
@@ -73,6 +74,7 @@ private:
     NodeTree& tree_;
     SettingsSchedule& settings_;
     WindowCommands& window_;
+    PathChecks& checks_;
     SysTray sysTray_;
     TrayMenu menu_;
     QuickList quickList_;

@@ -6,10 +6,13 @@
 #include "PathDisplay.h"
 #include "files/KeptPaths.h"
 #include "files/LongPath.h"
+#include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 #include "platform/PathLabelPort.h"
+
+#include <memory>
 
 namespace {
 const QChar Separator = QLatin1Char('/');
@@ -53,8 +56,13 @@ TreeNode* FindLabelIgnoringCase(TreeNode* first, const QString& label) {
 }  // namespace
 
 BrowserCopy::BrowserCopy(const Platform& platform, NodeTree& tree, const BrowserSelection& browser,
-                         const MenuOptions& options, ItemIcons& icons)
-    : platform_(platform), tree_(tree), browser_(browser), options_(options), icons_(icons) {}
+                         const MenuOptions& options, ItemIcons& icons, PathChecks& checks)
+    : platform_(platform),
+      tree_(tree),
+      browser_(browser),
+      options_(options),
+      icons_(icons),
+      checks_(checks) {}
 
 void BrowserCopy::AddBrowserPath(std::optional<Relationship> relationship) {
     // The entry dragged is the one its list has highlighted. The path label
@@ -68,21 +76,32 @@ void BrowserCopy::AddBrowserPath(std::optional<Relationship> relationship) {
         refusals.Tell(platform_.messages);
         return;
     }
-    const QString longPath = LongPath(source.path);
-    TreeNode* node =
-        options_.FullPath() ? addFullPathChain(longPath) : addOneNode(longPath, relationship);
-    if (node)
-        finish(node, source, longPath);
+    // How the file system spells the path is asked in the background: the
+    // share may have stopped answering since it was listed. Unanswered, the
+    // path stays as the browser named it.
+    auto longPath = std::make_shared<QString>(source.path);
+    TreeNode* target = tree_.DropHighlight();
+    checks_.AskOne(
+        source.path, [longPath] { *longPath = LongPath(*longPath); },
+        [this, source, relationship, target, longPath](bool answered) {
+            const QString path = answered ? *longPath : source.path;
+            // The tree changed while the answer came, and the target went.
+            if (relationship && !(target && tree_.Holds(target)))
+                return;
+            TreeNode* node = options_.FullPath() ? addFullPathChain(path)
+                                                 : addOneNode(path, relationship, target);
+            if (node)
+                finish(node, source, path);
+        });
 }
 
-TreeNode* BrowserCopy::addOneNode(const QString& longPath,
-                                  std::optional<Relationship> relationship) {
+TreeNode* BrowserCopy::addOneNode(const QString& longPath, std::optional<Relationship> relationship,
+                                  TreeNode* target) {
     const QString label = LastComponent(longPath);
     if (!relationship) {
         TreeNode* const endOfTopLevel = nullptr;
         return tree_.Add(endOfTopLevel, tvwLast, QString(), label, ImageKeys::closed());
     }
-    TreeNode* target = tree_.DropHighlight();
     return target ? tree_.Add(target, *relationship, QString(), label, ImageKeys::closed())
                   : nullptr;
 }

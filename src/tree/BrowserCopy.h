@@ -11,6 +11,7 @@ class BrowserSelection;
 class ItemIcons;
 class MenuOptions;
 class NodeTree;
+class PathChecks;
 class TreeNode;
 
 // Copying the directory or file dragged out of the browser into the tree:
@@ -19,7 +20,7 @@ class TreeNode;
 class BrowserCopy {
 public:
     BrowserCopy(const Platform& platform, NodeTree& tree, const BrowserSelection& browser,
-                const MenuOptions& options, ItemIcons& icons);
+                const MenuOptions& options, ItemIcons& icons, PathChecks& checks);
 
     // Relative to the drop highlight, or with none at the end of the top
     // level; the chain ignores both. The new node ends selected and
@@ -34,7 +35,8 @@ private:
         bool directory;
     };
 
-    TreeNode* addOneNode(const QString& longPath, std::optional<Relationship> relationship);
+    TreeNode* addOneNode(const QString& longPath, std::optional<Relationship> relationship,
+                         TreeNode* target);
     TreeNode* addFullPathChain(const QString& longPath);
     void finish(TreeNode* node, const Source& source, const QString& longPath);
 
@@ -43,4 +45,5 @@ private:
     const BrowserSelection& browser_;
     const MenuOptions& options_;
     ItemIcons& icons_;
+    PathChecks& checks_;
 };

@@ -6,12 +6,14 @@
 #include "TreeDropCommands.h"
 #include "TreeDropMenu.h"
 #include "files/KeptPaths.h"
+#include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 #include "settings/SettingsSchedule.h"
 
 #include <QFileInfo>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -89,13 +91,13 @@ Relationship PlacementOf(int choice) {
 
 // A directory becomes a folder; a file an item whose icon is looked up in
 // the background. Either points at the dropped path. None for an empty path: it names nothing.
-TreeNode* AddDroppedPath(const QString& path, TargetMark& mark, Relationship placement,
-                         ItemIcons& icons) {
+TreeNode* AddDroppedPath(const QString& path, bool directory, TargetMark& mark,
+                         Relationship placement, ItemIcons& icons) {
     if (path.isEmpty())
         return nullptr;
     const QString name = DroppedName(path);
     TreeNode* node = nullptr;
-    if (QFileInfo(path).isDir()) {
+    if (directory) {
         node = mark.add(placement, name, ImageKeys::closed());
         if (node)
             node->SetExpandedImage(ImageKeys::open());
@@ -160,6 +162,26 @@ void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, floa
             return;
         placement = PlacementOf(commands.DropChoice());
     }
+    // Which paths are folders is asked in the background: the drop may
+    // come from a share that does not answer.
+    auto folders = std::make_shared<std::vector<char>>(std::size_t(paths.size()));
+    parts_.checks.Ask(
+        paths,
+        [paths, folders](qsizetype i) {
+            (*folders)[std::size_t(i)] = QFileInfo(paths[i]).isDir() ? 1 : 0;
+        },
+        [this, target, placement, paths, folders, refusals](const std::vector<bool>& answered) {
+            PathRefusals told = refusals;
+            addDropped(target, placement, paths, Kinds{*folders, answered}, told);
+        });
+}
+
+void ExternalDrop::addDropped(TreeNode* target, Relationship placement, const QStringList& paths,
+                              const Kinds& kinds, PathRefusals& refusals) {
+    NodeTree& tree = parts_.tree;
+    // The tree changed while the answers came, and the target went with it.
+    if (target && !tree.Holds(target))
+        return;
     TreeNode* last = nullptr;
     {
         TreeBusyScope busy(tree);
@@ -169,8 +191,12 @@ void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, floa
         if (paths.size() > 1)
             oneReset.emplace(tree);
         TargetMark mark(tree, target);
-        for (const QString& path : paths) {
-            if (TreeNode* node = AddDroppedPath(path, mark, placement, parts_.icons))
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            const auto at = std::size_t(i);
+            if (!kinds.answered[at])
+                refusals.Unanswered(paths[i]);
+            else if (TreeNode* node = AddDroppedPath(paths[i], kinds.folders[at] != 0, mark,
+                                                     placement, parts_.icons))
                 last = node;
         }
     }

@@ -1,9 +1,15 @@
 #pragma once
 
+#include "files/KeptPaths.h"
+#include "model/Relationship.h"
 #include "platform/Platform.h"
 #include "platform/TreeDropEvents.h"
 
+#include <QStringList>
+#include <vector>
+
 class ItemIcons;
+class PathChecks;
 class NodeTree;
 class SettingsSchedule;
 class TreeDrop;
@@ -22,6 +28,7 @@ public:
         SettingsSchedule& settings;
         TreeDropCommands& commands;
         ItemIcons& icons;
+        PathChecks& checks;
         const TreeDrop& rows;  // FindRowNode
     };
     ExternalDrop(const Platform& platform, const Parts& parts);
@@ -34,6 +41,14 @@ public:
     void TreeView_OLEDragDrop(const ShellDropData& data, float x, float y) override;
 
 private:
+    // What the background found of each dropped path.
+    struct Kinds {
+        const std::vector<char>& folders;
+        const std::vector<bool>& answered;
+    };
+    void addDropped(TreeNode* target, Relationship placement, const QStringList& paths,
+                    const Kinds& kinds, PathRefusals& refusals);
+
     Platform platform_;
     Parts parts_;
 };

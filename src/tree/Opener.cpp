@@ -10,8 +10,8 @@
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
 
-Opener::Opener(const Platform& platform, const MenuOptions& options)
-    : platform_(platform), options_(options) {}
+Opener::Opener(const Platform& platform, PathChecks& checks, const MenuOptions& options)
+    : platform_(platform), checks_(checks), options_(options) {}
 
 bool Opener::Nameable(const QString& path) {
     if (IsText(path))
@@ -26,7 +26,7 @@ void Opener::OpenPath(const QString& path, const QString& failureMessage) {
         return;
     // Busy until the opener has answered, which may take a moment.
     platform_.window.setMousePointer(PointerBusy);
-    ShellOpen(platform_.shell, path, [this, failureMessage](bool opened) {
+    ShellOpen(platform_.shell, checks_, path, [this, failureMessage](bool opened) {
         platform_.window.setMousePointer(PointerDefault);
         if (opened) {
             // The window's own hide only: the tray menu keeps offering "Hide".

@@ -6,13 +6,14 @@
 #include <QString>
 
 class MenuOptions;
+class PathChecks;
 
 // Opening a path from the window: the tree's double click, the path label's,
 // and later the browser's commands. A success hides the window when "Auto
 // Hide Window" is checked; a failure says so and keeps the window.
 class Opener : public PathLabelEvents {
 public:
-    Opener(const Platform& platform, const MenuOptions& options);
+    Opener(const Platform& platform, PathChecks& checks, const MenuOptions& options);
 
     void OpenPath(const QString& path, const QString& failureMessage);
     // Whether the path names what it came from: one with a name that is not
@@ -23,5 +24,6 @@ public:
 
 private:
     Platform platform_;
+    PathChecks& checks_;
     const MenuOptions& options_;
 };

@@ -1,10 +1,12 @@
 #include "ShellOpen.h"
 
+#include "files/PathChecks.h"
 #include "platform/Shell.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QUrl>
+#include <memory>
 
 namespace {
 // Two or more scheme characters before the colon, so that no local path
@@ -13,28 +15,43 @@ bool hasUrlScheme(const QString& text) {
     static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
     return scheme.match(text).hasMatch();
 }
-
-// The URL the opener gets for a path, or an invalid one when there is
-// nothing to open.
-QUrl urlToOpen(const QString& path) {
-    if (path.isEmpty())
-        return {};
-    if (!path.startsWith(QLatin1Char('/')) && hasUrlScheme(path)) {
-        const QUrl url(path);
-        if (!url.isValid() || (url.isLocalFile() && !QFileInfo::exists(url.toLocalFile())))
-            return {};
-        return url;
-    }
-    const QFileInfo info(path);
-    return info.exists() ? QUrl::fromLocalFile(info.absoluteFilePath()) : QUrl();
-}
 }  // namespace
 
-void ShellOpen(Shell& shell, const QString& path, Shell::Done done) {
-    const QUrl url = urlToOpen(path);
-    if (!url.isValid()) {
+void ShellOpen(Shell& shell, PathChecks& checks, const QString& path, Shell::Done done) {
+    if (path.isEmpty()) {
         done(false);
         return;
     }
-    shell.open(url, std::move(done));
+    QString local = path;
+    QUrl given;
+    if (!path.startsWith(QLatin1Char('/')) && hasUrlScheme(path)) {
+        given = QUrl(path);
+        if (!given.isValid()) {
+            done(false);
+            return;
+        }
+        // A web address is handed over unchecked: only the opener can reach it.
+        if (!given.isLocalFile()) {
+            shell.open(given, std::move(done));
+            return;
+        }
+        local = given.toLocalFile();
+    }
+    // Whether a local path is there is asked in the background: on a share
+    // that does not answer, the answer is no.
+    auto absolute = std::make_shared<QString>();
+    checks.AskOne(
+        local,
+        [local, absolute] {
+            const QFileInfo info(local);
+            if (info.exists())
+                *absolute = info.absoluteFilePath();
+        },
+        [&shell, given, absolute, done = std::move(done)](bool answered) {
+            if (!answered || absolute->isEmpty()) {
+                done(false);
+                return;
+            }
+            shell.open(given.isValid() ? given : QUrl::fromLocalFile(*absolute), done);
+        });
 }

@@ -9,11 +9,11 @@ constexpr int Dragging = 2;
 
 TreeDropCommands::TreeDropCommands(const Platform& platform, NodeTree& tree,
                                    const DragStates& drags, const BrowserSelection& browser,
-                                   const MenuOptions& options, ItemIcons& icons)
+                                   const MenuOptions& options, ItemIcons& icons, PathChecks& checks)
     : tree_(tree),
       drags_(drags),
       moves_(platform.messages, tree, drags),
-      copy_(platform, tree, browser, options, icons) {}
+      copy_(platform, tree, browser, options, icons, checks) {}
 
 // While the menu serves a drop from outside the program, the choice is all a
 // command gives: that drop is carried out once the menu has closed.

@@ -20,7 +20,8 @@ public:
     enum Choice : int { DropCancel = 0, DropInside = 1, DropBefore = 2, DropAfter = 3 };
 
     TreeDropCommands(const Platform& platform, NodeTree& tree, const DragStates& drags,
-                     const BrowserSelection& browser, const MenuOptions& options, ItemIcons& icons);
+                     const BrowserSelection& browser, const MenuOptions& options, ItemIcons& icons,
+                     PathChecks& checks);
 
     void tdInside_Click() override;
     void tdBefore_Click() override;

@@ -4,11 +4,13 @@
 #include "FormHarness.h"
 #include "WarningsFail.h"
 #include "files/OneLine.h"
+#include "files/PathChecks.h"
 #include "tree/ExternalDrop.h"
 #include "tree/TreeDropMenu.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -186,6 +188,30 @@ private Q_SLOTS:
         for (const QString& path : odd)
             QCOMPARE(many.text.contains(OneLine(path)), path != odd.last() && path != odd[10]);
         QVERIFY(many.text.contains(u"and 2 more"_s));
+    }
+
+    // Paths from a share that does not answer are left out and told once;
+    // the menu was answered at once, and the window never waited. A drop
+    // whose target went while the answers came adds nothing.
+    void pathsOnAShareThatDoesNotAnswerAreLeftOut() {
+        Dropping d;
+        const QStringList paths = d.make({u"a.txt"_s, u"b.txt"_s});
+        d.h.fake.work.hold = true;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"does not answer"_s));
+        d.h.fake.menus.choose(Id::tdInside);
+        d.dropAt(0, paths);
+        QCOMPARE(d.h.fake.menus.shown.size(), size_t(1));
+        d.h.wait(PathChecks::DeadlineMs);
+        QCOMPARE(d.outline(), u"Work,Notes"_s);
+        QVERIFY(d.h.fake.messages.shown.at(0).text.contains(OneLine(paths[1])));
+        QVERIFY(d.h.fake.statusBar.shown.contains(u"does not answer"_s));
+        QVERIFY(d.h.fake.work.release(0));  // the share answers again
+        d.h.wait(PathChecks::RememberedMs);
+        d.h.fake.menus.choose(Id::tdInside);
+        d.dropAt(0, paths);
+        d.tree().Remove(d.work);
+        QVERIFY(d.h.fake.work.release(0));
+        QCOMPARE(d.outline(), u"Notes"_s);
     }
 };
 

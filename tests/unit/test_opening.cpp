@@ -1,10 +1,12 @@
 // Opening paths from the tree and the path label, and the tree's mouse.
 #include "FormHarness.h"
 #include "WarningsFail.h"
+#include "files/PathChecks.h"
 #include "tree/ShellOpen.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -119,14 +121,19 @@ private Q_SLOTS:
     }
 
     // Names that would read as a URL's parts reach the opener as the file they
-    // name, URLs as URLs; what names nothing here is refused.
+    // name, URLs as URLs; what names nothing here is refused, and so is a
+    // path on a share that does not answer.
     void oddNamesAndUrlsReachTheOpenerAsWhatTheyName() {
         QTemporaryDir temp;
         FakeShell shell;
-        const auto opens = [&shell](const QString& path) {
-            bool result = false;
-            ShellOpen(shell, path, [&result](bool opened) { result = opened; });
-            return result;
+        VirtualClock clock;
+        FakeBackgroundWork work;
+        PathChecks checks(work, clock, {});
+        const auto opens = [&](const QString& path) {
+            std::optional<bool> result;
+            ShellOpen(shell, checks, path, [&result](bool opened) { result = opened; });
+            clock.advance(PathChecks::DeadlineMs);
+            return result.value();
         };
         for (const char* name : {"with space.txt", "hash#frag.txt", "percent%20.txt"}) {
             const QString path = temp.filePath(QString::fromUtf8(name));
@@ -139,6 +146,11 @@ private Q_SLOTS:
         for (const char* nothing :
              {"", "C:\\Docs\\notes.txt", "file:///no/such/file", "/no/such/file"})
             QVERIFY2(!opens(QString::fromUtf8(nothing)), nothing);
+        work.hold = true;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"does not answer"_s));
+        QVERIFY(!opens(temp.filePath(u"with space.txt"_s)));
+        QVERIFY(opens(u"https://example.org/"_s));
+        QCOMPARE(shell.opened.size(), 5u);
     }
 };
 

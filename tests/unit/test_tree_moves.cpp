@@ -2,6 +2,7 @@
 // copying directories and files of the browser into it.
 #include "FakePlatform.h"
 #include "WarningsFail.h"
+#include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
 #include "tree/BrowserSelection.h"
@@ -92,8 +93,9 @@ struct Drops : DragStates, BrowserSelection {
     FakePlatform fake;
     NodeTree tree;
     MenuOptions options;
-    ItemIcons icons{fake.images, fake.work, tree};
-    TreeDropCommands commands{fake.platform(), tree, *this, *this, options, icons};
+    PathChecks checks{fake.work, fake.clock, {}};
+    ItemIcons icons{fake.images, checks, tree};
+    TreeDropCommands commands{fake.platform(), tree, *this, *this, options, icons, checks};
 };
 
 const auto Start = u"A+(a1 B+(b1 C(c1)) a2) D+(d1) e(e1)"_s;
@@ -193,6 +195,31 @@ private Q_SLOTS:
         QCOMPARE(h.fake.pathLabel.text,
                  u' ' + (named == u"A.TXT"_s ? temp.filePath(u"a.txt"_s) : path));
         QVERIFY(!added->Parent() || added->Parent()->ExpandedImage() == u"open"_s);
+    }
+
+    // How the file system spells the path is asked in the background:
+    // unanswered, the path stays as the browser named it; a target removed
+    // while the answer came takes the copy with it.
+    void aCopyWaitsForThePathsSpelling() {
+        QTemporaryDir temp;
+        QVERIFY(QFile(temp.filePath(u"a.txt"_s)).open(QIODevice::WriteOnly));
+        Drops h(u"A D"_s);
+        h.options.SetFullPath(false);
+        h.fileDrag = 2;
+        h.dirShowing = false;
+        h.file = temp.filePath(u"A.TXT"_s);
+        h.fake.work.hold = true;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"does not answer"_s));
+        h.choose(u"after A"_s);
+        QCOMPARE(h.shape(), u"A D"_s);
+        h.fake.clock.advance(PathChecks::DeadlineMs);
+        QCOMPARE(h.shape(), u"A A.TXT D"_s);
+        QVERIFY(h.fake.work.release(0));
+        h.fake.clock.advance(PathChecks::RememberedMs);
+        h.choose(u"after D"_s);
+        h.tree.Remove(h.node(u"D"_s));
+        QVERIFY(h.fake.work.release(0));
+        QCOMPARE(h.shape(), u"A A.TXT"_s);
     }
 
     // With the full path, a chain of folders from the top level, whatever

@@ -1,8 +1,10 @@
 #include "WarningsFail.h"
+#include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
 #include "platform/qt/QtBackgroundWork.h"
 #include "platform/qt/QtImageList.h"
+#include "platform/qt/QtTimerFactory.h"
 
 #include <QDir>
 #include <QFile>
@@ -24,8 +26,10 @@ private Q_SLOTS:
         QTemporaryDir temp;
         QtImageList images;
         QtBackgroundWork work;
+        QtTimerFactory timers;
+        PathChecks checks(work, timers, {});
         NodeTree tree;
-        ItemIcons icons(images, work, tree);
+        ItemIcons icons(images, checks, tree);
         const auto indexOf = [&](const QString& name) {
             return icons.GetItemIcon(LookUpIconKind(temp.filePath(name)));
         };
