@@ -109,7 +109,7 @@ void BM_ReadSettings(benchmark::State& state) {
     for (auto _ : state) {
         auto tree = std::make_unique<NodeTree>();
         NullSink sink;
-        ReadSettingsText(DecodeSettingsBytes(bytes), sink, *tree);
+        ReadSettingsText(bytes, sink, *tree);
         benchmark::DoNotOptimize(tree->Count());
         state.PauseTiming();  // destroying the tree is not part of reading
         tree.reset();
@@ -223,13 +223,13 @@ int measurePeak(int count) {
             return 1;
     }
     const long before = peakKiB();
-    QString text;
-    if (ReadSettingsFile(path, &text) != ReadOutcome::Read)
+    QByteArray bytes;
+    if (ReadSettingsFile(path, &bytes) != ReadOutcome::Read)
         return 1;
     NodeTree tree;
     NullSink sink;
-    ReadSettingsText(text, sink, tree);
-    text.clear();
+    ReadSettingsText(bytes, sink, tree);
+    bytes.clear();
     const long read = peakKiB();
     const QByteArray saved = WriteSettingsText(SettingsValues{}, tree, quickList());
     const long written = peakKiB();
