@@ -172,6 +172,20 @@ private Q_SLOTS:
                  (QStringList{u"a b|/a  Node=evil|closed|open|-|"_s, u"  c| c |leaf||-|"_s}));
     }
 
+    // Text is written as QString::toUtf8 writes it, a lone surrogate (from
+    // a file name that was no UTF-8) included, with blanks for breaks and
+    // quotes where needed past its first non-ASCII character too.
+    void writesUtf8AsQtEncodesIt() {
+        const QString odd = u"caf\u00e9\t"_s + QChar(0xDC80) + u"\r\u20ac\n "_s;
+        NodeTree tree;
+        tree.Add(nullptr, tvwLast, QString(), odd, u"leaf"_s)->SetTag(odd);
+        QString blanked = odd;
+        blanked.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+        const QString line =
+            u"Node="_s + blanked + u"\t\""_s + blanked + u"\"\tleaf\t\tFalse\t0\tFalse\r\n"_s;
+        QVERIFY(WriteSettingsText(SettingsValues(), tree, {}).endsWith(line.toUtf8()));
+    }
+
     // A chain nested far deeper than any call stack could follow is read,
     // written, cut and destroyed on a thread whose stack is far too small
     // for recursion, so recursion crashes instead of passing unnoticed.
