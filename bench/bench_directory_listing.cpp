@@ -2,12 +2,18 @@
 // the browser's lists wait for it, away from the user-interface thread.
 #include "browser/ReadDirectory.h"
 
+#include "FloorRatios.h"
+
 #include <benchmark/benchmark.h>
+#include <dirent.h>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -47,6 +53,23 @@ void BM_ReadDirectory(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadDirectory)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+// The least a listing must do: read the names and sort them bytewise.
+void BM_ListingFloor(benchmark::State& state) {
+    const int count = static_cast<int>(state.range(0));
+    const QByteArray path = QFile::encodeName(directoryOf(count).path());
+    for (auto _ : state) {
+        std::vector<std::string> names;
+        DIR* dir = opendir(path.constData());
+        while (const dirent* entry = dir ? readdir(dir) : nullptr)
+            names.emplace_back(entry->d_name);
+        if (dir)
+            closedir(dir);
+        std::sort(names.begin(), names.end());
+        benchmark::DoNotOptimize(names.data());
+    }
+}
+BENCHMARK(BM_ListingFloor)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 void BM_SortNames(benchmark::State& state) {
     QStringList names;
     for (int i = 0; i < 100000; ++i)
@@ -60,4 +83,6 @@ void BM_SortNames(benchmark::State& state) {
 BENCHMARK(BM_SortNames)->Unit(benchmark::kMillisecond);
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    return RunWithFloorRatios(argc, argv, {{"BM_ReadDirectory/100000", "BM_ListingFloor/100000"}});
+}

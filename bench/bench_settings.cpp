@@ -4,9 +4,19 @@
 #include "settings/SettingsSink.h"
 #include "settings/SettingsWriter.h"
 
+#include "FloorRatios.h"
+
 #include <benchmark/benchmark.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <QFile>
 #include <QTemporaryDir>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
+#include <string_view>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -68,12 +78,38 @@ QByteArray fileBytes(int count) {
     return WriteSettingsText(SettingsValues{}, tree, quickList());
 }
 
+// The least any reader must do: find every line and every field of the same
+// file, building nothing.
+void BM_ReadFloor(benchmark::State& state) {
+    const QByteArray bytes = fileBytes(int(state.range(0)));
+    for (auto _ : state) {
+        const char* at = bytes.constData();
+        const char* const end = at + bytes.size();
+        qsizetype fields = 0;
+        while (at < end) {
+            const auto* lineEnd =
+                static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at)));
+            if (!lineEnd)
+                lineEnd = end;
+            for (const char* field = at; field < lineEnd; ++fields) {
+                const auto* tab = static_cast<const char*>(
+                    std::memchr(field, '\t', std::size_t(lineEnd - field)));
+                field = tab ? tab + 1 : lineEnd;
+            }
+            at = lineEnd + 1;
+        }
+        benchmark::DoNotOptimize(fields);
+    }
+    state.SetBytesProcessed(qint64(state.iterations()) * bytes.size());
+}
+BENCHMARK(BM_ReadFloor)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 void BM_ReadSettings(benchmark::State& state) {
     const QByteArray bytes = fileBytes(int(state.range(0)));
     for (auto _ : state) {
         auto tree = std::make_unique<NodeTree>();
         NullSink sink;
-        ReadSettingsText(DecodeSettingsBytes(bytes), sink, *tree);
+        ReadSettingsText(bytes, sink, *tree);
         benchmark::DoNotOptimize(tree->Count());
         state.PauseTiming();  // destroying the tree is not part of reading
         tree.reset();
@@ -88,6 +124,58 @@ BENCHMARK(BM_ReadSettings)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+
+// Building the text to write, without writing it.
+void BM_BuildSettings(benchmark::State& state) {
+    NodeTree tree;
+    fillTree(tree, int(state.range(0)));
+    const QuickEntries quick = quickList();
+    for (auto _ : state) {
+        const QByteArray text = WriteSettingsText(SettingsValues{}, tree, quick);
+        benchmark::DoNotOptimize(text.constData());
+    }
+}
+BENCHMARK(BM_BuildSettings)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The fields of an ASCII tree copied as they are, unchecked.
+char* appendNarrow(char* out, QStringView text) {
+    for (const QChar c : text)
+        *out++ = char(c.unicode());
+    return out;
+}
+
+char* appendBytes(char* out, std::string_view bytes) {
+    std::memcpy(out, bytes.data(), bytes.size());
+    return out + bytes.size();
+}
+
+// The least any writer must do: the same node lines of the same tree,
+// appended into one buffer of reserved size.
+void BM_BuildFloor(benchmark::State& state) {
+    NodeTree tree;
+    fillTree(tree, int(state.range(0)));
+    for (auto _ : state) {
+        QByteArray text(qsizetype(tree.Count()) * 96, Qt::Uninitialized);
+        char* out = text.data();
+        int position = 0;
+        for (TreeNode* node = tree.First(); node; node = NodeTree::NextInDocumentOrder(node)) {
+            out = appendBytes(out, "Node=");
+            out = appendNarrow(out, node->Text());
+            *out++ = '\t';
+            out = appendNarrow(out, node->Tag());
+            *out++ = '\t';
+            out = appendNarrow(out, node->Image());
+            *out++ = '\t';
+            out = appendNarrow(out, node->ExpandedImage());
+            out = appendBytes(out, node->Expanded() ? "\tTrue\t" : "\tFalse\t");
+            out = std::to_chars(out, out + 12, ++position).ptr;
+            out = appendBytes(out, node->Selected() ? "\tTrue\r\n" : "\tFalse\r\n");
+        }
+        text.truncate(out - text.constData());
+        benchmark::DoNotOptimize(text.constData());
+    }
+}
+BENCHMARK(BM_BuildFloor)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_WriteSettings(benchmark::State& state) {
     NodeTree tree;
@@ -111,6 +199,50 @@ BENCHMARK(BM_WriteSettings)
     ->Arg(100000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity();
+long peakKiB() {
+    QFile status(u"/proc/self/status"_s);
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// --peak=N: the peak memory a read of N nodes adds, file bytes included, and
+// what a save of them adds on top. The file is made by a child process, so
+// that making it weighs nothing here.
+int measurePeak(int count) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"Varnel.INI"_s);
+    if (const pid_t child = fork(); child == 0) {
+        _exit(WriteSettingsFile(path, fileBytes(count)) ? 0 : 1);
+    } else {
+        int status = 0;
+        if (child < 0 || waitpid(child, &status, 0) != child || status != 0)
+            return 1;
+    }
+    const long before = peakKiB();
+    QByteArray bytes;
+    if (ReadSettingsFile(path, &bytes) != ReadOutcome::Read)
+        return 1;
+    NodeTree tree;
+    NullSink sink;
+    ReadSettingsText(bytes, sink, tree);
+    bytes.clear();
+    const long read = peakKiB();
+    const QByteArray saved = WriteSettingsText(SettingsValues{}, tree, quickList());
+    const long written = peakKiB();
+    std::printf("%d nodes: read peak +%ld KiB (%ld bytes a node), save +%ld KiB more\n",
+                tree.Count(), read - before, (read - before) * 1024 / count, written - read);
+    return saved.isEmpty() ? 1 : 0;
+}
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    if (argc == 2 && std::strncmp(argv[1], "--peak=", 7) == 0)
+        return measurePeak(std::atoi(argv[1] + 7));
+    return RunWithFloorRatios(argc, argv,
+                              {{"BM_ReadSettings/100000", "BM_ReadFloor/100000"},
+                               {"BM_BuildSettings/100000", "BM_BuildFloor/100000"}});
+}

@@ -148,10 +148,10 @@ void SettingsStore::LoadSettings() {
     const QString path = pathToRead();
     if (path.isEmpty())
         return;
-    QString text;
+    QByteArray bytes;
     for (;;) {
         QString error;
-        const ReadOutcome outcome = ReadSettingsFile(path, &text, &error);
+        const ReadOutcome outcome = ReadSettingsFile(path, &bytes, &error);
         if (outcome == ReadOutcome::Read)
             break;
         if (outcome == ReadOutcome::Missing)
@@ -176,7 +176,7 @@ void SettingsStore::LoadSettings() {
             parts_.tree.Remove(node);
         ownSection_.clear();
         Applier applier(*this);
-        foreign = ReadSettingsText(text, applier, parts_.tree);
+        foreign = ReadSettingsText(bytes, applier, parts_.tree);
     }
     platform_.window.setMousePointer(PointerDefault);
     if (path == paths_.settingsPath)

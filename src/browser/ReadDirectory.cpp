@@ -9,7 +9,10 @@
 #include <QStorageInfo>
 #include <algorithm>
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace {
 // File systems that hold no user's files: the kernel's own, memory, and the
@@ -62,11 +65,51 @@ void ListEntries(DirectoryListing& listing) {
 }
 }  // namespace
 
+namespace {
+// Folds one UTF-16 unit as a case-insensitive comparison of QStrings does:
+// a low surrogate after a high one stands for the pair's character, and
+// becomes the low surrogate of that character folded.
+char16_t foldUnit(char16_t unit, char32_t& last) {
+    char32_t ucs4 = unit;
+    if (QChar::isLowSurrogate(ucs4) && QChar::isHighSurrogate(last))
+        ucs4 = QChar::surrogateToUcs4(char16_t(last), unit);
+    last = unit;
+    const char32_t folded = QChar::toCaseFolded(ucs4);
+    return QChar::requiresSurrogates(ucs4) ? QChar::lowSurrogate(folded) : char16_t(folded);
+}
+}  // namespace
+
 void SortNames(QStringList& names) {
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) {
-        const int byLetters = a.compare(b, Qt::CaseInsensitive);
-        return byLetters != 0 ? byLetters < 0 : a < b;
+    // Each name is folded once, into one buffer, rather than twice in every
+    // comparison; the folded keys compare as the names compare without regard
+    // to case, and equal keys fall back on the names themselves. Each unit
+    // is kept high byte first, so that keys compare as bytes.
+    struct Entry {
+        qsizetype key, size;
+        QString name;
+    };
+    std::string keys;
+    std::vector<Entry> entries;
+    entries.reserve(std::size_t(names.size()));
+    for (QString& name : names) {
+        const qsizetype at = qsizetype(keys.size());
+        char32_t last = 0;
+        for (const QChar c : std::as_const(name)) {
+            const char16_t folded = foldUnit(c.unicode(), last);
+            keys.push_back(char(folded >> 8));
+            keys.push_back(char(folded & 0xFF));
+        }
+        entries.push_back({at, qsizetype(keys.size()) - at, std::move(name)});
+    }
+    const auto key = [&keys](const Entry& e) {
+        return std::string_view(keys.data() + e.key, std::size_t(e.size));
+    };
+    std::sort(entries.begin(), entries.end(), [&key](const Entry& a, const Entry& b) {
+        const int byLetters = key(a).compare(key(b));
+        return byLetters != 0 ? byLetters < 0 : a.name < b.name;
     });
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(entries[std::size_t(i)].name);
 }
 
 DirectoryListing ReadDirectory(const QString& path) {

@@ -1,6 +1,10 @@
 #include "GetToken.h"
 
-QStringView TrimBlanks(QStringView text) {
+#include <cstring>
+
+namespace {
+template <typename View>
+View trimSpaces(View text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ')
@@ -9,14 +13,30 @@ QStringView TrimBlanks(QStringView text) {
         --end;
     return text.sliced(begin, end - begin);
 }
+}  // namespace
 
-TokenCut GetToken(QStringView line, QStringView delimiter) {
-    static constexpr char16_t comma[] = u",";
+QStringView TrimBlanks(QStringView text) {
+    return trimSpaces(text);
+}
+
+QByteArrayView TrimBlanks(QByteArrayView bytes) {
+    return trimSpaces(bytes);
+}
+
+TokenCut GetToken(QByteArrayView line, QByteArrayView delimiter) {
     if (delimiter.isEmpty())
-        delimiter = QStringView(comma, 1);
+        delimiter = ",";
     line = TrimBlanks(line);
-    const qsizetype at = line.indexOf(delimiter, 0, Qt::CaseSensitive);
+    // A file of many lines is cut at one byte, many times a line.
+    qsizetype at = -1;
+    if (delimiter.size() == 1 && !line.isEmpty()) {
+        if (const void* found =
+                std::memchr(line.data(), delimiter.front(), std::size_t(line.size())))
+            at = static_cast<const char*>(found) - line.data();
+    } else {
+        at = line.indexOf(delimiter);
+    }
     if (at < 0)
-        return {line, QStringView(), false};
+        return {line, QByteArrayView(), false};
     return {TrimBlanks(line.first(at)), TrimBlanks(line.sliced(at + delimiter.size())), true};
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QString>
 
 // The reader trims the blanks around every field, so a path that begins or
@@ -7,11 +8,15 @@
 // a path is written in double quotes, and so is one that itself begins and
 // ends with a double quote, so that no path reads back as anything else.
 // Every other path is written as it is.
-inline bool NeedsQuotes(QStringView path) {
+//
+// Whether a path, as written in UTF-8, needs them: a blank or a double
+// quote is a byte of its own there, and the first and last bytes are those
+// of the first and last characters.
+inline bool NeedsQuotes(QByteArrayView path) {
     if (path.isEmpty())
         return false;
-    return path.front() == u' ' || path.back() == u' ' ||
-           (path.size() >= 2 && path.front() == u'"' && path.back() == u'"');
+    return path.front() == ' ' || path.back() == ' ' ||
+           (path.size() >= 2 && path.front() == '"' && path.back() == '"');
 }
 
 // A path field as read, trimmed: its quotes, if it has them, are taken off.

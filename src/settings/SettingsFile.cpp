@@ -1,17 +1,17 @@
 #include "SettingsFile.h"
 
-#include "Cp1252.h"
 #include "SettingsKeys.h"
+#include "SettingsLine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QStorageInfo>
-#include <QStringDecoder>
 
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
 namespace {
 QString joinFileName(const QString& dir) {
@@ -36,7 +36,7 @@ QString ChooseSettingsPath(const QString& programDir, const QString& configDir) 
     return joinFileName(configDir);
 }
 
-ReadOutcome ReadSettingsFile(const QString& path, QString* text, QString* error) {
+ReadOutcome ReadSettingsFile(const QString& path, QByteArray* bytes, QString* error) {
     const QFileInfo info(path);
     if (!info.exists())
         return ReadOutcome::Missing;
@@ -49,51 +49,28 @@ ReadOutcome ReadSettingsFile(const QString& path, QString* text, QString* error)
                 info.isDir() ? QStringLiteral("a folder stands in its place") : file.errorString();
         return ReadOutcome::Unreadable;
     }
-    const QByteArray bytes = file.readAll();
+    QByteArray read = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         if (error)
             *error = file.errorString();
         return ReadOutcome::Unreadable;
     }
-    if (text)
-        *text = DecodeSettingsBytes(bytes);
+    if (bytes)
+        *bytes = std::move(read);
     return ReadOutcome::Read;
 }
 
-QString DecodeSettingsBytes(const QByteArray& bytes) {
-    QByteArrayView rest(bytes);
-    // A byte-order mark that another editor put at the start says nothing
-    // more; anywhere else it is text like any other.
-    if (rest.startsWith("\xEF\xBB\xBF"))
-        rest = rest.sliced(3);
-    // Each line is decided on its own, so that one line of an older version
-    // (or one stray byte) does not garble the UTF-8 of all the others.
-    // Stateless: a sequence cut off at the end of a line makes that line
-    // Windows-1252 instead of running on into the next one.
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless |
-                                                    QStringConverter::Flag::ConvertInitialBom);
-    // Neither encoding makes more than one UTF-16 unit of a byte.
-    QString text(rest.size(), Qt::Uninitialized);
-    QChar* out = utf8.appendToBuffer(text.data(), rest);
-    if (!utf8.hasError()) {
-        // The usual case, in one go: decoding line by line costs a call per line.
-        text.truncate(out - text.constData());
-        return text;
+QString DecodeSettingsBytes(QByteArrayView bytes) {
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes = bytes.sliced(3);
+    QString text;
+    text.reserve(bytes.size());
+    while (!bytes.isEmpty()) {
+        const qsizetype lineEnd = bytes.indexOf('\n');
+        const SettingsLine line(lineEnd < 0 ? bytes : bytes.first(lineEnd + 1));
+        bytes = bytes.sliced(line.bytes().size());
+        text += line.decode(line.bytes());
     }
-    utf8.resetState();
-    out = text.data();
-    while (!rest.isEmpty()) {
-        const qsizetype lineEnd = rest.indexOf('\n');
-        const QByteArrayView line = lineEnd < 0 ? rest : rest.first(lineEnd + 1);
-        rest = rest.sliced(line.size());
-        QChar* const lineStart = out;
-        out = utf8.appendToBuffer(out, line);
-        if (utf8.hasError()) {
-            utf8.resetState();
-            out = DecodeCp1252(line, lineStart);
-        }
-    }
-    text.truncate(out - text.constData());
     return text;
 }
 

@@ -10,12 +10,14 @@ QString ChooseSettingsPath(const QString& programDir, const QString& configDir);
 
 enum class ReadOutcome { Missing, Unreadable, Read };
 
-// Reads and decodes the file line by line (a line ends at LF and keeps its
-// CR): a line that is valid UTF-8 is UTF-8, any other Windows-1252 (lines of
-// older versions). A UTF-8 byte-order mark at the very start is skipped.
-// error, if given, says why a file that is there could not be read.
-ReadOutcome ReadSettingsFile(const QString& path, QString* text, QString* error = nullptr);
-QString DecodeSettingsBytes(const QByteArray& bytes);
+// Reads the file's bytes, which the reader decodes line by line. error, if
+// given, says why a file that is there could not be read.
+ReadOutcome ReadSettingsFile(const QString& path, QByteArray* bytes, QString* error = nullptr);
+// The text of a file's bytes as the reader decodes it, line by line (a line
+// ends at LF and keeps its CR): a line that is valid UTF-8 is UTF-8, any
+// other Windows-1252 (lines of older versions). A UTF-8 byte-order mark at
+// the very start is skipped.
+QString DecodeSettingsBytes(QByteArrayView bytes);
 
 // Replaces the file atomically: on any failure (cannot create, disk full,
 // killed midway) the previous file stays whole. error, if given, says why it

@@ -3,32 +3,34 @@
 #include "GetToken.h"
 #include "PathQuotes.h"
 #include "SettingsKeys.h"
+#include "SettingsLine.h"
 #include "SettingsSink.h"
 #include "ValueBlanks.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 
 #include <array>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <vector>
 
 namespace {
-constexpr char16_t TabChar[] = u"\t";
-constexpr char16_t EqualsChar[] = u"=";
-const QStringView Tab(TabChar, 1);
-const QStringView Equals(EqualsChar, 1);
 constexpr int NodeFieldCount = 7;
+
+bool isValueBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 // Trims a value of blanks, TABs, CRs and LFs among them: a number or truth
 // value with a stray CR after it reads as it will once a save has made the
 // CR a blank.
-QStringView trimValue(QStringView value) {
+QByteArrayView trimValue(QByteArrayView value) {
     qsizetype begin = 0;
     qsizetype end = value.size();
-    while (begin < end && IsValueBlank(value[begin]))
+    while (begin < end && isValueBlank(value[begin]))
         ++begin;
-    while (end > begin && IsValueBlank(value[end - 1]))
+    while (end > begin && isValueBlank(value[end - 1]))
         --end;
     return value.sliced(begin, end - begin);
 }
@@ -36,31 +38,42 @@ QStringView trimValue(QStringView value) {
 // A value as it is kept: trimmed, with the TABs, CRs and LFs inside made
 // blanks, as the writer will write them. A path of nothing but a TAB is thus
 // no path now, as it would be after a save.
-QString keptValue(QStringView value) {
-    return WithBreaksAsBlanks(trimValue(value).toString());
+QString keptValue(const SettingsLine& line, QByteArrayView value) {
+    return WithBreaksAsBlanks(line.decode(trimValue(value)));
 }
 
-bool keyIs(QStringView key, QLatin1String name) {
-    return key.compare(name, Qt::CaseInsensitive) == 0;
+// Letters of other alphabets may fold to ASCII ones (the long s to "s"), so
+// only an ASCII token is compared as bytes.
+bool tokenIs(const SettingsLine& line, QByteArrayView key, QLatin1String name) {
+    if (!line.isAscii() && !IsAscii(key))
+        return line.decode(key).compare(name, Qt::CaseInsensitive) == 0;
+    if (key.size() != name.size())
+        return false;
+    for (qsizetype i = 0; i < key.size(); ++i) {
+        const char folded = char(name[i].unicode() | 0x20);
+        if (key[i] != name[i] && (folded < 'a' || folded > 'z' || (key[i] | 0x20) != folded))
+            return false;
+    }
+    return true;
 }
 
 // A plain decimal 32-bit integer with an optional sign and nothing else.
 // Anything else (letters, a fraction, a number that does not fit) is not a
 // number, and the line that carries it is not applied.
-std::optional<std::int32_t> parseInt32(QStringView text) {
+std::optional<std::int32_t> parseInt32(QByteArrayView text) {
     qsizetype i = 0;
     bool negative = false;
-    if (i < text.size() && (text[i] == u'-' || text[i] == u'+'))
-        negative = text[i++] == u'-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
     if (i == text.size())
         return std::nullopt;
     constexpr qint64 limit = qint64(std::numeric_limits<std::int32_t>::max()) + 1;
     qint64 value = 0;
     for (; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < u'0' || c > u'9')
+        const char c = text[i];
+        if (c < '0' || c > '9')
             return std::nullopt;
-        value = value * 10 + (c - u'0');
+        value = value * 10 + (c - '0');
         if (value > limit)
             return std::nullopt;
     }
@@ -72,16 +85,23 @@ std::optional<std::int32_t> parseInt32(QStringView text) {
 }
 
 // "True" or "False" in any letter case; anything else is no truth value.
-std::optional<bool> parseTruth(QStringView text) {
-    if (keyIs(text, SettingsKeys::True))
+std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView text) {
+    if (tokenIs(line, text, SettingsKeys::True))
         return true;
-    if (keyIs(text, SettingsKeys::False))
+    if (tokenIs(line, text, SettingsKeys::False))
         return false;
     return std::nullopt;
 }
 
-bool isImageKey(QStringView image) {
-    return image == ImageKeys::closed() || image == ImageKeys::open() || image == ImageKeys::leaf();
+// The fixed image keys are shared, not copied per node.
+std::optional<QString> imageKey(QByteArrayView image) {
+    if (image == "leaf")
+        return ImageKeys::leaf();
+    if (image == "closed")
+        return ImageKeys::closed();
+    if (image == "open")
+        return ImageKeys::open();
+    return std::nullopt;
 }
 
 class Reader {
@@ -89,20 +109,20 @@ public:
     Reader(SettingsSink& sink, NodeTree& tree) : sink_(sink), tree_(tree) {}
 
     // Whether the line is one a settings file holds.
-    bool readLine(QStringView line);
+    bool readLine(const SettingsLine& line);
     TreeNode* nodeToSelect() const { return toSelect_; }
 
 private:
-    void readNode(QStringView record);
-    void readQuickEntry(QStringView record);
+    void readNode(const SettingsLine& line, QByteArrayView record);
+    void readQuickEntry(const SettingsLine& line, QByteArrayView record);
     template <typename Apply>
-    void applyNumber(QStringView value, Apply apply) {
+    void applyNumber(QByteArrayView value, Apply apply) {
         if (const auto number = parseInt32(value))
             apply(*number);
     }
     template <typename Apply>
-    void applyTruth(QStringView value, Apply apply) {
-        if (const auto truth = parseTruth(value))
+    void applyTruth(const SettingsLine& line, QByteArrayView value, Apply apply) {
+        if (const auto truth = parseTruth(line, value))
             apply(*truth);
     }
 
@@ -117,80 +137,88 @@ private:
     TreeNode* toSelect_ = nullptr;
 };
 
-bool Reader::readLine(QStringView line) {
-    const TokenCut cut = GetToken(line, Equals);
-    if (!cut.found && cut.token.startsWith(u'[') && cut.token.endsWith(u']')) {
+bool Reader::readLine(const SettingsLine& line) {
+    const TokenCut cut = GetToken(line.bytes(), "=");
+    if (!cut.found && cut.token.startsWith('[') && cut.token.endsWith(']')) {
         // A section's name; only "[QuickList]" and our own are a settings file's.
-        inOwnSection_ = keyIs(cut.token, SettingsKeys::OwnSection);
-        return inOwnSection_ || keyIs(cut.token, SettingsKeys::QuickListSection);
+        inOwnSection_ = tokenIs(line, cut.token, SettingsKeys::OwnSection);
+        return inOwnSection_ || tokenIs(line, cut.token, SettingsKeys::QuickListSection);
     }
     if (inOwnSection_) {
         // Settings of later versions: kept as they are, to be written back.
-        sink_.keepOwnLine(line.toString());
+        sink_.keepOwnLine(line.decode(line.bytes()));
         return true;
     }
     if (!cut.found)  // no key at all: only a blank line is one of ours
-        return trimValue(line).isEmpty();
-    const QStringView key = cut.token;
+        return trimValue(line.bytes()).isEmpty();
+    const auto keyIs = [&line, key = cut.token](QLatin1String name) {
+        return tokenIs(line, key, name);
+    };
     // A single value; the records below keep their TABs, which part fields.
-    const QStringView value = trimValue(cut.rest);
-    if (keyIs(key, SettingsKeys::Node)) {
-        readNode(cut.rest);
-    } else if (keyIs(key, SettingsKeys::Qli)) {
-        readQuickEntry(cut.rest);
-    } else if (keyIs(key, SettingsKeys::WinTop)) {
+    const QByteArrayView value = trimValue(cut.rest);
+    if (keyIs(SettingsKeys::Node)) {
+        readNode(line, cut.rest);
+    } else if (keyIs(SettingsKeys::Qli)) {
+        readQuickEntry(line, cut.rest);
+    } else if (keyIs(SettingsKeys::WinTop)) {
         applyNumber(value, [this](std::int32_t v) { sink_.applyWinTop(v); });
-    } else if (keyIs(key, SettingsKeys::WinLeft)) {
+    } else if (keyIs(SettingsKeys::WinLeft)) {
         applyNumber(value, [this](std::int32_t v) { sink_.applyWinLeft(v); });
-    } else if (keyIs(key, SettingsKeys::WinHeight)) {
+    } else if (keyIs(SettingsKeys::WinHeight)) {
         applyNumber(value, [this](std::int32_t v) { sink_.applyWinHeight(v); });
-    } else if (keyIs(key, SettingsKeys::WinWidth)) {
+    } else if (keyIs(SettingsKeys::WinWidth)) {
         applyNumber(value, [this](std::int32_t v) { sink_.applyWinWidth(v); });
-    } else if (keyIs(key, SettingsKeys::WinState)) {
+    } else if (keyIs(SettingsKeys::WinState)) {
         // Only normal (0), minimized (1) and maximized (2) are window states.
         applyNumber(value, [this](std::int32_t v) {
             if (v >= 0 && v <= 2)
                 sink_.applyWinState(v);
         });
-    } else if (keyIs(key, SettingsKeys::Hide)) {
-        applyTruth(value, [this](bool v) { sink_.applyAutoHide(v); });
-    } else if (keyIs(key, SettingsKeys::Path)) {
-        applyTruth(value, [this](bool v) { sink_.applyFullPath(v); });
-    } else if (keyIs(key, SettingsKeys::Drive)) {
-        if (!sink_.applyDrive(UnquotedPath(keptValue(value))))
+    } else if (keyIs(SettingsKeys::Hide)) {
+        applyTruth(line, value, [this](bool v) { sink_.applyAutoHide(v); });
+    } else if (keyIs(SettingsKeys::Path)) {
+        applyTruth(line, value, [this](bool v) { sink_.applyFullPath(v); });
+    } else if (keyIs(SettingsKeys::Drive)) {
+        if (!sink_.applyDrive(UnquotedPath(keptValue(line, value))))
             driveFailed_ = true;
-    } else if (keyIs(key, SettingsKeys::DirPath)) {
-        if (!driveFailed_ && !sink_.applyDirPath(UnquotedPath(keptValue(value))))
+    } else if (keyIs(SettingsKeys::DirPath)) {
+        if (!driveFailed_ && !sink_.applyDirPath(UnquotedPath(keptValue(line, value))))
             driveFailed_ = true;
-    } else if (keyIs(key, SettingsKeys::DirSel)) {
+    } else if (keyIs(SettingsKeys::DirSel)) {
         if (!driveFailed_)
             applyNumber(value, [this](std::int32_t v) { sink_.applyDirSel(v); });
-    } else if (keyIs(key, SettingsKeys::DirVis)) {
-        applyTruth(value, [this](bool v) { sink_.applyDirVis(v); });
+    } else if (keyIs(SettingsKeys::DirVis)) {
+        applyTruth(line, value, [this](bool v) { sink_.applyDirVis(v); });
     } else {
         return false;
     }
     return true;
 }
 
-void Reader::readNode(QStringView record) {
+void Reader::readNode(const SettingsLine& line, QByteArrayView record) {
     // Fields are cut at TABs and lines at LFs, so only a stray CR can be left
     // inside a field; most lines have none and need no second look.
-    const bool strayCr = record.contains(u'\r');
-    std::array<QStringView, NodeFieldCount> fields;
+    const bool strayCr = record.contains('\r');
+    std::array<QByteArrayView, NodeFieldCount> fields;
     int count = 0;
     // Fields beyond the seventh are ignored.
+    // The fields are what GetToken would cut at TABs, trimmed as values; cut
+    // here directly, since a large file has hundreds of thousands of them.
     while (count < NodeFieldCount && !record.isEmpty()) {
-        const TokenCut cut = GetToken(record, Tab);
-        fields[count++] = trimValue(cut.token);
-        record = cut.rest;
+        const auto* tab =
+            static_cast<const char*>(std::memchr(record.data(), '\t', std::size_t(record.size())));
+        const QByteArrayView token = tab ? record.first(tab - record.data()) : record;
+        fields[count++] = trimValue(token);
+        record = tab ? TrimBlanks(record.sliced(token.size() + 1)) : QByteArrayView();
     }
     if (count < 6) {
         nodeLines_.push_back(nullptr);
         return;
     }
-    const auto kept = [strayCr](QStringView field) {
-        return strayCr ? keptValue(field) : field.toString();
+    const auto kept = [strayCr, &line](QByteArrayView field) {
+        if (const auto key = imageKey(field))
+            return *key;
+        return strayCr ? keptValue(line, field) : line.decode(field);
     };
     const QString text = kept(fields[0]);
     const QString tag = UnquotedPath(kept(fields[1]));
@@ -199,7 +227,7 @@ void Reader::readNode(QStringView record) {
     // anew, and until it is known the node keeps the old text, marked as
     // waiting.
     QString image = kept(fields[2]);
-    const bool iconWanted = !isImageKey(fields[2]);
+    const bool iconWanted = !imageKey(fields[2]);
     if (iconWanted)
         image = ImageKeys::waiting(image);
     QString expandedImage = kept(fields[3]);
@@ -229,19 +257,19 @@ void Reader::readNode(QStringView record) {
     if (!expandedImage.isEmpty())
         node->SetExpandedImage(expandedImage);
     // Anything but "True" leaves the node collapsed and unselected.
-    node->SetExpanded(parseTruth(fields[4]).value_or(false));
+    node->SetExpanded(parseTruth(line, fields[4]).value_or(false));
     if (iconWanted)
         sink_.itemIconWanted(node);
-    if (count == NodeFieldCount && parseTruth(fields[6]).value_or(false))
+    if (count == NodeFieldCount && parseTruth(line, fields[6]).value_or(false))
         toSelect_ = node;
 }
 
-void Reader::readQuickEntry(QStringView record) {
+void Reader::readQuickEntry(const SettingsLine& line, QByteArrayView record) {
     if (quickListFull_)
         return;  // entries beyond the list's places are dropped
-    const TokenCut cut = GetToken(record, Tab);
-    const QString caption = keptValue(cut.token);
-    const QString path = UnquotedPath(keptValue(cut.rest));  // TABs in it too are blanks
+    const TokenCut cut = GetToken(record, "\t");
+    const QString caption = keptValue(line, cut.token);
+    const QString path = UnquotedPath(keptValue(line, cut.rest));  // TABs in it too are blanks
     if (caption.isEmpty() || path.isEmpty())
         return;
     if (!sink_.appendQuickEntry(caption, path))
@@ -249,23 +277,32 @@ void Reader::readQuickEntry(QStringView record) {
 }
 }  // namespace
 
-int ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree) {
-    QStringView rest(text);
-    if (rest.startsWith(QChar(0xFEFF)))
-        rest = rest.sliced(1);  // a byte-order mark left by another editor
+int ReadSettingsText(QByteArrayView bytes, SettingsSink& sink, NodeTree& tree) {
+    // A byte-order mark that another editor put at the start says nothing
+    // more (nor does a second one right after it); anywhere else it is text
+    // like any other.
+    constexpr char Bom[] = "\xEF\xBB\xBF";
+    if (bytes.startsWith(Bom))
+        bytes = bytes.sliced(3);
 
     Reader reader(sink, tree);
     int foreign = 0;
     {
         // One reset for the view instead of a notification per node.
         BulkTreeChange bulk(tree);
-        while (!rest.isEmpty()) {
-            const qsizetype end = rest.indexOf(u'\n');
-            QStringView line = end < 0 ? rest : rest.first(end);
-            rest = end < 0 ? QStringView() : rest.sliced(end + 1);
-            if (line.endsWith(u'\r'))
+        bool first = true;
+        while (!bytes.isEmpty()) {
+            const auto* const lf = static_cast<const char*>(
+                std::memchr(bytes.data(), '\n', std::size_t(bytes.size())));
+            QByteArrayView line = lf ? bytes.first(lf - bytes.data()) : bytes;
+            bytes = lf ? bytes.sliced(line.size() + 1) : QByteArrayView();
+            if (line.endsWith('\r'))
                 line.chop(1);
-            foreign += reader.readLine(line) ? 0 : 1;
+            SettingsLine settingsLine(line);
+            if (first && settingsLine.isUtf8() && line.startsWith(Bom))
+                settingsLine = SettingsLine(line.sliced(3));
+            first = false;
+            foreign += reader.readLine(settingsLine) ? 0 : 1;
         }
     }
     // Selecting scrolls the node into view, which the view can only do once

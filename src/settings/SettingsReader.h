@@ -1,11 +1,12 @@
 #pragma once
 
-#include <QString>
+#include <QByteArrayView>
 
 class NodeTree;
 class SettingsSink;
 
-// Applies the text of a settings file: key lines to the sink, "Node=" lines
+// Applies the bytes of a settings file, line by line in the encoding of
+// each (see SettingsLine.h): key lines to the sink, "Node=" lines
 // to the tree (appended after whatever it holds), "QLI=" lines to the sink's
 // quick list, the lines of our own "[Varnel]" section to the sink as they
 // are. Never fails: lines it cannot make sense of are skipped, and a node
@@ -16,4 +17,4 @@ class SettingsSink;
 // not know, other sections, anything without a key but blank lines. A file
 // with such lines was not written by us (a link to some document, a file of
 // garbage): the caller must not replace it as if it were its own.
-int ReadSettingsText(const QString& text, SettingsSink& sink, NodeTree& tree);
+int ReadSettingsText(QByteArrayView bytes, SettingsSink& sink, NodeTree& tree);

@@ -6,51 +6,58 @@
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 namespace {
-const QLatin1String LineEnd("\r\n");
-
+// Writes straight into the file's bytes through a cursor, growing the buffer
+// only when a piece would not fit: a large tree makes millions of pieces.
 class TextBuilder {
 public:
-    explicit TextBuilder(qsizetype capacity) { text_.reserve(capacity); }
+    explicit TextBuilder(qsizetype capacity) : text_(capacity, Qt::Uninitialized) {}
 
     void key(QLatin1String key) {
-        text_ += key;
-        text_ += SettingsKeys::KeySeparator;
+        bytes(QByteArrayView(key.data(), key.size()));
+        byte(char(SettingsKeys::KeySeparator));
     }
-    void value(const QString& value) {
-        const qsizetype start = text_.size();
-        text_ += value;
-        QChar* c = text_.data() + start;
-        QChar* const end = text_.data() + text_.size();
-        for (; c != end; ++c)
-            if (BreaksRecord(*c))
-                *c = u' ';
-    }
+    // The text in UTF-8 with each TAB, CR and LF a blank.
+    void value(QStringView value) { append(value, true); }
     // A path that the reader's trimming would change goes in quotes.
-    void path(const QString& path) {
-        const qsizetype start = text_.size();
+    void path(QStringView path) {
+        const qsizetype start = used_;
         value(path);
-        if (NeedsQuotes(QStringView(text_).sliced(start))) {
-            text_.insert(start, u'"');
-            text_ += u'"';
+        if (NeedsQuotes(QByteArrayView(text_.constData() + start, used_ - start))) {
+            reserve(2);
+            char* const begin = text_.data() + start;
+            std::memmove(begin + 1, begin, std::size_t(used_ - start));
+            *begin = '"';
+            ++used_;
+            byte('"');
         }
     }
-    void value(qint64 number) { text_ += QString::number(number); }
-    void value(bool truth) { text_ += truth ? SettingsKeys::True : SettingsKeys::False; }
+    void value(qint64 number) {
+        reserve(24);
+        char* const out = text_.data() + used_;
+        used_ = std::to_chars(out, out + 24, number).ptr - text_.constData();
+    }
+    void value(bool truth) {
+        const QLatin1String text = truth ? SettingsKeys::True : SettingsKeys::False;
+        bytes(QByteArrayView(text.data(), text.size()));
+    }
     void plainLine(QLatin1String text) {
-        text_ += text;
+        bytes(QByteArrayView(text.data(), text.size()));
         endLine();
     }
     // A line of another version, written back as it was read.
     void keptLine(const QString& line) {
-        text_ += line;
+        append(line, false);
         endLine();
     }
-    void field() { text_ += SettingsKeys::FieldSeparator; }
-    void endLine() { text_ += LineEnd; }
+    void field() { byte(char(SettingsKeys::FieldSeparator)); }
+    void endLine() { bytes("\r\n"); }
 
     template <typename T>
     void line(QLatin1String name, const T& v) {
@@ -65,10 +72,48 @@ public:
         endLine();
     }
 
-    QByteArray toUtf8() const { return text_.toUtf8(); }
+    QByteArray take() {
+        text_.truncate(used_);
+        return std::move(text_);
+    }
 
 private:
-    QString text_;
+    void reserve(qsizetype more) {
+        if (used_ + more > text_.size())
+            text_.resize(std::max(text_.size() * 2, used_ + more));
+    }
+    void byte(char c) {
+        reserve(1);
+        text_.data()[used_++] = c;
+    }
+    void bytes(QByteArrayView piece) {
+        reserve(piece.size());
+        std::memcpy(text_.data() + used_, piece.data(), std::size_t(piece.size()));
+        used_ += piece.size();
+    }
+    // Most text is ASCII and is copied a character a byte; from the first
+    // other character on, the rest is encoded as QString::toUtf8 encodes it.
+    void append(QStringView text, bool breaksAsBlanks) {
+        reserve(text.size());
+        char* const out = text_.data() + used_;
+        qsizetype i = 0;
+        for (; i < text.size() && text[i].unicode() < 0x80; ++i)
+            out[i] = breaksAsBlanks && BreaksRecord(text[i]) ? ' ' : char(text[i].unicode());
+        used_ += i;
+        if (i == text.size())
+            return;
+        const QByteArray rest = text.sliced(i).toUtf8();
+        const qsizetype start = used_;
+        bytes(rest);
+        // Of UTF-8's bytes only a TAB, CR or LF is one.
+        if (breaksAsBlanks)
+            std::replace_if(
+                text_.data() + start, text_.data() + used_,
+                [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    }
+
+    QByteArray text_;  // its size is the room; the text is the first used_ bytes
+    qsizetype used_ = 0;
 };
 
 void writeKeyLines(TextBuilder& out, const SettingsValues& values) {
@@ -116,14 +161,10 @@ void writeNodeLines(TextBuilder& out, NodeTree& tree) {
         out.field();
         out.value(node->Selected());
         out.endLine();
-    }
-}
-
-// Keys are only ever transient labels; after a save none is left.
-void clearKeys(NodeTree& tree) {
-    for (TreeNode* node = tree.First(); node; node = NodeTree::NextInDocumentOrder(node))
+        // Keys are only ever transient labels; after a save none is left.
         if (!node->Key().isEmpty())
             node->SetKey(QString());
+    }
 }
 
 void writeQuickList(TextBuilder& out, const QuickEntries& quickList) {
@@ -150,13 +191,12 @@ void writeOwnSection(TextBuilder& out, const QStringList& lines) {
 
 QByteArray WriteSettingsText(const SettingsValues& values, NodeTree& tree,
                              const QuickEntries& quickList) {
-    // About 80 characters per node line is typical; a close guess saves the
+    // About 80 bytes per node line is typical; a close guess saves the
     // repeated reallocations of a large tree.
     TextBuilder out(512 + qsizetype(tree.Count()) * 96 + qsizetype(quickList.size()) * 96);
     writeKeyLines(out, values);
     writeNodeLines(out, tree);
-    clearKeys(tree);
     writeQuickList(out, quickList);
     writeOwnSection(out, values.ownSection);
-    return out.toUtf8();
+    return out.take();
 }

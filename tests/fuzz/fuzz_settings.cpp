@@ -3,7 +3,6 @@
 // and after a save, or every save would change what the user has. The
 // sanitizers catch crashes, undefined behaviour and leaks along the way.
 #include "RecordingSink.h"
-#include "settings/SettingsFile.h"
 #include "settings/SettingsReader.h"
 #include "settings/SettingsWriter.h"
 
@@ -15,7 +14,7 @@ namespace {
 QByteArray readAndSave(const QByteArray& bytes) {
     NodeTree tree;
     RecordingSink sink(tree);
-    ReadSettingsText(DecodeSettingsBytes(bytes), sink, tree);
+    ReadSettingsText(bytes, sink, tree);
     return WriteSettingsText(sink.values, tree, sink.quickList);
 }
 

@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QStorageInfo>
 #include <QTest>
 #include <filesystem>
@@ -100,6 +101,31 @@ private Q_SLOTS:
             b.mouse().DirList_Click(index);
             QCOMPARE(b.label(), path);
         }
+    }
+
+    // Names are sorted exactly as comparing them without regard to case
+    // sorts them, names equal but for case by their code units: letters that
+    // fold to others (long s, Kelvin sign, sharp s, final sigma), characters
+    // beyond 16 bits, lone surrogates from names that were no UTF-8.
+    void namesSortAsTheyCompareWithoutCase() {
+        const QString letters =
+            u"aAbBsSkKz09._ \u017f\u212a\u00df\u00e9\u00c9\u03c3\u03c2\u03a3"_s + QChar(0xDC80) +
+            QChar(0xD801) + QChar(0xDC00) + QChar(0xD801) + QChar(0xDC28);
+        QRandomGenerator draw(14);
+        QStringList names;
+        for (int i = 0; i < 3000; ++i) {
+            QString name;
+            for (int n = int(draw.bounded(1, 6)); n > 0; --n)
+                name += letters[int(draw.bounded(letters.size()))];
+            names << name;
+        }
+        QStringList expected = names;
+        std::sort(expected.begin(), expected.end(), [](const QString& a, const QString& b) {
+            const int byLetters = a.compare(b, Qt::CaseInsensitive);
+            return byLetters != 0 ? byLetters < 0 : a < b;
+        });
+        SortNames(names);
+        QCOMPARE(names, expected);
     }
 
     // A changed open directory highlights its first file; one without files

@@ -10,12 +10,16 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-QString readCorpus(const char* name) {
-    QString text;
+QByteArray readCorpus(const char* name) {
+    QByteArray bytes;
     const QString path = QStringLiteral(VARNEL_TEST_DATA "/settings/") + QString::fromUtf8(name);
-    if (ReadSettingsFile(path, &text) != ReadOutcome::Read)
+    if (ReadSettingsFile(path, &bytes) != ReadOutcome::Read)
         qFatal("corpus file %s is missing", name);
-    return text;
+    return bytes;
+}
+
+QByteArray utf8(const QString& text) {
+    return text.toUtf8();
 }
 }  // namespace
 
@@ -25,7 +29,7 @@ private Q_SLOTS:
     // Each row: the text read, the sink's calls followed by the tree, and how
     // many lines no settings file holds.
     void oddAndDamagedFiles_data() {
-        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected");
         QTest::addColumn<int>("foreign");
         // Keys in any case amid blanks, LF-only line ends, no final line break.
@@ -50,11 +54,13 @@ private Q_SLOTS:
         // Five fields make no node; six make an unselected one; a blank seventh
         // field is no field. Of two selected nodes, the last is.
         QTest::newRow("short node records")
-            << u"Node=\r\nNode=A\tp\tleaf\t\tTrue\r\nNode=B\tp\tleaf\t\tTrue\t0\r\n"
-               u"Node=C\tp\tleaf\t\tTrue\t0\tTrue\r\nNode=D\t\tleaf\t\tFalse\t0\t\r\n"
-               u"Node=E\t\tleaf\t\tFalse\t0\tTrue\r\n"_s
+            << utf8(
+                   u"Node=\r\nNode=A\tp\tleaf\t\tTrue\r\nNode=B\tp\tleaf\t\tTrue\t0\r\n"
+                   u"Node=C\tp\tleaf\t\tTrue\t0\tTrue\r\nNode=D\t\tleaf\t\tFalse\t0\t\r\n"
+                   u"Node=E\t\tleaf\t\tFalse\t0\tTrue\r\n"_s)
             << u"select=E;B|p|leaf||+|;C|p|leaf||+|;D||leaf||-|;E||leaf||-|*"_s << 0;
-        QTest::newRow("byte-order mark in the text") << u"\uFEFFWinTop=5"_s << u"winTop=5"_s << 0;
+        QTest::newRow("byte-order mark in the text")
+            << utf8(u"\uFEFFWinTop=5"_s) << u"winTop=5"_s << 0;
         // An icon index from an earlier run is looked up anew, and kept,
         // marked as waiting, until the lookup answers; folders always open
         // with "open".
@@ -68,38 +74,54 @@ private Q_SLOTS:
         // Once a drive or directory cannot be shown, the lines that depend on
         // it are skipped.
         QTest::newRow("drive gone")
-            << u"Drive=/gone\nDirPath=/gone/a\nDirSel=2\nDirVis=False\nDirPath=/home"_s
+            << utf8(u"Drive=/gone\nDirPath=/gone/a\nDirSel=2\nDirVis=False\nDirPath=/home"_s)
             << u"drive=/gone;dirVis=false"_s << 0;
         QTest::newRow("directory gone")
-            << u"Drive=/m\nDirPath=/m/gone\nDirSel=2\nDirVis=False\nDirPath=/home"_s
+            << utf8(u"Drive=/m\nDirPath=/m/gone\nDirSel=2\nDirVis=False\nDirPath=/home"_s)
             << u"drive=/m;dirPath=/m/gone;dirVis=false"_s << 0;
         QTest::newRow("binary garbage")
             << readCorpus("garbage.bin") << u"winLeft=33;Kept||leaf||-|"_s << 12;
         // Other programs' documents: not taken for settings files, though a
         // line of theirs may look like one.
         QTest::newRow("some document")
-            << u"Dear Ann,\r\n\r\n[Quick List] = 1 + 1\r\nWinTop: 5\r\nNodes=3"_s << QString() << 4;
+            << utf8(u"Dear Ann,\r\n\r\n[Quick List] = 1 + 1\r\nWinTop: 5\r\nNodes=3"_s) << QString()
+            << 4;
         QTest::newRow("a desktop file")
-            << u"[Desktop Entry]\nName=Firefox\nPath=/home/ann\n"_s << QString() << 2;
+            << utf8(u"[Desktop Entry]\nName=Firefox\nPath=/home/ann\n"_s) << QString() << 2;
         // Our own section is not read but kept as it is, up to another section,
         // and written back after everything else.
         QTest::newRow("our own section")
-            << u"[varnel]\r\nUndo = 12\t\r\n\r\nNode=A\t\tleaf\t\tFalse\t0\tFalse\r\n"
-               u"[QuickList]\r\nQLI=Q\t/q\r\n[Varnel]\r\nWinTop=5\r\n"_s
+            << utf8(
+                   u"[varnel]\r\nUndo = 12\t\r\n\r\nNode=A\t\tleaf\t\tFalse\t0\tFalse\r\n"
+                   u"[QuickList]\r\nQLI=Q\t/q\r\n[Varnel]\r\nWinTop=5\r\n"_s)
             << u"own=Undo = 12\t;own=;own=Node=A\t\tleaf\t\tFalse\t0\tFalse;quick=Q@/q;own=WinTop=5"_s
             << 0;
         // Paths keep the blanks around them through double quotes, which
         // no other field loses.
         QTest::newRow("quoted paths")
-            << u"Drive=\" /m\"\nDirPath=\"\"/q\"\"\nNode=\" A \"\t\" /a \"\tleaf\t\tFalse\t0\n"
-               u"Node=B\t\"\tleaf\t\tFalse\t0\nQLI=\" C\"\t\"c \"\n"_s
+            << utf8(
+                   u"Drive=\" /m\"\nDirPath=\"\"/q\"\"\nNode=\" A \"\t\" /a \"\tleaf\t\tFalse\t0\n"
+                   u"Node=B\t\"\tleaf\t\tFalse\t0\nQLI=\" C\"\t\"c \"\n"_s)
             << u"drive= /m;dirPath=\"/q\";quick=\" C\"@c ;\" A \"| /a |leaf||-|;B|\"|leaf||-|"_s
             << 0;
         // TAB, CR and LF inside a value are blanks, as the writer writes them.
         QTest::newRow("blanks inside values")
-            << u"WinTop=5\r\r\nHide=False\t\nDrive=\t/m\tx\r\r\n"
-               u"Node=A\rB\t\r/p\t7\t7\r\tTrue\r\t0\tFalse\nQLI=Blank\t \t\r\nQLI=C\rD\t/c\r\r\n"_s
+            << utf8(
+                   u"WinTop=5\r\r\nHide=False\t\nDrive=\t/m\tx\r\r\n"
+                   u"Node=A\rB\t\r/p\t7\t7\r\tTrue\r\t0\tFalse\nQLI=Blank\t \t\r\nQLI=C\rD\t/c\r\r\n"_s)
             << u"winTop=5;hide=false;drive=/m x;icon=A B;quick=C D@/c;A B|/p|?7||+|"_s << 0;
+        // Each line in its own encoding, cut into fields before any is
+        // decoded: Windows-1252 where a line is no UTF-8, a key whose letters
+        // fold to the key's, a mark that is text once past the file's start.
+        QTest::newRow("mixed encodings")
+            << QByteArray(
+                   "\xEF\xBB\xBF\xEF\xBB\xBFWinTop=5\r\nWin\xC5\xBFtate=1\r\n"
+                   "Node=Caf\xE9\t/m\x80\tleaf\t\tFalse\t0\r\n"
+                   "Node=Caf\xC3\xA9\t\xEF\xBB\xBF/b\tleaf\t\tFalse\t0\r\n"
+                   "[Varnel]\r\nK=\xC4\r\n")
+            << u"winTop=5;winState=1;own=K=\u00c4;Caf\u00e9|/m\u20ac|leaf||-|;"
+               u"Caf\u00e9|\ufeff/b|leaf||-|"_s
+            << 0;
         // Entries without caption or path are skipped; once the list is full
         // (64 here) nothing more is offered.
         QString quick = u"QLI=\t/no/caption\nQLI=NoPath\t\nQLI=NoTab\nQLI= A \t /a\tb \n"_s;
@@ -108,23 +130,23 @@ private Q_SLOTS:
             quick += u"QLI=E%1\t/e%1\n"_s.arg(i);
             offered += i < 64 ? u";quick=E%1@/e%1"_s.arg(i) : QString();
         }
-        QTest::newRow("quick list") << quick << offered << 0;
+        QTest::newRow("quick list") << utf8(quick) << offered << 0;
     }
 
     void oddAndDamagedFiles() {
-        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
         QFETCH(QString, expected);
         QFETCH(int, foreign);
         NodeTree tree;
         RecordingSink sink(tree);
-        QCOMPARE(ReadSettingsText(text, sink, tree), foreign);
+        QCOMPARE(ReadSettingsText(bytes, sink, tree), foreign);
         QCOMPARE(sink.calls + dump(tree), expected.split(u';', Qt::SkipEmptyParts));
 
         // What was read reads the same after a save.
         const QByteArray saved = WriteSettingsText(sink.values, tree, sink.quickList);
         NodeTree again;
         RecordingSink reread(again);
-        ReadSettingsText(DecodeSettingsBytes(saved), reread, again);
+        ReadSettingsText(saved, reread, again);
         QCOMPARE(WriteSettingsText(reread.values, again, reread.quickList), saved);
     }
 
@@ -144,12 +166,26 @@ private Q_SLOTS:
         QCOMPARE(a->Text(), u"a\tb"_s);
         NodeTree again;
         RecordingSink sink(again);
-        QCOMPARE(ReadSettingsText(DecodeSettingsBytes(saved), sink, again), 0);
+        QCOMPARE(ReadSettingsText(saved, sink, again), 0);
         for (const QString& call :
              {u"dirPath=/x y "_s, u"quick=cap tion@/p q"_s, u"own=Undo=3\t"_s})
             QVERIFY2(sink.calls.contains(call), qPrintable(call));
         QCOMPARE(dump(again),
                  (QStringList{u"a b|/a  Node=evil|closed|open|-|"_s, u"  c| c |leaf||-|"_s}));
+    }
+
+    // Text is written as QString::toUtf8 writes it, a lone surrogate (from
+    // a file name that was no UTF-8) included, with blanks for breaks and
+    // quotes where needed past its first non-ASCII character too.
+    void writesUtf8AsQtEncodesIt() {
+        const QString odd = u"caf\u00e9\t"_s + QChar(0xDC80) + u"\r\u20ac\n "_s;
+        NodeTree tree;
+        tree.Add(nullptr, tvwLast, QString(), odd, u"leaf"_s)->SetTag(odd);
+        QString blanked = odd;
+        blanked.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
+        const QString line =
+            u"Node="_s + blanked + u"\t\""_s + blanked + u"\"\tleaf\t\tFalse\t0\tFalse\r\n"_s;
+        QVERIFY(WriteSettingsText(SettingsValues(), tree, {}).endsWith(line.toUtf8()));
     }
 
     // A chain nested far deeper than any call stack could follow is read,
@@ -166,7 +202,7 @@ private Q_SLOTS:
         const std::unique_ptr<QThread> thread(QThread::create([&] {
             NodeTree tree;
             RecordingSink sink(tree);
-            ReadSettingsText(text, sink, tree);
+            ReadSettingsText(text.toUtf8(), sink, tree);
             for (TreeNode* n = tree.Item(depth); n; n = n->Parent())
                 ++levels;
             written = QString::fromUtf8(WriteSettingsText(SettingsValues(), tree, {}));
