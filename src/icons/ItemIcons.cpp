@@ -3,6 +3,7 @@
 #include "files/PathChecks.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
+#include "model/StillInTree.h"
 #include "platform/ImageListPort.h"
 
 #include <deque>
@@ -33,10 +34,13 @@ struct ItemIcons::State {
     bool shown = false;
     bool asking = false;
     std::deque<TreeNode*> wanted;
+    StillInTree wantedInTree{tree};   // since the first of wanted was taken
     std::vector<QString> indexTexts;  // one shared text per image index
 
-    bool waitsForItsIcon(const TreeNode* node) const {
-        return tree.Holds(node) && ImageKeys::isWaiting(node->Image());
+    void want(TreeNode* node) {
+        if (wanted.empty())
+            wantedInTree = StillInTree(tree);
+        wanted.push_back(node);
     }
 
     const QString& imageOf(int index) {
@@ -62,7 +66,7 @@ void ItemIcons::RequestIcon(TreeNode* node) {
     State& state = *state_;
     if (!state.shown)
         return;  // found by the walk at the first showing
-    state.wanted.push_back(node);
+    state.want(node);
     lookUpNext();
 }
 
@@ -72,7 +76,7 @@ void ItemIcons::WindowShown() {
         return;
     for (TreeNode* node = state.tree.First(); node; node = NodeTree::NextInDocumentOrder(node))
         if (ImageKeys::isWaiting(node->Image()))
-            state.wanted.push_back(node);
+            state.want(node);
     lookUpNext();
 }
 
@@ -84,7 +88,7 @@ void ItemIcons::lookUpNext() {
     while (!state.wanted.empty() && batch->size() < BatchSize) {
         TreeNode* node = state.wanted.front();
         state.wanted.pop_front();
-        if (state.waitsForItsIcon(node))
+        if (state.wantedInTree(node) && ImageKeys::isWaiting(node->Image()))
             batch->push_back({node, node->Tag(), node->Image()});
     }
     if (batch->empty())
@@ -97,16 +101,16 @@ void ItemIcons::lookUpNext() {
     auto kinds = std::make_shared<std::vector<std::optional<IconKind>>>(batch->size());
     state.checks.Ask(
         paths, [paths, kinds](qsizetype i) { (*kinds)[std::size_t(i)] = LookUpIconKind(paths[i]); },
-        [this, weak = std::weak_ptr<State>(state_), batch,
-         kinds](const std::vector<bool>& answered) {
+        [this, weak = std::weak_ptr<State>(state_), batch, kinds,
+         inTree = StillInTree(state.tree)](const std::vector<bool>& answered) mutable {
             const std::shared_ptr<State> alive = weak.lock();
             if (!alive)
                 return;
             alive->asking = false;
             for (std::size_t i = 0; i < batch->size(); ++i) {
                 const Asked& asked = (*batch)[i];
-                if (!answered[i] || !alive->waitsForItsIcon(asked.node) ||
-                    asked.node->Image() != asked.image || asked.node->Tag() != asked.path)
+                if (!answered[i] || !inTree(asked.node) || asked.node->Image() != asked.image ||
+                    asked.node->Tag() != asked.path)
                     continue;
                 if (const int index = GetItemIcon((*kinds)[i]); index != 0)
                     asked.node->SetImage(alive->imageOf(index));

@@ -74,6 +74,7 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
 void NodeTree::Remove(TreeNode* node) {
     if (!node || &node->Tree() != this || node == top_.get())
         return;
+    ++removals_;
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeRemoved(node);
     auto& siblings = node->parent_->children_;

@@ -124,6 +124,9 @@ public:
     // the node itself, so a pointer kept past its node's removal may be
     // asked; linear in the tree's size.
     bool Holds(const TreeNode* node) const;
+    // How many removals the tree has seen: nodes kept since a moment can
+    // have gone only when this has changed (see StillInTree).
+    std::uint64_t Removals() const { return removals_; }
 
     TreeNode* SelectedItem() const { return selected_; }
     void SetSelectedItem(TreeNode* node);  // null clears the selection; shows it again
@@ -172,6 +175,7 @@ private:
     NodeTreeObserver* observer_ = nullptr;
     int bulkDepth_ = 0;
     int busy_ = 0;
+    std::uint64_t removals_ = 0;
     friend class TreeBusyScope;
 };
 
