@@ -21,6 +21,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
                   platform_.statusBar.setText(PathTexts::notAnswering(mount));
               }),
       icons_(platform.images, checks_, tree_),
+      brokenPaths_(tree_, checks_, platform.treeView),
       browser_(platform, {settings_, opener_}, paths.programDir),
       browserMouse_(platform, browser_),
       settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),
@@ -29,7 +30,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       opener_(platform, checks_, options_),
       editing_(platform, tree_, settings_, tray_,
                [this] { return browser_.HighlightedDirectoryToKeep(); }),
-      treeMenu_(platform, {*this, editing_, tray_, browser_, options_, settings_}),
+      treeMenu_(platform, {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_}),
       treeMouse_(platform, {tree_, settings_, opener_, editing_, treeMenu_}),
       drags_(treeMouse_, browserMouse_),
       dropCommands_(platform, tree_, drags_, browser_, options_, icons_, checks_),

@@ -16,6 +16,7 @@
 #include "platform/PlatformEvents.h"
 #include "tray/Tray.h"
 #include "tray/WindowCommands.h"
+#include "tree/BrokenPaths.h"
 #include "tree/ExternalDrop.h"
 #include "tree/MenuOptions.h"
 #include "tree/Opener.h"
@@ -53,6 +54,7 @@ public:
     BrowserMouse& browserMouse() { return browserMouse_; }
     WindowLayout& layout() { return layout_; }
     MenuOptions& options() { return options_; }
+    BrokenPaths& brokenPaths() { return brokenPaths_; }
 
     // Returns false when the program must end at once: another copy runs,
     // or the lock that tells so cannot be made.
@@ -79,6 +81,7 @@ private:
     MenuOptions options_;
     PathChecks checks_;
     ItemIcons icons_;
+    BrokenPaths brokenPaths_;
     BrowserPanel browser_;
     BrowserMouse browserMouse_;
     SettingsStore settings_;

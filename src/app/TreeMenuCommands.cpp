@@ -5,6 +5,7 @@
 #include "browser/BrowserPanel.h"
 #include "model/NodeTree.h"
 #include "tray/Tray.h"
+#include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
 #include "tree/TreeEditing.h"
 
@@ -19,6 +20,7 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
         situation.quickListFull = parts_.tray.Quick().IsFull();
     }
     situation.browserHasDirectory = !parts_.browser.DirPath().isEmpty();
+    situation.anyPathMissing = parts_.brokenPaths.AnyMissing();
     menu_.Prepare(situation);
     const MenuEntry menu = menu_.Build(parts_.options);
     const MenuChoice choice =
@@ -54,6 +56,9 @@ void TreeMenuCommands::run(TreeMenuId id) {
         break;
     case Id::tvDelete:
         editing.tvDelete_Click();
+        break;
+    case Id::tvFindBroken:
+        parts_.brokenPaths.tvFindBroken_Click();
         break;
     case Id::tvAutoHide:
         parts_.window.tvAutoHide_Click();

@@ -4,6 +4,7 @@
 #include "tree/TreeMenu.h"
 #include "tree/TreeMenuHost.h"
 
+class BrokenPaths;
 class BrowserPanel;
 class FrmVarnel;
 class MenuOptions;
@@ -22,6 +23,7 @@ public:
         BrowserPanel& browser;
         MenuOptions& options;
         SettingsStore& settings;
+        BrokenPaths& brokenPaths;
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 

@@ -14,6 +14,7 @@ void FrmVarnel::ShowWindow() {
     }
     settings_.WindowShown();
     icons_.WindowShown();
+    brokenPaths_.WindowShown();
     if (!platform_.window.isVisible())
         platform_.window.show();
 }

@@ -36,6 +36,13 @@ inline QString notAnswering(const QString& mount) {
     return QStringLiteral("%1 does not answer: what lies on it shows as unknown until it does.")
         .arg(mount);
 }
+// A node's tooltip when its path was not found, or its share did not answer.
+inline QString notFound(const QString& path) {
+    return QStringLiteral("Not found: %1").arg(path);
+}
+inline QString unanswered(const QString& path) {
+    return QStringLiteral("Unknown, its share does not answer: %1").arg(path);
+}
 inline QString notAnsweringReason() {
     return QStringLiteral("The share a path lies on did not answer when asked what it is.");
 }

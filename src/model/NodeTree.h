@@ -6,13 +6,28 @@
 #include <QHash>
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
 class NodeTree;
 
 // Which field of a node changed, for whoever mirrors the tree on screen.
-enum class NodeField { Text, Tag, Image, ExpandedImage, Expanded, Selected, Key, DropHighlight };
+enum class NodeField {
+    Text,
+    Tag,
+    Image,
+    ExpandedImage,
+    Expanded,
+    Selected,
+    Key,
+    DropHighlight,
+    PathCheck
+};
+
+// What the last look at a node's path found; never saved. A path not yet
+// looked at, or one that is not a local file's, counts as there.
+enum class PathStatus : std::uint8_t { There, Missing, Unanswered };
 
 // One node of the forest: a folder that groups nodes or an item that points
 // at a path. Nodes are owned by their NodeTree; pointers stay valid until the
@@ -36,6 +51,8 @@ public:
     void SetSelected(bool selected);  // at most one node is selected
     const QString& Key() const { return key_; }
     bool SetKey(const QString& key);  // fails, changing nothing, when another node has it
+    PathStatus PathCheck() const { return pathCheck_; }
+    void SetPathCheck(PathStatus status);
 
     // 1-based position in order of creation among the living nodes.
     int Index() const;
@@ -73,6 +90,7 @@ private:
     std::uint64_t sequence_;  // creation order, the basis of Index
     QString text_, tag_, image_, expandedImage_, key_;
     bool expanded_ = false;
+    PathStatus pathCheck_ = PathStatus::There;
 };
 
 // Told about every change, so a view adapter can mirror the tree.
@@ -150,6 +168,10 @@ public:
     void EndBulkChange();
 
     void SetObserver(NodeTreeObserver* observer) { observer_ = observer; }
+    // Hears of every node whose path is set to another one.
+    void SetPathWatcher(std::function<void(TreeNode*)> watcher) {
+        pathWatcher_ = std::move(watcher);
+    }
 
     // Set while the program itself rebuilds or restructures the tree, so
     // that what the view reports meanwhile is not taken for the user's doing.
@@ -173,6 +195,7 @@ private:
     TreeNode* dropHighlight_ = nullptr;
     bool selectionHidden_ = false;
     NodeTreeObserver* observer_ = nullptr;
+    std::function<void(TreeNode*)> pathWatcher_;
     int bulkDepth_ = 0;
     int busy_ = 0;
     std::uint64_t removals_ = 0;

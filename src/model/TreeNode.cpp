@@ -26,8 +26,16 @@ void TreeNode::SetText(const QString& text) {
 }
 
 void TreeNode::SetTag(const QString& tag) {
-    if (assignChanged(tag_, tag))
-        tree_->notifyChanged(this, NodeField::Tag);
+    if (!assignChanged(tag_, tag))
+        return;
+    tree_->notifyChanged(this, NodeField::Tag);
+    if (tree_->pathWatcher_)
+        tree_->pathWatcher_(this);
+}
+
+void TreeNode::SetPathCheck(PathStatus status) {
+    if (assignChanged(pathCheck_, status))
+        tree_->notifyChanged(this, NodeField::PathCheck);
 }
 
 void TreeNode::SetImage(const QString& image) {

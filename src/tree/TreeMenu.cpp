@@ -78,6 +78,7 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
                  onNode && !s.inQuickList && !s.quickListFull),
          command(Id::tvRmvQuickList, "Remove from Quick List", onNode && s.inQuickList),
          MenuSeparator(Id::tvSep1), command(Id::tvDelete, "Delete", onNode),
+         command(Id::tvFindBroken, "Find Broken Paths", s.anyPathMissing),
          MenuSeparator(Id::tvSep2), autoHide, fullPath, MenuSeparator(Id::tvSep3),
          command(Id::tvAbout, "About Varnel"), command(Id::tvHide, "Hide"),
          command(Id::tvUnload, "Unload"), MenuSeparator(Id::tvSep4),

@@ -31,6 +31,7 @@ enum class TreeMenuId {
     tvRmvQuickList,
     tvSep1,
     tvDelete,
+    tvFindBroken,
     tvSep2,
     tvAutoHide,
     tvFullPath,
@@ -53,6 +54,7 @@ public:
         bool inQuickList = false;    // the node has an entry in the quick list
         bool quickListFull = false;  // all 64 places are taken
         bool browserHasDirectory = false;
+        bool anyPathMissing = false;
     };
 
     // Where a "New" entry puts the new node, and whether it is an item.

@@ -65,6 +65,14 @@ private Q_SLOTS:
         }
         QCOMPARE(model.rowCount(model.indexOf(a)), 51);
         QCOMPARE(resets.size(), 1);
+
+        // A path not found greys its node out and says so in its tooltip.
+        a->SetTag(u"/gone"_s);
+        QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+        a->SetPathCheck(PathStatus::Missing);
+        QCOMPARE(changes.size(), 1);
+        QCOMPARE(model.data(model.indexOf(a), Qt::ToolTipRole).toString(), u"Not found: /gone"_s);
+        QVERIFY(model.data(model.indexOf(a), Qt::ForegroundRole).isValid());
     }
 };
 

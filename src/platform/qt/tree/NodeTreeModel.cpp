@@ -1,5 +1,6 @@
 #include "NodeTreeModel.h"
 
+#include "files/PathTexts.h"
 #include "platform/qt/QtImageList.h"
 
 #include <QGuiApplication>
@@ -71,8 +72,23 @@ QVariant NodeTreeModel::data(const QModelIndex& index, int role) const {
     // The drop target is drawn in the selection colours, whether selected or not.
     case Qt::BackgroundRole:
         return highlighted ? QVariant(QGuiApplication::palette().highlight()) : QVariant();
+    // A path not found, or unknown, greys its node out.
     case Qt::ForegroundRole:
-        return highlighted ? QVariant(QGuiApplication::palette().highlightedText()) : QVariant();
+        if (highlighted)
+            return QGuiApplication::palette().highlightedText();
+        if (node->PathCheck() != PathStatus::There)
+            return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+        return {};
+    case Qt::ToolTipRole:
+        switch (node->PathCheck()) {
+        case PathStatus::Missing:
+            return PathTexts::notFound(node->Tag());
+        case PathStatus::Unanswered:
+            return PathTexts::unanswered(node->Tag());
+        case PathStatus::There:
+            return {};
+        }
+        return {};
     default:
         return {};
     }
@@ -153,6 +169,9 @@ void NodeTreeModel::nodeChanged(TreeNode* node, NodeField field) {
         break;
     case NodeField::DropHighlight:
         changed(node, {DropHighlightRole, Qt::BackgroundRole, Qt::ForegroundRole});
+        break;
+    case NodeField::PathCheck:
+        changed(node, {Qt::ForegroundRole, Qt::ToolTipRole});
         break;
     case NodeField::Tag:
     case NodeField::Key:

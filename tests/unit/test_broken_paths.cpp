@@ -1,0 +1,102 @@
+#include "FormHarness.h"
+#include "WarningsFail.h"
+#include "files/PathChecks.h"
+#include "tree/BrokenPaths.h"
+#include "tree/TreeMenu.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// A tree of a file that is there, two paths that are not (an item and a
+// folder), a web address and a folder without a path.
+struct Broken : FormHarness {
+    Broken() {
+        QFile(temp->filePath(u"here.txt"_s)).open(QIODevice::WriteOnly);
+        writeSettings({node(u"Here"_s, temp->filePath(u"here.txt"_s), u"leaf"_s),
+                       node(u"Gone"_s, temp->filePath(u"gone.txt"_s), u"leaf"_s),
+                       node(u"Web"_s, u"https://example.org/"_s, u"leaf"_s),
+                       node(u"Lost"_s, temp->filePath(u"lost"_s), u"closed"_s),
+                       node(u"Plain"_s, QString(), u"closed"_s)});
+    }
+    static QString node(const QString& text, const QString& path, const QString& image) {
+        return u"Node=%1\t%2\t%3\t\tFalse\t0\tFalse"_s.arg(text, path, image);
+    }
+    // "+" there, "-" missing, "?" unanswered, in document order.
+    QString checks() const {
+        QString out;
+        for (TreeNode* n = form->tree().First(); n; n = NodeTree::NextInDocumentOrder(n))
+            out += n->PathCheck() == PathStatus::There     ? u'+'
+                   : n->PathCheck() == PathStatus::Missing ? u'-'
+                                                           : u'?';
+        return out;
+    }
+    TreeNode* named(const QString& text) const {
+        TreeNode* n = form->tree().First();
+        while (n && n->Text() != text)
+            n = NodeTree::NextInDocumentOrder(n);
+        return n;
+    }
+};
+}  // namespace
+
+class TestBrokenPaths : public WarningsFail {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Nothing is looked at while the program is hidden; every local path
+    // is at each showing, and a path as soon as it is set. Web addresses
+    // and folders without a path count as there.
+    void pathsAreLookedAtWhenShownAndWhenSet() {
+        Broken h;
+        h.load();
+        h.form->settings().SaveSettings();  // a hidden program reads to save
+        QCOMPARE(h.checks(), u"+++++"_s);
+        h.click(TrayLeftUp);
+        QCOMPARE(h.checks(), u"+-+-+"_s);
+        h.named(u"Here"_s)->SetTag(h.temp->filePath(u"nowhere"_s));
+        QVERIFY(QFile(h.temp->filePath(u"gone.txt"_s)).open(QIODevice::WriteOnly));
+        QCOMPARE(h.checks(), u"--+-+"_s);
+        h.form->tvHide_Click();
+        h.click(TrayLeftUp);
+        QCOMPARE(h.checks(), u"-++-+"_s);
+    }
+
+    // A share that does not answer leaves its paths unknown, not missing.
+    void aShareThatDoesNotAnswerLeavesItsPathsUnknown() {
+        Broken h;
+        h.fake.work.hold = true;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"does not answer"_s));
+        h.loadAndShow();
+        h.wait(PathChecks::DeadlineMs);
+        QCOMPARE(h.checks(), u"??+?+"_s);
+        QVERIFY(!h.form->brokenPaths().AnyMissing());
+    }
+
+    // "Find Broken Paths", beside "Delete", is offered while a path is
+    // missing and selects the next such node, from the top after the last.
+    void findBrokenPathsGoesFromOneToTheNext() {
+        Broken h;
+        h.loadAndShow();
+        h.form->tree().SetSelectedItem(h.named(u"Web"_s));
+        h.fake.menus.choose(TreeMenuId::tvFindBroken);
+        h.form->treeMouse().TreeView_MouseDown(ButtonRight, 0, 500, 500);
+        QVERIFY(h.fake.menus.lastEntry(TreeMenuId::tvFindBroken)->enabled);
+        QCOMPARE(h.form->tree().SelectedItem()->Text(), u"Lost"_s);
+        h.form->brokenPaths().tvFindBroken_Click();
+        QCOMPARE(h.form->tree().SelectedItem()->Text(), u"Gone"_s);
+        h.form->tree().Remove(h.named(u"Lost"_s));
+        h.named(u"Gone"_s)->SetTag(h.temp->filePath(u"here.txt"_s));
+        h.form->brokenPaths().tvFindBroken_Click();
+        QCOMPARE(h.form->tree().SelectedItem()->Text(), u"Gone"_s);
+        h.fake.menus.choose(TreeMenuId::tvCancel);
+        h.form->treeMouse().TreeView_MouseDown(ButtonRight, 0, 500, 500);
+        QVERIFY(!h.fake.menus.lastEntry(TreeMenuId::tvFindBroken)->enabled);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBrokenPaths)
+#include "test_broken_paths.moc"
