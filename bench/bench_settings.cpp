@@ -209,8 +209,8 @@ long peakKiB() {
     return -1;
 }
 
-// --peak=N: the peak memory a read of N nodes adds, file bytes included, and
-// what a save of them adds on top. The file is made by a child process, so
+// --peak=N: the peak memory a read of N nodes adds, read from the file as the
+// program reads it, and what a save of them adds on top. The file is made by a child process, so
 // that making it weighs nothing here.
 int measurePeak(int count) {
     QTemporaryDir dir;
@@ -223,13 +223,12 @@ int measurePeak(int count) {
             return 1;
     }
     const long before = peakKiB();
-    QByteArray bytes;
-    if (ReadSettingsFile(path, &bytes) != ReadOutcome::Read)
+    SettingsFilePieces file;
+    if (file.open(path) != ReadOutcome::Read)
         return 1;
     NodeTree tree;
     NullSink sink;
-    ReadSettingsText(bytes, sink, tree);
-    bytes.clear();
+    ReadSettingsPieces([&file] { return file.next(); }, sink, tree);
     const long read = peakKiB();
     const QByteArray saved = WriteSettingsText(SettingsValues{}, tree, quickList());
     const long written = peakKiB();

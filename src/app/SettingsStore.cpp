@@ -148,10 +148,10 @@ void SettingsStore::LoadSettings() {
     const QString path = pathToRead();
     if (path.isEmpty())
         return;
-    QByteArray bytes;
+    SettingsFilePieces file;
     for (;;) {
         QString error;
-        const ReadOutcome outcome = ReadSettingsFile(path, &bytes, &error);
+        const ReadOutcome outcome = file.open(path, &error);
         if (outcome == ReadOutcome::Read)
             break;
         if (outcome == ReadOutcome::Missing)
@@ -176,16 +176,20 @@ void SettingsStore::LoadSettings() {
             parts_.tree.Remove(node);
         ownSection_.clear();
         Applier applier(*this);
-        foreign = ReadSettingsText(bytes, applier, parts_.tree);
+        foreign = ReadSettingsPieces([&file] { return file.next(); }, applier, parts_.tree);
     }
     platform_.window.setMousePointer(PointerDefault);
     if (path == paths_.settingsPath)
         volume_ = VolumeOf(path);
     // Lines no settings file holds mean another program's document (a link
     // to it, a file of garbage): what was ours in it is used, but the
-    // document itself is kept aside rather than replaced.
-    if (foreign > 0 && path == paths_.settingsPath) {
-        qCWarning(lcSettings) << path << "holds" << foreign << "lines no settings file holds";
+    // document itself is kept aside rather than replaced. So is a file that
+    // went bad since it was opened, read only in part.
+    if (file.failed())
+        qCWarning(lcSettings) << "cannot read" << path << "to its end:" << file.error();
+    if ((foreign > 0 || file.failed()) && path == paths_.settingsPath) {
+        if (foreign > 0)
+            qCWarning(lcSettings) << path << "holds" << foreign << "lines no settings file holds";
         unread_.Refuse();
     } else {
         unread_.Accept();

@@ -13,7 +13,10 @@ Q_LOGGING_CATEGORY(lcChecks, "varnel.checks")
 namespace {
 // One call of Ask: its answers and how many mounts' shares are still out.
 struct Question {
-    std::vector<bool> answered;
+    Question(qsizetype paths, PathChecks::Answered answer)
+        : answered(std::size_t(paths)), done(std::move(answer)) {}
+
+    std::vector<bool> answered;  // all false at first
     int sharesLeft = 0;
     PathChecks::Answered done;
 };
@@ -179,9 +182,7 @@ PathChecks::PathChecks(BackgroundWork& work, TimerFactory& timers, NotAnswering 
 PathChecks::~PathChecks() = default;
 
 void PathChecks::Ask(const QStringList& paths, std::function<void(qsizetype)> ask, Answered done) {
-    auto question = std::make_shared<Question>();
-    question->answered.assign(std::size_t(paths.size()), false);
-    question->done = std::move(done);
+    auto question = std::make_shared<Question>(paths.size(), std::move(done));
     const QStringList points = state_->mountPoints();
     std::map<QString, std::shared_ptr<Share>> shares;
     for (qsizetype i = 0; i < paths.size(); ++i) {

@@ -18,14 +18,15 @@ NodeTree::IndexCounter::IndexCounter() {
 
 void NodeTree::IndexCounter::deleteAll() {
     for (auto node = slots_.rbegin(); node != slots_.rend(); ++node)
-        delete *node;
+        if (*node)
+            (*node)->tree_->destroyNode(*node);
     slots_.assign(1, nullptr);
     sums_.assign(1, 0);
     alive_ = 0;
     dead_ = 0;
 }
 
-std::uint64_t NodeTree::IndexCounter::append(TreeNode* node) {
+std::uint32_t NodeTree::IndexCounter::append(TreeNode* node) {
     slots_.push_back(node);
     const std::size_t n = size();
     // sums_[n] covers the slots (n - lowestBit(n), n]: this one plus the
@@ -35,10 +36,10 @@ std::uint64_t NodeTree::IndexCounter::append(TreeNode* node) {
         sum += sums_[j];
     sums_.push_back(sum);
     ++alive_;
-    return n;
+    return std::uint32_t(n);
 }
 
-void NodeTree::IndexCounter::release(std::uint64_t slot) {
+void NodeTree::IndexCounter::release(std::uint32_t slot) {
     slots_[slot] = nullptr;
     for (std::size_t i = slot; i <= size(); i += lowestBit(i))
         --sums_[i];
@@ -46,7 +47,7 @@ void NodeTree::IndexCounter::release(std::uint64_t slot) {
     ++dead_;
 }
 
-int NodeTree::IndexCounter::indexOf(std::uint64_t slot) const {
+int NodeTree::IndexCounter::indexOf(std::uint32_t slot) const {
     std::int32_t count = 0;
     for (std::size_t i = slot; i > 0; i -= lowestBit(i))
         count += sums_[i];
@@ -79,7 +80,7 @@ void NodeTree::IndexCounter::compactIfSparse() {
     std::size_t next = 1;
     for (std::size_t i = 1; i <= size(); ++i) {
         if (TreeNode* node = slots_[i]) {
-            node->sequence_ = next;
+            node->sequence_ = std::uint32_t(next);
             slots_[next++] = node;
         }
     }

@@ -19,18 +19,17 @@ public:
     IndexCounter();
 
     // Gives the node the next slot and returns its number.
-    std::uint64_t append(TreeNode* node);
-    void release(std::uint64_t slot);
+    std::uint32_t append(TreeNode* node);
+    void release(std::uint32_t slot);
     // Renumbers the nodes when dead slots have piled up; changes sequence_
     // of living nodes but never their order.
     void compactIfSparse();
-    // Deletes every node and starts afresh, newest first: the reverse of
-    // allocation suits the allocator best, and no walk of the (possibly
-    // very deep) tree is needed.
+    // Destroys every node and starts afresh, newest first: no walk of the
+    // (possibly very deep) tree is needed.
     void deleteAll();
 
     int alive() const { return alive_; }
-    int indexOf(std::uint64_t slot) const;   // 1-based Index of a living slot
+    int indexOf(std::uint32_t slot) const;   // 1-based Index of a living slot
     TreeNode* nodeAt(int index) const;       // null when out of range
     bool holds(const TreeNode* node) const;  // among the living, by address
 

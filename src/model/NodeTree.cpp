@@ -8,7 +8,9 @@
 // must still be walked, removed and destroyed without exhausting the stack.
 
 NodeTree::NodeTree()
-    : top_(new TreeNode(this, nullptr, 0)), indexes_(std::make_unique<IndexCounter>()) {}
+    : pool_(sizeof(TreeNode), alignof(TreeNode)),
+      top_(new TreeNode(this, nullptr, 0)),
+      indexes_(std::make_unique<IndexCounter>()) {}
 
 NodeTree::~NodeTree() {
     indexes_->deleteAll();
@@ -57,15 +59,17 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
                                const QString& image) {
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeInserted(parent == top_.get() ? nullptr : parent, row);
-    auto* node = new TreeNode(this, parent, 0);
+    auto* node = new (pool_.allocate()) TreeNode(this, parent, 0);
     node->text_ = text;
-    node->image_ = image;
-    node->key_ = key;
+    node->image_ = images_.replace(ImageTexts::Empty, image);
     node->rowHint_ = row;
-    parent->children_.insert(row, node);
+    parent->childrenToFill().insert(row, node);
     node->sequence_ = indexes_->append(node);
-    if (!key.isEmpty())
+    if (!key.isEmpty()) {
         keys_.insert(key, node);
+        keyOf_.emplace(node, key);
+        node->keyed_ = true;
+    }
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeInserted(node);
     return node;
@@ -77,16 +81,16 @@ void NodeTree::Remove(TreeNode* node) {
     ++removals_;
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeRemoved(node);
-    auto& siblings = node->parent_->children_;
-    siblings.erase(node->Row());
+    node->parent_->eraseChild(node->Row());
 
     std::vector<TreeNode*> pending{node};
     while (!pending.empty()) {
         TreeNode* gone = pending.back();
         pending.pop_back();
-        pending.insert(pending.end(), gone->children_.begin(), gone->children_.end());
+        const ChildList& children = gone->children();
+        pending.insert(pending.end(), children.begin(), children.end());
         forget(gone);
-        delete gone;
+        destroyNode(gone);
     }
     indexes_->compactIfSparse();
 
@@ -97,12 +101,22 @@ void NodeTree::Remove(TreeNode* node) {
 // Drops every reference the tree keeps to a node about to be deleted.
 void NodeTree::forget(TreeNode* node) {
     indexes_->release(node->sequence_);
-    if (!node->key_.isEmpty())
-        keys_.remove(node->key_);
+    if (node->keyed_) {
+        const auto key = keyOf_.find(node);
+        keys_.remove(key->second);
+        keyOf_.erase(key);
+    }
     if (selected_ == node)
         selected_ = nullptr;
     if (dropHighlight_ == node)
         dropHighlight_ = nullptr;
+}
+
+void NodeTree::destroyNode(TreeNode* node) {
+    images_.release(node->image_);
+    images_.release(node->expandedImage_);
+    node->~TreeNode();
+    pool_.deallocate(node);
 }
 
 void NodeTree::Remove(int index) {
@@ -192,15 +206,14 @@ bool NodeTree::moveToEnd(TreeNode* node, TreeNode* newParent) {
         if (ancestor == node)
             return false;  // would hang the subtree below itself
     }
-    auto& oldSiblings = node->parent_->children_;
-    if (node->parent_ == holder && oldSiblings.back() == node)
+    if (node->parent_ == holder && holder->children().back() == node)
         return true;  // already there; views need not hear of it
 
     const int newRow = holder->Children() - (node->parent_ == holder ? 1 : 0);
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToMove(node, newParent, newRow);
-    oldSiblings.erase(node->Row());
-    holder->children_.push_back(node);
+    node->parent_->eraseChild(node->Row());
+    holder->childrenToFill().push_back(node);
     node->parent_ = holder;
     node->rowHint_ = newRow;
     if (bulkDepth_ == 0 && observer_)

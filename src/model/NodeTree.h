@@ -1,6 +1,8 @@
 #pragma once
 
 #include "ChildList.h"
+#include "ImageTexts.h"
+#include "NodePool.h"
 #include "Relationship.h"
 
 #include <QHash>
@@ -8,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class NodeTree;
@@ -41,15 +44,15 @@ public:
     void SetText(const QString& text);
     const QString& Tag() const { return tag_; }
     void SetTag(const QString& tag);
-    const QString& Image() const { return image_; }
+    const QString& Image() const;
     void SetImage(const QString& image);
-    const QString& ExpandedImage() const { return expandedImage_; }
+    const QString& ExpandedImage() const;
     void SetExpandedImage(const QString& image);
     bool Expanded() const { return expanded_; }
     void SetExpanded(bool expanded);
     bool Selected() const;
     void SetSelected(bool selected);  // at most one node is selected
-    const QString& Key() const { return key_; }
+    const QString& Key() const;
     bool SetKey(const QString& key);  // fails, changing nothing, when another node has it
     PathStatus PathCheck() const { return pathCheck_; }
     void SetPathCheck(PathStatus status);
@@ -81,15 +84,24 @@ public:
 
 private:
     friend class NodeTree;
-    TreeNode(NodeTree* tree, TreeNode* parent, std::uint64_t sequence);
+    TreeNode(NodeTree* tree, TreeNode* parent, std::uint32_t sequence);
+
+    // The children, as a list that none has when there are none: most nodes
+    // are items.
+    const ChildList& children() const;
+    ChildList& childrenToFill();
+    void eraseChild(int row);
 
     NodeTree* tree_;
     TreeNode* parent_;  // the tree's hidden top-level holder for top-level nodes
-    ChildList children_;
+    std::unique_ptr<ChildList> children_;
     mutable int rowHint_ = 0;
-    std::uint64_t sequence_;  // creation order, the basis of Index
-    QString text_, tag_, image_, expandedImage_, key_;
+    std::uint32_t sequence_;  // creation order, the basis of Index
+    QString text_, tag_;
+    // Numbers of the tree's shared image texts; nodes share a few images.
+    ImageTexts::Id image_ = ImageTexts::Empty, expandedImage_ = ImageTexts::Empty;
     bool expanded_ = false;
+    bool keyed_ = false;  // the tree holds the key; few nodes have one
     PathStatus pathCheck_ = PathStatus::There;
 };
 
@@ -185,12 +197,16 @@ private:
     void moveMark(TreeNode*& mark, TreeNode* node, NodeField field);
     TreeNode* insertNode(TreeNode* parent, int row, const QString& key, const QString& text,
                          const QString& image);
+    void destroyNode(TreeNode* node);
     bool moveToEnd(TreeNode* node, TreeNode* newParent);
     void forget(TreeNode* node);
 
+    NodePool pool_;                  // room for every node but top_
     std::unique_ptr<TreeNode> top_;  // hidden holder of the top-level nodes
     std::unique_ptr<IndexCounter> indexes_;
+    ImageTexts images_;
     QHash<QString, TreeNode*> keys_;
+    std::unordered_map<const TreeNode*, QString> keyOf_;  // the keyed nodes' keys
     TreeNode* selected_ = nullptr;
     TreeNode* dropHighlight_ = nullptr;
     bool selectionHidden_ = false;

@@ -1,12 +1,32 @@
 #include "NodeTree.h"
 
-#include "ImageKeys.h"
 #include "IndexCounter.h"
 
 #include <QStringList>
 
-TreeNode::TreeNode(NodeTree* tree, TreeNode* parent, std::uint64_t sequence)
+TreeNode::TreeNode(NodeTree* tree, TreeNode* parent, std::uint32_t sequence)
     : tree_(tree), parent_(parent), sequence_(sequence) {}
+
+namespace {
+const ChildList noChildren;
+}  // namespace
+
+const ChildList& TreeNode::children() const {
+    return children_ ? *children_ : noChildren;
+}
+
+ChildList& TreeNode::childrenToFill() {
+    if (!children_)
+        children_ = std::make_unique<ChildList>();
+    return *children_;
+}
+
+// The list goes with the last child.
+void TreeNode::eraseChild(int row) {
+    children_->erase(row);
+    if (children_->empty())
+        children_.reset();
+}
 
 namespace {
 // Assigns and tells the tree only when the value really changes, so views do
@@ -38,14 +58,26 @@ void TreeNode::SetPathCheck(PathStatus status) {
         tree_->notifyChanged(this, NodeField::PathCheck);
 }
 
+const QString& TreeNode::Image() const {
+    return tree_->images_.text(image_);
+}
+
 void TreeNode::SetImage(const QString& image) {
-    if (assignChanged(image_, image))
-        tree_->notifyChanged(this, NodeField::Image);
+    if (Image() == image)
+        return;
+    image_ = tree_->images_.replace(image_, image);
+    tree_->notifyChanged(this, NodeField::Image);
+}
+
+const QString& TreeNode::ExpandedImage() const {
+    return tree_->images_.text(expandedImage_);
 }
 
 void TreeNode::SetExpandedImage(const QString& image) {
-    if (assignChanged(expandedImage_, image))
-        tree_->notifyChanged(this, NodeField::ExpandedImage);
+    if (ExpandedImage() == image)
+        return;
+    expandedImage_ = tree_->images_.replace(expandedImage_, image);
+    tree_->notifyChanged(this, NodeField::ExpandedImage);
 }
 
 void TreeNode::SetExpanded(bool expanded) {
@@ -64,17 +96,27 @@ void TreeNode::SetSelected(bool selected) {
         tree_->SetSelectedItem(nullptr);
 }
 
+const QString& TreeNode::Key() const {
+    static const QString none;
+    return keyed_ ? tree_->keyOf_.find(this)->second : none;
+}
+
 bool TreeNode::SetKey(const QString& key) {
-    if (key == key_)
+    if (key == Key())
         return true;
     auto& keys = tree_->keys_;
     if (!key.isEmpty() && keys.contains(key))
         return false;
-    if (!key_.isEmpty())
-        keys.remove(key_);
-    if (!key.isEmpty())
+    if (keyed_)
+        keys.remove(Key());
+    if (!key.isEmpty()) {
         keys.insert(key, this);
-    key_ = key;
+        // The key is changed in place: a reference to it stays good.
+        tree_->keyOf_[this] = key;
+    } else {
+        tree_->keyOf_.erase(this);
+    }
+    keyed_ = !key.isEmpty();
     tree_->notifyChanged(this, NodeField::Key);
     return true;
 }
@@ -92,11 +134,11 @@ bool TreeNode::SetParent(TreeNode* newParent) {
 }
 
 TreeNode* TreeNode::Child() const {
-    return children_.empty() ? nullptr : children_.front();
+    return children_ ? children_->front() : nullptr;
 }
 
 int TreeNode::Children() const {
-    return static_cast<int>(children_.size());
+    return children_ ? children_->size() : 0;
 }
 
 TreeNode* TreeNode::Next() const {
@@ -108,7 +150,7 @@ TreeNode* TreeNode::Previous() const {
 }
 
 TreeNode* TreeNode::FirstSibling() const {
-    return parent_->children_.front();
+    return parent_->children_->front();
 }
 
 TreeNode* TreeNode::Root() const {
@@ -134,11 +176,12 @@ QString TreeNode::FullPath() const {
 }
 
 bool TreeNode::IsFolder() const {
-    return ImageKeys::isFolderImage(image_);
+    // The folder pictures are fixed texts, known by their numbers.
+    return image_ == ImageTexts::Closed || image_ == ImageTexts::Open;
 }
 
 int TreeNode::Row() const {
-    const auto& siblings = parent_->children_;
+    const ChildList& siblings = parent_->children();
     const int count = static_cast<int>(siblings.size());
     // An insertion or removal before the node moves it by one row, so the
     // neighbours of the remembered row catch most changes without a scan.
@@ -160,7 +203,7 @@ int TreeNode::Row() const {
 TreeNode* TreeNode::ChildAt(int row) const {
     if (row < 0 || row >= Children())
         return nullptr;
-    TreeNode* child = children_[row];
+    TreeNode* child = (*children_)[row];
     child->rowHint_ = row;
     return child;
 }

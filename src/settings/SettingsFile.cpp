@@ -60,6 +60,66 @@ ReadOutcome ReadSettingsFile(const QString& path, QByteArray* bytes, QString* er
     return ReadOutcome::Read;
 }
 
+namespace {
+constexpr qsizetype PieceBytes = qsizetype(1) << 16;
+}  // namespace
+
+ReadOutcome SettingsFilePieces::open(const QString& path, QString* error) {
+    file_.close();
+    error_.clear();
+    const QFileInfo info(path);
+    if (!info.exists())
+        return ReadOutcome::Missing;
+    // A directory in the file's place opens on some systems and then fails
+    // to read; either way it cannot be read as settings. Unbuffered: the
+    // pieces are read straight into piece_.
+    file_.setFileName(path);
+    if (info.isDir() || !file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        if (error)
+            *error =
+                info.isDir() ? QStringLiteral("a folder stands in its place") : file_.errorString();
+        return ReadOutcome::Unreadable;
+    }
+    piece_.resize(PieceBytes);
+    // What cannot be read again from its start (a pipe) is kept whole.
+    whole_ = file_.isSequential();
+    if (whole_)
+        piece_ = file_.readAll();
+    else
+        while (file_.read(piece_.data(), PieceBytes) > 0) {
+        }
+    if (file_.error() != QFileDevice::NoError || (!whole_ && !file_.seek(0))) {
+        if (error)
+            *error = file_.errorString();
+        file_.close();
+        return ReadOutcome::Unreadable;
+    }
+    if (whole_)
+        file_.close();
+    return ReadOutcome::Read;
+}
+
+QByteArrayView SettingsFilePieces::next() {
+    if (whole_) {
+        // A pipe's bytes, kept whole, are one piece.
+        whole_ = false;
+        return piece_;
+    }
+    if (!file_.isOpen()) {
+        piece_ = QByteArray();
+        return QByteArrayView();
+    }
+    piece_.resize(PieceBytes);
+    const qint64 read = file_.read(piece_.data(), PieceBytes);
+    if (read > 0)
+        return QByteArrayView(piece_.constData(), read);
+    if (read < 0)
+        error_ = file_.errorString();
+    file_.close();
+    piece_ = QByteArray();
+    return QByteArrayView();
+}
+
 QString DecodeSettingsBytes(QByteArrayView bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);

@@ -11,8 +11,10 @@
 
 #include <array>
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -277,37 +279,56 @@ void Reader::readQuickEntry(const SettingsLine& line, QByteArrayView record) {
 }
 }  // namespace
 
-int ReadSettingsText(QByteArrayView bytes, SettingsSink& sink, NodeTree& tree) {
-    // A byte-order mark that another editor put at the start says nothing
-    // more (nor does a second one right after it); anywhere else it is text
-    // like any other.
-    constexpr char Bom[] = "\xEF\xBB\xBF";
-    if (bytes.startsWith(Bom))
-        bytes = bytes.sliced(3);
-
+int ReadSettingsPieces(const std::function<QByteArrayView()>& next, SettingsSink& sink,
+                       NodeTree& tree) {
     Reader reader(sink, tree);
     int foreign = 0;
+    bool first = true;
+    const auto readLine = [&](QByteArrayView line) {
+        if (line.endsWith('\r'))
+            line.chop(1);
+        // A byte-order mark that another editor put at the start says nothing
+        // more (nor does a second one right after it); anywhere else it is
+        // text like any other.
+        constexpr char Bom[] = "\xEF\xBB\xBF";
+        if (first && line.startsWith(Bom))
+            line = line.sliced(3);
+        SettingsLine settingsLine(line);
+        if (first && settingsLine.isUtf8() && line.startsWith(Bom))
+            settingsLine = SettingsLine(line.sliced(3));
+        first = false;
+        foreign += reader.readLine(settingsLine) ? 0 : 1;
+    };
     {
         // One reset for the view instead of a notification per node.
         BulkTreeChange bulk(tree);
-        bool first = true;
-        while (!bytes.isEmpty()) {
-            const auto* const lf = static_cast<const char*>(
-                std::memchr(bytes.data(), '\n', std::size_t(bytes.size())));
-            QByteArrayView line = lf ? bytes.first(lf - bytes.data()) : bytes;
-            bytes = lf ? bytes.sliced(line.size() + 1) : QByteArrayView();
-            if (line.endsWith('\r'))
-                line.chop(1);
-            SettingsLine settingsLine(line);
-            if (first && settingsLine.isUtf8() && line.startsWith(Bom))
-                settingsLine = SettingsLine(line.sliced(3));
-            first = false;
-            foreign += reader.readLine(settingsLine) ? 0 : 1;
+        QByteArray cut;  // the start of a line whose end is in a later piece
+        for (QByteArrayView piece = next(); !piece.isEmpty(); piece = next()) {
+            while (const auto* const lf = static_cast<const char*>(
+                       std::memchr(piece.data(), '\n', std::size_t(piece.size())))) {
+                const QByteArrayView line = piece.first(lf - piece.data());
+                piece = piece.sliced(line.size() + 1);
+                if (cut.isEmpty()) {
+                    readLine(line);
+                } else {
+                    cut.append(line);
+                    readLine(cut);
+                    cut.resize(0);
+                }
+            }
+            cut.append(piece);
         }
+        if (!cut.isEmpty())
+            readLine(cut);
     }
     // Selecting scrolls the node into view, which the view can only do once
     // it knows the node; at most one node is selected, so the last wins.
     if (TreeNode* node = reader.nodeToSelect())
         sink.selectLoadedNode(node);
     return foreign;
+}
+
+int ReadSettingsText(QByteArrayView bytes, SettingsSink& sink, NodeTree& tree) {
+    return ReadSettingsPieces([&bytes] { return std::exchange(bytes, QByteArrayView()); }, sink,
+                              tree);
 }

@@ -2,6 +2,8 @@
 
 #include <QByteArrayView>
 
+#include <functional>
+
 class NodeTree;
 class SettingsSink;
 
@@ -18,3 +20,9 @@ class SettingsSink;
 // with such lines was not written by us (a link to some document, a file of
 // garbage): the caller must not replace it as if it were its own.
 int ReadSettingsText(QByteArrayView bytes, SettingsSink& sink, NodeTree& tree);
+
+// The same for a file's bytes in pieces of any size, in order, as next gives
+// them until it gives an empty one: a line cut between two pieces is read
+// once its end has come, so that no copy of the whole file is needed.
+int ReadSettingsPieces(const std::function<QByteArrayView()>& next, SettingsSink& sink,
+                       NodeTree& tree);

@@ -7,6 +7,8 @@
 #include <QtTest>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <cerrno>
 #include <csignal>
@@ -80,6 +82,40 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QString, text);
         QCOMPARE(DecodeSettingsBytes(bytes), text);
+    }
+
+    // A file is read through once when it is opened, then given again in
+    // pieces; a pipe, which cannot be read twice, is given whole.
+    void readsInPiecesWhatItCheckedFirst() {
+        QTemporaryDir dir;
+        SettingsFilePieces file;
+        QString error;
+        QCOMPARE(file.open(dir.filePath(u"none"_s)), ReadOutcome::Missing);
+        QCOMPARE(file.open(dir.path(), &error), ReadOutcome::Unreadable);
+        QCOMPARE(error, u"a folder stands in its place"_s);
+        QByteArray content;
+        for (int i = 0; content.size() < 300000; ++i)
+            content += "Node=" + QByteArray::number(i) + QByteArray(i % 7, '\t') + "\r\n";
+        const QString path = dir.filePath(u"Varnel.INI"_s);
+        const QString pipe = dir.filePath(u"pipe"_s);
+        QVERIFY(WriteSettingsFile(path, content) && mkfifo(qPrintable(pipe), 0600) == 0);
+        const pid_t writer = fork();
+        if (writer == 0) {
+            QFile end(pipe);
+            _exit(end.open(QIODevice::WriteOnly) && end.write(content) == content.size() ? 0 : 1);
+        }
+        for (const QString& name : {path, pipe}) {
+            QCOMPARE(file.open(name), ReadOutcome::Read);
+            QByteArray read;
+            int pieces = 0;
+            for (QByteArrayView piece = file.next(); !piece.isEmpty();
+                 piece = file.next(), ++pieces)
+                read += piece;
+            QVERIFY(read == content && !file.failed() && file.next().isEmpty());
+            QCOMPARE(pieces, name == path ? 5 : 1);
+        }
+        int status = -1;
+        QVERIFY(waitpid(writer, &status, 0) == writer && status == 0);
     }
 
     // Whatever fails, the file keeps its previous text and no temporary file

@@ -142,6 +142,21 @@ private Q_SLOTS:
         QCOMPARE(ReadSettingsText(bytes, sink, tree), foreign);
         QCOMPARE(sink.calls + dump(tree), expected.split(u';', Qt::SkipEmptyParts));
 
+        // Given in pieces, cut anywhere (amid a line, a byte-order mark, a
+        // character), the bytes read the same.
+        for (const qsizetype size : {1, 2, 5}) {
+            NodeTree cut;
+            RecordingSink cutSink(cut);
+            QByteArrayView rest = bytes;
+            const auto next = [&rest, size] {
+                const QByteArrayView piece = rest.first(qMin(size, rest.size()));
+                rest = rest.sliced(piece.size());
+                return piece;
+            };
+            QCOMPARE(ReadSettingsPieces(next, cutSink, cut), foreign);
+            QCOMPARE(cutSink.calls + dump(cut), sink.calls + dump(tree));
+        }
+
         // What was read reads the same after a save.
         const QByteArray saved = WriteSettingsText(sink.values, tree, sink.quickList);
         NodeTree again;

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+
+#include <cstdint>
+#include <deque>
+#include <vector>
+
+// The image texts of a tree's nodes, each distinct one kept once. Nearly
+// every node shows one of a handful of images ("closed", "open", "leaf", a
+// few icon indexes), so a node holds a small number instead of a string of
+// its own. Any other text (a waiting mark, an odd stored value) gets a
+// number too, while some node uses it.
+class ImageTexts {
+public:
+    using Id = std::uint32_t;
+    static constexpr Id Empty = 0;
+    static constexpr Id Closed = 1;
+    static constexpr Id Open = 2;
+    static constexpr Id Leaf = 3;
+
+    ImageTexts();
+
+    // The text stays where it is while its number is in use: a reference
+    // to it lasts as long as one to a string member would.
+    const QString& text(Id id) const { return entries_[id].text; }
+    // Puts text in the place of old for one user: the number of text, old
+    // given back when nobody else uses it.
+    Id replace(Id old, const QString& text);
+    void release(Id id);
+    // Distinct texts in use besides the four fixed ones.
+    int used() const { return int(ids_.size()); }
+
+private:
+    static constexpr std::uint32_t Fixed = UINT32_MAX;  // never given back
+    struct Entry {
+        QString text;
+        std::uint32_t users;
+    };
+    Id acquire(const QString& text);
+
+    std::deque<Entry> entries_;  // never moves its elements
+    QHash<QString, Id> ids_;     // the texts in use besides the fixed ones
+    std::vector<Id> free_;       // numbers given back, to be given out again
+};
