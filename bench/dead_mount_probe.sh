@@ -129,15 +129,18 @@ frozen=0
 # step NAME COMMAND...: runs COMMAND, waits for quiet, notes the longest
 # pause that began meanwhile.
 step() {
-    local name=$1 started longest note=""
+    local name=$1 started longest waiting=0 note=""
     shift
     started=$(now_ms)
     "$@" || note="(the step itself failed)"
     if ! quiet_since "$started"; then
         frozen=1
-        note="frozen: a ping unanswered for $(cut -d' ' -f2 "$status") ms at the cap"
+        waiting=$(cut -d' ' -f2 "$status")
+        note="frozen: the ping in flight unanswered at the cap"
     fi
-    longest=$(awk -v s="$started" '$1 >= s { if ($2 > m) m = $2 } END { if (m) printf "%.0f", m; else print "<20" }' "$pings")
+    # A pause still going on at the cap is at least as long as it has lasted.
+    longest=$(awk -v s="$started" -v w="$waiting" '$1 >= s && $2 > m { m = $2 }
+        END { if (w > m) printf ">=%.0f", w; else if (m) printf "%.0f", m; else print "<20" }' "$pings")
     printf '%-6s %8s ms  %6.1f s  %s\n' "$name" "$longest" "$((($(now_ms) - started) / 100))e-1" "$note" >>"$results"
 }
 
@@ -183,7 +186,7 @@ if within $((step_cap * 1000)) eval "! kill -0 $pid 2>/dev/null"; then
     printf '%-6s %8s     %6.1f s  until the program ended\n' quit "" "$((($(now_ms) - quit_started) / 100))e-1" >>"$results"
 else
     printf '%-6s %8s     %6s    still running after %d s: killed\n' quit "" "" "$step_cap" >>"$results"
-    kill -KILL "$pid"
+    { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null || true
 fi
 
 printf 'Varnel %s; every call on the dead directory waits %s s%s\n\n' "$varnel" "$hang_seconds" \
@@ -195,4 +198,4 @@ opened_paths=nothing
 printf '\nopened by xdg-open: %s\n' "$opened_paths"
 printf 'nodes in the saved tree: %s\n' "$(grep -c '^Node=' "$app_dir/Varnel.INI")"
 printf 'calls that waited, by kind: %s\n' \
-    "$(cut -d' ' -f1 "$xsession_dir/hung.log" 2>/dev/null | sort | uniq -c | awk '{ printf "%s%s %s", NR > 1 ? ", " : "", $2, $1 }')"
+    "$(cut -d' ' -f1 "$xsession_dir/hung.log" 2>/dev/null | sort | uniq -c | awk '{ printf "%s%s %s", (NR > 1 ? ", " : ""), $2, $1 }')"
