@@ -20,8 +20,8 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
               [this](const QString& mount) {
                   platform_.statusBar.setText(PathTexts::notAnswering(mount));
               }),
-      icons_(platform.images, checks_, tree_),
-      brokenPaths_(tree_, checks_, platform.treeView),
+      icons_(platform.images, checks_, tree_, platform.timers),
+      brokenPaths_(tree_, checks_, platform.treeView, platform.timers),
       browser_(platform, {settings_, opener_}, paths.programDir),
       browserMouse_(platform, browser_),
       settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),

@@ -3,6 +3,7 @@
 #include "platform/BackgroundWork.h"
 #include "platform/Timer.h"
 
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <atomic>
 #include <deque>
@@ -67,6 +68,18 @@ struct PathChecks::State : std::enable_shared_from_this<State> {
     int lastThread = 0;
     std::unique_ptr<Timer> later;
     std::vector<std::shared_ptr<Share>> refused;  // to be answered from the event loop
+    QStringList mountPointsRead;
+    QElapsedTimer mountPointsAge;
+
+    // The kernel's list is read again once it is a second old: reading it
+    // for each of many questions in a row showed in profiles.
+    const QStringList& currentMountPoints() {
+        if (!mountPointsAge.isValid() || mountPointsAge.hasExpired(1000)) {
+            mountPointsRead = mountPoints();
+            mountPointsAge.start();
+        }
+        return mountPointsRead;
+    }
 
     static void shareDone(Share& share) {
         const qsizetype finished = share.finished;
@@ -183,7 +196,7 @@ PathChecks::~PathChecks() = default;
 
 void PathChecks::Ask(const QStringList& paths, std::function<void(qsizetype)> ask, Answered done) {
     auto question = std::make_shared<Question>(paths.size(), std::move(done));
-    const QStringList points = state_->mountPoints();
+    const QStringList& points = state_->currentMountPoints();
     std::map<QString, std::shared_ptr<Share>> shares;
     for (qsizetype i = 0; i < paths.size(); ++i) {
         std::shared_ptr<Share>& share = shares[MountOf(paths[i], points)];

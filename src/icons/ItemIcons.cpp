@@ -3,8 +3,10 @@
 #include "files/PathChecks.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
+#include "model/PacedWalk.h"
 #include "model/StillInTree.h"
 #include "platform/ImageListPort.h"
+#include "platform/Timer.h"
 
 #include <deque>
 #include <utility>
@@ -14,6 +16,8 @@ namespace {
 // Small enough that applying one batch's answers costs the window no
 // visible pause; large enough that a big tree needs few threads.
 constexpr std::size_t BatchSize = 256;
+// Nodes walked at most in one turn of the event loop looking for items.
+constexpr int WalkPerTurn = 16384;
 
 // One item asked about: it gets its answer only if it is still in the tree
 // with the path and the waiting image it had when asked.
@@ -26,7 +30,7 @@ struct Asked {
 
 struct ItemIcons::State {
     State(ImageListPort& list, PathChecks& pathChecks, NodeTree& nodes)
-        : images(list), checks(pathChecks), tree(nodes) {}
+        : images(list), checks(pathChecks), tree(nodes), walk(nodes) {}
 
     ImageListPort& images;
     PathChecks& checks;
@@ -35,6 +39,8 @@ struct ItemIcons::State {
     bool asking = false;
     std::deque<TreeNode*> wanted;
     StillInTree wantedInTree{tree};   // since the first of wanted was taken
+    PacedWalk walk;                   // the whole tree, once, from the first showing
+    std::unique_ptr<Timer> resume;    // the walk goes on in the next turn
     std::vector<QString> indexTexts;  // one shared text per image index
 
     void want(TreeNode* node) {
@@ -53,8 +59,15 @@ struct ItemIcons::State {
     }
 };
 
-ItemIcons::ItemIcons(ImageListPort& images, PathChecks& checks, NodeTree& tree)
-    : state_(std::make_shared<State>(images, checks, tree)) {}
+ItemIcons::ItemIcons(ImageListPort& images, PathChecks& checks, NodeTree& tree,
+                     TimerFactory& timers)
+    : state_(std::make_shared<State>(images, checks, tree)) {
+    state_->resume = timers.createTimer([this] {
+        state_->resume->stop();
+        lookUpNext();
+    });
+    state_->resume->setInterval(0);
+}
 
 ItemIcons::~ItemIcons() = default;
 
@@ -74,9 +87,7 @@ void ItemIcons::WindowShown() {
     State& state = *state_;
     if (std::exchange(state.shown, true))
         return;
-    for (TreeNode* node = state.tree.First(); node; node = NodeTree::NextInDocumentOrder(node))
-        if (ImageKeys::isWaiting(node->Image()))
-            state.want(node);
+    state.walk.Restart();
     lookUpNext();
 }
 
@@ -91,8 +102,18 @@ void ItemIcons::lookUpNext() {
         if (state.wantedInTree(node) && ImageKeys::isWaiting(node->Image()))
             batch->push_back({node, node->Tag(), node->Image()});
     }
-    if (batch->empty())
+    for (int walked = 0; batch->size() < BatchSize && walked < WalkPerTurn; ++walked) {
+        TreeNode* node = state.walk.Take();
+        if (!node)
+            break;
+        if (ImageKeys::isWaiting(node->Image()))
+            batch->push_back({node, node->Tag(), node->Image()});
+    }
+    if (batch->empty()) {
+        if (!state.walk.Done())
+            state.resume->start();
         return;
+    }
     state.asking = true;
     QStringList paths;
     paths.reserve(qsizetype(batch->size()));

@@ -9,6 +9,7 @@
 class ImageListPort;
 class PathChecks;
 class NodeTree;
+class TimerFactory;
 class TreeNode;
 
 // The icons of items in the tree's image list. A path's kind is found away
@@ -19,7 +20,7 @@ class TreeNode;
 // leaf, saved as it was stored.
 class ItemIcons {
 public:
-    ItemIcons(ImageListPort& images, PathChecks& checks, NodeTree& tree);
+    ItemIcons(ImageListPort& images, PathChecks& checks, NodeTree& tree, TimerFactory& timers);
     ~ItemIcons();
     ItemIcons(const ItemIcons&) = delete;
     ItemIcons& operator=(const ItemIcons&) = delete;

@@ -3,7 +3,9 @@
 #include "EnsureVisible.h"
 #include "files/PathChecks.h"
 #include "model/NodeTree.h"
+#include "model/PacedWalk.h"
 #include "model/StillInTree.h"
+#include "platform/Timer.h"
 
 #include <QFileInfo>
 #include <deque>
@@ -14,6 +16,8 @@ namespace {
 // Enough to make a big tree few questions; small enough that applying the
 // answers costs the window no visible pause.
 constexpr std::size_t BatchSize = 2048;
+// Nodes walked at most in one turn of the event loop.
+constexpr int WalkPerTurn = 16384;
 
 // Only local paths are looked at: a web address is the opener's to reach.
 bool looksAt(const QString& path) {
@@ -23,15 +27,17 @@ bool looksAt(const QString& path) {
 
 struct BrokenPaths::State {
     State(NodeTree& nodes, PathChecks& pathChecks, TreeViewPort& treeView)
-        : tree(nodes), checks(pathChecks), view(treeView) {}
+        : tree(nodes), checks(pathChecks), view(treeView), walk(nodes) {}
 
     NodeTree& tree;
     PathChecks& checks;
     TreeViewPort& view;
     bool shown = false;
     bool asking = false;
-    std::deque<TreeNode*> wanted;
+    std::deque<TreeNode*> wanted;  // paths set since
     StillInTree wantedInTree{tree};
+    PacedWalk walk;                 // every path, from each showing
+    std::unique_ptr<Timer> resume;  // the walk goes on in the next turn
 
     void want(TreeNode* node) {
         if (wanted.empty())
@@ -40,8 +46,14 @@ struct BrokenPaths::State {
     }
 };
 
-BrokenPaths::BrokenPaths(NodeTree& tree, PathChecks& checks, TreeViewPort& view)
+BrokenPaths::BrokenPaths(NodeTree& tree, PathChecks& checks, TreeViewPort& view,
+                         TimerFactory& timers)
     : state_(std::make_shared<State>(tree, checks, view)) {
+    state_->resume = timers.createTimer([this] {
+        state_->resume->stop();
+        lookNext();
+    });
+    state_->resume->setInterval(0);
     tree.SetPathWatcher([this](TreeNode* node) {
         if (!state_->shown)
             return;
@@ -58,8 +70,7 @@ void BrokenPaths::WindowShown() {
     State& state = *state_;
     state.shown = true;
     state.wanted.clear();
-    for (TreeNode* node = state.tree.First(); node; node = NodeTree::NextInDocumentOrder(node))
-        state.want(node);
+    state.walk.Restart();
     lookNext();
 }
 
@@ -73,20 +84,31 @@ void BrokenPaths::lookNext() {
     };
     auto batch = std::make_shared<std::vector<Asked>>();
     QStringList paths;
-    while (!state.wanted.empty() && batch->size() < BatchSize) {
-        TreeNode* node = state.wanted.front();
-        state.wanted.pop_front();
-        if (!state.wantedInTree(node))
-            continue;
+    const auto take = [&](TreeNode* node) {
         if (!looksAt(node->Tag())) {
             node->SetPathCheck(PathStatus::There);
-            continue;
+            return;
         }
         batch->push_back({node, node->Tag()});
         paths << node->Tag();
+    };
+    while (!state.wanted.empty() && batch->size() < BatchSize) {
+        TreeNode* node = state.wanted.front();
+        state.wanted.pop_front();
+        if (state.wantedInTree(node))
+            take(node);
     }
-    if (batch->empty())
+    for (int walked = 0; batch->size() < BatchSize && walked < WalkPerTurn; ++walked) {
+        TreeNode* node = state.walk.Take();
+        if (!node)
+            break;
+        take(node);
+    }
+    if (batch->empty()) {
+        if (!state.walk.Done())
+            state.resume->start();
         return;
+    }
     state.asking = true;
     auto there = std::make_shared<std::vector<char>>(batch->size());
     state.checks.Ask(

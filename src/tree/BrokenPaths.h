@@ -4,6 +4,7 @@
 
 class NodeTree;
 class PathChecks;
+class TimerFactory;
 class TreeNode;
 class TreeViewPort;
 
@@ -14,7 +15,7 @@ class TreeViewPort;
 // before the window is first shown.
 class BrokenPaths {
 public:
-    BrokenPaths(NodeTree& tree, PathChecks& checks, TreeViewPort& view);
+    BrokenPaths(NodeTree& tree, PathChecks& checks, TreeViewPort& view, TimerFactory& timers);
     ~BrokenPaths();
     BrokenPaths(const BrokenPaths&) = delete;
     BrokenPaths& operator=(const BrokenPaths&) = delete;

@@ -1,5 +1,6 @@
 #include "WarningsFail.h"
 #include "model/NodeTree.h"
+#include "model/PacedWalk.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -38,6 +39,24 @@ private Q_SLOTS:
         TreeNode* a1 = tree.Add(u"K2"_s, tvwChild, u"K1"_s, u"a1"_s, QString());
         QVERIFY(a1->Parent() == a && a1->FullPath() == u"A/a1"_s);
         QVERIFY(!a->SetParent(a1) && !a->SetParent(a));  // never below itself
+    }
+
+    // A walk a few nodes at a time goes on across changes, and starts again
+    // from the top when the node it was to take next is gone.
+    void aPacedWalkSurvivesRemovals() {
+        NodeTree tree;
+        TreeNode* a = add(tree, nullptr, "A");
+        add(tree, a, "a1");
+        TreeNode* b = add(tree, nullptr, "B");
+        TreeNode* c = add(tree, nullptr, "C");
+        PacedWalk walk(tree);
+        walk.Restart();
+        QVERIFY(walk.Take() == a && walk.Take()->Text() == u"a1"_s);
+        tree.Remove(a);
+        QCOMPARE(walk.Take(), b);  // a1 went first, but b was next
+        tree.Remove(c);
+        QCOMPARE(walk.Take(), b);  // from the top again
+        QVERIFY(!walk.Take() && walk.Done());
     }
 
     // Random adds, moves and removals, checked against a list in creation

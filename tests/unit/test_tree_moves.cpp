@@ -94,7 +94,7 @@ struct Drops : DragStates, BrowserSelection {
     NodeTree tree;
     MenuOptions options;
     PathChecks checks{fake.work, fake.clock, {}};
-    ItemIcons icons{fake.images, checks, tree};
+    ItemIcons icons{fake.images, checks, tree, fake.clock};
     TreeDropCommands commands{fake.platform(), tree, *this, *this, options, icons, checks};
 };
 

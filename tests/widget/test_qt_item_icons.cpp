@@ -29,7 +29,7 @@ private Q_SLOTS:
         QtTimerFactory timers;
         PathChecks checks(work, timers, {});
         NodeTree tree;
-        ItemIcons icons(images, checks, tree);
+        ItemIcons icons(images, checks, tree, timers);
         const auto indexOf = [&](const QString& name) {
             return icons.GetItemIcon(LookUpIconKind(temp.filePath(name)));
         };
