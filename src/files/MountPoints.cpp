@@ -41,9 +41,13 @@ QStringList ReadMountPoints() {
 QString MountOf(const QString& path, const QStringList& mountPoints) {
     QString best = QStringLiteral("/");
     for (const QString& point : mountPoints) {
-        if (point.size() <= best.size() || !path.startsWith(point))
+        // Where the point would end in the path, a folder must end too: a
+        // test of one character that turns most mount points away at once.
+        const qsizetype end = point.size();
+        if (end <= best.size() || end > path.size() ||
+            (end < path.size() && path.at(end) != QLatin1Char('/')))
             continue;
-        if (path.size() == point.size() || path.at(point.size()) == QLatin1Char('/'))
+        if (path.startsWith(point))
             best = point;
     }
     return best;

@@ -9,6 +9,7 @@
 #include "platform/Timer.h"
 
 #include <deque>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -42,6 +43,7 @@ struct ItemIcons::State {
     PacedWalk walk;                   // the whole tree, once, from the first showing
     std::unique_ptr<Timer> resume;    // the walk goes on in the next turn
     std::vector<QString> indexTexts;  // one shared text per image index
+    std::unordered_map<std::uint64_t, int> indexOfHandle;
 
     void want(TreeNode* node) {
         if (wanted.empty())
@@ -147,9 +149,14 @@ int ItemIcons::GetItemIcon(const std::optional<IconKind>& kind) {
     const std::uint64_t icon = images.lookUpIcon(kind->iconName, kind->genericIconName);
     if (icon == 0)
         return ImageKeys::LeafIndex;
+    // Thousands of items share a handle: its image is found once.
+    int& index = state_->indexOfHandle[icon];
+    if (index != 0)
+        return index;
     // The key carries the icon's handle, so a drag can draw it again.
     const QString key = QLatin1Char('K') + QString::number(icon);
-    if (const int added = images.add(key, icon))
-        return added;
-    return images.indexOf(key);
+    index = images.add(key, icon);
+    if (index == 0)
+        index = images.indexOf(key);
+    return index;
 }

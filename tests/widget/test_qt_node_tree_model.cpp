@@ -73,6 +73,14 @@ private Q_SLOTS:
         QCOMPARE(changes.size(), 1);
         QCOMPARE(model.data(model.indexOf(a), Qt::ToolTipRole).toString(), u"Not found: /gone"_s);
         QVERIFY(model.data(model.indexOf(a), Qt::ForegroundRole).isValid());
+        // A row in a closed folder is on no screen, and the view is not told:
+        // it reads the row afresh when the folder opens.
+        a->Child()->SetPathCheck(PathStatus::Missing);
+        QCOMPARE(changes.size(), 1);
+        QVERIFY(model.data(model.indexOf(a->Child()), Qt::ForegroundRole).isValid());
+        a->SetExpanded(true);
+        a->Child()->SetPathCheck(PathStatus::There);
+        QCOMPARE(changes.size(), 3);  // the folder's picture, then the row
     }
 };
 

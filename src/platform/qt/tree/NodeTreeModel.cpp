@@ -179,7 +179,14 @@ void NodeTreeModel::nodeChanged(TreeNode* node, NodeField field) {
     }
 }
 
+// A row under a closed folder is on no screen: the view asks for it afresh
+// when the folder opens, and telling it of each change would cost a search
+// through all the rows it shows, for each of thousands of icons arriving.
 void NodeTreeModel::changed(TreeNode* node, const QList<int>& roles) {
+    for (const TreeNode* folder = node->Parent(); folder; folder = folder->Parent()) {
+        if (!folder->Expanded())
+            return;
+    }
     const QModelIndex index = indexOf(node);
     Q_EMIT dataChanged(index, index, roles);
 }
