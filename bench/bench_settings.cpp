@@ -149,6 +149,12 @@ char* appendBytes(char* out, std::string_view bytes) {
     return out + bytes.size();
 }
 
+// A node's label or path as it keeps it, all UTF-8 in this tree.
+char* appendUtf8(char* out, std::optional<QByteArrayView> bytes) {
+    std::memcpy(out, bytes->data(), std::size_t(bytes->size()));
+    return out + bytes->size();
+}
+
 // The least any writer must do: the same node lines of the same tree,
 // appended into one buffer of reserved size.
 void BM_BuildFloor(benchmark::State& state) {
@@ -160,9 +166,9 @@ void BM_BuildFloor(benchmark::State& state) {
         int position = 0;
         for (TreeNode* node = tree.First(); node; node = NodeTree::NextInDocumentOrder(node)) {
             out = appendBytes(out, "Node=");
-            out = appendNarrow(out, node->Text());
+            out = appendUtf8(out, node->TextUtf8());
             *out++ = '\t';
-            out = appendNarrow(out, node->Tag());
+            out = appendUtf8(out, node->TagUtf8());
             *out++ = '\t';
             out = appendNarrow(out, node->Image());
             *out++ = '\t';

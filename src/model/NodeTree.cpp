@@ -60,7 +60,8 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeInserted(parent == top_.get() ? nullptr : parent, row);
     auto* node = new (pool_.allocate()) TreeNode(this, parent, 0);
-    node->text_ = text;
+    if (!text.isEmpty())  // the reader gives its nodes their text later, as UTF-8
+        node->strings_.set(NodeStrings::Text, text);
     node->image_ = images_.replace(ImageTexts::Empty, image);
     node->rowHint_ = row;
     parent->childrenToFill().insert(row, node);

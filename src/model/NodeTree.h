@@ -3,6 +3,7 @@
 #include "ChildList.h"
 #include "ImageTexts.h"
 #include "NodePool.h"
+#include "NodeStrings.h"
 #include "Relationship.h"
 
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -40,10 +42,16 @@ public:
     TreeNode(const TreeNode&) = delete;
     TreeNode& operator=(const TreeNode&) = delete;
 
-    const QString& Text() const { return text_; }
+    QString Text() const { return strings_.get(NodeStrings::Text); }
     void SetText(const QString& text);
-    const QString& Tag() const { return tag_; }
+    QString Tag() const { return strings_.get(NodeStrings::Tag); }
     void SetTag(const QString& tag);
+    // Both from their UTF-8, which must be valid, as SetText then SetTag.
+    void SetTextAndTagUtf8(QByteArrayView text, QByteArrayView tag);
+    // The stored UTF-8 of Text and Tag, when they are kept so: what a writer
+    // of UTF-8 copies without a conversion. Valid until the node changes.
+    std::optional<QByteArrayView> TextUtf8() const { return strings_.utf8(NodeStrings::Text); }
+    std::optional<QByteArrayView> TagUtf8() const { return strings_.utf8(NodeStrings::Tag); }
     const QString& Image() const;
     void SetImage(const QString& image);
     const QString& ExpandedImage() const;
@@ -91,13 +99,14 @@ private:
     const ChildList& children() const;
     ChildList& childrenToFill();
     void eraseChild(int row);
+    void tagChanged();
 
     NodeTree* tree_;
     TreeNode* parent_;  // the tree's hidden top-level holder for top-level nodes
     std::unique_ptr<ChildList> children_;
     mutable int rowHint_ = 0;
     std::uint32_t sequence_;  // creation order, the basis of Index
-    QString text_, tag_;
+    NodeStrings strings_;     // Text and Tag
     // Numbers of the tree's shared image texts; nodes share a few images.
     ImageTexts::Id image_ = ImageTexts::Empty, expandedImage_ = ImageTexts::Empty;
     bool expanded_ = false;

@@ -41,13 +41,36 @@ bool assignChanged(T& field, const T& value) {
 }  // namespace
 
 void TreeNode::SetText(const QString& text) {
-    if (assignChanged(text_, text))
-        tree_->notifyChanged(this, NodeField::Text);
+    if (Text() == text)
+        return;
+    strings_.set(NodeStrings::Text, text);
+    tree_->notifyChanged(this, NodeField::Text);
 }
 
 void TreeNode::SetTag(const QString& tag) {
-    if (!assignChanged(tag_, tag))
+    if (Tag() == tag)
         return;
+    strings_.set(NodeStrings::Tag, tag);
+    tagChanged();
+}
+
+void TreeNode::SetTextAndTagUtf8(QByteArrayView text, QByteArrayView tag) {
+    // Valid UTF-8 is kept as it is, so equal text is equal bytes.
+    const auto same = [](std::optional<QByteArrayView> stored, QByteArrayView given) {
+        return stored ? *stored == given : false;
+    };
+    const bool textChanged = !same(TextUtf8(), text);
+    const bool tagChanges = !same(TagUtf8(), tag);
+    if (!textChanged && !tagChanges)
+        return;
+    strings_.setUtf8(text, tag);
+    if (textChanged)
+        tree_->notifyChanged(this, NodeField::Text);
+    if (tagChanges)
+        tagChanged();
+}
+
+void TreeNode::tagChanged() {
     tree_->notifyChanged(this, NodeField::Tag);
     if (tree_->pathWatcher_)
         tree_->pathWatcher_(this);
@@ -163,7 +186,7 @@ TreeNode* TreeNode::Root() const {
 QString TreeNode::FullPath() const {
     QStringList labels;
     for (const TreeNode* node = this; node; node = node->Parent())
-        labels.prepend(node->text_);
+        labels.prepend(node->Text());
     // A label that already ends in the separator, like the file system's
     // root "/", is not followed by a second one.
     QString path;

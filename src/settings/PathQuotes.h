@@ -25,3 +25,10 @@ inline QString UnquotedPath(QString field) {
         return field.sliced(1, field.size() - 2);
     return field;
 }
+
+// The same for a field's UTF-8, where a double quote is a byte of its own.
+inline QByteArrayView UnquotedPath(QByteArrayView field) {
+    if (field.size() >= 2 && field.front() == '"' && field.back() == '"')
+        return field.sliced(1, field.size() - 2);
+    return field;
+}

@@ -44,6 +44,22 @@ QString keptValue(const SettingsLine& line, QByteArrayView value) {
     return WithBreaksAsBlanks(line.decode(trimValue(value)));
 }
 
+// A node's label or path as keptValue would keep it, in UTF-8: a field of a
+// UTF-8 line (ASCII is) is already that, but for a stray CR, the only break
+// a field can hold, made a blank. Any other line is decoded and encoded anew.
+QByteArrayView keptUtf8(const SettingsLine& line, QByteArrayView field, bool strayCr,
+                        QByteArray& scratch) {
+    if (!line.isUtf8()) {
+        scratch = keptValue(line, field).toUtf8();
+        return scratch;
+    }
+    if (!strayCr || !field.contains('\r'))
+        return field;
+    scratch = field.toByteArray();
+    scratch.replace('\r', ' ');
+    return scratch;
+}
+
 // Letters of other alphabets may fold to ASCII ones (the long s to "s"), so
 // only an ASCII token is compared as bytes.
 bool tokenIs(const SettingsLine& line, QByteArrayView key, QLatin1String name) {
@@ -222,8 +238,11 @@ void Reader::readNode(const SettingsLine& line, QByteArrayView record) {
             return *key;
         return strayCr ? keptValue(line, field) : line.decode(field);
     };
-    const QString text = kept(fields[0]);
-    const QString tag = UnquotedPath(kept(fields[1]));
+    // Label and path go to the node as UTF-8, the line's own bytes when it
+    // is UTF-8 and the field needs no change.
+    QByteArray textScratch, tagScratch;
+    const QByteArrayView text = keptUtf8(line, fields[0], strayCr, textScratch);
+    const QByteArrayView tag = UnquotedPath(keptUtf8(line, fields[1], strayCr, tagScratch));
 
     // An icon index from an earlier run is stale: the icon is looked up
     // anew, and until it is known the node keeps the old text, marked as
@@ -247,15 +266,15 @@ void Reader::readNode(const SettingsLine& line, QByteArrayView record) {
         parent = nodeLines_[std::size_t(*position - 1)];
     TreeNode* node = nullptr;
     if (parent)
-        node = tree_.Add(parent, tvwChild, QString(), text, image);
+        node = tree_.Add(parent, tvwChild, QString(), QString(), image);
     if (!node) {
         TreeNode* const topLevel = nullptr;
-        node = tree_.Add(topLevel, tvwLast, QString(), text, image);
+        node = tree_.Add(topLevel, tvwLast, QString(), QString(), image);
     }
     nodeLines_.push_back(node);
     if (!node)
         return;
-    node->SetTag(tag);
+    node->SetTextAndTagUtf8(text, tag);
     if (!expandedImage.isEmpty())
         node->SetExpandedImage(expandedImage);
     // Anything but "True" leaves the node collapsed and unselected.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -25,10 +26,31 @@ public:
     }
     // The text in UTF-8 with each TAB, CR and LF a blank.
     void value(QStringView value) { append(value, true); }
+    // The same for text already in UTF-8, where each of them is a byte.
+    void utf8Value(QByteArrayView value) {
+        const qsizetype start = used_;
+        bytes(value);
+        blankBreaks(start);
+    }
+    // A node's label or path, as it keeps it.
+    void nodeValue(std::optional<QByteArrayView> utf8, const QString& text) {
+        if (utf8)
+            utf8Value(*utf8);
+        else
+            value(text);
+    }
     // A path that the reader's trimming would change goes in quotes.
     void path(QStringView path) {
         const qsizetype start = used_;
         value(path);
+        quoteIfNeeded(start);
+    }
+    void nodePath(std::optional<QByteArrayView> utf8, const QString& text) {
+        const qsizetype start = used_;
+        nodeValue(utf8, text);
+        quoteIfNeeded(start);
+    }
+    void quoteIfNeeded(qsizetype start) {
         if (NeedsQuotes(QByteArrayView(text_.constData() + start, used_ - start))) {
             reserve(2);
             char* const begin = text_.data() + start;
@@ -105,11 +127,14 @@ private:
         const QByteArray rest = text.sliced(i).toUtf8();
         const qsizetype start = used_;
         bytes(rest);
-        // Of UTF-8's bytes only a TAB, CR or LF is one.
         if (breaksAsBlanks)
-            std::replace_if(
-                text_.data() + start, text_.data() + used_,
-                [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+            blankBreaks(start);
+    }
+    // Of UTF-8's bytes only a TAB, CR or LF is one.
+    void blankBreaks(qsizetype start) {
+        std::replace_if(
+            text_.data() + start, text_.data() + used_,
+            [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     }
 
     QByteArray text_;  // its size is the room; the text is the first used_ bytes
@@ -147,9 +172,11 @@ void writeNodeLines(TextBuilder& out, NodeTree& tree) {
         ancestors.emplace_back(node, position);
 
         out.key(SettingsKeys::Node);
-        out.value(node->Text());
+        const std::optional<QByteArrayView> text = node->TextUtf8();
+        out.nodeValue(text, text ? QString() : node->Text());
         out.field();
-        out.path(node->Tag());
+        const std::optional<QByteArrayView> tag = node->TagUtf8();
+        out.nodePath(tag, tag ? QString() : node->Tag());
         out.field();
         out.value(ImageKeys::storedForm(node->Image()));
         out.field();

@@ -1,6 +1,7 @@
 #include "WarningsFail.h"
 #include "model/ImageTexts.h"
 #include "model/NodePool.h"
+#include "model/NodeStrings.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -49,6 +50,45 @@ private Q_SLOTS:
         QCOMPARE(texts.replace(ImageTexts::Empty, u"open"_s), ImageTexts::Open);
         texts.release(ImageTexts::Open);
         QCOMPARE(texts.text(ImageTexts::Open), u"open"_s);  // the fixed texts stay
+    }
+
+    // Every pair of strings reads back as set, whichever is set last and
+    // whatever the other holds: non-ASCII, a surrogate pair, lone surrogates
+    // (kept as UTF-16, after a UTF-8 text of odd length too), byte-order
+    // marks at the start, empty ones.
+    // Only a string UTF-8 cannot hold is without its UTF-8.
+    void nodeStringsReadBackAsSet() {
+        const QString samples[] = {QString(),
+                                   u"/home/ann/Caf\u00e9 \u65e5\u672c/report.txt"_s,
+                                   u"x"_s,
+                                   u"\ufeff\ufeff/b"_s,  // marks that are text
+                                   u"\U0001F600 pair"_s,
+                                   u"lone "_s + QChar(0xDC80) + u" low"_s,
+                                   QString(QChar(0xD83D)),
+                                   u"abc"_s + QChar(0xD800)};
+        for (const QString& text : samples) {
+            for (const QString& tag : samples) {
+                NodeStrings strings;
+                strings.set(NodeStrings::Tag, tag);
+                strings.set(NodeStrings::Text, text);
+                QCOMPARE(strings.get(NodeStrings::Text), text);
+                QCOMPARE(strings.get(NodeStrings::Tag), tag);
+                strings.set(NodeStrings::Tag, text);  // Text's block goes once copied
+                QCOMPARE(strings.get(NodeStrings::Text), text);
+                QCOMPARE(strings.get(NodeStrings::Tag), text);
+                QCOMPARE(strings.isEmpty(NodeStrings::Text), text.isEmpty());
+                const auto utf8 = strings.utf8(NodeStrings::Text);
+                QCOMPARE(bool(utf8), text.isValidUtf16());
+                if (utf8)
+                    QCOMPARE(*utf8, text.toUtf8());
+            }
+        }
+        NodeStrings strings;
+        strings.setUtf8("Caf\xC3\xA9", "");
+        QCOMPARE(strings.get(NodeStrings::Text), u"Caf\u00e9"_s);
+        QVERIFY(strings.isEmpty(NodeStrings::Tag) && strings.utf8(NodeStrings::Tag));
+        strings.setUtf8("", "");
+        QVERIFY(strings.get(NodeStrings::Text).isEmpty());
     }
 
     // Slots are distinct, aligned and writable while held; emptied blocks go

@@ -195,7 +195,10 @@ private Q_SLOTS:
     void writesUtf8AsQtEncodesIt() {
         const QString odd = u"caf\u00e9\t"_s + QChar(0xDC80) + u"\r\u20ac\n "_s;
         NodeTree tree;
-        tree.Add(nullptr, tvwLast, QString(), odd, u"leaf"_s)->SetTag(odd);
+        TreeNode* node = tree.Add(nullptr, tvwLast, QString(), odd, u"leaf"_s);
+        node->SetTag(odd);
+        QCOMPARE(node->Text(), odd);  // kept exactly, though UTF-8 cannot hold it
+        QCOMPARE(node->Tag(), odd);
         QString blanked = odd;
         blanked.replace(u'\t', u' ').replace(u'\r', u' ').replace(u'\n', u' ');
         const QString line =
