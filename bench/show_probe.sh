@@ -65,8 +65,7 @@ tree_area=150x36+205+12
 
 inis=$xsession_dir/trees
 mkdir -p "$inis"
-# The warm-up below shows 10 000 nodes, whatever sizes are measured.
-for nodes in $sizes $hidden_nodes 10000; do
+for nodes in $sizes $hidden_nodes; do
     [ -e "$inis/$nodes.ini" ] || python3 "$here/make_tree_ini.py" "$nodes" "$inis/$nodes.ini"
 done
 
