@@ -47,6 +47,9 @@ QtMainWindow::~QtMainWindow() {
 
 void QtMainWindow::build() {
     widget_ = std::make_unique<MainWindowWidget>();
+    // A window shown from the tray often does not get the focus, and a
+    // node's tooltip ("Not found: ...") must show all the same.
+    widget_->setAttribute(Qt::WA_AlwaysShowToolTips);
     widget_->onCloseRequest = [this] {
         return !quitting_ && events_ && events_->Form_QueryUnload(vbFormControlMenu);
     };
