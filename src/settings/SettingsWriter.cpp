@@ -109,6 +109,8 @@ private:
         text_.data()[used_++] = c;
     }
     void bytes(QByteArrayView piece) {
+        if (piece.isEmpty())
+            return;  // its data may be null, which memcpy must never get
         reserve(piece.size());
         std::memcpy(text_.data() + used_, piece.data(), std::size_t(piece.size()));
         used_ += piece.size();

@@ -204,6 +204,10 @@ private Q_SLOTS:
         const QString line =
             u"Node="_s + blanked + u"\t\""_s + blanked + u"\"\tleaf\t\tFalse\t0\tFalse\r\n"_s;
         QVERIFY(WriteSettingsText(SettingsValues(), tree, {}).endsWith(line.toUtf8()));
+        // A node with neither label nor path keeps no text at all.
+        tree.Add(nullptr, tvwLast, QString(), QString(), u"leaf"_s);
+        QVERIFY(WriteSettingsText(SettingsValues(), tree, {})
+                    .endsWith("Node=\t\tleaf\t\tFalse\t0\tFalse\r\n"));
     }
 
     // A chain nested far deeper than any call stack could follow is read,
