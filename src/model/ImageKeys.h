@@ -44,10 +44,6 @@ inline QString waiting(const QString& stored) {
 inline bool isWaiting(const QString& image) {
     return image.startsWith(QLatin1Char('?'));
 }
-// What the settings file keeps of a node's image.
-inline QString storedForm(const QString& image) {
-    return isWaiting(image) ? image.mid(1) : image;
-}
 
 // A node is a folder exactly when its collapsed image is one of the two
 // folder pictures; every other node is an item.

@@ -180,7 +180,9 @@ void writeNodeLines(TextBuilder& out, NodeTree& tree) {
         const std::optional<QByteArrayView> tag = node->TagUtf8();
         out.nodePath(tag, tag ? QString() : node->Tag());
         out.field();
-        out.value(ImageKeys::storedForm(node->Image()));
+        // A waiting image is written as it was stored, without its mark.
+        const QString& image = node->Image();
+        out.value(ImageKeys::isWaiting(image) ? QStringView(image).sliced(1) : QStringView(image));
         out.field();
         out.value(node->ExpandedImage());
         out.field();
