@@ -38,10 +38,7 @@ bool isValueBlank(char c) {
 // Trims a value of blanks, TABs, CRs and LFs among them: a number or truth
 // value with a stray CR after it reads as it will once a save has made the
 // CR a blank.
-QByteArrayView trimValue(QByteArrayView value) {
-    // Most values have nothing to trim.
-    if (value.isEmpty() || (!isValueBlank(value.front()) && !isValueBlank(value.back())))
-        return value;
+QByteArrayView trimEnds(QByteArrayView value) {
     qsizetype begin = 0;
     qsizetype end = value.size();
     while (begin < end && isValueBlank(value[begin]))
@@ -49,6 +46,13 @@ QByteArrayView trimValue(QByteArrayView value) {
     while (end > begin && isValueBlank(value[end - 1]))
         --end;
     return value.sliced(begin, end - begin);
+}
+
+inline QByteArrayView trimValue(QByteArrayView value) {
+    // Most values have nothing to trim, and are seen to at once.
+    if (value.isEmpty() || (!isValueBlank(value.front()) && !isValueBlank(value.back())))
+        return value;
+    return trimEnds(value);
 }
 
 // A value as it is kept: trimmed, with the TABs, CRs and LFs inside made
@@ -61,8 +65,8 @@ QString keptValue(const SettingsLine& line, QByteArrayView value) {
 // A node's label or path as keptValue would keep it, in UTF-8: a field of a
 // UTF-8 line (ASCII is) is already that, but for a stray CR, the only break
 // a field can hold, made a blank. Any other line is decoded and encoded anew.
-QByteArrayView keptUtf8(const SettingsLine& line, QByteArrayView field, bool strayCr,
-                        QByteArray& scratch) {
+QByteArrayView keptUtf8Changed(const SettingsLine& line, QByteArrayView field, bool strayCr,
+                               QByteArray& scratch) {
     if (!line.isUtf8()) {
         scratch = keptValue(line, field).toUtf8();
         return scratch;
@@ -72,6 +76,13 @@ QByteArrayView keptUtf8(const SettingsLine& line, QByteArrayView field, bool str
     scratch = field.toByteArray();
     scratch.replace('\r', ' ');
     return scratch;
+}
+
+inline QByteArrayView keptUtf8(const SettingsLine& line, QByteArrayView field, bool strayCr,
+                               QByteArray& scratch) {
+    if (line.isUtf8() && !strayCr)  // nearly every line
+        return field;
+    return keptUtf8Changed(line, field, strayCr, scratch);
 }
 
 // Letters of other alphabets may fold to ASCII ones (the long s to "s"), so
@@ -120,17 +131,21 @@ bool parseInt32(QByteArrayView text, std::int32_t& number) {
 }
 
 // "True" or "False" in any letter case; anything else is no truth value.
-std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView text) {
-    // The writer's own spellings first: nearly every value is one.
-    if (spells(text, "True"))
-        return true;
-    if (spells(text, "False"))
-        return false;
+std::optional<bool> parseAnyTruth(const SettingsLine& line, QByteArrayView text) {
     if (tokenIs(line, text, SettingsKeys::True))
         return true;
     if (tokenIs(line, text, SettingsKeys::False))
         return false;
     return std::nullopt;
+}
+
+inline std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView text) {
+    // The writer's own spellings first: nearly every value is one.
+    if (spells(text, "True"))
+        return true;
+    if (spells(text, "False"))
+        return false;
+    return parseAnyTruth(line, text);
 }
 
 // The fixed image keys are shared, not copied per node.
