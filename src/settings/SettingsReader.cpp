@@ -215,9 +215,11 @@ bool Reader::readLine(const SettingsLine& line) {
     // Nearly every line of a large file is a node's, its key spelled as the
     // writer spells it: GetToken would cut it just here, and no other key
     // needs comparing.
-    constexpr QByteArrayView NodeKey = "Node=";
-    if (!inOwnSection_ && line.bytes().startsWith(NodeKey)) {
-        readNode(line, TrimBlanks(line.bytes().sliced(NodeKey.size())));
+    constexpr char NodeKey[] = "Node=";
+    constexpr qsizetype NodeKeySize = sizeof NodeKey - 1;
+    if (!inOwnSection_ &&
+        spells(line.bytes().first(qMin(line.bytes().size(), NodeKeySize)), NodeKey)) {
+        readNode(line, TrimBlanks(line.bytes().sliced(NodeKeySize)));
         return true;
     }
     const TokenCut cut = GetToken(line.bytes(), "=");
