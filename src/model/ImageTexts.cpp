@@ -2,6 +2,29 @@
 
 #include "ImageKeys.h"
 
+#include <cstring>
+
+namespace {
+template <std::size_t N>
+bool spells(const QString& text, const char16_t (&key)[N]) {
+    // Through a view: QString::utf16() would copy a literal to end it.
+    return text.size() == qsizetype(N - 1) &&
+           std::memcmp(QStringView(text).utf16(), key, 2 * (N - 1)) == 0;
+}
+
+// The fixed texts are most of what comes: told apart by their lengths and
+// characters, without hashing or a look at the entries.
+ImageTexts::Id fixedId(const QString& text) {
+    if (spells(text, u"leaf"))
+        return ImageTexts::Leaf;
+    if (spells(text, u"closed"))
+        return ImageTexts::Closed;
+    if (spells(text, u"open"))
+        return ImageTexts::Open;
+    return ImageTexts::Empty;
+}
+}  // namespace
+
 ImageTexts::ImageTexts() {
     for (const QString& text :
          {QString(), ImageKeys::closed(), ImageKeys::open(), ImageKeys::leaf()})
@@ -11,12 +34,19 @@ ImageTexts::ImageTexts() {
 ImageTexts::Id ImageTexts::acquire(const QString& text) {
     if (text.isEmpty())
         return Empty;
-    // The fixed texts are most of what comes: found without hashing.
-    for (Id id = Closed; id <= Leaf; ++id)
-        if (entries_[id].text == text)
-            return id;
+    if (const Id id = fixedId(text); id != Empty)
+        return id;
+    // A reader hands over copies of one string for node after node: the
+    // same characters at the same place are the same text, known without
+    // hashing. A number given back holds an empty text, or another one.
+    if (const QString& last = entries_[last_].text;
+        last.constData() == text.constData() && last.size() == text.size()) {
+        ++entries_[last_].users;
+        return last_;
+    }
     if (const auto found = ids_.constFind(text); found != ids_.cend()) {
         ++entries_[*found].users;
+        last_ = *found;
         return *found;
     }
     Id id;
@@ -29,6 +59,7 @@ ImageTexts::Id ImageTexts::acquire(const QString& text) {
         entries_[id] = {text, 1};
     }
     ids_.insert(text, id);
+    last_ = id;
     return id;
 }
 
@@ -41,6 +72,8 @@ ImageTexts::Id ImageTexts::replace(Id old, const QString& text) {
 }
 
 void ImageTexts::release(Id id) {
+    if (id <= Leaf)
+        return;  // fixed
     Entry& entry = entries_[id];
     if (entry.users == Fixed || --entry.users > 0)
         return;

@@ -43,4 +43,5 @@ private:
     std::deque<Entry> entries_;  // never moves its elements
     QHash<QString, Id> ids_;     // the texts in use besides the fixed ones
     std::vector<Id> free_;       // numbers given back, to be given out again
+    Id last_ = Empty;            // the text most recently taken besides the fixed ones
 };

@@ -76,6 +76,34 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
     return node;
 }
 
+TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
+                                 const QString& image, const QString& expandedImage,
+                                 bool expanded) {
+    if (parent && (&parent->Tree() != this || parent == top_.get()))
+        return nullptr;
+    TreeNode* holder = parent ? parent : top_.get();
+    const int row = holder->Children();
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeAboutToBeInserted(parent, row);
+    auto* node = new (pool_.allocate()) TreeNode(this, holder, 0);
+    node->image_ = images_.replace(ImageTexts::Empty, image);
+    node->expandedImage_ = images_.replace(ImageTexts::Empty, expandedImage);
+    node->expanded_ = expanded;
+    node->rowHint_ = row;
+    holder->childrenToFill().push_back(node);
+    node->sequence_ = indexes_->append(node);
+    // Once the node is in place, as after Add: it stays there, without its
+    // strings, should they find no memory.
+    if (!text.isEmpty() || !tag.isEmpty())
+        node->strings_.setUtf8(text, tag);
+    // Observers hear of the node once, whole.
+    if (bulkDepth_ == 0 && observer_)
+        observer_->nodeInserted(node);
+    if (!tag.isEmpty() && pathWatcher_)
+        pathWatcher_(node);
+    return node;
+}
+
 void NodeTree::Remove(TreeNode* node) {
     if (!node || &node->Tree() != this || node == top_.get())
         return;

@@ -151,6 +151,15 @@ public:
     TreeNode* Add(const QString& relativeKey, Relationship relationship, const QString& key,
                   const QString& text, const QString& image);
 
+    // Appends a node as the last child of parent (of the top level for
+    // null), as a reader builds a tree in file order: the node Add, then
+    // SetTextAndTagUtf8 (valid UTF-8 both), SetExpandedImage and SetExpanded
+    // would make, in one step that compares nothing with what a new node has
+    // not yet. The observer hears of its insertion only, the path watcher
+    // of its path. Returns null, adding nothing, for a parent of another tree.
+    TreeNode* AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
+                           const QString& image, const QString& expandedImage, bool expanded);
+
     // Removes the node with its whole subtree; later Index values shift down.
     void Remove(TreeNode* node);
     void Remove(int index);

@@ -17,18 +17,30 @@ QStringDecoder utf8Decoder() {
 
 bool IsAscii(QByteArrayView bytes) {
     const char* at = bytes.data();
-    const char* const end = at + bytes.size();
-    // Eight bytes at a time: most lines are all ASCII.
-    for (; end - at >= 8; at += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, at, sizeof word);
-        if (word & 0x8080808080808080u)
+    const qsizetype size = bytes.size();
+    const auto word = [](const char* from) {
+        std::uint64_t w;
+        std::memcpy(&w, from, sizeof w);
+        return w;
+    };
+    if (size < 8) {
+        for (qsizetype i = 0; i < size; ++i)
+            if (static_cast<unsigned char>(at[i]) >= 0x80)
+                return false;
+        return true;
+    }
+    // Eight bytes at a time, the last eight read last (again in part): most
+    // lines are all ASCII, so the bytes are gathered first and looked at
+    // once every 64.
+    const char* const last = at + size - 8;
+    std::uint64_t any = word(last);
+    while (at < last) {
+        for (int i = 0; i < 8 && at < last; ++i, at += 8)
+            any |= word(at);
+        if (any & 0x8080808080808080u)
             return false;
     }
-    for (; at != end; ++at)
-        if (static_cast<unsigned char>(*at) >= 0x80)
-            return false;
-    return true;
+    return (any & 0x8080808080808080u) == 0;
 }
 
 SettingsLine::SettingsLine(QByteArrayView bytes) : bytes_(bytes), encoding_(Encoding::Ascii) {

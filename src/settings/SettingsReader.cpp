@@ -20,6 +20,17 @@
 namespace {
 constexpr int NodeFieldCount = 7;
 
+// Whether bytes are exactly the ASCII text given: a test that most lines
+// pass, so compared without a call.
+template <std::size_t N>
+bool spells(QByteArrayView bytes, const char (&text)[N]) {
+    return bytes.size() == qsizetype(N - 1) && std::memcmp(bytes.data(), text, N - 1) == 0;
+}
+
+bool hasCr(QByteArrayView bytes) {
+    return !bytes.isEmpty() && std::memchr(bytes.data(), '\r', std::size_t(bytes.size()));
+}
+
 bool isValueBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
@@ -27,7 +38,7 @@ bool isValueBlank(char c) {
 // Trims a value of blanks, TABs, CRs and LFs among them: a number or truth
 // value with a stray CR after it reads as it will once a save has made the
 // CR a blank.
-QByteArrayView trimValue(QByteArrayView value) {
+QByteArrayView trimEnds(QByteArrayView value) {
     qsizetype begin = 0;
     qsizetype end = value.size();
     while (begin < end && isValueBlank(value[begin]))
@@ -35,6 +46,13 @@ QByteArrayView trimValue(QByteArrayView value) {
     while (end > begin && isValueBlank(value[end - 1]))
         --end;
     return value.sliced(begin, end - begin);
+}
+
+inline QByteArrayView trimValue(QByteArrayView value) {
+    // Most values have nothing to trim, and are seen to at once.
+    if (value.isEmpty() || (!isValueBlank(value.front()) && !isValueBlank(value.back())))
+        return value;
+    return trimEnds(value);
 }
 
 // A value as it is kept: trimmed, with the TABs, CRs and LFs inside made
@@ -47,17 +65,24 @@ QString keptValue(const SettingsLine& line, QByteArrayView value) {
 // A node's label or path as keptValue would keep it, in UTF-8: a field of a
 // UTF-8 line (ASCII is) is already that, but for a stray CR, the only break
 // a field can hold, made a blank. Any other line is decoded and encoded anew.
-QByteArrayView keptUtf8(const SettingsLine& line, QByteArrayView field, bool strayCr,
-                        QByteArray& scratch) {
+QByteArrayView keptUtf8Changed(const SettingsLine& line, QByteArrayView field, bool strayCr,
+                               QByteArray& scratch) {
     if (!line.isUtf8()) {
         scratch = keptValue(line, field).toUtf8();
         return scratch;
     }
-    if (!strayCr || !field.contains('\r'))
+    if (!strayCr || !hasCr(field))
         return field;
     scratch = field.toByteArray();
     scratch.replace('\r', ' ');
     return scratch;
+}
+
+inline QByteArrayView keptUtf8(const SettingsLine& line, QByteArrayView field, bool strayCr,
+                               QByteArray& scratch) {
+    if (line.isUtf8() && !strayCr)  // nearly every line
+        return field;
+    return keptUtf8Changed(line, field, strayCr, scratch);
 }
 
 // Letters of other alphabets may fold to ASCII ones (the long s to "s"), so
@@ -77,33 +102,36 @@ bool tokenIs(const SettingsLine& line, QByteArrayView key, QLatin1String name) {
 
 // A plain decimal 32-bit integer with an optional sign and nothing else.
 // Anything else (letters, a fraction, a number that does not fit) is not a
-// number, and the line that carries it is not applied.
-std::optional<std::int32_t> parseInt32(QByteArrayView text) {
+// number, and the line that carries it is not applied. Whether the text is
+// one; number holds it then. (Not an optional: one read back from memory
+// just after it was written piece by piece stalls, twice a node.)
+bool parseInt32(QByteArrayView text, std::int32_t& number) {
     qsizetype i = 0;
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+'))
         negative = text[i++] == '-';
     if (i == text.size())
-        return std::nullopt;
+        return false;
     constexpr qint64 limit = qint64(std::numeric_limits<std::int32_t>::max()) + 1;
     qint64 value = 0;
     for (; i < text.size(); ++i) {
         const char c = text[i];
         if (c < '0' || c > '9')
-            return std::nullopt;
+            return false;
         value = value * 10 + (c - '0');
         if (value > limit)
-            return std::nullopt;
+            return false;
     }
     if (negative)
         value = -value;
     if (value > std::numeric_limits<std::int32_t>::max())
-        return std::nullopt;
-    return std::int32_t(value);
+        return false;
+    number = std::int32_t(value);
+    return true;
 }
 
 // "True" or "False" in any letter case; anything else is no truth value.
-std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView text) {
+std::optional<bool> parseAnyTruth(const SettingsLine& line, QByteArrayView text) {
     if (tokenIs(line, text, SettingsKeys::True))
         return true;
     if (tokenIs(line, text, SettingsKeys::False))
@@ -111,13 +139,22 @@ std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView text) {
     return std::nullopt;
 }
 
+inline std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView text) {
+    // The writer's own spellings first: nearly every value is one.
+    if (spells(text, "True"))
+        return true;
+    if (spells(text, "False"))
+        return false;
+    return parseAnyTruth(line, text);
+}
+
 // The fixed image keys are shared, not copied per node.
 std::optional<QString> imageKey(QByteArrayView image) {
-    if (image == "leaf")
+    if (spells(image, "leaf"))
         return ImageKeys::leaf();
-    if (image == "closed")
+    if (spells(image, "closed"))
         return ImageKeys::closed();
-    if (image == "open")
+    if (spells(image, "open"))
         return ImageKeys::open();
     return std::nullopt;
 }
@@ -133,10 +170,11 @@ public:
 private:
     void readNode(const SettingsLine& line, QByteArrayView record);
     void readQuickEntry(const SettingsLine& line, QByteArrayView record);
+    QString waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr);
     template <typename Apply>
     void applyNumber(QByteArrayView value, Apply apply) {
-        if (const auto number = parseInt32(value))
-            apply(*number);
+        if (std::int32_t number; parseInt32(value, number))
+            apply(number);
     }
     template <typename Apply>
     void applyTruth(const SettingsLine& line, QByteArrayView value, Apply apply) {
@@ -153,9 +191,37 @@ private:
     // none: field 6 names its parent by this position.
     std::vector<TreeNode*> nodeLines_;
     TreeNode* toSelect_ = nullptr;
+    // The last image field of ASCII that was no fixed key, and the image made
+    // of it: the items of a file share a few icon indexes, one string each.
+    QByteArray lastIconField_;
+    QString lastWaitingImage_;
 };
 
+// An item's image field that is no fixed key, as the node keeps it until its
+// icon is looked up.
+QString Reader::waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr) {
+    const bool cr = strayCr && hasCr(field);
+    if (cr || !IsAscii(field))
+        return ImageKeys::waiting(cr ? keptValue(line, field) : line.decode(field));
+    // ASCII without a CR reads the same in every line, whatever its encoding.
+    if (lastWaitingImage_.isNull() || field != lastIconField_) {
+        lastIconField_ = field.toByteArray();
+        lastWaitingImage_ = ImageKeys::waiting(QString::fromLatin1(field));
+    }
+    return lastWaitingImage_;
+}
+
 bool Reader::readLine(const SettingsLine& line) {
+    // Nearly every line of a large file is a node's, its key spelled as the
+    // writer spells it: GetToken would cut it just here, and no other key
+    // needs comparing.
+    constexpr char NodeKey[] = "Node=";
+    constexpr qsizetype NodeKeySize = sizeof NodeKey - 1;
+    if (!inOwnSection_ &&
+        spells(line.bytes().first(qMin(line.bytes().size(), NodeKeySize)), NodeKey)) {
+        readNode(line, TrimBlanks(line.bytes().sliced(NodeKeySize)));
+        return true;
+    }
     const TokenCut cut = GetToken(line.bytes(), "=");
     if (!cut.found && cut.token.startsWith('[') && cut.token.endsWith(']')) {
         // A section's name; only "[QuickList]" and our own are a settings file's.
@@ -216,18 +282,22 @@ bool Reader::readLine(const SettingsLine& line) {
 void Reader::readNode(const SettingsLine& line, QByteArrayView record) {
     // Fields are cut at TABs and lines at LFs, so only a stray CR can be left
     // inside a field; most lines have none and need no second look.
-    const bool strayCr = record.contains('\r');
+    const bool strayCr = hasCr(record);
     std::array<QByteArrayView, NodeFieldCount> fields;
     int count = 0;
     // Fields beyond the seventh are ignored.
     // The fields are what GetToken would cut at TABs, trimmed as values; cut
     // here directly, since a large file has hundreds of thousands of them.
+    Q_ASSERT(TrimBlanks(record) == record);
     while (count < NodeFieldCount && !record.isEmpty()) {
         const auto* tab =
             static_cast<const char*>(std::memchr(record.data(), '\t', std::size_t(record.size())));
         const QByteArrayView token = tab ? record.first(tab - record.data()) : record;
         fields[count++] = trimValue(token);
-        record = tab ? TrimBlanks(record.sliced(token.size() + 1)) : QByteArrayView();
+        // The blanks after a TAB are the next field's, which trimValue takes
+        // off; the record's last byte is no blank, so only an empty rest is
+        // no field.
+        record = tab ? record.sliced(token.size() + 1) : QByteArrayView();
     }
     if (count < 6) {
         nodeLines_.push_back(nullptr);
@@ -246,39 +316,31 @@ void Reader::readNode(const SettingsLine& line, QByteArrayView record) {
 
     // An icon index from an earlier run is stale: the icon is looked up
     // anew, and until it is known the node keeps the old text, marked as
-    // waiting.
-    QString image = kept(fields[2]);
-    const bool iconWanted = !imageKey(fields[2]);
-    if (iconWanted)
-        image = ImageKeys::waiting(image);
-    QString expandedImage = kept(fields[3]);
-    if (const auto index = parseInt32(fields[3]); index && *index > ImageKeys::LeafIndex)
-        expandedImage.clear();
-    if (ImageKeys::isFolderImage(image))
+    // waiting. Folders always open with "open"; an item's expanded image
+    // is kept unless it is an icon index.
+    const std::optional<QString> fixedImage = imageKey(fields[2]);
+    const bool iconWanted = !fixedImage;
+    const QString image = fixedImage ? *fixedImage : waitingImage(line, fields[2], strayCr);
+    QString expandedImage;
+    if (fixedImage && !spells(fields[2], "leaf")) {  // a folder's
         expandedImage = ImageKeys::open();
+    } else if (std::int32_t index; !parseInt32(fields[3], index) || index <= ImageKeys::LeafIndex) {
+        expandedImage = kept(fields[3]);
+    }
 
     // A parent that is no earlier line that made a node (itself, a later
     // line, not a number) cannot be honoured; the node is kept at the top
     // level rather than lost.
     TreeNode* parent = nullptr;
-    if (const auto position = parseInt32(fields[5]);
-        position && *position >= 1 && qsizetype(*position) <= qsizetype(nodeLines_.size()))
-        parent = nodeLines_[std::size_t(*position - 1)];
-    TreeNode* node = nullptr;
-    if (parent)
-        node = tree_.Add(parent, tvwChild, QString(), QString(), image);
-    if (!node) {
-        TreeNode* const topLevel = nullptr;
-        node = tree_.Add(topLevel, tvwLast, QString(), QString(), image);
-    }
+    if (std::int32_t position; parseInt32(fields[5], position) && position >= 1 &&
+                               qsizetype(position) <= qsizetype(nodeLines_.size()))
+        parent = nodeLines_[std::size_t(position - 1)];
+    // Anything but "True" leaves the node collapsed and unselected.
+    const bool expanded = parseTruth(line, fields[4]).value_or(false);
+    TreeNode* node = tree_.AppendLoaded(parent, text, tag, image, expandedImage, expanded);
     nodeLines_.push_back(node);
     if (!node)
         return;
-    node->SetTextAndTagUtf8(text, tag);
-    if (!expandedImage.isEmpty())
-        node->SetExpandedImage(expandedImage);
-    // Anything but "True" leaves the node collapsed and unselected.
-    node->SetExpanded(parseTruth(line, fields[4]).value_or(false));
     if (iconWanted)
         sink_.itemIconWanted(node);
     if (count == NodeFieldCount && parseTruth(line, fields[6]).value_or(false))

@@ -59,6 +59,88 @@ private Q_SLOTS:
         QVERIFY(!walk.Take() && walk.Done());
     }
 
+    // A node appended whole is the node Add and the setters make, in the
+    // same place; the observer hears of it once, complete, and the path
+    // watcher of each path. Images given again and again as one string
+    // stay shared after their last user has gone and another text came.
+    void appendLoadedMatchesAddAndSetters() {
+        struct Observer : NodeTreeObserver {
+            QStringList heard;
+            void nodeAboutToBeInserted(TreeNode* parent, int row) override {
+                heard << u"before %1:%2"_s.arg(parent ? parent->Index() : 0).arg(row);
+            }
+            void nodeInserted(TreeNode* node) override {
+                heard << u"inserted %1 %2 %3"_s.arg(node->Index()).arg(node->Text(), node->Image());
+            }
+            void nodeAboutToBeRemoved(TreeNode*) override { heard << u"remove"_s; }
+            void nodeRemoved() override {}
+            void nodeAboutToMove(TreeNode*, TreeNode*, int) override { heard << u"move"_s; }
+            void nodeMoved(TreeNode*) override {}
+            void nodeChanged(TreeNode*, NodeField) override { heard << u"changed"_s; }
+            void treeAboutToBeReset() override {}
+            void treeReset() override {}
+        } observer;
+        NodeTree stepwise, whole, other;
+        whole.SetObserver(&observer);
+        QStringList watched;
+        whole.SetPathWatcher([&watched](TreeNode* node) { watched << node->Tag(); });
+        const QString icon = u"?7"_s;
+        struct Row {
+            int parent;  // 1-based Index, 0 for the top level
+            const char* text;
+            const char* tag;
+            QString image, expandedImage;
+            bool expanded;
+        };
+        const Row rows[] = {{0, "Work", "", u"closed"_s, u"open"_s, true},
+                            {1, "a", "/a", icon, QString(), false},
+                            {1, "", "/b", u"leaf"_s, u"3"_s, false},
+                            {0, "Caf\xC3\xA9", "", u"open"_s, u"open"_s, false},
+                            {4, "c", "/c", icon, u"weird"_s, true}};
+        for (const Row& row : rows) {
+            TreeNode* node =
+                stepwise.Add(stepwise.Item(row.parent), row.parent ? tvwChild : tvwLast, QString(),
+                             QString(), row.image);
+            node->SetTextAndTagUtf8(row.text, row.tag);
+            node->SetExpandedImage(row.expandedImage);
+            node->SetExpanded(row.expanded);
+            QVERIFY(whole.AppendLoaded(whole.Item(row.parent), row.text, row.tag, row.image,
+                                       row.expandedImage, row.expanded));
+        }
+        // The icon's last users go, and another text takes its number.
+        for (NodeTree* tree : {&whole, &stepwise}) {
+            tree->Remove(tree->Item(5));
+            tree->Remove(tree->Item(2));
+        }
+        QVERIFY(whole.AppendLoaded(nullptr, "d", "", u"?8"_s, QString(), false));
+        stepwise.Add(nullptr, tvwLast, QString(), u"d"_s, u"?8"_s);
+        QVERIFY(whole.AppendLoaded(nullptr, "again", "", icon, QString(), false));
+        stepwise.Add(nullptr, tvwLast, QString(), u"again"_s, icon);
+        QCOMPARE(whole.Count(), stepwise.Count());
+        for (int i = 1; i <= whole.Count(); ++i) {
+            const TreeNode* a = whole.Item(i);
+            const TreeNode* b = stepwise.Item(i);
+            QCOMPARE(a->Text(), b->Text());
+            QCOMPARE(a->Tag(), b->Tag());
+            QCOMPARE(a->Image(), b->Image());
+            QCOMPARE(a->ExpandedImage(), b->ExpandedImage());
+            QCOMPARE(a->Expanded(), b->Expanded());
+            QCOMPARE(a->IsFolder(), b->IsFolder());
+            QCOMPARE(a->Parent() ? a->Parent()->Index() : 0,
+                     b->Parent() ? b->Parent()->Index() : 0);
+            QCOMPARE(a->Row(), b->Row());
+        }
+        QCOMPARE(observer.heard,
+                 (QStringList{u"before 0:0"_s, u"inserted 1 Work closed"_s, u"before 1:0"_s,
+                              u"inserted 2 a ?7"_s, u"before 1:1"_s, u"inserted 3  leaf"_s,
+                              u"before 0:1"_s, u"inserted 4 Caf\u00e9 open"_s, u"before 4:0"_s,
+                              u"inserted 5 c ?7"_s, u"remove"_s, u"remove"_s, u"before 0:2"_s,
+                              u"inserted 4 d ?8"_s, u"before 0:3"_s, u"inserted 5 again ?7"_s}));
+        QCOMPARE(watched, (QStringList{u"/a"_s, u"/b"_s, u"/c"_s}));
+        QVERIFY(!other.AppendLoaded(whole.First(), "x", "", icon, QString(), false));
+        QCOMPARE(other.Count(), 0);
+    }
+
     // Random adds, moves and removals, checked against a list in creation
     // order (Index). Every round grows the forest and then cuts it back
     // hard, so the index counter compacts its slots.

@@ -4,8 +4,10 @@
 #include "settings/SettingsReader.h"
 #include "settings/SettingsWriter.h"
 
+#include <QRandomGenerator>
 #include <QThread>
 #include <QtTest>
+#include <algorithm>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -117,10 +119,10 @@ private Q_SLOTS:
             << QByteArray(
                    "\xEF\xBB\xBF\xEF\xBB\xBFWinTop=5\r\nWin\xC5\xBFtate=1\r\n"
                    "Node=Caf\xE9\t/m\x80\tleaf\t\tFalse\t0\r\n"
-                   "Node=Caf\xC3\xA9\t\xEF\xBB\xBF/b\tleaf\t\tFalse\t0\r\n"
+                   "Node=Caf\xC3\xA9\t\xEF\xBB\xBF/b\t\xC3\xA9\t\tFalse\t0\r\n"
                    "[Varnel]\r\nK=\xC4\r\n")
-            << u"winTop=5;winState=1;own=K=\u00c4;Caf\u00e9|/m\u20ac|leaf||-|;"
-               u"Caf\u00e9|\ufeff/b|leaf||-|"_s
+            << u"winTop=5;winState=1;icon=Caf\u00e9;own=K=\u00c4;Caf\u00e9|/m\u20ac|leaf||-|;"
+               u"Caf\u00e9|\ufeff/b|?\u00e9||-|"_s
             << 0;
         // Entries without caption or path are skipped; once the list is full
         // (64 here) nothing more is offered.
@@ -163,6 +165,65 @@ private Q_SLOTS:
         RecordingSink reread(again);
         ReadSettingsText(saved, reread, again);
         QCOMPARE(WriteSettingsText(reread.values, again, reread.quickList), saved);
+    }
+
+    // A node line whose key is spelled as the writer spells it takes a
+    // shorter way than one spelled otherwise, and an item's image is made
+    // once for the lines in a row that repeat it. Random records read the
+    // same either way: once one after another, once each with its key spelled
+    // otherwise and followed by a line with another image.
+    void nodeLinesReadTheSameEveryWay() {
+        const QByteArray pieces[] = {"",        " ",    "leaf",         "Leaf",    "closed",
+                                     "open",    "7",    " 7 ",          "7\r",     "12",
+                                     "3",       "True", "true",         " False",  "False",
+                                     "x",       "-1",   "caf\xC3\xA9",  "caf\xE9", "\"q\"",
+                                     "\" a \"", "a\rb", "\xEF\xBB\xBF", "\xC5\xBF"};
+        QRandomGenerator random(11);
+        QByteArray inARow = "WinTop=5\r\n";
+        QByteArray spelledOtherwise = inARow;
+        constexpr int lines = 600;
+        for (int line = 1; line <= lines; ++line) {
+            QByteArray record, parent;
+            const int fields = 5 + random.bounded(4);
+            for (int field = 0; field < fields; ++field) {
+                const QByteArray piece = pieces[random.bounded(int(std::size(pieces)))];
+                if (field != 5) {
+                    record += piece;
+                } else if (random.bounded(4)) {  // a line, maybe itself or a later one
+                    const int position = random.bounded(line + 2);
+                    record += QByteArray::number(position) + (piece.isEmpty() ? "\r" : "");
+                    parent = QByteArray::number(position ? 2 * position - 1 : 0);
+                } else {  // no line
+                    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+                    parent = std::any_of(piece.cbegin(), piece.cend(), digit) ? "x" : piece;
+                    record += parent;
+                }
+                if (field + 1 < fields)
+                    record += '\t';
+            }
+            inARow += "Node=" + record + "\r\n";
+            // The same record, its parent counted among twice the lines.
+            QList<QByteArray> cut = record.split('\t');
+            if (cut.size() > 5)
+                cut[5] = parent;
+            spelledOtherwise += " node = " + cut.join('\t') + "\r\n" + "NODE=Other\t\tX" +
+                                QByteArray::number(line) + "\t\tFalse\t0\r\n";
+        }
+        const auto read = [](const QByteArray& bytes) {
+            NodeTree tree;
+            RecordingSink sink(tree);
+            const int foreign = ReadSettingsText(bytes, sink, tree);
+            QStringList seen = sink.calls + dump(tree);
+            seen.removeIf([](const QString& s) { return s.startsWith(u"Other|"_s); });
+            seen.removeAll(u"icon=Other"_s);
+            return std::pair(foreign, seen);
+        };
+        const auto expected = read(inARow);
+        QCOMPARE(expected.first, 0);
+        QVERIFY(expected.second.size() > lines / 2);
+        const auto otherwise = read(spelledOtherwise);
+        QCOMPARE(otherwise.first, expected.first);
+        QCOMPARE(otherwise.second, expected.second);
     }
 
     // A TAB, CR or LF inside a value would split its record: the written copy
