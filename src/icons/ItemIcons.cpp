@@ -1,14 +1,12 @@
 #include "ItemIcons.h"
 
 #include "files/PathChecks.h"
+#include "files/PathQueue.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
-#include "model/PacedWalk.h"
 #include "model/StillInTree.h"
 #include "platform/ImageListPort.h"
-#include "platform/Timer.h"
 
-#include <deque>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -17,8 +15,6 @@ namespace {
 // Small enough that applying one batch's answers costs the window no
 // visible pause; large enough that a big tree needs few threads.
 constexpr std::size_t BatchSize = 256;
-// Nodes walked at most in one turn of the event loop looking for items.
-constexpr int WalkPerTurn = 16384;
 
 // One item asked about: it gets its answer only if it is still in the tree
 // with the path and the waiting image it had when asked.
@@ -30,26 +26,18 @@ struct Asked {
 }  // namespace
 
 struct ItemIcons::State {
-    State(ImageListPort& list, PathChecks& pathChecks, NodeTree& nodes)
-        : images(list), checks(pathChecks), tree(nodes), walk(nodes) {}
+    State(ImageListPort& list, PathChecks& pathChecks, NodeTree& nodes, TimerFactory& timers,
+          std::function<void()> goOn)
+        : images(list), checks(pathChecks), tree(nodes), queue(nodes, timers, std::move(goOn)) {}
 
     ImageListPort& images;
     PathChecks& checks;
     NodeTree& tree;
     bool shown = false;
     bool asking = false;
-    std::deque<TreeNode*> wanted;
-    StillInTree wantedInTree{tree};   // since the first of wanted was taken
-    PacedWalk walk;                   // the whole tree, once, from the first showing
-    std::unique_ptr<Timer> resume;    // the walk goes on in the next turn
+    PathQueue queue;                  // the whole tree once, from the first showing
     std::vector<QString> indexTexts;  // one shared text per image index
     std::unordered_map<std::uint64_t, int> indexOfHandle;
-
-    void want(TreeNode* node) {
-        if (wanted.empty())
-            wantedInTree = StillInTree(tree);
-        wanted.push_back(node);
-    }
 
     const QString& imageOf(int index) {
         const auto place = std::size_t(index);
@@ -63,13 +51,7 @@ struct ItemIcons::State {
 
 ItemIcons::ItemIcons(ImageListPort& images, PathChecks& checks, NodeTree& tree,
                      TimerFactory& timers)
-    : state_(std::make_shared<State>(images, checks, tree)) {
-    state_->resume = timers.createTimer([this] {
-        state_->resume->stop();
-        lookUpNext();
-    });
-    state_->resume->setInterval(0);
-}
+    : state_(std::make_shared<State>(images, checks, tree, timers, [this] { lookUpNext(); })) {}
 
 ItemIcons::~ItemIcons() = default;
 
@@ -81,7 +63,7 @@ void ItemIcons::RequestIcon(TreeNode* node) {
     State& state = *state_;
     if (!state.shown)
         return;  // found by the walk at the first showing
-    state.want(node);
+    state.queue.Want(node);
     lookUpNext();
 }
 
@@ -89,7 +71,7 @@ void ItemIcons::WindowShown() {
     State& state = *state_;
     if (std::exchange(state.shown, true))
         return;
-    state.walk.Restart();
+    state.queue.WalkAll();
     lookUpNext();
 }
 
@@ -98,24 +80,14 @@ void ItemIcons::lookUpNext() {
     if (state.asking)
         return;
     auto batch = std::make_shared<std::vector<Asked>>();
-    while (!state.wanted.empty() && batch->size() < BatchSize) {
-        TreeNode* node = state.wanted.front();
-        state.wanted.pop_front();
-        if (state.wantedInTree(node) && ImageKeys::isWaiting(node->Image()))
-            batch->push_back({node, node->Tag(), node->Image()});
-    }
-    for (int walked = 0; batch->size() < BatchSize && walked < WalkPerTurn; ++walked) {
-        TreeNode* node = state.walk.Take();
-        if (!node)
-            break;
-        if (ImageKeys::isWaiting(node->Image()))
-            batch->push_back({node, node->Tag(), node->Image()});
-    }
-    if (batch->empty()) {
-        if (!state.walk.Done())
-            state.resume->start();
+    state.queue.Fill(BatchSize, [&batch](TreeNode* node) {
+        if (!ImageKeys::isWaiting(node->Image()))
+            return false;
+        batch->push_back({node, node->Tag(), node->Image()});
+        return true;
+    });
+    if (batch->empty())
         return;
-    }
     state.asking = true;
     QStringList paths;
     paths.reserve(qsizetype(batch->size()));

@@ -2,13 +2,11 @@
 
 #include "EnsureVisible.h"
 #include "files/PathChecks.h"
+#include "files/PathQueue.h"
 #include "model/NodeTree.h"
-#include "model/PacedWalk.h"
 #include "model/StillInTree.h"
-#include "platform/Timer.h"
 
 #include <QFileInfo>
-#include <deque>
 #include <utility>
 #include <vector>
 
@@ -16,8 +14,6 @@ namespace {
 // Enough to make a big tree few questions; small enough that applying the
 // answers costs the window no visible pause.
 constexpr std::size_t BatchSize = 2048;
-// Nodes walked at most in one turn of the event loop.
-constexpr int WalkPerTurn = 16384;
 
 // Only local paths are looked at: a web address is the opener's to reach.
 bool looksAt(const QString& path) {
@@ -26,38 +22,25 @@ bool looksAt(const QString& path) {
 }  // namespace
 
 struct BrokenPaths::State {
-    State(NodeTree& nodes, PathChecks& pathChecks, TreeViewPort& treeView)
-        : tree(nodes), checks(pathChecks), view(treeView), walk(nodes) {}
+    State(NodeTree& nodes, PathChecks& pathChecks, TreeViewPort& treeView, TimerFactory& timers,
+          std::function<void()> goOn)
+        : tree(nodes), checks(pathChecks), view(treeView), queue(nodes, timers, std::move(goOn)) {}
 
     NodeTree& tree;
     PathChecks& checks;
     TreeViewPort& view;
     bool shown = false;
     bool asking = false;
-    std::deque<TreeNode*> wanted;  // paths set since
-    StillInTree wantedInTree{tree};
-    PacedWalk walk;                 // every path, from each showing
-    std::unique_ptr<Timer> resume;  // the walk goes on in the next turn
-
-    void want(TreeNode* node) {
-        if (wanted.empty())
-            wantedInTree = StillInTree(tree);
-        wanted.push_back(node);
-    }
+    PathQueue queue;  // paths set since, then every path, from each showing
 };
 
 BrokenPaths::BrokenPaths(NodeTree& tree, PathChecks& checks, TreeViewPort& view,
                          TimerFactory& timers)
-    : state_(std::make_shared<State>(tree, checks, view)) {
-    state_->resume = timers.createTimer([this] {
-        state_->resume->stop();
-        lookNext();
-    });
-    state_->resume->setInterval(0);
+    : state_(std::make_shared<State>(tree, checks, view, timers, [this] { lookNext(); })) {
     tree.SetPathWatcher([this](TreeNode* node) {
         if (!state_->shown)
             return;
-        state_->want(node);
+        state_->queue.Want(node);
         lookNext();
     });
 }
@@ -69,8 +52,8 @@ BrokenPaths::~BrokenPaths() {
 void BrokenPaths::WindowShown() {
     State& state = *state_;
     state.shown = true;
-    state.wanted.clear();
-    state.walk.Restart();
+    state.queue.Forget();
+    state.queue.WalkAll();
     lookNext();
 }
 
@@ -84,31 +67,17 @@ void BrokenPaths::lookNext() {
     };
     auto batch = std::make_shared<std::vector<Asked>>();
     QStringList paths;
-    const auto take = [&](TreeNode* node) {
+    state.queue.Fill(BatchSize, [&](TreeNode* node) {
         if (!looksAt(node->Tag())) {
             node->SetPathCheck(PathStatus::There);
-            return;
+            return false;
         }
         batch->push_back({node, node->Tag()});
         paths << node->Tag();
-    };
-    while (!state.wanted.empty() && batch->size() < BatchSize) {
-        TreeNode* node = state.wanted.front();
-        state.wanted.pop_front();
-        if (state.wantedInTree(node))
-            take(node);
-    }
-    for (int walked = 0; batch->size() < BatchSize && walked < WalkPerTurn; ++walked) {
-        TreeNode* node = state.walk.Take();
-        if (!node)
-            break;
-        take(node);
-    }
-    if (batch->empty()) {
-        if (!state.walk.Done())
-            state.resume->start();
+        return true;
+    });
+    if (batch->empty())
         return;
-    }
     state.asking = true;
     auto there = std::make_shared<std::vector<char>>(batch->size());
     state.checks.Ask(

@@ -90,42 +90,6 @@ private Q_SLOTS:
         strings.setUtf8("", "");
         QVERIFY(strings.get(NodeStrings::Text).isEmpty());
     }
-
-    // Slots are distinct, aligned and writable while held; emptied blocks go
-    // back, but one is kept for the next node.
-    void poolSlotsAreDistinctAndBlocksGoBack() {
-        struct Item {
-            char bytes[88];
-        };
-        NodePool pool(sizeof(Item), 8);
-        std::map<char*, int> held;
-        QRandomGenerator random(5);
-        for (int round = 0; round < 3; ++round) {
-            for (int i = 0; i < 5000; ++i) {
-                auto* slot = static_cast<char*>(pool.allocate());
-                QVERIFY(reinterpret_cast<std::uintptr_t>(slot) % 8 == 0);
-                QVERIFY(held.emplace(slot, i).second);
-                std::memset(slot, i & 0xff, sizeof(Item));
-            }
-            for (auto at = held.begin(); at != held.end();) {
-                const char* slot = at->first;
-                QVERIFY(slot[0] == char(at->second & 0xff) && slot[87] == slot[0]);
-                if (random.bounded(2)) {
-                    pool.deallocate(at->first);
-                    at = held.erase(at);
-                } else {
-                    ++at;
-                }
-            }
-        }
-        QVERIFY(pool.blocks() * (65536 / 88) >= int(held.size()));
-        for (const auto& [slot, value] : held)
-            pool.deallocate(slot);
-        QCOMPARE(pool.blocks(), 1);
-        void* again = pool.allocate();
-        QCOMPARE(pool.blocks(), 1);
-        pool.deallocate(again);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestNodeStorage)
