@@ -60,7 +60,6 @@ NodePool::Block* NodePool::newBlock() {
     auto* block = new (memory) Block;
     link(all_, &Block::all, block);
     link(partial_, &Block::partial, block);
-    ++blocks_;
     return block;
 }
 
@@ -90,7 +89,6 @@ void NodePool::deallocate(void* slot) {
         unlink(all_, &Block::all, block);
         block->~Block();
         std::free(block);
-        --blocks_;
         return;
     }
     block->freed = new (slot) FreeSlot{block->freed};

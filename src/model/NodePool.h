@@ -19,8 +19,6 @@ public:
     void* allocate();
     void deallocate(void* slot);
 
-    int blocks() const { return blocks_; }
-
 private:
     struct Block;
     struct Links {
@@ -38,5 +36,4 @@ private:
     std::uint32_t perBlock_;    // slots in a block
     Block* all_ = nullptr;      // every block
     Block* partial_ = nullptr;  // the blocks with a slot to give
-    int blocks_ = 0;
 };
