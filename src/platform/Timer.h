@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <functional>
 #include <memory>
 
@@ -19,4 +20,7 @@ class TimerFactory {
 public:
     virtual ~TimerFactory() = default;
     virtual std::unique_ptr<Timer> createTimer(std::function<void()> onTick) = 0;
+    // The date and time of the user's calendar, in local time: what dated
+    // file names are made from. The tests' clock moves it with its timers.
+    virtual QDateTime currentDateTime() const { return QDateTime::currentDateTime(); }
 };

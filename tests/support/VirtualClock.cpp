@@ -60,3 +60,8 @@ void VirtualClock::advance(qint64 milliseconds) {
     }
     now_ = target;
 }
+
+QDateTime VirtualClock::currentDateTime() const {
+    static const QDateTime start(QDate(2026, 1, 5), QTime(12, 0));
+    return start.addMSecs(now_);
+}

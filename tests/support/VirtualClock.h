@@ -14,6 +14,8 @@ public:
     // due, in time order, each at its own due time.
     void advance(qint64 milliseconds);
     qint64 now() const { return now_; }
+    // The calendar starts at noon on a fixed Monday and moves with now().
+    QDateTime currentDateTime() const override;
 
 private:
     class VirtualTimer;
