@@ -1,5 +1,6 @@
 #include "QtPlatform.h"
 
+#include "platform/qt/QtFileWatches.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTimerFactory.h"
@@ -27,16 +28,17 @@ QtPlatform::QtPlatform()
       menus_(std::make_unique<QtPopupMenus>(window_.get(), treeView_.get())),
       shell_(std::make_unique<QtShell>(*timers_)),
       tray_(std::make_unique<QtTray>(*timers_)),
-      sessionEnd_(std::make_unique<SessionEndWatcher>()) {}
+      sessionEnd_(std::make_unique<SessionEndWatcher>()),
+      fileWatches_(std::make_unique<QtFileWatches>()) {}
 
 QtPlatform::~QtPlatform() {
     detach();
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,  *messages_, *menus_,     *shell_,    *tray_,
-                    *window_,  *treeView_, *pathLabel_, driveList_, *dirList_,
-                    fileList_, *images_,   *statusBar_, *about_,    work_};
+    return Platform{*timers_,    *messages_,  *menus_,    *shell_,      *tray_,    *window_,
+                    *treeView_,  *pathLabel_, driveList_, *dirList_,    fileList_, *images_,
+                    *statusBar_, *about_,     work_,      *fileWatches_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
