@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "SettingsReload.h"
+#include "SettingsWatch.h"
 #include "UnreadSettingsGuard.h"
 #include "platform/Geometry.h"
 #include "platform/Platform.h"
@@ -58,12 +60,15 @@ public:
     void SetSavedRect(const TwipsRect& rect) { saved_ = rect; }
     // The window's rectangle as it is now, in the normal state.
     void RememberWindowRect(const TwipsRect& rect);
+    // The file on disk against what was read or written there.
+    SettingsWatch& Watch() { return watch_; }
 
 private:
     class Applier;
     TwipsRect windowRect() const;  // the window's, its place unknown kept as saved
     QString pathToRead() const;
     bool writeFile();
+    bool readTheirs(const QByteArray& bytes);
 
     Platform platform_;
     AppPaths paths_;
@@ -77,4 +82,6 @@ private:
     TwipsRect saved_;
     QStringList ownSection_;  // the "[Varnel]" lines read, written back as they were
     QString volume_;          // where the file was read or first written: its mount point
+    SettingsReload reload_;
+    SettingsWatch watch_;
 };
