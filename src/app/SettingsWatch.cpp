@@ -70,9 +70,12 @@ void SettingsWatch::Known(const std::optional<QByteArray>& content) {
     watch_->watch(path_);
 }
 
-// Each change starts the quiet time again; the file is looked at only once
-// it has stayed the same for a whole quiet time.
+// A change wakes the looks; the file is taken to have settled once two
+// looks a quiet time apart find it the same. Changes told meanwhile do not
+// put that off: the folder may hold other files that change all the time.
 void SettingsWatch::FileChanged() {
+    if (settleTimer_->isActive())
+        return;
     lastLook_.reset();
     settleTimer_->start();
 }
@@ -140,10 +143,12 @@ bool SettingsWatch::keepTheirsAside(bool sessionEnding) {
     const std::optional<QByteArray> bytes = bytesOf(path_);
     if (!bytes || FileContent::of(*bytes) == known_)
         return true;
+    // Copied, not moved: a file that is a link to one kept elsewhere (a
+    // folder of dotfiles) stays a link, and the write goes on through it.
     const QString aside = freshConflictName();
     QFile file(path_);
-    if (!file.rename(aside)) {
-        qCWarning(lcWatch) << "cannot move" << path_ << "aside to" << aside << ":"
+    if (!file.copy(aside)) {
+        qCWarning(lcWatch) << "cannot copy" << path_ << "aside to" << aside << ":"
                            << file.errorString();
         if (!sessionEnding && !std::exchange(toldCannotKeep_, true))
             platform_.messages.show(Texts::cannotKeepTheirs(path_, file.errorString()),

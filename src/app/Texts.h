@@ -50,8 +50,8 @@ inline QString keptTheirs(const QString& path, const QString& aside) {
 }
 inline QString cannotKeepTheirs(const QString& path, const QString& reason) {
     return QStringLiteral(
-               "Another program changed Varnel's settings file %1, and Varnel could not move "
-               "that version aside (%2). Nothing will be saved over it.")
+               "Another program changed Varnel's settings file %1, and Varnel could not keep a "
+               "copy of that version (%2). Nothing will be saved over it.")
         .arg(path, reason);
 }
 inline QString folderOffItsDisk(const QString& folder) {

@@ -161,17 +161,23 @@ private Q_SLOTS:
         QCOMPARE(asideFiles(h, u"Varnel.INI.conflict-*"_s).size(), 1);
     }
 
-    // Nor is a change that came before anything of ours was read, or one
-    // another save met without a watch telling of it, written over.
-    void aChangeNoWatchToldOfIsStillKept() {
+    // Nor is a change no watch told of written over; and a settings file
+    // that is a link to one kept elsewhere stays a link, written through.
+    void aChangeNoWatchToldOfIsKeptAndALinkStaysALink() {
         FormHarness h;
-        start(h);
-        h.form->tvAutoHide_Click();
-        replaceFile(h.paths.settingsPath, theirs());
+        const QString kept = h.temp->filePath(u"dotfiles/Varnel.INI"_s);
+        QVERIFY(QDir(h.temp->path()).mkdir(u"dotfiles"_s));
+        writeFile(kept, mine());
+        QVERIFY(QFile::link(kept, h.paths.settingsPath));
+        h.loadAndShow();
+        h.form->tree().Add(nullptr, tvwLast, QString(), u"Mail"_s, u"leaf"_s);
+        h.form->settings().ScheduleSave();
+        writeFile(kept, theirs());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"kept as"_s));
         h.form->settings().SaveSettings();
         QCOMPARE(contentOf(h.temp->filePath(asideFiles(h, u"*.conflict-*"_s).value(0))), theirs());
-        QVERIFY(h.settingsLines().contains(u"Hide=False"_s));
+        QVERIFY(QFileInfo(h.paths.settingsPath).isSymLink());
+        QVERIFY(contentOf(kept).contains("Node=Mail\t"));
     }
 
     // Our own saves, and a file touched without a change, are not read.
