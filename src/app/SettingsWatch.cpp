@@ -98,7 +98,7 @@ void SettingsWatch::examine() {
         return;  // as we left it: our own write, most often
     const std::optional<QByteArray> bytes = bytesOf(path_);
     // Removed, or not to be read: nothing to take in. The next save writes
-    // ours again, and setting aside what it finds there first.
+    // ours, keeping aside first whatever it finds there by then.
     if (!bytes)
         return;
     const QByteArray content = FileContent::of(*bytes);

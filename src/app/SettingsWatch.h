@@ -27,11 +27,12 @@ private:
 // The settings file on disk against what this run last read or wrote there.
 // Another program may change the file while we run (a second machine's copy
 // brought by a synchronising program, an editor): once it has stopped
-// changing, the change is read in when nothing of ours waits to be saved;
-// while something does, the save keeps both, ours in the file and theirs
-// beside it. A write never goes over a change that was not read, nor into a
-// folder that is no longer on the device the file was on (a stick pulled
-// out leaves its mount point behind as a plain folder).
+// changing, the change is read in when no change of ours to the tree, the
+// quick list or our own section waits to be saved (the window, the browser
+// and the options stay ours through a reading anyway); while one does, the
+// save keeps both, ours in the file and theirs beside it. A write never goes over a change that was
+// not read, nor into a folder that is no longer on the device the file was on (a stick pulled out
+// leaves its mount point behind as a plain folder).
 class SettingsWatch {
 public:
     // What the watch asks of the settings store.
