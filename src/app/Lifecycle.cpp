@@ -57,10 +57,12 @@ void FrmVarnel::unloadMainWindow(int unloadMode) {
         unloading_ = false;
         return;
     }
+    // The settings are saved (or kept aside): the lock goes first, before
+    // anything that talks to the desktop and could be slow to answer.
+    instanceLock_.Release();
     Form_Unload();
     settings_.StopTimer();
     platform_.window.hide();
-    instanceLock_.Release();
     platform_.window.quit();
 }
 

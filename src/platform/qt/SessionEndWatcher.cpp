@@ -68,8 +68,12 @@ void SessionEndWatcher::report() {
     if (reported_)
         return;
     reported_ = true;
+    // The end in order is short (a save that fails asks nothing then) and
+    // must reach the lock's removal: a signal sent to the whole process group
+    // comes twice (timeout(1) signals the child, then its group), and the
+    // second must not cut it short.
     if (notifier_)
-        setDisposition(SIG_DFL);
+        setDisposition(SIG_IGN);
     if (onSessionEnd_)
         onSessionEnd_();
 }
