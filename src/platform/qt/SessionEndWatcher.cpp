@@ -52,7 +52,8 @@ SessionEndWatcher::SessionEndWatcher(QObject* parent) : QObject(parent) {
 SessionEndWatcher::~SessionEndWatcher() {
     if (!notifier_)
         return;
-    setDisposition(SIG_DFL);
+    // A program that is ending keeps ignoring them to its last step.
+    setDisposition(reported_ ? SIG_IGN : SIG_DFL);
     ::close(signalSockets[0]);
     ::close(signalSockets[1]);
     signalSockets[0] = signalSockets[1] = -1;
