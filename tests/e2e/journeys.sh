@@ -263,6 +263,33 @@ sigterm_keeps_what_cannot_be_saved() {
     no_lock_left
 }
 
+# Where the desktop has a notification service (tests/e2e/notification_host.py
+# on a bus of the test's own), the next start tells of a recovery file by a
+# notice, and the window shows no message; the start after that tells nothing.
+recovery_told_by_a_notification() {
+    local host_log=$xsession_dir/notices.log state=$HOME/.local/state/varnel
+    command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
+        { echo "SKIP: dbus-daemon or python3-dbus is not installed" >&2; exit 77; }
+    xsession_start_bus
+    /usr/bin/python3 "$here/notification_host.py" >"$host_log" 2>&1 &
+    xsession_pids+=($!)
+    within 10000 grep -q '^ready$' "$host_log" || fail "the notification host did not start: $(cat "$host_log")"
+    mkdir -p "$state"
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$state/Varnel-recovery-20260105-120000.INI"
+    start_varnel
+    within 5000 grep -q '^notice ' "$host_log" || fail "no notice came: $(cat "$host_log")"
+    grep -q "^notice Varnel|.*|$state/Varnel-recovery-20260105-120000.INI|" "$host_log" ||
+        fail "the notice does not name the file: $(cat "$host_log")"
+    show_window
+    sleep 1
+    [ -z "$(message_over_window "$pid" || true)" ] || fail "the window told it again"
+    unload_by_tray_menu
+    start_varnel
+    show_window
+    unload_by_tray_menu
+    [ "$(grep -c '^notice ' "$host_log")" -eq 1 ] || fail "told more than once: $(cat "$host_log")"
+}
+
 # SIGTERM to the whole process group, many times in a row, as timeout(1)
 # and session managers send it: every run ends in order (exit status 0) and
 # removes its lock, whether a save is due (the window was shown) or not.
