@@ -85,16 +85,19 @@ QStringList RecoveryFile::Untold() const {
     return untold;
 }
 
-// Each folder's list keeps the names told that are still there, and the new.
+// Each folder's list keeps the names told before and the new ones of its
+// own, as long as their files are there: it does not grow for ever.
 void RecoveryFile::MarkTold(const QStringList& files) const {
     for (const QString& folder : folders()) {
+        QStringList names = toldNames(folder);
+        for (const QString& file : files)
+            if (QFileInfo(file).absolutePath() == folder)
+                names << QFileInfo(file).fileName();
         const QStringList present = recoveryNames(folder);
         QStringList told;
-        for (const QString& name : toldNames(folder) + files)
-            if (!told.contains(QFileInfo(name).fileName()) &&
-                present.contains(QFileInfo(name).fileName()) &&
-                (!name.contains(u'/') || QFileInfo(name).absolutePath() == folder))
-                told << QFileInfo(name).fileName();
+        for (const QString& name : names)
+            if (present.contains(name) && !told.contains(name))
+                told << name;
         if (told.isEmpty())
             continue;
         QString error;

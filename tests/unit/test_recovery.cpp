@@ -176,6 +176,14 @@ private Q_SLOTS:
         QCOMPARE(files.Untold(), written);
         files.MarkTold(written.mid(0, 10));
         QCOMPARE(files.Untold(), written.mid(10));
+        // The list of files told forgets those the user has removed.
+        QVERIFY(QFile::remove(written.at(0)));
+        files.MarkTold(written.mid(10));
+        QVERIFY(files.Untold().isEmpty());
+        const QByteArray told = contentOf(h.paths.stateDir + u"/Varnel-recovery.told"_s);
+        QVERIFY2(told.count('\n') == 10 &&
+                     !told.contains(QFileInfo(written.at(0)).fileName().toUtf8() + '\n'),
+                 told.constData());
 
         FormHarness blocked;
         QFile(QFileInfo(blocked.paths.stateDir).absolutePath()).open(QIODevice::WriteOnly);
