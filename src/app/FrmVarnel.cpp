@@ -24,7 +24,8 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       brokenPaths_(tree_, checks_, platform.treeView, platform.timers),
       browser_(platform, {settings_, opener_}, paths.programDir),
       browserMouse_(platform, browser_),
-      settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),
+      recovery_(platform.timers, paths),
+      settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}, recovery_),
       tray_(platform, tree_, settings_, *this, checks_),
       layout_(platform.window, settings_),
       opener_(platform, checks_, options_),
@@ -37,6 +38,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       treeDrop_(platform, {tree_, settings_, drags_, dropCommands_, options_}),
       externalDrop_(platform, {tree_, settings_, dropCommands_, icons_, checks_, treeDrop_}),
       instanceLock_(paths.lockPath),
+      recoveryNotice_(platform, recovery_, paths.settingsPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
 }

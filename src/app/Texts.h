@@ -41,4 +41,12 @@ inline QString cannotKeepAside(const QString& path, const QString& reason) {
                "be saved over it.")
         .arg(path, reason);
 }
+// Recovery files: one path a line, the newest last.
+inline QString settingsRecovered(const QString& recoveryFiles, const QString& settingsPath) {
+    return QStringLiteral(
+               "Varnel could not save its settings when a session ended, and kept them in:\n"
+               "%1\n"
+               "To go back to them, unload Varnel and copy the newest over %2.")
+        .arg(recoveryFiles, settingsPath);
+}
 }  // namespace Texts

@@ -13,6 +13,7 @@ class QtImageList;
 class QtMainWindow;
 class QtMessageBoxes;
 class QtAboutBox;
+class QtDesktopNotices;
 class QtPathLabel;
 class QtStatusBar;
 class QtPopupMenus;
@@ -62,5 +63,6 @@ private:
     std::unique_ptr<QtPopupMenus> menus_;
     std::unique_ptr<QtShell> shell_;
     std::unique_ptr<QtTray> tray_;
+    std::unique_ptr<QtDesktopNotices> notices_;
     std::unique_ptr<SessionEndWatcher> sessionEnd_;
 };
