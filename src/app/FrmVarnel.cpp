@@ -26,7 +26,8 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       brokenPaths_(tree_, checks_, platform.treeView, platform.timers),
       browser_(platform_, {settings_, opener_}, paths.programDir),
       browserMouse_(platform_, browser_),
-      settings_(platform_, paths, {tree_, browser_, tray_, options_, icons_}),
+      recovery_(platform.timers, paths),
+      settings_(platform_, paths, {tree_, browser_, tray_, options_, icons_}, recovery_),
       tray_(platform_, tree_, settings_, *this, checks_),
       layout_(platform.window, settings_),
       opener_(platform_, checks_, options_),
@@ -39,6 +40,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       treeDrop_(platform_, {tree_, settings_, drags_, dropCommands_, options_}),
       externalDrop_(platform_, {tree_, settings_, dropCommands_, icons_, checks_, treeDrop_}),
       instanceLock_(paths.lockPath),
+      recoveryNotice_(platform_, recovery_, paths.settingsPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
     settings_.Watch().SetBusy([this] { return busyWithTheTree(); });

@@ -3,6 +3,8 @@
 #include "AppPaths.h"
 #include "InstanceLock.h"
 #include "ModalCalls.h"
+#include "RecoveryFile.h"
+#include "RecoveryNotice.h"
 #include "SettingsStore.h"
 #include "TreeMenuCommands.h"
 #include "WindowDrags.h"
@@ -87,6 +89,7 @@ private:
     BrokenPaths brokenPaths_;
     BrowserPanel browser_;
     BrowserMouse browserMouse_;
+    RecoveryFile recovery_;
     SettingsStore settings_;
     Tray tray_;
     WindowLayout layout_;
@@ -99,6 +102,7 @@ private:
     TreeDrop treeDrop_;
     ExternalDrop externalDrop_;
     InstanceLock instanceLock_;
+    RecoveryNotice recoveryNotice_;
     std::unique_ptr<Timer> unloadEvent_;  // UnloadEvent: lets the menu that chose "Unload" close
     bool unloading_ = false;
 };

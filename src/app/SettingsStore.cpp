@@ -1,5 +1,6 @@
 #include "SettingsStore.h"
 
+#include "RecoveryFile.h"
 #include "Texts.h"
 #include "browser/BrowserPanel.h"
 #include "icons/ItemIcons.h"
@@ -84,11 +85,13 @@ private:
     Parts& parts_;
 };
 
-SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, const Parts& parts)
+SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, const Parts& parts,
+                             const RecoveryFile& recovery)
     : platform_(platform),
       paths_(paths),
       parts_(parts),
       unread_(paths.settingsPath, platform.messages),
+      recovery_(recovery),
       saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })),
       reload_({parts.tree, parts.tray.Quick(), parts.icons, platform.treeView}),
       watch_(platform, paths.settingsPath,
@@ -215,16 +218,32 @@ void SettingsStore::LoadSettings() {
 void SettingsStore::SaveSettings() {
     saveSetTimer_->stop();
     if (pending_) {
-        LoadSettings();
+        // Nothing read can be changed any more when the session ends, and
+        // a box asking to retry the reading would hold the end up.
+        if (!sessionEnding_)
+            LoadSettings();
         return;
     }
+    // The box that asks to retry waits in a loop of its own, where the end
+    // of the session may ask for a save again: the save under way goes on.
+    if (saving_)
+        return;
+    const QScopedValueRollback<bool> saving(saving_, true);
     MainWindowPort& window = platform_.window;
     const bool normal = window.windowState() == StateNormal;
     const TwipsRect rect = windowRect();
     if (normal && rect != saved_)
         dirty_ = true;
-    if (!dirty_ || !unread_.ClearForWriting(sessionEnding_))
+    if (!dirty_)
         return;
+    if (!unread_.ClearForWriting(sessionEnding_)) {
+        if (sessionEnding_) {
+            if (normal)
+                saved_ = rect;
+            keepForRecovery(settingsText());
+        }
+        return;
+    }
 
     window.setMousePointer(PointerBusy);
     if (normal)
@@ -235,7 +254,7 @@ void SettingsStore::SaveSettings() {
         dirty_ = false;  // otherwise the next save tries again
 }
 
-bool SettingsStore::writeFile() {
+QByteArray SettingsStore::settingsText() const {
     SettingsValues values;
     values.winTop = saved_.top;
     values.winLeft = saved_.left;
@@ -254,19 +273,36 @@ bool SettingsStore::writeFile() {
     values.dirSel = place.dirSel;
     values.dirVis = place.dirVis;
     values.ownSection = ownSection_;
-    const QByteArray content =
-        WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
-    if (!watch_.ClearForWriting(sessionEnding_))
+    return WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
+}
+
+bool SettingsStore::writeFile() {
+    const QByteArray content = settingsText();
+    // Not there: the stick is out, or another writer's file cannot be kept.
+    if (!watch_.ClearForWriting(sessionEnding_)) {
+        if (sessionEnding_)
+            keepForRecovery(content);
         return false;
+    }
     QString error;
     while (!WriteSettingsFile(paths_.settingsPath, content, &error, volume_)) {
         qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;
-        platform_.window.setMousePointer(PointerDefault);
-        const MsgAnswer answer = platform_.messages.show(
-            Texts::unableToSave(), Texts::programTitle(), MsgButtons::RetryCancel, MsgIcon::Stop);
-        if (answer != MsgAnswer::Retry)
-            return false;
-        platform_.window.setMousePointer(PointerBusy);
+        if (!sessionEnding_) {
+            platform_.window.setMousePointer(PointerDefault);
+            const MsgAnswer answer =
+                platform_.messages.show(Texts::unableToSave(), Texts::programTitle(),
+                                        MsgButtons::RetryCancel, MsgIcon::Stop);
+            if (answer == MsgAnswer::Retry && !sessionEnding_) {
+                platform_.window.setMousePointer(PointerBusy);
+                continue;
+            }
+        }
+        // Nobody is left to answer a box when the session ends (also when
+        // it ended while the box asked), and the tree must not end with the
+        // program.
+        if (sessionEnding_)
+            keepForRecovery(content);
+        return false;
     }
     if (volume_.isEmpty())
         volume_ = VolumeOf(paths_.settingsPath);
@@ -289,4 +325,12 @@ bool SettingsStore::readTheirs(const QByteArray& bytes) {
     platform_.window.setMousePointer(PointerDefault);
     unread_.Accept();
     return true;
+}
+
+void SettingsStore::keepForRecovery(const QByteArray& content) const {
+    const QString kept = recovery_.Write(content);
+    if (kept.isEmpty())
+        qCCritical(lcSettings) << "the settings could be kept nowhere: they are lost";
+    else
+        qCWarning(lcSettings) << "kept the settings that could not be saved in" << kept;
 }

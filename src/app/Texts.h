@@ -61,4 +61,12 @@ inline QString folderOffItsDisk(const QString& folder) {
                "back.")
         .arg(folder);
 }
+// Recovery files: one path a line, the newest last.
+inline QString settingsRecovered(const QString& recoveryFiles, const QString& settingsPath) {
+    return QStringLiteral(
+               "Varnel could not save its settings when a session ended, and kept them in:\n"
+               "%1\n"
+               "To go back to them, unload Varnel and copy the newest over %2.")
+        .arg(recoveryFiles, settingsPath);
+}
 }  // namespace Texts

@@ -17,6 +17,7 @@ class FileListPort;
 class ImageListPort;
 class StatusBarPort;
 class AboutBoxPort;
+class DesktopNotices;
 class FileWatches;
 
 struct Platform {
@@ -35,5 +36,6 @@ struct Platform {
     StatusBarPort& statusBar;
     AboutBoxPort& about;
     BackgroundWork& work;
+    DesktopNotices& notices;
     FileWatches& fileWatches;
 };

@@ -2,12 +2,13 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <utility>
 
 MsgAnswer FakeMessageBoxes::show(const QString& text, const QString& title, MsgButtons buttons,
                                  MsgIcon icon) {
     shown.push_back({text, title, buttons, icon});
     if (whileShown)
-        whileShown();
+        std::exchange(whileShown, {})();
     if (!answers.empty()) {
         const MsgAnswer answer = answers.front();
         answers.pop_front();

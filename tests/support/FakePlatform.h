@@ -3,6 +3,7 @@
 #include "VirtualClock.h"
 #include "platform/BackgroundWork.h"
 #include "platform/BrowserListPorts.h"
+#include "platform/DesktopNotices.h"
 #include "platform/FileWatch.h"
 #include "platform/ImageListPort.h"
 #include "platform/MainWindowPort.h"
@@ -35,7 +36,7 @@ public:
                    MsgIcon icon) override;
     std::deque<MsgAnswer> answers;
     std::vector<ShownMessage> shown;
-    std::function<void()> whileShown;  // runs while a box is open, as timers may
+    std::function<void()> whileShown;  // runs once, while the next box is open
 };
 
 // Popup menus answered from a script; unscripted menus are dismissed.
@@ -224,6 +225,20 @@ public:
     std::vector<TwipsRect> shownAt;
 };
 
+// A desktop with a notification service when hasService is set; the notice
+// is answered at once either way, and kept when taken.
+class FakeDesktopNotices : public DesktopNotices {
+public:
+    void notify(const QString& title, const QString& text,
+                std::function<void(bool taken)> answered) override {
+        if (hasService)
+            taken.push_back(title + u'\n' + text);
+        answered(hasService);
+    }
+    bool hasService = false;
+    QStringList taken;
+};
+
 // Every icon name has an icon when hasIcons is set, the same handle each
 // time. With refuseAdds the list takes no icon, as a full or failing one
 // would.
@@ -275,13 +290,14 @@ struct FakePlatform {
     FakeStatusBar statusBar;
     FakeAboutBox about;
     FakeBackgroundWork work;
+    FakeDesktopNotices notices;
     FakeFileWatches fileWatches;
 
     Platform platform() { return platform(messages); }
     // With other message boxes: the real ones, whose loops run timers.
     Platform platform(MessageBoxes& boxes) {
-        return Platform{clock,     boxes,     menus,     shell,      tray,     window,
-                        treeView,  pathLabel, driveList, dirList,    fileList, images,
-                        statusBar, about,     work,      fileWatches};
+        return Platform{clock,     boxes,     menus,     shell,   tray,       window,
+                        treeView,  pathLabel, driveList, dirList, fileList,   images,
+                        statusBar, about,     work,      notices, fileWatches};
     }
 };
