@@ -307,6 +307,25 @@ private Q_SLOTS:
         QVERIFY(!h.form->settings().SettingsDirty());
         QCOMPARE(h.fake.messages.shown.size(), size_t(1));
     }
+
+    // The session ends while the stick is out: no box, and the tree is
+    // kept in a recovery file rather than lost with the program.
+    void aSessionEndWhileTheDiskIsOutKeepsTheTreeAside() {
+        FormHarness h;
+        start(h);
+        h.fake.fileWatches.devices[QFileInfo(h.paths.settingsPath).absolutePath()] = 2;
+        h.form->tvAutoHide_Click();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"no longer on the device"_s));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(u"kept the settings that could not"_s));
+        h.form->SessionEnding();
+        QVERIFY(h.fake.messages.shown.empty());
+        QCOMPARE(contentOf(h.paths.settingsPath), mine());
+        const QStringList kept =
+            QDir(h.paths.stateDir).entryList({u"Varnel-recovery-*.INI"_s}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(contentOf(h.paths.stateDir + u'/' + kept[0]).contains("Hide=False"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettingsWatch)
