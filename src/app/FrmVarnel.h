@@ -2,6 +2,7 @@
 
 #include "AppPaths.h"
 #include "InstanceLock.h"
+#include "ModalCalls.h"
 #include "RecoveryFile.h"
 #include "RecoveryNotice.h"
 #include "SettingsStore.h"
@@ -76,8 +77,10 @@ public:
 
 private:
     void unloadMainWindow(int unloadMode);
+    bool busyWithTheTree() const;
 
-    Platform platform_;
+    ModalCalls modal_;
+    Platform platform_;  // its boxes and menus through modal_
     AppPaths paths_;
     NodeTree tree_;
     MenuOptions options_;

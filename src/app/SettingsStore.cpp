@@ -12,6 +12,7 @@
 #include "settings/SettingsReader.h"
 #include "settings/SettingsSink.h"
 #include "settings/SettingsWriter.h"
+#include "settings/WholeSettingsFile.h"
 #include "tray/Tray.h"
 #include "tree/EnsureVisible.h"
 #include "tree/MenuOptions.h"
@@ -91,7 +92,12 @@ SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, co
       parts_(parts),
       unread_(paths.settingsPath, platform.messages),
       recovery_(recovery),
-      saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })) {
+      saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })),
+      reload_({parts.tree, parts.tray.Quick(), parts.icons, platform.treeView}),
+      watch_(platform, paths.settingsPath,
+             {[this] { return pending_ || loading_; }, [this] { return dirty_; },
+              [this] { return reload_.TreeSide(ownSection_); },
+              [this](const QByteArray& bytes) { return readTheirs(bytes); }}) {
     saveSetTimer_->setInterval(SaveDelay);
 }
 
@@ -171,6 +177,7 @@ void SettingsStore::LoadSettings() {
 
     platform_.window.setMousePointer(PointerBusy);
     int foreign = 0;
+    FileContent content;
     {
         TreeBusyScope busy(parts_.tree);
         BulkTreeChange bulk(parts_.tree);
@@ -179,11 +186,18 @@ void SettingsStore::LoadSettings() {
             parts_.tree.Remove(node);
         ownSection_.clear();
         Applier applier(*this);
-        foreign = ReadSettingsPieces([&file] { return file.next(); }, applier, parts_.tree);
+        const auto next = [&file, &content] {
+            const QByteArrayView piece = file.next();
+            content.add(piece);
+            return piece;
+        };
+        foreign = ReadSettingsPieces(next, applier, parts_.tree);
     }
     platform_.window.setMousePointer(PointerDefault);
-    if (path == paths_.settingsPath)
+    if (path == paths_.settingsPath) {
         volume_ = VolumeOf(path);
+        watch_.Known(content.result());
+    }
     // Lines no settings file holds mean another program's document (a link
     // to it, a file of garbage): what was ours in it is used, but the
     // document itself is kept aside rather than replaced. So is a file that
@@ -264,6 +278,12 @@ QByteArray SettingsStore::settingsText() const {
 
 bool SettingsStore::writeFile() {
     const QByteArray content = settingsText();
+    // Not there: the stick is out, or another writer's file cannot be kept.
+    if (!watch_.ClearForWriting(sessionEnding_)) {
+        if (sessionEnding_)
+            keepForRecovery(content);
+        return false;
+    }
     QString error;
     while (!WriteSettingsFile(paths_.settingsPath, content, &error, volume_)) {
         qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;
@@ -286,6 +306,24 @@ bool SettingsStore::writeFile() {
     }
     if (volume_.isEmpty())
         volume_ = VolumeOf(paths_.settingsPath);
+    watch_.Known(FileContent::of(content));
+    return true;
+}
+
+// Another writer's file, changed while nothing of ours waited to be saved.
+// One that is empty, cut short or not a settings file is not read: the tree
+// stays, and the next save keeps that file aside and writes the tree back.
+bool SettingsStore::readTheirs(const QByteArray& bytes) {
+    if (!IsWholeSettingsFile(bytes)) {
+        qCWarning(lcSettings) << paths_.settingsPath << "changed into no whole settings file";
+        unread_.Refuse();
+        ScheduleSave();
+        return false;
+    }
+    platform_.window.setMousePointer(PointerBusy);
+    reload_.ReplaceTreeAndQuickList(bytes, ownSection_);
+    platform_.window.setMousePointer(PointerDefault);
+    unread_.Accept();
     return true;
 }
 

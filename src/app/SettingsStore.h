@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "SettingsReload.h"
+#include "SettingsWatch.h"
 #include "UnreadSettingsGuard.h"
 #include "platform/Geometry.h"
 #include "platform/Platform.h"
@@ -64,6 +66,8 @@ public:
     void SetSavedRect(const TwipsRect& rect) { saved_ = rect; }
     // The window's rectangle as it is now, in the normal state.
     void RememberWindowRect(const TwipsRect& rect);
+    // The file on disk against what was read or written there.
+    SettingsWatch& Watch() { return watch_; }
 
 private:
     class Applier;
@@ -71,6 +75,7 @@ private:
     QString pathToRead() const;
     QByteArray settingsText() const;
     bool writeFile();
+    bool readTheirs(const QByteArray& bytes);
     void keepForRecovery(const QByteArray& content) const;
 
     Platform platform_;
@@ -87,4 +92,6 @@ private:
     TwipsRect saved_;
     QStringList ownSection_;  // the "[Varnel]" lines read, written back as they were
     QString volume_;          // where the file was read or first written: its mount point
+    SettingsReload reload_;
+    SettingsWatch watch_;
 };

@@ -18,6 +18,7 @@ class ImageListPort;
 class StatusBarPort;
 class AboutBoxPort;
 class DesktopNotices;
+class FileWatches;
 
 struct Platform {
     TimerFactory& timers;
@@ -36,4 +37,5 @@ struct Platform {
     AboutBoxPort& about;
     BackgroundWork& work;
     DesktopNotices& notices;
+    FileWatches& fileWatches;
 };

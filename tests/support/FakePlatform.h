@@ -4,6 +4,7 @@
 #include "platform/BackgroundWork.h"
 #include "platform/BrowserListPorts.h"
 #include "platform/DesktopNotices.h"
+#include "platform/FileWatch.h"
 #include "platform/ImageListPort.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
@@ -258,6 +259,21 @@ public:
     QStringList keys{QStringLiteral("closed"), QStringLiteral("open"), QStringLiteral("leaf")};
 };
 
+// Watches that say a change only when the test says so. Every folder there
+// is lies on device 1, unless the test puts it on another.
+class FakeFileWatches : public FileWatches {
+public:
+    std::unique_ptr<FileWatch> createWatch(std::function<void()> changed) override;
+    std::optional<quint64> deviceOf(const QString& folder) const override;
+    // Tells every watch that its file may have changed.
+    void tell() const;
+    std::map<QString, quint64> devices;
+
+private:
+    class Watch;
+    std::vector<Watch*> watches_;
+};
+
 struct FakePlatform {
     VirtualClock clock;
     FakeMessageBoxes messages;
@@ -275,12 +291,13 @@ struct FakePlatform {
     FakeAboutBox about;
     FakeBackgroundWork work;
     FakeDesktopNotices notices;
+    FakeFileWatches fileWatches;
 
     Platform platform() { return platform(messages); }
     // With other message boxes: the real ones, whose loops run timers.
     Platform platform(MessageBoxes& boxes) {
-        return Platform{clock,     boxes,     menus,     shell,   tray,     window,
-                        treeView,  pathLabel, driveList, dirList, fileList, images,
-                        statusBar, about,     work,      notices};
+        return Platform{clock,     boxes,     menus,     shell,   tray,       window,
+                        treeView,  pathLabel, driveList, dirList, fileList,   images,
+                        statusBar, about,     work,      notices, fileWatches};
     }
 };

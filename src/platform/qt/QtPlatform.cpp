@@ -1,5 +1,6 @@
 #include "QtPlatform.h"
 
+#include "platform/qt/QtFileWatches.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTimerFactory.h"
@@ -29,16 +30,17 @@ QtPlatform::QtPlatform()
       shell_(std::make_unique<QtShell>(*timers_)),
       tray_(std::make_unique<QtTray>(*timers_)),
       notices_(std::make_unique<QtDesktopNotices>()),
-      sessionEnd_(std::make_unique<SessionEndWatcher>()) {}
+      sessionEnd_(std::make_unique<SessionEndWatcher>()),
+      fileWatches_(std::make_unique<QtFileWatches>()) {}
 
 QtPlatform::~QtPlatform() {
     detach();
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,    *messages_,  *menus_,    *shell_,   *tray_,    *window_,
-                    *treeView_,  *pathLabel_, driveList_, *dirList_, fileList_, *images_,
-                    *statusBar_, *about_,     work_,      *notices_};
+    return Platform{*timers_,    *messages_,  *menus_,    *shell_,   *tray_,       *window_,
+                    *treeView_,  *pathLabel_, driveList_, *dirList_, fileList_,    *images_,
+                    *statusBar_, *about_,     work_,      *notices_, *fileWatches_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {

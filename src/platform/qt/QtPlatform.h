@@ -9,6 +9,7 @@
 #include <memory>
 
 class NodeTree;
+class QtFileWatches;
 class QtImageList;
 class QtMainWindow;
 class QtMessageBoxes;
@@ -65,4 +66,5 @@ private:
     std::unique_ptr<QtTray> tray_;
     std::unique_ptr<QtDesktopNotices> notices_;
     std::unique_ptr<SessionEndWatcher> sessionEnd_;
+    std::unique_ptr<QtFileWatches> fileWatches_;
 };
