@@ -17,6 +17,7 @@ class FileListPort;
 class ImageListPort;
 class StatusBarPort;
 class AboutBoxPort;
+class ChooserBoxPort;
 
 struct Platform {
     TimerFactory& timers;
@@ -34,4 +35,5 @@ struct Platform {
     StatusBarPort& statusBar;
     AboutBoxPort& about;
     BackgroundWork& work;
+    ChooserBoxPort& chooser;
 };
