@@ -88,6 +88,7 @@ SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, co
       paths_(paths),
       parts_(parts),
       unread_(paths.settingsPath, platform.messages),
+      backups_(paths.settingsPath, platform.timers, platform.messages),
       saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })) {
     saveSetTimer_->setInterval(SaveDelay);
 }
@@ -242,6 +243,7 @@ bool SettingsStore::writeFile() {
     values.ownSection = ownSection_;
     const QByteArray content =
         WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
+    backups_.BeforeReplacing(content, sessionEnding_);
     QString error;
     while (!WriteSettingsFile(paths_.settingsPath, content, &error, volume_)) {
         qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "SettingsBackups.h"
 #include "UnreadSettingsGuard.h"
 #include "platform/Geometry.h"
 #include "platform/Platform.h"
@@ -48,6 +49,8 @@ public:
     // it need not ask, and no timer fires after it.
     void SessionEnding() { sessionEnding_ = true; }
     void StopTimer();
+    // The dated copies of the file, made as it is replaced.
+    SettingsBackups& Backups() { return backups_; }
 
     // SavedTop, SavedLeft, SavedHeight, SavedWidth: the window's last normal
     // rectangle, which the file keeps whatever state the window is in.
@@ -69,6 +72,7 @@ private:
     AppPaths paths_;
     Parts parts_;
     UnreadSettingsGuard unread_;
+    SettingsBackups backups_;
     std::unique_ptr<Timer> saveSetTimer_;  // SaveSetTimer
     bool pending_ = true;                  // SettingsPending
     bool dirty_ = false;                   // SettingsDirty
