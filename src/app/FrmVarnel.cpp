@@ -12,7 +12,7 @@ constexpr int UnloadDelay = 100;
 // until it is first used. The settings store and the tray need each other
 // (the settings hold the quick list; a right click reads the settings), so
 // the store is given the tray before the tray is built: it is used only
-// once both exist.
+// once both exist. So is the tray given the backups' restore.
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
     : platform_(platform),
       paths_(paths),
@@ -25,7 +25,8 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       browser_(platform, {settings_, opener_}, paths.programDir),
       browserMouse_(platform, browser_),
       settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),
-      tray_(platform, tree_, settings_, *this, checks_),
+      tray_(platform, tree_, settings_, *this, checks_, restore_),
+      restore_(platform, {tree_, tray_, icons_, settings_}),
       layout_(platform.window, settings_),
       opener_(platform, checks_, options_),
       editing_(platform, tree_, settings_, tray_,

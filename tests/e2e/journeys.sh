@@ -12,9 +12,9 @@ source "$here/xsession.sh"
 journey=$1 varnel=$2 artifacts=$3
 
 # The tray menu's entries, top to bottom: "Open" (or "Hide" while the
-# window is shown), "Quick List", "About", "Unload", "Cancel"; the separator
-# after "Quick List" is no entry.
-menu_entries=5 menu_unload=3 menu_cancel=4
+# window is shown), "Quick List", "Restore…", "About", "Unload", "Cancel";
+# the separator after "Restore…" is no entry.
+menu_entries=6 menu_unload=4 menu_cancel=5
 
 fail() {
     echo "FAIL: $*" >&2
