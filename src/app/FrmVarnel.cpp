@@ -13,7 +13,8 @@ constexpr int UnloadDelay = 100;
 // (the settings hold the quick list; a right click reads the settings), so
 // the store is given the tray before the tray is built: it is used only
 // once both exist. Every owner that may show a box or a menu shows it
-// through platform_, so that modal_ knows when one is open.
+// through platform_, so that modal_ knows when one is open. So is the tray given the
+// backups' restore.
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
     : modal_(platform),
       platform_(modal_.Counted(platform)),
@@ -28,7 +29,8 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       browserMouse_(platform_, browser_),
       recovery_(platform.timers, paths),
       settings_(platform_, paths, {tree_, browser_, tray_, options_, icons_}, recovery_),
-      tray_(platform_, tree_, settings_, *this, checks_),
+      tray_(platform_, tree_, settings_, *this, checks_, restore_),
+      restore_(platform_, {tree_, tray_, icons_, settings_}),
       layout_(platform.window, settings_),
       opener_(platform_, checks_, options_),
       editing_(platform_, tree_, settings_, tray_,

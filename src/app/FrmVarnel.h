@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "BackupRestore.h"
 #include "InstanceLock.h"
 #include "ModalCalls.h"
 #include "RecoveryFile.h"
@@ -48,6 +49,7 @@ public:
     NodeTree& tree() { return tree_; }
     SettingsStore& settings() { return settings_; }
     Tray& tray() { return tray_; }
+    BackupRestore& restore() { return restore_; }
     TreeMouse& treeMouse() { return treeMouse_; }
     TreeDrop& treeDrop() { return treeDrop_; }
     ExternalDrop& externalDrop() { return externalDrop_; }
@@ -92,6 +94,7 @@ private:
     RecoveryFile recovery_;
     SettingsStore settings_;
     Tray tray_;
+    BackupRestore restore_;
     WindowLayout layout_;
     Opener opener_;
     TreeEditing editing_;

@@ -3,9 +3,9 @@
 #include <QScopedValueRollback>
 
 Platform ModalCalls::Counted(const Platform& p) {
-    return Platform{p.timers,    *this,       *this,       p.shell,   p.tray,       p.window,
-                    p.treeView,  p.pathLabel, p.driveList, p.dirList, p.fileList,   p.images,
-                    p.statusBar, p.about,     p.work,      p.notices, p.fileWatches};
+    return Platform{p.timers,    *this,       *this,       p.shell,   p.tray,        p.window,
+                    p.treeView,  p.pathLabel, p.driveList, p.dirList, p.fileList,    p.images,
+                    p.statusBar, p.about,     p.work,      p.notices, p.fileWatches, *this};
 }
 
 MsgAnswer ModalCalls::show(const QString& text, const QString& title, MsgButtons buttons,
@@ -22,4 +22,9 @@ MenuChoice ModalCalls::popup(const MenuEntry& menu) {
 MenuChoice ModalCalls::popupAtNode(const MenuEntry& menu, TreeNode* node) {
     const QScopedValueRollback<int> open(open_, open_ + 1);
     return menus_.popupAtNode(menu, node);
+}
+
+std::optional<int> ModalCalls::choose(const ChooserRequest& request) {
+    const QScopedValueRollback<int> open(open_, open_ + 1);
+    return chooser_.choose(request);
 }

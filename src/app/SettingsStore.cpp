@@ -92,6 +92,7 @@ SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, co
       parts_(parts),
       unread_(paths.settingsPath, platform.messages),
       recovery_(recovery),
+      backups_(paths.settingsPath, platform.timers, platform.messages),
       saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })),
       reload_({parts.tree, parts.tray.Quick(), parts.icons, platform.treeView}),
       watch_(platform, paths.settingsPath,
@@ -284,6 +285,7 @@ bool SettingsStore::writeFile() {
             keepForRecovery(content);
         return false;
     }
+    backups_.BeforeReplacing(content, sessionEnding_);
     QString error;
     while (!WriteSettingsFile(paths_.settingsPath, content, &error, volume_)) {
         qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;

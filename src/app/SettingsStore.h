@@ -1,6 +1,7 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "SettingsBackups.h"
 #include "SettingsReload.h"
 #include "SettingsWatch.h"
 #include "UnreadSettingsGuard.h"
@@ -56,6 +57,8 @@ public:
     // A save is under way, maybe waiting on the box that asks to retry.
     bool Saving() const { return saving_; }
     void StopTimer();
+    // The dated copies of the file, made as it is replaced.
+    SettingsBackups& Backups() { return backups_; }
 
     // SavedTop, SavedLeft, SavedHeight, SavedWidth: the window's last normal
     // rectangle, which the file keeps whatever state the window is in.
@@ -83,6 +86,7 @@ private:
     Parts parts_;
     UnreadSettingsGuard unread_;
     const RecoveryFile& recovery_;
+    SettingsBackups backups_;
     std::unique_ptr<Timer> saveSetTimer_;  // SaveSetTimer
     bool pending_ = true;                  // SettingsPending
     bool dirty_ = false;                   // SettingsDirty

@@ -19,6 +19,7 @@ class StatusBarPort;
 class AboutBoxPort;
 class DesktopNotices;
 class FileWatches;
+class ChooserBoxPort;
 
 struct Platform {
     TimerFactory& timers;
@@ -38,4 +39,5 @@ struct Platform {
     BackgroundWork& work;
     DesktopNotices& notices;
     FileWatches& fileWatches;
+    ChooserBoxPort& chooser;
 };

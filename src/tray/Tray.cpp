@@ -16,12 +16,13 @@ constexpr int ShellDelay = 250;    // a quick-list launch once its menu closed
 }  // namespace
 
 Tray::Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-           WindowCommands& window, PathChecks& checks)
+           WindowCommands& window, PathChecks& checks, BackupCommands& backups)
     : platform_(platform),
       tree_(tree),
       settings_(settings),
       window_(window),
       checks_(checks),
+      backups_(backups),
       sysTray_(platform.tray),
       popMenuEvent_(platform.timers.createTimer([this] { PopMenuEvent_Timer(); })),
       shellEvent_(platform.timers.createTimer([this] { ShellEvent_Timer(); })),
@@ -66,6 +67,7 @@ void Tray::SysTray_MouseUp(int button, int iconId) {
 void Tray::prepareMenu() {
     if (settings_.SettingsPending())
         settings_.LoadSettings();  // so the quick list is complete
+    menu_.OfferRestore(backups_.HasBackups());
 }
 
 void Tray::trayHostChanged(TrayHost host) {
@@ -120,6 +122,9 @@ void Tray::trayMenuChosen(const MenuChoice& choice) {
     case TrayMenuId::tiHide:
         tiHide_Click();
         break;
+    case TrayMenuId::tiRestore:
+        tiRestore_Click();
+        break;
     case TrayMenuId::tiAbout:
         tiAbout_Click();
         break;
@@ -143,6 +148,10 @@ void Tray::tiOpen_Click() {
 
 void Tray::tiHide_Click() {
     window_.tvHide_Click();
+}
+
+void Tray::tiRestore_Click() {
+    backups_.tiRestore_Click();
 }
 
 void Tray::tiAbout_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BackupCommands.h"
 #include "QuickList.h"
 #include "SysTray.h"
 #include "TrayMenu.h"
@@ -23,7 +24,7 @@ class WindowCommands;
 class Tray : public TrayNotifications, public QuickListLink {
 public:
     Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-         WindowCommands& window, PathChecks& checks);
+         WindowCommands& window, PathChecks& checks, BackupCommands& backups);
     ~Tray() override;
     Tray(const Tray&) = delete;
     Tray& operator=(const Tray&) = delete;
@@ -50,6 +51,7 @@ public:
     void PopMenuEvent_Timer();
     void tiOpen_Click();
     void tiHide_Click();
+    void tiRestore_Click();
     void tiAbout_Click();
     void tiUnload_Click();
     void qlQuickAccess_Click(int index);
@@ -75,6 +77,7 @@ private:
     SettingsSchedule& settings_;
     WindowCommands& window_;
     PathChecks& checks_;
+    BackupCommands& backups_;
     SysTray sysTray_;
     TrayMenu menu_;
     QuickList quickList_;

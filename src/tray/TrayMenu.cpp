@@ -11,8 +11,10 @@ MenuEntry TrayMenu::Build(const QuickList& quickList) const {
     MenuEntry quick =
         MenuSubmenu(Id::tiQuickList, QStringLiteral("Quick List"), quickList.MenuPlaces());
     quick.enabled = quickList.QuickLast() != -1;
+    MenuEntry restore = MenuCommand(Id::tiRestore, QStringLiteral("Restore\u2026"));
+    restore.enabled = offerRestore_;
     return MenuSubmenu(Id::tiMenu, QStringLiteral("Tray Icon"),
-                       {open, hide, quick, MenuSeparator(Id::tiSep1),
+                       {open, hide, quick, restore, MenuSeparator(Id::tiSep1),
                         MenuCommand(Id::tiAbout, QStringLiteral("About")),
                         MenuCommand(Id::tiUnload, QStringLiteral("Unload")),
                         MenuCommand(Id::tiCancel, QStringLiteral("Cancel"))});

@@ -14,16 +14,19 @@ enum class TrayMenuId {
     tiSep1,
     tiAbout,
     tiUnload,
-    tiCancel
+    tiCancel,
+    tiRestore  // last: the numbers of the others stay as they were
 };
 
-// The tray menu: "Open" or "Hide", the "Quick List" submenu, "About",
-// "Unload" and "Cancel". Exactly one of "Open" and "Hide" shows: "Hide"
-// while the window is up.
+// The tray menu: "Open" or "Hide", the "Quick List" submenu, "Restore…",
+// "About", "Unload" and "Cancel". Exactly one of "Open" and "Hide" shows:
+// "Hide" while the window is up.
 class TrayMenu {
 public:
     void OfferHide(bool hide) { offerHide_ = hide; }
     bool OffersHide() const { return offerHide_; }
+    // Whether there are backups to restore: "Restore…" is greyed without.
+    void OfferRestore(bool restore) { offerRestore_ = restore; }
 
     // The menu as it shows now, with the quick list's places under "Quick
     // List", which is enabled only while the list holds an entry.
@@ -31,4 +34,7 @@ public:
 
 private:
     bool offerHide_ = false;
+    // Until the menu is first prepared, whether there are backups is not
+    // known; a choice then finds out.
+    bool offerRestore_ = true;
 };

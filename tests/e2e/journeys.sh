@@ -12,9 +12,9 @@ source "$here/xsession.sh"
 journey=$1 varnel=$2 artifacts=$3
 
 # The tray menu's entries, top to bottom: "Open" (or "Hide" while the
-# window is shown), "Quick List", "About", "Unload", "Cancel"; the separator
-# after "Quick List" is no entry.
-menu_entries=5 menu_unload=3 menu_cancel=4
+# window is shown), "Quick List", "Restore…", "About", "Unload", "Cancel";
+# the separator after "Restore…" is no entry.
+menu_entries=6 menu_unload=4 menu_cancel=5
 
 fail() {
     echo "FAIL: $*" >&2
@@ -582,8 +582,8 @@ refused_label_keeps_its_node() {
 }
 
 # A Varnel.INI that the user put beside the program (a stick) is read and
-# written there, and nothing else is: neither the configuration folder nor a
-# lock beside it.
+# written there, its backups beside it, and nothing else is: neither the
+# configuration folder nor a lock beside it.
 settings_beside_the_program() {
     rmdir "$XDG_CONFIG_HOME/varnel"
     settings=$app_dir/Varnel.INI
@@ -594,8 +594,12 @@ settings_beside_the_program() {
     grep -q $'^WinTop=' "$settings" && grep -q $'^Node=Work\t' "$settings" ||
         fail "the file beside the program was not saved: $(tr '\r\t' ' |' <"$settings")"
     [ ! -e "$XDG_CONFIG_HOME/varnel" ] || fail "the configuration folder was used"
-    [ "$(ls -A "$app_dir" | tr '\n' ' ')" = "Varnel Varnel.INI " ] ||
+    [ "$(ls -A "$app_dir" | tr '\n' ' ')" = "Varnel Varnel.INI backups " ] ||
         fail "files beside the program: $(ls -A "$app_dir" | tr '\n' ' ')"
+    # The save changed the file: the day's backup holds it as it was.
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' |
+        cmp -s - "$app_dir/backups/Varnel-$(date +%Y-%m-%d).INI" ||
+        fail "the day's backup does not hold the file as it was"
 }
 
 # The settings folder removed while a copy runs takes no lock with it: a

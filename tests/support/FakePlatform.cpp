@@ -28,6 +28,15 @@ MenuChoice FakePopupMenus::popup(const MenuEntry& menu) {
     return choice;
 }
 
+std::optional<int> FakeChooserBox::choose(const ChooserRequest& request) {
+    shown.push_back(request);
+    if (answers.empty())
+        return pick ? pick(request) : std::nullopt;
+    const std::optional<int> answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 const MenuEntry* FakePopupMenus::find(const MenuEntry& menu, int id, int index) {
     for (const MenuEntry& child : menu.children) {
         if (child.id == id && child.index == index)

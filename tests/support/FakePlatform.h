@@ -3,6 +3,7 @@
 #include "VirtualClock.h"
 #include "platform/BackgroundWork.h"
 #include "platform/BrowserListPorts.h"
+#include "platform/ChooserBox.h"
 #include "platform/DesktopNotices.h"
 #include "platform/FileWatch.h"
 #include "platform/ImageListPort.h"
@@ -239,6 +240,16 @@ public:
     QStringList taken;
 };
 
+// A chooser box answered from a script, or by pick when there is none; an
+// unscripted one is cancelled.
+class FakeChooserBox : public ChooserBoxPort {
+public:
+    std::optional<int> choose(const ChooserRequest& request) override;
+    std::deque<std::optional<int>> answers;
+    std::function<std::optional<int>(const ChooserRequest&)> pick;
+    std::vector<ChooserRequest> shown;
+};
+
 // Every icon name has an icon when hasIcons is set, the same handle each
 // time. With refuseAdds the list takes no icon, as a full or failing one
 // would.
@@ -292,12 +303,13 @@ struct FakePlatform {
     FakeBackgroundWork work;
     FakeDesktopNotices notices;
     FakeFileWatches fileWatches;
+    FakeChooserBox chooser;
 
     Platform platform() { return platform(messages); }
     // With other message boxes: the real ones, whose loops run timers.
     Platform platform(MessageBoxes& boxes) {
-        return Platform{clock,     boxes,     menus,     shell,   tray,       window,
-                        treeView,  pathLabel, driveList, dirList, fileList,   images,
-                        statusBar, about,     work,      notices, fileWatches};
+        return Platform{clock,     boxes,     menus,     shell,   tray,        window,
+                        treeView,  pathLabel, driveList, dirList, fileList,    images,
+                        statusBar, about,     work,      notices, fileWatches, chooser};
     }
 };

@@ -3,6 +3,11 @@
 #include "WarningsFail.h"
 #include "platform/qt/tray/DBusMenuExporter.h"
 #include "platform/qt/tray/QtTray.h"
+#include "platform/qt/window/PopupMenuBuilder.h"
+#include "tray/QuickList.h"
+#include "tray/TrayMenu.h"
+
+#include <QMenu>
 
 #include <QTest>
 
@@ -13,6 +18,7 @@ class TestTray : public WarningsFail {
 private Q_SLOTS:
     void theIconFollowsTheX11TrayAndTheLogicHearsOfIt();
     void theMenuReachesAHostAsWrittenWithStableNumbers();
+    void restoreShowsInBothMenusAfterTheQuickList();
 };
 
 // On X11 a tray may come after the program, go away and come back: the
@@ -63,6 +69,30 @@ void TestTray::theMenuReachesAHostAsWrittenWithStableNumbers() {
         QCOMPARE(DBusMenuExporter::choiceOf(menu, place.id)->index, int(labels.size()) - 1);
     }
     QCOMPARE(labels, (QStringList{u"R&D"_s, u"Tom && Jerry"_s, u"my__notes.txt"_s, u"-"_s}));
+}
+
+// The X11 tray's menu and a host's both show "Restore…" after "Quick List",
+// greyed while there is nothing to restore, and choosing it comes back as
+// its entry.
+void TestTray::restoreShowsInBothMenusAfterTheQuickList() {
+    TrayMenu trayMenu;
+    trayMenu.OfferRestore(false);
+    const QuickList quick;
+    const MenuEntry menu = trayMenu.Build(quick);
+
+    const DBusMenuLayout layout = DBusMenuExporter::layoutOf(menu);
+    const DBusMenuLayout& restore = layout.children.at(3);
+    QCOMPARE(layout.children.at(2).properties.value(u"label"_s).toString(), u"Quick List"_s);
+    QCOMPARE(restore.properties.value(u"label"_s).toString(), u"Restore\u2026"_s);
+    QVERIFY(!restore.properties.value(u"enabled"_s).toBool());
+    QCOMPARE(DBusMenuExporter::choiceOf(menu, restore.id)->id, int(TrayMenuId::tiRestore));
+
+    const std::unique_ptr<QMenu> popup = buildPopupMenu(menu);
+    const QAction* action = popup->actions().at(3);
+    QCOMPARE(action->text(), u"Restore\u2026"_s);
+    QVERIFY(!action->isEnabled());
+    QCOMPARE(menuChoiceOf(action).id, int(TrayMenuId::tiRestore));
+    QCOMPARE(popup->actions().constLast()->text(), u"Cancel"_s);
 }
 
 QTEST_MAIN(TestTray)

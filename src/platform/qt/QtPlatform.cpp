@@ -9,6 +9,7 @@
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/QtAboutBox.h"
+#include "platform/qt/window/QtChooserBox.h"
 #include "platform/qt/window/QtMainWindow.h"
 #include "platform/qt/window/QtMessageBoxes.h"
 #include "platform/qt/window/QtPathLabel.h"
@@ -26,6 +27,7 @@ QtPlatform::QtPlatform()
           *pathLabel_, *statusBar_, driveList_, *dirList_, fileList_, *treeView_})),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
       about_(std::make_unique<QtAboutBox>(*window_)),
+      chooser_(std::make_unique<QtChooserBox>(window_.get())),
       menus_(std::make_unique<QtPopupMenus>(window_.get(), treeView_.get())),
       shell_(std::make_unique<QtShell>(*timers_)),
       tray_(std::make_unique<QtTray>(*timers_)),
@@ -38,9 +40,9 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,    *messages_,  *menus_,    *shell_,   *tray_,       *window_,
-                    *treeView_,  *pathLabel_, driveList_, *dirList_, fileList_,    *images_,
-                    *statusBar_, *about_,     work_,      *notices_, *fileWatches_};
+    return Platform{*timers_,    *messages_,  *menus_,    *shell_,   *tray_,        *window_,
+                    *treeView_,  *pathLabel_, driveList_, *dirList_, fileList_,     *images_,
+                    *statusBar_, *about_,     work_,      *notices_, *fileWatches_, *chooser_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {

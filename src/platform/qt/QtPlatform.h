@@ -15,6 +15,7 @@ class QtMainWindow;
 class QtMessageBoxes;
 class QtAboutBox;
 class QtDesktopNotices;
+class QtChooserBox;
 class QtPathLabel;
 class QtStatusBar;
 class QtPopupMenus;
@@ -61,6 +62,7 @@ private:
     std::unique_ptr<QtMainWindow> window_;
     std::unique_ptr<QtMessageBoxes> messages_;
     std::unique_ptr<QtAboutBox> about_;
+    std::unique_ptr<QtChooserBox> chooser_;
     std::unique_ptr<QtPopupMenus> menus_;
     std::unique_ptr<QtShell> shell_;
     std::unique_ptr<QtTray> tray_;
