@@ -11,6 +11,7 @@
 #include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "platform/MainWindowPort.h"
 #include "platform/Platform.h"
 #include "platform/PlatformEvents.h"
@@ -24,6 +25,7 @@
 #include "tree/TreeDropCommands.h"
 #include "tree/TreeEditing.h"
 #include "tree/TreeMouse.h"
+#include "tree/TreeUndo.h"
 
 #include <memory>
 
@@ -43,6 +45,8 @@ public:
     PlatformEvents Events();
 
     NodeTree& tree() { return tree_; }
+    TreeHistory& history() { return history_; }
+    TreeUndo& undo() { return undo_; }
     SettingsStore& settings() { return settings_; }
     Tray& tray() { return tray_; }
     TreeMouse& treeMouse() { return treeMouse_; }
@@ -86,9 +90,11 @@ private:
     BrowserMouse browserMouse_;
     SettingsStore settings_;
     Tray tray_;
+    TreeHistory history_;  // hears the tree from here on: the settings are read later
     WindowLayout layout_;
     Opener opener_;
     TreeEditing editing_;
+    TreeUndo undo_;
     TreeMenuCommands treeMenu_;
     TreeMouse treeMouse_;
     WindowDrags drags_;
