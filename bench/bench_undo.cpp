@@ -87,6 +87,47 @@ void BM_RecordedFolderDelete(benchmark::State& state) {
 }
 BENCHMARK(BM_RecordedFolderDelete)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// A whole tree replaced by another in one step, as a restore of a kept
+// copy does: every old node removed, range(0) new ones appended in file
+// order. The step keeps the old tree once and one change per new top-level
+// node; then the undo.
+void BM_WholeTreeReplaced(benchmark::State& state) {
+    NoQuickList quick;
+    NodeTree tree;
+    TreeHistory history(tree, quick);
+    const int count = int(state.range(0));
+    fill(tree,
+         tree.Add(nullptr, tvwLast, QString(), QStringLiteral("Old"), QStringLiteral("closed")),
+         count);
+    std::size_t stepBytes = 0;
+    for (auto _ : state) {
+        {
+            TreeHistory::Step step(history, QStringLiteral("Restore"));
+            while (TreeNode* first = tree.First())
+                tree.Remove(first);
+            TreeNode* top =
+                tree.AppendLoaded(nullptr, "New", "", QStringLiteral("closed"), {}, true);
+            TreeNode* folder = nullptr;
+            for (int i = 0; i < count; ++i) {
+                if (i % 64 == 0) {
+                    folder = tree.AppendLoaded(top, "Folder", "", QStringLiteral("closed"),
+                                               QStringLiteral("open"), false);
+                } else {
+                    tree.AppendLoaded(folder, "Node", "/home/user/Documents/file.txt",
+                                      QStringLiteral("K12"), {}, false);
+                }
+            }
+        }
+        stepBytes = history.Bytes();
+        history.Undo();
+        state.PauseTiming();
+        history.Clear();
+        state.ResumeTiming();
+    }
+    state.counters["step_bytes_per_node"] = double(stepBytes) / double(2 * count);
+}
+BENCHMARK(BM_WholeTreeReplaced)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

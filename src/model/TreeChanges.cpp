@@ -78,42 +78,53 @@ bool isSavedField(NodeField field) {
 }
 }  // namespace
 
+void TreeChanges::record(Change change) {
+    changes_.push_back(std::move(change));
+    insertedChain_.clear();
+}
+
 void TreeChanges::Inserted(const TreeNode* node) {
     ++nodes_;
-    changes_.push_back({Change::Kind::Inserted, {}, false, 0, PositionOf(node), {}, {}, {}});
+    while (!insertedChain_.empty() && insertedChain_.back() != node->Parent())
+        insertedChain_.pop_back();
+    if (!insertedChain_.empty()) {
+        insertedChain_.push_back(node);
+        return;
+    }
+    Change change(Change::Kind::Inserted);
+    change.at = PositionOf(node);
+    record(std::move(change));
+    insertedChain_.push_back(node);
 }
 
 void TreeChanges::AboutToBeRemoved(const TreeNode* node) {
-    auto removed = std::make_shared<const SubtreeSnapshot>(*node);
-    nodes_ += std::size_t(removed->Count());
-    changes_.push_back({Change::Kind::Removed,
-                        {},
-                        false,
-                        node->Row(),
-                        PositionOf(node->Parent()),
-                        {},
-                        {},
-                        std::move(removed)});
+    Change change(Change::Kind::Removed);
+    change.removed = std::make_shared<const SubtreeSnapshot>(*node);
+    nodes_ += std::size_t(change.removed->Count());
+    change.row = node->Row();
+    change.at = PositionOf(node->Parent());
+    record(std::move(change));
 }
 
 void TreeChanges::Moved(const TreeNode* node, const TreeNode* oldParent, int oldRow) {
     ++nodes_;
-    changes_.push_back(
-        {Change::Kind::Moved, {}, false, oldRow, PositionOf(node), PositionOf(oldParent), {}, {}});
+    Change change(Change::Kind::Moved);
+    change.row = oldRow;
+    change.at = PositionOf(node);
+    change.from = PositionOf(oldParent);
+    record(std::move(change));
 }
 
 void TreeChanges::AboutToChange(const TreeNode* node, NodeField field) {
     if (!isSavedField(field))
         return;
     ++nodes_;
-    changes_.push_back({Change::Kind::Field,
-                        field,
-                        node->Expanded(),
-                        0,
-                        PositionOf(node),
-                        {},
-                        textOf(*node, field),
-                        {}});
+    Change change(Change::Kind::Field);
+    change.field = field;
+    change.flag = node->Expanded();
+    change.at = PositionOf(node);
+    change.text = textOf(*node, field);
+    record(std::move(change));
 }
 
 TreeChanges TreeChanges::Revert(NodeTree& tree,

@@ -42,6 +42,7 @@ public:
 private:
     struct Change {
         enum class Kind : std::uint8_t { Inserted, Removed, Moved, Field };
+        explicit Change(Kind k) : kind(k) {}
         Kind kind;
         NodeField field = NodeField::Text;  // Field
         bool flag = false;                  // Field: the old Expanded
@@ -51,6 +52,14 @@ private:
         QString text;                       // Field: the old text
         std::shared_ptr<const SubtreeSnapshot> removed;  // Removed
     };
+    void record(Change change);
+
     std::vector<Change> changes_;
     std::size_t nodes_ = 0;
+    // While the last change is an insertion: its node and the chain of
+    // nodes inserted straight after it below one another, down to the last
+    // one. A node inserted next under one of them needs no change of its
+    // own, as taking the first back removes it with it: a whole tree
+    // appended in file order is one change per top-level node.
+    std::vector<const TreeNode*> insertedChain_;
 };
