@@ -323,6 +323,24 @@ private Q_SLOTS:
         QCOMPARE(b.text(), texts[7]);
     }
 
+    // A node put back gets its icon like a new one, though the lookup under
+    // way when it was deleted was dropped with it.
+    void restoredItemsLookTheirIconsUp() {
+        FormHarness h;
+        QFile(h.paths.programDir + u"/a.txt"_s).open(QIODevice::WriteOnly);
+        h.writeSettings(
+            {u"Node=A\t%1\t7\t\tFalse\t0\tTrue"_s.arg(h.paths.programDir + u"/a.txt"_s)});
+        h.fake.work.hold = true;  // nothing answers before the delete
+        h.loadAndShow();
+        QCOMPARE(h.form->tree().First()->Image(), u"?7"_s);
+        h.form->tree().SetDropHighlight(h.form->tree().First());
+        h.form->editing().tvDelete_Click();
+        h.form->undo().tvUndo_Click();
+        while (h.fake.work.release()) {
+        }
+        QCOMPARE(h.form->tree().First()->Image(), u"leaf"_s);  // an empty file has no icon
+    }
+
     // Nodes added one under another in a row are taken back with the first
     // of them; whatever comes between (a field set, a node added
     // elsewhere, a node moved out) keeps each taken back in its turn.
