@@ -3,6 +3,7 @@
 #include "NodeTree.h"
 
 #include <climits>
+#include <cstring>
 #include <unordered_map>
 
 namespace {
@@ -88,10 +89,17 @@ TreeNode* SubtreeSnapshot::RestoreInto(NodeTree& tree, TreeNode* parent, int row
                     ? tree.InsertLoaded(under, row, text, tag, image, expandedImage, kept.expanded)
                     : tree.AppendLoaded(under, text, tag, image, expandedImage, kept.expanded);
         } else {
-            const auto* units = reinterpret_cast<const char16_t*>(bytes_.constData() + offset);
-            const QString text = QString::fromUtf16(units, kept.textSize);
-            const QString tag = QString::fromUtf16(units + kept.textSize, kept.tagSize);
-            offset += 2 * qsizetype(kept.textSize + kept.tagSize);
+            // The units may stand at any byte of the block: copied out, not
+            // read in place.
+            const auto units = [this, &offset](std::uint32_t size) {
+                QString string(qsizetype(size), Qt::Uninitialized);
+                if (size > 0)
+                    std::memcpy(string.data(), bytes_.constData() + offset, std::size_t(size) * 2);
+                offset += 2 * qsizetype(size);
+                return string;
+            };
+            const QString text = units(kept.textSize);
+            const QString tag = units(kept.tagSize);
             node = tree.InsertLoaded(under, kept.depth == 0 ? row : INT_MAX, {}, {}, image,
                                      expandedImage, kept.expanded);
             if (node) {

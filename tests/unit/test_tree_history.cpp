@@ -396,6 +396,9 @@ private Q_SLOTS:
         TreeNode* a = b.add(nullptr, u"a"_s);
         TreeNode* c = b.add(b.add(a, u"b"_s), u"c"_s);
         b.add(nullptr, u"d"_s)->SetTag(u"/d"_s);
+        // A label UTF-8 cannot hold is kept as it was, after one it can.
+        const QString odd = u"odd "_s + QChar(0xDC00);
+        b.add(b.tree.TopLevelAt(1), odd)->SetTag(u"/\u00e9"_s + QChar(0xD800));
         a->SetExpanded(true);
         b.tree.SetSelectedItem(a->Child());
         b.quick = {{u"c"_s, u""_s}};
@@ -418,6 +421,8 @@ private Q_SLOTS:
         QCOMPARE(b.history.UndoCaption(), u"Restore"_s);
         QCOMPARE(b.history.Undo()->Text(), u"b"_s);
         QCOMPARE(b.tree.Item(u"k"_s)->Text(), u"c"_s);  // the key came back too
+        QCOMPARE(b.tree.TopLevelAt(1)->Child()->Text(), odd);
+        QCOMPARE(b.tree.TopLevelAt(1)->Child()->Tag(), u"/\u00e9"_s + QChar(0xD800));
         QCOMPARE(b.text(), before);
         QCOMPARE(b.history.RedoCaption(), u"Restore"_s);
         b.history.Redo();
