@@ -12,10 +12,11 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     SetUpApplication();
 
-    const AppPaths paths =
+    AppPaths paths =
         ChooseAppPaths(QCoreApplication::applicationDirPath(),
                        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    paths.stateDir = UserStateFolder();
     QtPlatform platform;
     FrmVarnel frm(platform.platform(), paths);
     platform.attach(frm.Events(), frm.tree());

@@ -6,6 +6,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
+#include <QtGlobal>
 
 namespace {
 // The path with every link resolved, also when the file or its folders do
@@ -49,4 +50,14 @@ AppPaths ChooseAppPaths(const QString& programDir, const QString& configDir,
     if (!runtimeDir.isEmpty())
         paths.lockPath = runtimeDir + QStringLiteral("/varnel/") + lockName(paths.settingsPath);
     return paths;
+}
+
+QString UserStateFolder() {
+    QString base = qEnvironmentVariable("XDG_STATE_HOME");
+    if (!QDir::isAbsolutePath(base)) {
+        if (QDir::homePath().isEmpty())
+            return QString();
+        base = QDir::homePath() + QStringLiteral("/.local/state");
+    }
+    return QDir::cleanPath(base) + u'/' + Texts::programIcon();
 }

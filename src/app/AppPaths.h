@@ -14,6 +14,10 @@ struct AppPaths {
     // settings file, never beside it (a lock in a synced folder would travel
     // to another machine and keep the program from starting there).
     QString lockPath;
+    // The user's state folder for the program ($XDG_STATE_HOME/varnel):
+    // where settings that could not be saved at the end of a session go.
+    // Empty when there is none; they go beside the settings file then.
+    QString stateDir;
 };
 
 // The settings beside the program when a file is already there and its
@@ -22,3 +26,7 @@ struct AppPaths {
 // there is none.
 AppPaths ChooseAppPaths(const QString& programDir, const QString& configDir,
                         const QString& runtimeDir);
+
+// $XDG_STATE_HOME/varnel, or ~/.local/state/varnel where that is not set (or
+// not an absolute path, which the desktop's rules say to ignore).
+QString UserStateFolder();

@@ -12,9 +12,11 @@ constexpr int UnloadDelay = 100;
 // until it is first used. The settings store and the tray need each other
 // (the settings hold the quick list; a right click reads the settings), so
 // the store is given the tray before the tray is built: it is used only
-// once both exist.
+// once both exist. Every owner that may show a box or a menu shows it
+// through platform_, so that modal_ knows when one is open.
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
-    : platform_(platform),
+    : modal_(platform),
+      platform_(modal_.Counted(platform)),
       paths_(paths),
       checks_(platform.work, platform.timers,
               [this](const QString& mount) {
@@ -22,27 +24,37 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
               }),
       icons_(platform.images, checks_, tree_, platform.timers),
       brokenPaths_(tree_, checks_, platform.treeView, platform.timers),
-      browser_(platform, {settings_, opener_}, paths.programDir),
-      browserMouse_(platform, browser_),
-      settings_(platform, paths, {tree_, browser_, tray_, options_, icons_}),
-      tray_(platform, tree_, history_, settings_, *this, checks_),
+      browser_(platform_, {settings_, opener_}, paths.programDir),
+      browserMouse_(platform_, browser_),
+      recovery_(platform.timers, paths),
+      settings_(platform_, paths, {tree_, browser_, tray_, options_, icons_}, recovery_),
+      tray_(platform_, tree_, history_, settings_, *this, checks_),
       history_(tree_, tray_),
       layout_(platform.window, settings_),
-      opener_(platform, checks_, options_),
-      editing_(platform, tree_, history_, settings_, tray_,
+      opener_(platform_, checks_, options_),
+      editing_(platform_, tree_, history_, settings_, tray_,
                [this] { return browser_.HighlightedDirectoryToKeep(); }),
-      undo_(platform, {tree_, history_, settings_, icons_}),
-      treeMenu_(platform, {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_,
-                           history_, undo_}),
-      treeMouse_(platform, {tree_, settings_, opener_, editing_, treeMenu_, undo_}),
+      undo_(platform_, {tree_, history_, settings_, icons_}),
+      treeMenu_(platform_, {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_,
+                            history_, undo_}),
+      treeMouse_(platform_, {tree_, settings_, opener_, editing_, treeMenu_, undo_}),
       drags_(treeMouse_, browserMouse_),
-      dropCommands_(platform, tree_, drags_, browser_, options_, icons_, checks_),
-      treeDrop_(platform, {tree_, history_, settings_, drags_, dropCommands_, options_}),
-      externalDrop_(platform,
+      dropCommands_(platform_, tree_, drags_, browser_, options_, icons_, checks_),
+      treeDrop_(platform_, {tree_, history_, settings_, drags_, dropCommands_, options_}),
+      externalDrop_(platform_,
                     {tree_, history_, settings_, dropCommands_, icons_, checks_, treeDrop_}),
       instanceLock_(paths.lockPath),
+      recoveryNotice_(platform_, recovery_, paths.settingsPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
+    settings_.Watch().SetBusy([this] { return busyWithTheTree(); });
+}
+
+// A box or a menu open, a drag, a label being edited: the handlers at work
+// hold nodes of the tree, which must not be replaced under them.
+bool FrmVarnel::busyWithTheTree() const {
+    return modal_.Open() || editing_.LabelEditPending() || treeMouse_.TreeDragState() != 0 ||
+           browserMouse_.DirDragState() != 0 || browserMouse_.FileDragState() != 0;
 }
 
 FrmVarnel::~FrmVarnel() = default;

@@ -2,6 +2,9 @@
 
 #include "AppPaths.h"
 #include "InstanceLock.h"
+#include "ModalCalls.h"
+#include "RecoveryFile.h"
+#include "RecoveryNotice.h"
 #include "SettingsStore.h"
 #include "TreeMenuCommands.h"
 #include "WindowDrags.h"
@@ -78,8 +81,10 @@ public:
 
 private:
     void unloadMainWindow(int unloadMode);
+    bool busyWithTheTree() const;
 
-    Platform platform_;
+    ModalCalls modal_;
+    Platform platform_;  // its boxes and menus through modal_
     AppPaths paths_;
     NodeTree tree_;
     MenuOptions options_;
@@ -88,6 +93,7 @@ private:
     BrokenPaths brokenPaths_;
     BrowserPanel browser_;
     BrowserMouse browserMouse_;
+    RecoveryFile recovery_;
     SettingsStore settings_;
     Tray tray_;
     TreeHistory history_;  // hears the tree from here on: the settings are read later
@@ -102,6 +108,7 @@ private:
     TreeDrop treeDrop_;
     ExternalDrop externalDrop_;
     InstanceLock instanceLock_;
+    RecoveryNotice recoveryNotice_;
     std::unique_ptr<Timer> unloadEvent_;  // UnloadEvent: lets the menu that chose "Unload" close
     bool unloading_ = false;
 };

@@ -29,6 +29,7 @@ bool FrmVarnel::Form_Load() {
     layout_.Record();
     tray_.Show(Texts::programIcon(), Texts::programTitle());
     settings_.ScheduleSave();
+    recoveryNotice_.Announce();
     return true;
 }
 
@@ -57,15 +58,25 @@ void FrmVarnel::unloadMainWindow(int unloadMode) {
         unloading_ = false;
         return;
     }
+    // The settings are saved (or kept aside): the lock goes first, before
+    // anything that talks to the desktop and could be slow to answer.
+    instanceLock_.Release();
     Form_Unload();
     settings_.StopTimer();
     platform_.window.hide();
-    instanceLock_.Release();
     platform_.window.quit();
 }
 
 void FrmVarnel::SessionEnding() {
     settings_.SessionEnding();
+    if (unloading_) {
+        // An unload held up by the box that asks to retry the save: ending
+        // the loops closes the box, and that unload goes on to its end,
+        // keeping the settings in a recovery file.
+        if (settings_.Saving())
+            platform_.window.quit();
+        return;
+    }
     unloadMainWindow(vbAppWindows);
 }
 

@@ -1,5 +1,6 @@
 #include "SettingsStore.h"
 
+#include "RecoveryFile.h"
 #include "Texts.h"
 #include "browser/BrowserPanel.h"
 #include "icons/ItemIcons.h"
@@ -11,6 +12,7 @@
 #include "settings/SettingsReader.h"
 #include "settings/SettingsSink.h"
 #include "settings/SettingsWriter.h"
+#include "settings/WholeSettingsFile.h"
 #include "tray/Tray.h"
 #include "tree/EnsureVisible.h"
 #include "tree/MenuOptions.h"
@@ -83,12 +85,19 @@ private:
     Parts& parts_;
 };
 
-SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, const Parts& parts)
+SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, const Parts& parts,
+                             const RecoveryFile& recovery)
     : platform_(platform),
       paths_(paths),
       parts_(parts),
       unread_(paths.settingsPath, platform.messages),
-      saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })) {
+      recovery_(recovery),
+      saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })),
+      reload_({parts.tree, parts.tray.Quick(), parts.icons, platform.treeView}),
+      watch_(platform, paths.settingsPath,
+             {[this] { return pending_ || loading_; }, [this] { return dirty_; },
+              [this] { return reload_.TreeSide(ownSection_); },
+              [this](const QByteArray& bytes) { return readTheirs(bytes); }}) {
     saveSetTimer_->setInterval(SaveDelay);
 }
 
@@ -168,6 +177,7 @@ void SettingsStore::LoadSettings() {
 
     platform_.window.setMousePointer(PointerBusy);
     int foreign = 0;
+    FileContent content;
     {
         TreeBusyScope busy(parts_.tree);
         BulkTreeChange bulk(parts_.tree);
@@ -176,11 +186,18 @@ void SettingsStore::LoadSettings() {
             parts_.tree.Remove(node);
         ownSection_.clear();
         Applier applier(*this);
-        foreign = ReadSettingsPieces([&file] { return file.next(); }, applier, parts_.tree);
+        const auto next = [&file, &content] {
+            const QByteArrayView piece = file.next();
+            content.add(piece);
+            return piece;
+        };
+        foreign = ReadSettingsPieces(next, applier, parts_.tree);
     }
     platform_.window.setMousePointer(PointerDefault);
-    if (path == paths_.settingsPath)
+    if (path == paths_.settingsPath) {
         volume_ = VolumeOf(path);
+        watch_.Known(content.result());
+    }
     // Lines no settings file holds mean another program's document (a link
     // to it, a file of garbage): what was ours in it is used, but the
     // document itself is kept aside rather than replaced. So is a file that
@@ -201,16 +218,32 @@ void SettingsStore::LoadSettings() {
 void SettingsStore::SaveSettings() {
     saveSetTimer_->stop();
     if (pending_) {
-        LoadSettings();
+        // Nothing read can be changed any more when the session ends, and
+        // a box asking to retry the reading would hold the end up.
+        if (!sessionEnding_)
+            LoadSettings();
         return;
     }
+    // The box that asks to retry waits in a loop of its own, where the end
+    // of the session may ask for a save again: the save under way goes on.
+    if (saving_)
+        return;
+    const QScopedValueRollback<bool> saving(saving_, true);
     MainWindowPort& window = platform_.window;
     const bool normal = window.windowState() == StateNormal;
     const TwipsRect rect = windowRect();
     if (normal && rect != saved_)
         dirty_ = true;
-    if (!dirty_ || !unread_.ClearForWriting(sessionEnding_))
+    if (!dirty_)
         return;
+    if (!unread_.ClearForWriting(sessionEnding_)) {
+        if (sessionEnding_) {
+            if (normal)
+                saved_ = rect;
+            keepForRecovery(settingsText());
+        }
+        return;
+    }
 
     window.setMousePointer(PointerBusy);
     if (normal)
@@ -221,7 +254,7 @@ void SettingsStore::SaveSettings() {
         dirty_ = false;  // otherwise the next save tries again
 }
 
-bool SettingsStore::writeFile() {
+QByteArray SettingsStore::settingsText() const {
     SettingsValues values;
     values.winTop = saved_.top;
     values.winLeft = saved_.left;
@@ -240,19 +273,64 @@ bool SettingsStore::writeFile() {
     values.dirSel = place.dirSel;
     values.dirVis = place.dirVis;
     values.ownSection = ownSection_;
-    const QByteArray content =
-        WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
+    return WriteSettingsText(values, parts_.tree, parts_.tray.Quick().Entries());
+}
+
+bool SettingsStore::writeFile() {
+    const QByteArray content = settingsText();
+    // Not there: the stick is out, or another writer's file cannot be kept.
+    if (!watch_.ClearForWriting(sessionEnding_)) {
+        if (sessionEnding_)
+            keepForRecovery(content);
+        return false;
+    }
     QString error;
     while (!WriteSettingsFile(paths_.settingsPath, content, &error, volume_)) {
         qCWarning(lcSettings) << "cannot write" << paths_.settingsPath << ":" << error;
-        platform_.window.setMousePointer(PointerDefault);
-        const MsgAnswer answer = platform_.messages.show(
-            Texts::unableToSave(), Texts::programTitle(), MsgButtons::RetryCancel, MsgIcon::Stop);
-        if (answer != MsgAnswer::Retry)
-            return false;
-        platform_.window.setMousePointer(PointerBusy);
+        if (!sessionEnding_) {
+            platform_.window.setMousePointer(PointerDefault);
+            const MsgAnswer answer =
+                platform_.messages.show(Texts::unableToSave(), Texts::programTitle(),
+                                        MsgButtons::RetryCancel, MsgIcon::Stop);
+            if (answer == MsgAnswer::Retry && !sessionEnding_) {
+                platform_.window.setMousePointer(PointerBusy);
+                continue;
+            }
+        }
+        // Nobody is left to answer a box when the session ends (also when
+        // it ended while the box asked), and the tree must not end with the
+        // program.
+        if (sessionEnding_)
+            keepForRecovery(content);
+        return false;
     }
     if (volume_.isEmpty())
         volume_ = VolumeOf(paths_.settingsPath);
+    watch_.Known(FileContent::of(content));
     return true;
+}
+
+// Another writer's file, changed while nothing of ours waited to be saved.
+// One that is empty, cut short or not a settings file is not read: the tree
+// stays, and the next save keeps that file aside and writes the tree back.
+bool SettingsStore::readTheirs(const QByteArray& bytes) {
+    if (!IsWholeSettingsFile(bytes)) {
+        qCWarning(lcSettings) << paths_.settingsPath << "changed into no whole settings file";
+        unread_.Refuse();
+        ScheduleSave();
+        return false;
+    }
+    platform_.window.setMousePointer(PointerBusy);
+    reload_.ReplaceTreeAndQuickList(bytes, ownSection_);
+    platform_.window.setMousePointer(PointerDefault);
+    unread_.Accept();
+    return true;
+}
+
+void SettingsStore::keepForRecovery(const QByteArray& content) const {
+    const QString kept = recovery_.Write(content);
+    if (kept.isEmpty())
+        qCCritical(lcSettings) << "the settings could be kept nowhere: they are lost";
+    else
+        qCWarning(lcSettings) << "kept the settings that could not be saved in" << kept;
 }

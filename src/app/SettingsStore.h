@@ -1,6 +1,8 @@
 #pragma once
 
 #include "AppPaths.h"
+#include "SettingsReload.h"
+#include "SettingsWatch.h"
 #include "UnreadSettingsGuard.h"
 #include "platform/Geometry.h"
 #include "platform/Platform.h"
@@ -13,6 +15,7 @@ class BrowserPanel;
 class ItemIcons;
 class MenuOptions;
 class NodeTree;
+class RecoveryFile;
 class Timer;
 class Tray;
 
@@ -30,7 +33,9 @@ public:
         ItemIcons& icons;
     };
 
-    SettingsStore(const Platform& platform, const AppPaths& paths, const Parts& parts);
+    // recovery takes what cannot be written when the session ends.
+    SettingsStore(const Platform& platform, const AppPaths& paths, const Parts& parts,
+                  const RecoveryFile& recovery);
     ~SettingsStore() override;
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
@@ -45,8 +50,11 @@ public:
     void WindowShown() { pending_ = false; }
     bool SettingsDirty() const { return dirty_; }
     // The session is ending (log-off, a signal): the last save asks nothing
-    // it need not ask, and no timer fires after it.
+    // (what it cannot write goes to a recovery file), and no timer fires
+    // after it.
     void SessionEnding() { sessionEnding_ = true; }
+    // A save is under way, maybe waiting on the box that asks to retry.
+    bool Saving() const { return saving_; }
     void StopTimer();
 
     // SavedTop, SavedLeft, SavedHeight, SavedWidth: the window's last normal
@@ -58,23 +66,32 @@ public:
     void SetSavedRect(const TwipsRect& rect) { saved_ = rect; }
     // The window's rectangle as it is now, in the normal state.
     void RememberWindowRect(const TwipsRect& rect);
+    // The file on disk against what was read or written there.
+    SettingsWatch& Watch() { return watch_; }
 
 private:
     class Applier;
     TwipsRect windowRect() const;  // the window's, its place unknown kept as saved
     QString pathToRead() const;
+    QByteArray settingsText() const;
     bool writeFile();
+    bool readTheirs(const QByteArray& bytes);
+    void keepForRecovery(const QByteArray& content) const;
 
     Platform platform_;
     AppPaths paths_;
     Parts parts_;
     UnreadSettingsGuard unread_;
+    const RecoveryFile& recovery_;
     std::unique_ptr<Timer> saveSetTimer_;  // SaveSetTimer
     bool pending_ = true;                  // SettingsPending
     bool dirty_ = false;                   // SettingsDirty
     bool sessionEnding_ = false;
     bool loading_ = false;
+    bool saving_ = false;
     TwipsRect saved_;
     QStringList ownSection_;  // the "[Varnel]" lines read, written back as they were
     QString volume_;          // where the file was read or first written: its mount point
+    SettingsReload reload_;
+    SettingsWatch watch_;
 };

@@ -41,4 +41,32 @@ inline QString cannotKeepAside(const QString& path, const QString& reason) {
                "be saved over it.")
         .arg(path, reason);
 }
+inline QString keptTheirs(const QString& path, const QString& aside) {
+    return QStringLiteral(
+               "Another program changed Varnel's settings file %1 while Varnel had changes of "
+               "its own to save. Varnel has saved its own there and kept the other version as "
+               "%2.")
+        .arg(path, aside);
+}
+inline QString cannotKeepTheirs(const QString& path, const QString& reason) {
+    return QStringLiteral(
+               "Another program changed Varnel's settings file %1, and Varnel could not keep a "
+               "copy of that version (%2). Nothing will be saved over it.")
+        .arg(path, reason);
+}
+inline QString folderOffItsDisk(const QString& folder) {
+    return QStringLiteral(
+               "Varnel has not saved its settings: the folder %1 is no longer on the disk they "
+               "were read from (was the disk removed?). They will be saved there once it is "
+               "back.")
+        .arg(folder);
+}
+// Recovery files: one path a line, the newest last.
+inline QString settingsRecovered(const QString& recoveryFiles, const QString& settingsPath) {
+    return QStringLiteral(
+               "Varnel could not save its settings when a session ended, and kept them in:\n"
+               "%1\n"
+               "To go back to them, unload Varnel and copy the newest over %2.")
+        .arg(recoveryFiles, settingsPath);
+}
 }  // namespace Texts

@@ -17,6 +17,7 @@ void FrmVarnel::ShowWindow() {
     brokenPaths_.WindowShown();
     if (!platform_.window.isVisible())
         platform_.window.show();
+    recoveryNotice_.WindowShown();
 }
 
 void FrmVarnel::tvHide_Click() {

@@ -17,6 +17,8 @@ class FileListPort;
 class ImageListPort;
 class StatusBarPort;
 class AboutBoxPort;
+class DesktopNotices;
+class FileWatches;
 
 struct Platform {
     TimerFactory& timers;
@@ -34,4 +36,6 @@ struct Platform {
     StatusBarPort& statusBar;
     AboutBoxPort& about;
     BackgroundWork& work;
+    DesktopNotices& notices;
+    FileWatches& fileWatches;
 };

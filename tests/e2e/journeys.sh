@@ -193,6 +193,135 @@ sigterm_saves() {
     awk '!/\r$/ { bare = 1 } END { exit bare }' "$settings" || fail "a line of Varnel.INI does not end in CR LF"
 }
 
+# No lock of any copy is left in the runtime folder.
+no_lock_left() {
+    local left
+    left=$(find "$XDG_RUNTIME_DIR" -name '*.lock' 2>/dev/null)
+    [ -z "$left" ] || fail "a lock was left behind: $left"
+}
+
+# A message box of PID over its shown window: both are titled Varnel, and
+# the box is the lower of the two.
+message_over_window() {
+    local id X Y WIDTH HEIGHT box='' lowest=''
+    [ "$(main_window "$1" | wc -l)" -ge 2 ] || return 1
+    for id in $(main_window "$1"); do
+        window_geometry "$id"
+        if [ -z "$box" ] || ((HEIGHT < lowest)); then
+            box=$id lowest=$HEIGHT
+        fi
+    done
+    echo "$box"
+}
+
+# Sends SIGTERM to PID and waits for it to end well; sets ended_ms to the
+# time that took.
+terminate_and_time() {
+    local started
+    started=$(now_ms)
+    kill -TERM "$1"
+    expect_exit "$1" 5000
+    ended_ms=$(($(now_ms) - started))
+}
+
+# A settings file that cannot be written when the session ends (here a link
+# into a folder that is gone; a read-only file or a full disk fail alike):
+# no box holds the end up, the tree goes to a recovery file in the state
+# folder, and the lock goes. The next start tells of the file once, at the
+# first showing of the window, since there is no desktop notice without a
+# session bus.
+sigterm_keeps_what_cannot_be_saved() {
+    local kept box state=$HOME/.local/state/varnel
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$settings"
+    start_varnel
+    click_window "$icon" 1
+    within 5000 main_window "$pid" >/dev/null || fail "a left click did not show the window"
+    ln -sfn "$xsession_dir/gone/Varnel.INI" "$settings"
+    terminate_and_time "$pid"
+    echo "ended ${ended_ms} ms after SIGTERM"
+    ((ended_ms < 2000)) || fail "the end took ${ended_ms} ms"
+    kept=$(find "$state" -name 'Varnel-recovery-*.INI' 2>/dev/null)
+    [ "$(echo "$kept" | grep -c .)" -eq 1 ] || fail "no single recovery file in $state: $kept"
+    grep -q $'^Node=Work\t' "$kept" || fail "the recovery file holds no tree: $(tr '\r\t' ' |' <"$kept")"
+    grep -qF "$kept" "$xsession_dir/varnel-$instances.log" || fail "the log does not say where the settings went"
+    no_lock_left
+
+    rm "$settings"
+    start_varnel
+    click_window "$icon" 1
+    within 5000 message_over_window "$pid" >/dev/null ||
+        fail "the first showing tells nothing of the recovery file"
+    box=$(message_over_window "$pid")
+    click_box_button "$box"
+    within 5000 eval "! visible_windows --pid $pid | grep -qx $box" || fail "the message box stayed open"
+    unload_by_tray_menu
+    start_varnel
+    show_window
+    sleep 1
+    [ -z "$(message_over_window "$pid" || true)" ] || fail "the recovery file was told of again"
+    unload_by_tray_menu
+    no_lock_left
+}
+
+# Where the desktop has a notification service (tests/e2e/notification_host.py
+# on a bus of the test's own), the next start tells of a recovery file by a
+# notice, and the window shows no message; the start after that tells nothing.
+recovery_told_by_a_notification() {
+    local host_log=$xsession_dir/notices.log state=$HOME/.local/state/varnel
+    command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
+        { echo "SKIP: dbus-daemon or python3-dbus is not installed" >&2; exit 77; }
+    xsession_start_bus
+    /usr/bin/python3 "$here/notification_host.py" >"$host_log" 2>&1 &
+    xsession_pids+=($!)
+    within 10000 grep -q '^ready$' "$host_log" || fail "the notification host did not start: $(cat "$host_log")"
+    mkdir -p "$state"
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$state/Varnel-recovery-20260105-120000.INI"
+    start_varnel
+    within 5000 grep -q '^notice ' "$host_log" || fail "no notice came: $(cat "$host_log")"
+    grep -q "^notice Varnel|.*|$state/Varnel-recovery-20260105-120000.INI|" "$host_log" ||
+        fail "the notice does not name the file: $(cat "$host_log")"
+    show_window
+    sleep 1
+    [ -z "$(message_over_window "$pid" || true)" ] || fail "the window told it again"
+    unload_by_tray_menu
+    start_varnel
+    show_window
+    unload_by_tray_menu
+    [ "$(grep -c '^notice ' "$host_log")" -eq 1 ] || fail "told more than once: $(cat "$host_log")"
+}
+
+# SIGTERM to the whole process group, many times in a row, as timeout(1)
+# and session managers send it: every run ends in order (exit status 0) and
+# removes its lock, whether a save is due (the window was shown) or not.
+group_sigterm_leaves_no_lock() {
+    local run times=()
+    for run in 1 2 3 4 5 6; do
+        instances=$((instances + 1))
+        # setsid: a process group of its own, led by the program itself.
+        xsession_spawn "$xsession_dir/varnel-$instances.log" setsid "$app_dir/Varnel"
+        pid=$xsession_last_pid
+        within 10000 tray_icon_window "$pid" >/dev/null || fail "run $run: no tray icon appeared"
+        icon=$(tray_icon_window "$pid")
+        if ((run % 2 == 0)); then
+            click_window "$icon" 1
+            within 5000 main_window "$pid" >/dev/null || fail "run $run: the window did not show"
+        fi
+        local started
+        started=$(now_ms)
+        # Again and again until it is gone, so that signals come at every
+        # step of the end: none may cut it short.
+        while kill -TERM -- "-$pid" 2>/dev/null; do
+            (($(now_ms) - started < 5000)) || fail "run $run: still running after 5 s of signals"
+            sleep 0.002
+        done
+        expect_exit "$pid" 5000
+        times+=("$(($(now_ms) - started))")
+        no_lock_left
+    done
+    echo "ended ${times[*]} ms after the signals"
+    [ -s "$settings" ] || fail "the settings were not saved"
+}
+
 # The window, shown by a left click on the icon; sets X and Y to its corner.
 show_window() {
     local WIDTH HEIGHT

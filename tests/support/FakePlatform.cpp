@@ -1,8 +1,14 @@
 #include "FakePlatform.h"
 
+#include <QFileInfo>
+#include <algorithm>
+#include <utility>
+
 MsgAnswer FakeMessageBoxes::show(const QString& text, const QString& title, MsgButtons buttons,
                                  MsgIcon icon) {
     shown.push_back({text, title, buttons, icon});
+    if (whileShown)
+        std::exchange(whileShown, {})();
     if (!answers.empty()) {
         const MsgAnswer answer = answers.front();
         answers.pop_front();
@@ -113,4 +119,38 @@ bool FakeBackgroundWork::release(std::size_t place) {
     work();
     done();
     return true;
+}
+
+class FakeFileWatches::Watch : public FileWatch {
+public:
+    Watch(std::vector<Watch*>& all, std::function<void()> changed)
+        : all_(all), changed_(std::move(changed)) {
+        all_.push_back(this);
+    }
+    ~Watch() override { all_.erase(std::find(all_.begin(), all_.end(), this)); }
+    Watch(const Watch&) = delete;
+    Watch& operator=(const Watch&) = delete;
+    void watch(const QString&) override {}
+    void tell() const { changed_(); }
+
+private:
+    std::vector<Watch*>& all_;
+    std::function<void()> changed_;
+};
+
+std::unique_ptr<FileWatch> FakeFileWatches::createWatch(std::function<void()> changed) {
+    return std::make_unique<Watch>(watches_, std::move(changed));
+}
+
+std::optional<quint64> FakeFileWatches::deviceOf(const QString& folder) const {
+    if (!QFileInfo(folder).isDir())
+        return std::nullopt;
+    const auto it = devices.find(QFileInfo(folder).absoluteFilePath());
+    return it == devices.end() ? 1 : it->second;
+}
+
+void FakeFileWatches::tell() const {
+    const std::vector<Watch*> all = watches_;
+    for (const Watch* watch : all)
+        watch->tell();
 }

@@ -3,6 +3,8 @@
 #include "VirtualClock.h"
 #include "platform/BackgroundWork.h"
 #include "platform/BrowserListPorts.h"
+#include "platform/DesktopNotices.h"
+#include "platform/FileWatch.h"
 #include "platform/ImageListPort.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
@@ -34,6 +36,7 @@ public:
                    MsgIcon icon) override;
     std::deque<MsgAnswer> answers;
     std::vector<ShownMessage> shown;
+    std::function<void()> whileShown;  // runs once, while the next box is open
 };
 
 // Popup menus answered from a script; unscripted menus are dismissed.
@@ -222,6 +225,20 @@ public:
     std::vector<TwipsRect> shownAt;
 };
 
+// A desktop with a notification service when hasService is set; the notice
+// is answered at once either way, and kept when taken.
+class FakeDesktopNotices : public DesktopNotices {
+public:
+    void notify(const QString& title, const QString& text,
+                std::function<void(bool taken)> answered) override {
+        if (hasService)
+            taken.push_back(title + u'\n' + text);
+        answered(hasService);
+    }
+    bool hasService = false;
+    QStringList taken;
+};
+
 // Every icon name has an icon when hasIcons is set, the same handle each
 // time. With refuseAdds the list takes no icon, as a full or failing one
 // would.
@@ -242,6 +259,21 @@ public:
     QStringList keys{QStringLiteral("closed"), QStringLiteral("open"), QStringLiteral("leaf")};
 };
 
+// Watches that say a change only when the test says so. Every folder there
+// is lies on device 1, unless the test puts it on another.
+class FakeFileWatches : public FileWatches {
+public:
+    std::unique_ptr<FileWatch> createWatch(std::function<void()> changed) override;
+    std::optional<quint64> deviceOf(const QString& folder) const override;
+    // Tells every watch that its file may have changed.
+    void tell() const;
+    std::map<QString, quint64> devices;
+
+private:
+    class Watch;
+    std::vector<Watch*> watches_;
+};
+
 struct FakePlatform {
     VirtualClock clock;
     FakeMessageBoxes messages;
@@ -258,12 +290,14 @@ struct FakePlatform {
     FakeStatusBar statusBar;
     FakeAboutBox about;
     FakeBackgroundWork work;
+    FakeDesktopNotices notices;
+    FakeFileWatches fileWatches;
 
     Platform platform() { return platform(messages); }
     // With other message boxes: the real ones, whose loops run timers.
     Platform platform(MessageBoxes& boxes) {
-        return Platform{clock,    boxes,    menus,     shell,     tray,
-                        window,   treeView, pathLabel, driveList, dirList,
-                        fileList, images,   statusBar, about,     work};
+        return Platform{clock,     boxes,     menus,     shell,   tray,       window,
+                        treeView,  pathLabel, driveList, dirList, fileList,   images,
+                        statusBar, about,     work,      notices, fileWatches};
     }
 };

@@ -11,6 +11,7 @@ FormHarness::FormHarness(const QString& directory) {
     paths.programDir = dir;
     paths.settingsPath = dir + QStringLiteral("/Varnel.INI");
     paths.lockPath = dir + QStringLiteral("/Varnel.lock");
+    paths.stateDir = dir + QStringLiteral("/state/varnel");
     form = std::make_unique<FrmVarnel>(fake.platform(), paths);
 }
 

@@ -27,9 +27,9 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 Platform onClock(const Platform& p, TimerFactory& clock) {
-    return {clock,      p.messages, p.menus,     p.shell,     p.tray,
-            p.window,   p.treeView, p.pathLabel, p.driveList, p.dirList,
-            p.fileList, p.images,   p.statusBar, p.about,     p.work};
+    return {clock,       p.messages,  p.menus,     p.shell,   p.tray,       p.window,
+            p.treeView,  p.pathLabel, p.driveList, p.dirList, p.fileList,   p.images,
+            p.statusBar, p.about,     p.work,      p.notices, p.fileWatches};
 }
 
 AppPaths pathsIn(const QTemporaryDir& dir) {

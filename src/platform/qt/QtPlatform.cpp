@@ -1,9 +1,11 @@
 #include "QtPlatform.h"
 
+#include "platform/qt/QtFileWatches.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTimerFactory.h"
 #include "platform/qt/SessionEndWatcher.h"
+#include "platform/qt/bus/QtDesktopNotices.h"
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/QtAboutBox.h"
@@ -27,16 +29,18 @@ QtPlatform::QtPlatform()
       menus_(std::make_unique<QtPopupMenus>(window_.get(), treeView_.get())),
       shell_(std::make_unique<QtShell>(*timers_)),
       tray_(std::make_unique<QtTray>(*timers_)),
-      sessionEnd_(std::make_unique<SessionEndWatcher>()) {}
+      notices_(std::make_unique<QtDesktopNotices>()),
+      sessionEnd_(std::make_unique<SessionEndWatcher>()),
+      fileWatches_(std::make_unique<QtFileWatches>()) {}
 
 QtPlatform::~QtPlatform() {
     detach();
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,  *messages_, *menus_,     *shell_,    *tray_,
-                    *window_,  *treeView_, *pathLabel_, driveList_, *dirList_,
-                    fileList_, *images_,   *statusBar_, *about_,    work_};
+    return Platform{*timers_,    *messages_,  *menus_,    *shell_,   *tray_,       *window_,
+                    *treeView_,  *pathLabel_, driveList_, *dirList_, fileList_,    *images_,
+                    *statusBar_, *about_,     work_,      *notices_, *fileWatches_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -53,6 +57,7 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
 
 void QtPlatform::detach() {
     sessionEnd_->setHandler({});
+    notices_->forgetAnswers();
     tray_->setNotifications(nullptr);
     fileList_.setEvents(nullptr);
     dirList_->setEvents(nullptr);

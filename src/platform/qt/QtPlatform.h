@@ -9,10 +9,12 @@
 #include <memory>
 
 class NodeTree;
+class QtFileWatches;
 class QtImageList;
 class QtMainWindow;
 class QtMessageBoxes;
 class QtAboutBox;
+class QtDesktopNotices;
 class QtPathLabel;
 class QtStatusBar;
 class QtPopupMenus;
@@ -62,5 +64,7 @@ private:
     std::unique_ptr<QtPopupMenus> menus_;
     std::unique_ptr<QtShell> shell_;
     std::unique_ptr<QtTray> tray_;
+    std::unique_ptr<QtDesktopNotices> notices_;
     std::unique_ptr<SessionEndWatcher> sessionEnd_;
+    std::unique_ptr<QtFileWatches> fileWatches_;
 };

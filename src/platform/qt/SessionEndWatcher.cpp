@@ -52,7 +52,8 @@ SessionEndWatcher::SessionEndWatcher(QObject* parent) : QObject(parent) {
 SessionEndWatcher::~SessionEndWatcher() {
     if (!notifier_)
         return;
-    setDisposition(SIG_DFL);
+    // A program that is ending keeps ignoring them to its last step.
+    setDisposition(reported_ ? SIG_IGN : SIG_DFL);
     ::close(signalSockets[0]);
     ::close(signalSockets[1]);
     signalSockets[0] = signalSockets[1] = -1;
@@ -68,8 +69,12 @@ void SessionEndWatcher::report() {
     if (reported_)
         return;
     reported_ = true;
+    // The end in order is short (a save that fails asks nothing then) and
+    // must reach the lock's removal: a signal sent to the whole process group
+    // comes twice (timeout(1) signals the child, then its group), and the
+    // second must not cut it short.
     if (notifier_)
-        setDisposition(SIG_DFL);
+        setDisposition(SIG_IGN);
     if (onSessionEnd_)
         onSessionEnd_();
 }

@@ -9,8 +9,9 @@ class QSocketNotifier;
 // to save (log-off, shut-down) or one of SIGTERM, SIGHUP and SIGINT. A signal
 // handler may do next to nothing, so it only writes a byte into a socket pair;
 // the event loop reads it and reports the end on the user-interface thread.
-// Once reported, the signals take their default action again, so a second
-// one ends a program that cannot finish in order.
+// Once reported, further signals are ignored: the end in order runs to its
+// close, the lock's removal with it. It is bounded (a save that fails then
+// shows no box); SIGKILL remains for a program that hangs.
 class SessionEndWatcher : public QObject {
     Q_OBJECT
 public:

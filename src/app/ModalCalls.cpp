@@ -1,0 +1,25 @@
+#include "ModalCalls.h"
+
+#include <QScopedValueRollback>
+
+Platform ModalCalls::Counted(const Platform& p) {
+    return Platform{p.timers,    *this,       *this,       p.shell,   p.tray,       p.window,
+                    p.treeView,  p.pathLabel, p.driveList, p.dirList, p.fileList,   p.images,
+                    p.statusBar, p.about,     p.work,      p.notices, p.fileWatches};
+}
+
+MsgAnswer ModalCalls::show(const QString& text, const QString& title, MsgButtons buttons,
+                           MsgIcon icon) {
+    const QScopedValueRollback<int> open(open_, open_ + 1);
+    return messages_.show(text, title, buttons, icon);
+}
+
+MenuChoice ModalCalls::popup(const MenuEntry& menu) {
+    const QScopedValueRollback<int> open(open_, open_ + 1);
+    return menus_.popup(menu);
+}
+
+MenuChoice ModalCalls::popupAtNode(const MenuEntry& menu, TreeNode* node) {
+    const QScopedValueRollback<int> open(open_, open_ + 1);
+    return menus_.popupAtNode(menu, node);
+}
