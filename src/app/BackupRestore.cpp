@@ -6,6 +6,7 @@
 #include "Texts.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "platform/ChooserBox.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
@@ -15,6 +16,7 @@
 #include "settings/SettingsSink.h"
 #include "tray/Tray.h"
 #include "tree/EnsureVisible.h"
+#include "tree/HistoryTexts.h"
 
 #include <QLoggingCategory>
 
@@ -187,6 +189,7 @@ void BackupRestore::RestoreFrom(const QByteArray& settingsText) {
     NodeTree& tree = parts_.tree;
     platform_.window.setMousePointer(PointerBusy);
     {
+        TreeHistory::Step step(parts_.history, HistoryTexts::restore());
         TreeBusyScope busy(tree);
         BulkTreeChange bulk(tree);
         while (TreeNode* node = tree.First())

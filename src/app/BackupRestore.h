@@ -10,6 +10,7 @@ class ItemIcons;
 class NodeTree;
 class SettingsStore;
 class Tray;
+class TreeHistory;
 
 // "Restore…": the user picks one of the settings file's backups, and its
 // tree and quick list take the place of the ones there are, while the
@@ -22,6 +23,7 @@ public:
         Tray& tray;  // its quick list
         ItemIcons& icons;
         SettingsStore& settings;
+        TreeHistory& history;  // a restore is one step the user can take back
     };
 
     BackupRestore(const Platform& platform, const Parts& parts);

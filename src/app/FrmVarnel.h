@@ -15,6 +15,7 @@
 #include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "platform/MainWindowPort.h"
 #include "platform/Platform.h"
 #include "platform/PlatformEvents.h"
@@ -28,6 +29,7 @@
 #include "tree/TreeDropCommands.h"
 #include "tree/TreeEditing.h"
 #include "tree/TreeMouse.h"
+#include "tree/TreeUndo.h"
 
 #include <memory>
 
@@ -47,6 +49,8 @@ public:
     PlatformEvents Events();
 
     NodeTree& tree() { return tree_; }
+    TreeHistory& history() { return history_; }
+    TreeUndo& undo() { return undo_; }
     SettingsStore& settings() { return settings_; }
     Tray& tray() { return tray_; }
     BackupRestore& restore() { return restore_; }
@@ -94,10 +98,12 @@ private:
     RecoveryFile recovery_;
     SettingsStore settings_;
     Tray tray_;
+    TreeHistory history_;  // hears the tree from here on: the settings are read later
     BackupRestore restore_;
     WindowLayout layout_;
     Opener opener_;
     TreeEditing editing_;
+    TreeUndo undo_;
     TreeMenuCommands treeMenu_;
     TreeMouse treeMouse_;
     WindowDrags drags_;

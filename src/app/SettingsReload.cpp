@@ -2,6 +2,7 @@
 
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "settings/SettingsReader.h"
 #include "settings/SettingsSink.h"
 #include "tray/QuickList.h"
@@ -103,6 +104,10 @@ void SettingsReload::ReplaceTreeAndQuickList(QByteArrayView bytes, QStringList& 
     tree.SetSelectedItem(keep);
     if (keep)
         EnsureVisible(keep, parts_.treeView);
+    // The steps were made in a tree that is no longer there: undoing one
+    // would take back what another machine did, at places that no longer
+    // mean what they meant.
+    parts_.history.Clear();
 }
 
 QByteArray SettingsReload::TreeSide(const QStringList& ownSection) const {

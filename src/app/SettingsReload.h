@@ -9,6 +9,7 @@
 class ItemIcons;
 class NodeTree;
 class QuickList;
+class TreeHistory;
 class TreeViewPort;
 
 // Reads another writer's settings file in while the program runs: its tree
@@ -28,11 +29,13 @@ public:
         QuickList& quickList;
         ItemIcons& icons;
         TreeViewPort& treeView;
+        TreeHistory& history;
     };
     explicit SettingsReload(const Parts& parts) : parts_(parts) {}
 
     // The one place where a tree read again replaces the tree: whatever
-    // remembers nodes of the old one must forget them here. ownSection
+    // remembers nodes of the old one must forget them here, the history of
+    // the user's steps with them. ownSection
     // becomes the file's own "[Varnel]" lines.
     void ReplaceTreeAndQuickList(QByteArrayView bytes, QStringList& ownSection);
     // What another writer's tree would take the place of (TreeSideOf).

@@ -19,6 +19,7 @@ class NodeTree;
 class RecoveryFile;
 class Timer;
 class Tray;
+class TreeHistory;
 
 // The settings file and the state kept for it: read once per run when first
 // needed, written whole a minute after the last change or at once when the
@@ -32,6 +33,7 @@ public:
         Tray& tray;  // its quick list, and whether there is a tray at all
         MenuOptions& options;
         ItemIcons& icons;
+        TreeHistory& history;  // forgotten when another writer's tree is read in
     };
 
     // recovery takes what cannot be written when the session ends.

@@ -4,10 +4,12 @@
 #include "SettingsStore.h"
 #include "browser/BrowserPanel.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "tray/Tray.h"
 #include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
 #include "tree/TreeEditing.h"
+#include "tree/TreeUndo.h"
 
 TreeMenuCommands::TreeMenuCommands(const Platform& platform, const Parts& parts)
     : platform_(platform), parts_(parts) {}
@@ -21,6 +23,7 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
     }
     situation.browserHasDirectory = !parts_.browser.DirPath().isEmpty();
     situation.anyPathMissing = parts_.brokenPaths.AnyMissing();
+    situation.undoWhat = parts_.history.UndoCaption();
     menu_.Prepare(situation);
     const MenuEntry menu = menu_.Build(parts_.options);
     const MenuChoice choice =
@@ -42,6 +45,9 @@ void TreeMenuCommands::run(TreeMenuId id) {
         return;
     }
     switch (id) {
+    case Id::tvUndo:
+        parts_.undo.tvUndo_Click();
+        break;
     case Id::tvModify:
         editing.tvModify_Click();
         break;

@@ -11,6 +11,8 @@ class MenuOptions;
 class SettingsStore;
 class Tray;
 class TreeEditing;
+class TreeHistory;
+class TreeUndo;
 
 // The tree's menu tvMenu: prepared for what the press was on, shown, and
 // its commands run by the parts of the program that own them.
@@ -24,6 +26,8 @@ public:
         MenuOptions& options;
         SettingsStore& settings;
         BrokenPaths& brokenPaths;
+        TreeHistory& history;
+        TreeUndo& undo;
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 

@@ -2,6 +2,7 @@
 
 #include "IndexCounter.h"
 
+#include <algorithm>
 #include <utility>
 
 // Nothing in here recurses: a chain of nodes nested as deep as memory allows
@@ -73,16 +74,25 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
     }
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeInserted(node);
+    if (journal_)
+        journal_->nodeInserted(node);
     return node;
 }
 
 TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
                                  const QString& image, const QString& expandedImage,
                                  bool expanded) {
+    return InsertLoaded(parent, parent ? parent->Children() : TopLevelCount(), text, tag, image,
+                        expandedImage, expanded);
+}
+
+TreeNode* NodeTree::InsertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
+                                 const QString& image, const QString& expandedImage,
+                                 bool expanded) {
     if (parent && (&parent->Tree() != this || parent == top_.get()))
         return nullptr;
     TreeNode* holder = parent ? parent : top_.get();
-    const int row = holder->Children();
+    row = std::clamp(row, 0, holder->Children());
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeInserted(parent, row);
     auto* node = new (pool_.allocate()) TreeNode(this, holder, 0);
@@ -90,7 +100,7 @@ TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArr
     node->expandedImage_ = images_.replace(ImageTexts::Empty, expandedImage);
     node->expanded_ = expanded;
     node->rowHint_ = row;
-    holder->childrenToFill().push_back(node);
+    holder->childrenToFill().insert(row, node);
     node->sequence_ = indexes_->append(node);
     // Once the node is in place, as after Add: it stays there, without its
     // strings, should they find no memory.
@@ -99,6 +109,8 @@ TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArr
     // Observers hear of the node once, whole.
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeInserted(node);
+    if (journal_)
+        journal_->nodeInserted(node);
     if (!tag.isEmpty() && pathWatcher_)
         pathWatcher_(node);
     return node;
@@ -107,6 +119,8 @@ TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArr
 void NodeTree::Remove(TreeNode* node) {
     if (!node || &node->Tree() != this || node == top_.get())
         return;
+    if (journal_)
+        journal_->nodeAboutToBeRemoved(node);
     ++removals_;
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeRemoved(node);
@@ -227,26 +241,46 @@ TreeNode* NodeTree::NextInDocumentOrder(const TreeNode* node) {
     return nullptr;
 }
 
-bool NodeTree::moveToEnd(TreeNode* node, TreeNode* newParent) {
-    TreeNode* holder = newParent ? newParent : top_.get();
-    if (&holder->Tree() != this)
+// The holder may take the node: one of this tree's, and not the node or a
+// node of its own subtree, which would hang the subtree below itself.
+bool NodeTree::canHold(const TreeNode* holder, const TreeNode* node) const {
+    if (&holder->Tree() != this || &node->Tree() != this || node == top_.get())
         return false;
     for (const TreeNode* ancestor = holder; ancestor; ancestor = ancestor->parent_) {
         if (ancestor == node)
-            return false;  // would hang the subtree below itself
+            return false;
     }
+    return true;
+}
+
+bool NodeTree::moveToEnd(TreeNode* node, TreeNode* newParent) {
+    TreeNode* holder = newParent ? newParent : top_.get();
+    if (!canHold(holder, node))
+        return false;
     if (node->parent_ == holder && holder->children().back() == node)
         return true;  // already there; views need not hear of it
+    return Relocate(node, newParent, holder->Children());
+}
 
-    const int newRow = holder->Children() - (node->parent_ == holder ? 1 : 0);
+bool NodeTree::Relocate(TreeNode* node, TreeNode* newParent, int row) {
+    TreeNode* holder = newParent ? newParent : top_.get();
+    if (!node || !canHold(holder, node))
+        return false;
+    TreeNode* const oldHolder = node->parent_;
+    const int oldRow = node->Row();
+    const int newRow = std::clamp(row, 0, holder->Children() - (oldHolder == holder ? 1 : 0));
+    if (oldHolder == holder && oldRow == newRow)
+        return true;
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToMove(node, newParent, newRow);
-    node->parent_->eraseChild(node->Row());
-    holder->childrenToFill().push_back(node);
+    oldHolder->eraseChild(oldRow);
+    holder->childrenToFill().insert(newRow, node);
     node->parent_ = holder;
     node->rowHint_ = newRow;
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeMoved(node);
+    if (journal_)
+        journal_->nodeMoved(node, oldHolder == top_.get() ? nullptr : oldHolder, oldRow);
     return true;
 }
 

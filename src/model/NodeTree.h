@@ -132,6 +132,24 @@ public:
     virtual void treeReset() = 0;
 };
 
+// Told of every change that a history needs to take back, each with what
+// undoing it needs, while the tree is still as it was where that matters.
+// Nodes are named by pointer for the moment of the call only: whoever keeps
+// a record keeps positions, which stay good when changes are taken back in
+// the reverse order they were made.
+class NodeTreeJournal {
+public:
+    virtual ~NodeTreeJournal() = default;
+    virtual void nodeInserted(TreeNode* node) = 0;  // after; children come as their own
+    virtual void nodeAboutToBeRemoved(TreeNode* node) = 0;
+    // After the move; the old parent is null for the top level, oldRow the
+    // row the node had there.
+    virtual void nodeMoved(TreeNode* node, TreeNode* oldParent, int oldRow) = 0;
+    // Before one of the saved fields (Text, Tag, Image, ExpandedImage,
+    // Expanded, Key) takes another value.
+    virtual void fieldAboutToChange(TreeNode* node, NodeField field) = 0;
+};
+
 // The ordered forest of the user's shortcuts, and the only copy of it.
 class NodeTree {
 public:
@@ -159,6 +177,9 @@ public:
     // of its path. Returns null, adding nothing, for a parent of another tree.
     TreeNode* AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
                            const QString& image, const QString& expandedImage, bool expanded);
+    // The same at a given row among parent's children (clamped to them).
+    TreeNode* InsertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
+                           const QString& image, const QString& expandedImage, bool expanded);
 
     // Removes the node with its whole subtree; later Index values shift down.
     void Remove(TreeNode* node);
@@ -175,6 +196,12 @@ public:
     // How many removals the tree has seen: nodes kept since a moment can
     // have gone only when this has changed (see StillInTree).
     std::uint64_t Removals() const { return removals_; }
+
+    // Moves the node with its subtree to stand at row among newParent's
+    // children (the top level for null; the row clamped to them), as it
+    // will count once moved. Refuses, changing nothing, what SetParent
+    // refuses.
+    bool Relocate(TreeNode* node, TreeNode* newParent, int row);
 
     TreeNode* SelectedItem() const { return selected_; }
     void SetSelectedItem(TreeNode* node);  // null clears the selection; shows it again
@@ -198,6 +225,8 @@ public:
     void EndBulkChange();
 
     void SetObserver(NodeTreeObserver* observer) { observer_ = observer; }
+    // One journal at most, beside the observer; null for none.
+    void SetJournal(NodeTreeJournal* journal) { journal_ = journal; }
     // Hears of every node whose path is set to another one.
     void SetPathWatcher(std::function<void(TreeNode*)> watcher) {
         pathWatcher_ = std::move(watcher);
@@ -212,11 +241,16 @@ private:
     class IndexCounter;
 
     void notifyChanged(TreeNode* node, NodeField field);
+    void aboutToChange(TreeNode* node, NodeField field) {
+        if (journal_)
+            journal_->fieldAboutToChange(node, field);
+    }
     void moveMark(TreeNode*& mark, TreeNode* node, NodeField field);
     TreeNode* insertNode(TreeNode* parent, int row, const QString& key, const QString& text,
                          const QString& image);
     void destroyNode(TreeNode* node);
     bool moveToEnd(TreeNode* node, TreeNode* newParent);
+    bool canHold(const TreeNode* holder, const TreeNode* node) const;
     void forget(TreeNode* node);
 
     NodePool pool_;                  // room for every node but top_
@@ -229,6 +263,7 @@ private:
     TreeNode* dropHighlight_ = nullptr;
     bool selectionHidden_ = false;
     NodeTreeObserver* observer_ = nullptr;
+    NodeTreeJournal* journal_ = nullptr;
     std::function<void(TreeNode*)> pathWatcher_;
     int bulkDepth_ = 0;
     int busy_ = 0;

@@ -43,6 +43,7 @@ bool assignChanged(T& field, const T& value) {
 void TreeNode::SetText(const QString& text) {
     if (Text() == text)
         return;
+    tree_->aboutToChange(this, NodeField::Text);
     strings_.set(NodeStrings::Text, text);
     tree_->notifyChanged(this, NodeField::Text);
 }
@@ -50,6 +51,7 @@ void TreeNode::SetText(const QString& text) {
 void TreeNode::SetTag(const QString& tag) {
     if (Tag() == tag)
         return;
+    tree_->aboutToChange(this, NodeField::Tag);
     strings_.set(NodeStrings::Tag, tag);
     tagChanged();
 }
@@ -63,6 +65,10 @@ void TreeNode::SetTextAndTagUtf8(QByteArrayView text, QByteArrayView tag) {
     const bool tagChanges = !same(TagUtf8(), tag);
     if (!textChanged && !tagChanges)
         return;
+    if (textChanged)
+        tree_->aboutToChange(this, NodeField::Text);
+    if (tagChanges)
+        tree_->aboutToChange(this, NodeField::Tag);
     strings_.setUtf8(text, tag);
     if (textChanged)
         tree_->notifyChanged(this, NodeField::Text);
@@ -88,6 +94,7 @@ const QString& TreeNode::Image() const {
 void TreeNode::SetImage(const QString& image) {
     if (Image() == image)
         return;
+    tree_->aboutToChange(this, NodeField::Image);
     image_ = tree_->images_.replace(image_, image);
     tree_->notifyChanged(this, NodeField::Image);
 }
@@ -99,13 +106,17 @@ const QString& TreeNode::ExpandedImage() const {
 void TreeNode::SetExpandedImage(const QString& image) {
     if (ExpandedImage() == image)
         return;
+    tree_->aboutToChange(this, NodeField::ExpandedImage);
     expandedImage_ = tree_->images_.replace(expandedImage_, image);
     tree_->notifyChanged(this, NodeField::ExpandedImage);
 }
 
 void TreeNode::SetExpanded(bool expanded) {
-    if (assignChanged(expanded_, expanded))
-        tree_->notifyChanged(this, NodeField::Expanded);
+    if (expanded_ == expanded)
+        return;
+    tree_->aboutToChange(this, NodeField::Expanded);
+    expanded_ = expanded;
+    tree_->notifyChanged(this, NodeField::Expanded);
 }
 
 bool TreeNode::Selected() const {
@@ -130,6 +141,7 @@ bool TreeNode::SetKey(const QString& key) {
     auto& keys = tree_->keys_;
     if (!key.isEmpty() && keys.contains(key))
         return false;
+    tree_->aboutToChange(this, NodeField::Key);
     if (keyed_)
         keys.remove(Key());
     if (!key.isEmpty()) {

@@ -44,10 +44,14 @@ public:
 enum KeyCode : int {
     KeyReturn = 13,
     KeyDelete = 46,
+    KeyY = 89,
+    KeyZ = 90,
     KeyContextMenu = 93,  // the menu key
     KeyF2 = 113,
     KeyF10 = 121,
 };
+// The shift argument of a key: the held modifiers added up.
+enum ShiftMask : int { ShiftShift = 1, ShiftCtrl = 2, ShiftAlt = 4 };
 
 // What the user does in the tree. The view changes nothing in the tree by
 // itself: a click, a key or the expand mark only report, and the handlers

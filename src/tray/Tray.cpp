@@ -7,6 +7,7 @@
 #include "platform/Timer.h"
 #include "platform/TreeViewPort.h"
 #include "settings/SettingsSchedule.h"
+#include "tree/HistoryTexts.h"
 #include "tree/OpenTexts.h"
 #include "tree/ShellOpen.h"
 
@@ -15,10 +16,12 @@ constexpr int PopMenuDelay = 250;  // the menu opens once the notification retur
 constexpr int ShellDelay = 250;    // a quick-list launch once its menu closed
 }  // namespace
 
-Tray::Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-           WindowCommands& window, PathChecks& checks, BackupCommands& backups)
+Tray::Tray(const Platform& platform, NodeTree& tree, TreeHistory& history,
+           SettingsSchedule& settings, WindowCommands& window, PathChecks& checks,
+           BackupCommands& backups)
     : platform_(platform),
       tree_(tree),
+      history_(history),
       settings_(settings),
       window_(window),
       checks_(checks),
@@ -201,7 +204,14 @@ void Tray::RemoveQuickEntry(const TreeNode* node) {
     settings_.ScheduleSave();
 }
 
+void Tray::RestoreQuickEntries(const QuickEntries& entries) {
+    quickList_.Clear();
+    for (const QuickEntry& entry : entries)
+        quickList_.Add(entry.caption, entry.path);
+}
+
 void Tray::tvAddQuickList_Click() {
+    TreeHistory::Step step(history_, HistoryTexts::addToQuickList());
     const TreeNode* node = tree_.SelectedItem();
     // The tree menu offers this only for a node not in a list that has room;
     // refuse here too rather than overflow the menu's places.
@@ -211,5 +221,6 @@ void Tray::tvAddQuickList_Click() {
 }
 
 void Tray::tvRmvQuickList_Click() {
+    TreeHistory::Step step(history_, HistoryTexts::removeFromQuickList());
     RemoveQuickEntry(tree_.SelectedItem());
 }

@@ -4,6 +4,7 @@
 #include "QuickList.h"
 #include "SysTray.h"
 #include "TrayMenu.h"
+#include "model/TreeHistory.h"
 #include "platform/Platform.h"
 #include "platform/TrayIconPort.h"
 #include "tree/QuickListLink.h"
@@ -21,9 +22,9 @@ class WindowCommands;
 // The tray icon with its menu and the quick list: what a click on the icon
 // does, the commands of the menu, and the deferred launch of a quick-list
 // entry.
-class Tray : public TrayNotifications, public QuickListLink {
+class Tray : public TrayNotifications, public QuickListLink, public QuickListState {
 public:
-    Tray(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
+    Tray(const Platform& platform, NodeTree& tree, TreeHistory& history, SettingsSchedule& settings,
          WindowCommands& window, PathChecks& checks, BackupCommands& backups);
     ~Tray() override;
     Tray(const Tray&) = delete;
@@ -44,6 +45,9 @@ public:
     void SetQuickCaption(int index, const QString& caption) override;
     void SetQuickPath(int index, const QString& path) override;
     void RemoveQuickEntry(const TreeNode* node) override;
+    // QuickListState
+    const QuickEntries& QuickEntriesNow() const override { return quickList_.Entries(); }
+    void RestoreQuickEntries(const QuickEntries& entries) override;
     void tvAddQuickList_Click();
     void tvRmvQuickList_Click();
 
@@ -74,6 +78,7 @@ private:
 
     Platform platform_;
     NodeTree& tree_;
+    TreeHistory& history_;
     SettingsSchedule& settings_;
     WindowCommands& window_;
     PathChecks& checks_;

@@ -1,6 +1,7 @@
 #include "ExternalDrop.h"
 
 #include "EnsureVisible.h"
+#include "HistoryTexts.h"
 #include "PathDisplay.h"
 #include "TreeDrop.h"
 #include "TreeDropCommands.h"
@@ -10,6 +11,7 @@
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "settings/SettingsSchedule.h"
 
 #include <QFileInfo>
@@ -182,6 +184,7 @@ void ExternalDrop::addDropped(TreeNode* target, Relationship placement, const QS
     // The tree changed while the answers came, and the target went with it.
     if (target && !tree.Holds(target))
         return;
+    TreeHistory::Step step(parts_.history, HistoryTexts::drop());
     TreeNode* last = nullptr;
     {
         TreeBusyScope busy(tree);

@@ -14,6 +14,7 @@ class NodeTree;
 class SettingsSchedule;
 class TreeDrop;
 class TreeDropCommands;
+class TreeHistory;
 class TreeNode;
 
 // Files and folders dragged from the desktop or another program onto the
@@ -25,6 +26,7 @@ class ExternalDrop : public ShellDropEvents {
 public:
     struct Parts {
         NodeTree& tree;
+        TreeHistory& history;
         SettingsSchedule& settings;
         TreeDropCommands& commands;
         ItemIcons& icons;

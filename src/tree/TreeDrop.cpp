@@ -3,10 +3,12 @@
 #include "DragStates.h"
 #include "DropCommands.h"
 #include "EnsureVisible.h"
+#include "HistoryTexts.h"
 #include "MenuOptions.h"
 #include "PathDisplay.h"
 #include "TreeDropMenu.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "platform/BrowserListPorts.h"
 #include "platform/Timer.h"
 #include "platform/TreeViewPort.h"
@@ -176,6 +178,9 @@ TreeNode* TreeDrop::dropTarget(DragSource source, float x, float y) {
 
 void TreeDrop::TreeView_DragDrop(DragSource source, float x, float y) {
     NodeTree& tree = parts_.tree;
+    // A node of the tree moves; an entry of the browser is copied in.
+    TreeHistory::Step step(parts_.history, source == DragSource::TreeView ? HistoryTexts::move()
+                                                                          : HistoryTexts::copy());
     stopScrolling();
     endOtherDrags(source);
     TreeNode* target = dropTarget(source, x, y);

@@ -12,6 +12,7 @@ class MenuOptions;
 class NodeTree;
 class SettingsSchedule;
 class Timer;
+class TreeHistory;
 class TreeNode;
 
 // The window's own drags ending on the tree: which row a drag points at,
@@ -21,6 +22,7 @@ class TreeDrop : public TreeDropEvents {
 public:
     struct Parts {
         NodeTree& tree;
+        TreeHistory& history;
         SettingsSchedule& settings;
         DragStates& drags;
         DropCommands& commands;

@@ -1,26 +1,30 @@
 #include "TreeEditing.h"
 
 #include "EnsureVisible.h"
+#include "HistoryTexts.h"
 #include "PathDisplay.h"
 #include "QuickListLink.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "platform/MessageBoxes.h"
 #include "platform/TreeViewPort.h"
 #include "settings/GetToken.h"
 #include "settings/SettingsSchedule.h"
 #include "settings/ValueBlanks.h"
 
-TreeEditing::TreeEditing(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-                         QuickListLink& quickList,
+TreeEditing::TreeEditing(const Platform& platform, NodeTree& tree, TreeHistory& history,
+                         SettingsSchedule& settings, QuickListLink& quickList,
                          std::function<std::optional<QString>()> highlightedDirectory)
     : platform_(platform),
       tree_(tree),
+      history_(history),
       settings_(settings),
       quickList_(quickList),
       highlightedDirectory_(std::move(highlightedDirectory)) {}
 
 void TreeEditing::AddNewNode(Relationship relationship, bool item) {
+    TreeHistory::Step step(history_, item ? HistoryTexts::newItem() : HistoryTexts::newFolder());
     const QString image = item ? ImageKeys::leaf() : ImageKeys::closed();
     TreeNode* anchor = tree_.SelectedItem();
     // "At the begining" is the start of the top level, however deep the
@@ -89,6 +93,7 @@ void TreeEditing::TreeView_AfterLabelEdit(const std::optional<QString>& typed) {
                                 MsgIcon::Exclamation);
         return;  // still pending: the next press opens the editor again
     }
+    TreeHistory::Step step(history_, HistoryTexts::rename());
     if (const int entry = quickList_.FindQuickEntry(node); entry != -1)
         quickList_.SetQuickCaption(entry, newText);
     labelEditPending_ = false;
@@ -108,6 +113,7 @@ void TreeEditing::tvModify_Click() {
     const std::optional<QString> path = highlightedDirectory_();
     if (!path)
         return;
+    TreeHistory::Step step(history_, HistoryTexts::modify());
     const int entry = quickList_.FindQuickEntry(target);
     target->SetTag(*path);
     ShowPathOf(platform_.pathLabel, target);
@@ -120,6 +126,7 @@ void TreeEditing::tvDelete_Click() {
     TreeNode* target = tree_.DropHighlight();
     if (!target)
         return;
+    TreeHistory::Step step(history_, HistoryTexts::deleteNode());
     TreeNode* neighbour = target->Previous();
     if (!neighbour)
         neighbour = target->Next();

@@ -10,13 +10,14 @@
 class NodeTree;
 class QuickListLink;
 class SettingsSchedule;
+class TreeHistory;
 class TreeNode;
 
 // Making, naming, re-pointing and deleting nodes by hand.
 class TreeEditing {
 public:
-    TreeEditing(const Platform& platform, NodeTree& tree, SettingsSchedule& settings,
-                QuickListLink& quickList,
+    TreeEditing(const Platform& platform, NodeTree& tree, TreeHistory& history,
+                SettingsSchedule& settings, QuickListLink& quickList,
                 std::function<std::optional<QString>()> highlightedDirectory);
 
     void AddNewNode(Relationship relationship, bool item);
@@ -37,6 +38,7 @@ private:
 
     Platform platform_;
     NodeTree& tree_;
+    TreeHistory& history_;
     SettingsSchedule& settings_;
     QuickListLink& quickList_;
     // The browser's, or none when it cannot be kept as a node's path: the

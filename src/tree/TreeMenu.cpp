@@ -1,5 +1,6 @@
 #include "TreeMenu.h"
 
+#include "HistoryTexts.h"
 #include "MenuOptions.h"
 
 namespace {
@@ -61,6 +62,9 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
         folders.push_back(folder);
         items.push_back(item);
     }
+    // Ours, before the rest: greyed, and "Undo" alone, with nothing to take back.
+    MenuEntry undo = MenuCommand(Id::tvUndo, HistoryTexts::undoEntry(s.undoWhat));
+    undo.enabled = !s.undoWhat.isEmpty();
     MenuEntry autoHide = command(Id::tvAutoHide, "Auto Hide Window");
     autoHide.checked = options.AutoHide();
     autoHide.checkable = true;
@@ -69,18 +73,27 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
     fullPath.checkable = true;
     return MenuSubmenu(
         Id::tvMenu, QStringLiteral("Tree View"),
-        {MenuSubmenu(Id::tvNew, QStringLiteral("New"),
+        {undo,
+         MenuSeparator(Id::tvUndoSep),
+         MenuSubmenu(Id::tvNew, QStringLiteral("New"),
                      {MenuSubmenu(Id::tvNewFolder, QStringLiteral("Folder"), folders),
                       MenuSubmenu(Id::tvNewItem, QStringLiteral("Item"), items)}),
          command(Id::tvModify, "Modify Path", onNode && s.browserHasDirectory),
-         command(Id::tvRename, "Rename", onNode), MenuSeparator(Id::tvSep0),
+         command(Id::tvRename, "Rename", onNode),
+         MenuSeparator(Id::tvSep0),
          command(Id::tvAddQuickList, "Add to Quick List",
                  onNode && !s.inQuickList && !s.quickListFull),
          command(Id::tvRmvQuickList, "Remove from Quick List", onNode && s.inQuickList),
-         MenuSeparator(Id::tvSep1), command(Id::tvDelete, "Delete", onNode),
+         MenuSeparator(Id::tvSep1),
+         command(Id::tvDelete, "Delete", onNode),
          command(Id::tvFindBroken, "Find Broken Paths", s.anyPathMissing),
-         MenuSeparator(Id::tvSep2), autoHide, fullPath, MenuSeparator(Id::tvSep3),
-         command(Id::tvAbout, "About Varnel"), command(Id::tvHide, "Hide"),
-         command(Id::tvUnload, "Unload"), MenuSeparator(Id::tvSep4),
+         MenuSeparator(Id::tvSep2),
+         autoHide,
+         fullPath,
+         MenuSeparator(Id::tvSep3),
+         command(Id::tvAbout, "About Varnel"),
+         command(Id::tvHide, "Hide"),
+         command(Id::tvUnload, "Unload"),
+         MenuSeparator(Id::tvSep4),
          command(Id::tvCancel, "Cancel")});
 }

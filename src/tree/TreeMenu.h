@@ -11,6 +11,8 @@ class MenuOptions;
 // The entries of the tree's menu tvMenu, in their order.
 enum class TreeMenuId {
     tvMenu,
+    tvUndo,
+    tvUndoSep,
     tvNew,
     tvNewFolder,
     tvNewFolderInside,
@@ -55,6 +57,7 @@ public:
         bool quickListFull = false;  // all 64 places are taken
         bool browserHasDirectory = false;
         bool anyPathMissing = false;
+        QString undoWhat;  // the step Undo takes back; empty for none
     };
 
     // Where a "New" entry puts the new node, and whether it is an item.

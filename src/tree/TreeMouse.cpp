@@ -6,6 +6,7 @@
 #include "PathDisplay.h"
 #include "TreeEditing.h"
 #include "TreeMenuHost.h"
+#include "TreeUndo.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 #include "platform/MainWindowPort.h"
@@ -125,5 +126,10 @@ void TreeMouse::TreeView_KeyDown(int key, int shift) {
             parts_.opener.OpenPath(selected->Tag(), OpenTexts::folderUnavailable());
     } else if (key == KeyContextMenu || (key == KeyF10 && shift == 1)) {
         parts_.menu.ShowTreeMenu(selected, true);
+    } else if (key == KeyZ && shift == ShiftCtrl) {
+        parts_.undo.tvUndo_Click();
+    } else if ((key == KeyZ && shift == (ShiftCtrl | ShiftShift)) ||
+               (key == KeyY && shift == ShiftCtrl)) {
+        parts_.undo.tvRedo_Click();
     }
 }

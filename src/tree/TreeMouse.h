@@ -8,6 +8,7 @@ class Opener;
 class SettingsSchedule;
 class TreeEditing;
 class TreeMenuHost;
+class TreeUndo;
 
 // What presses, moves, clicks, double clicks, keys, collapses and expands do
 // to the tree.
@@ -19,6 +20,7 @@ public:
         Opener& opener;
         TreeEditing& editing;
         TreeMenuHost& menu;
+        TreeUndo& undo;
     };
     TreeMouse(const Platform& platform, const Parts& parts);
 

@@ -369,6 +369,30 @@ keys_rename_and_delete() {
         fail "the tree was not renamed and cut as asked: $(grep Node= "$settings")"
 }
 
+# Delete on a folder of 1 000 nodes, then Ctrl+Z: the file unloaded holds
+# every one of them again, as it was.
+delete_and_undo_a_large_folder() {
+    {
+        printf 'Node=Big\t\tclosed\topen\tFalse\t0\tFalse\r\n'
+        for i in $(seq 1 1000); do
+            printf 'Node=Item %d\t/nowhere/item-%d.txt\tleaf\t\tFalse\t1\tFalse\r\n' "$i" "$i"
+        done
+        printf 'Node=Keep\t\tclosed\topen\tFalse\t0\tFalse\r\n'
+    } >"$settings"
+    local children
+    children=$(grep -c $'\tleaf\t\tFalse\t1\tFalse\r$' "$settings")
+    start_varnel
+    show_window
+    xdotool mousemove $(tree_at 45 9) sleep 0.2 click 1 sleep 0.3 key Delete sleep 0.5
+    xdotool key ctrl+z sleep 0.5
+    unload_by_tray_menu
+    [ "$(grep -c '^Node=' "$settings")" -eq 1002 ] &&
+        [ "$(grep -c $'\tleaf\t\tFalse\t1\tFalse\r$' "$settings")" -eq "$children" ] &&
+        grep -q $'^Node=Item 1000\t/nowhere/item-1000.txt\tleaf\t\tFalse\t1\tFalse\r$' "$settings" &&
+        grep -q $'^Node=Big\t\tclosed\topen\tFalse\t0\tTrue\r$' "$settings" ||
+        fail "the folder did not come back whole: $(grep -c Node= "$settings") nodes; $(grep -m 3 Node= "$settings")"
+}
+
 # The browser opens on the program's directory. A double click on its
 # subdirectory docs opens it, "View Files" in the directory list's menu shows
 # its file; Unload keeps both.

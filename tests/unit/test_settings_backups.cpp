@@ -197,6 +197,12 @@ private Q_SLOTS:
         QCOMPARE(
             h.fake.chooser.shown[1].lines.first(),
             restoredAt.toString(u"yyyy-MM-dd HH:mm:ss"_s) + u", before a restore \u2014 2 nodes"_s);
+
+        // The restore is one step, which the user can take back.
+        QCOMPARE(h.form->history().UndoCaption(), u"Restore"_s);
+        h.form->undo().tvUndo_Click();
+        QCOMPARE(topLevel(h.form->tree()), (QStringList{u"B"_s, u"C"_s}));
+        QVERIFY(!h.form->history().CanUndo());
     }
 
     // A backup that cannot be used changes nothing, keeps no copy and says

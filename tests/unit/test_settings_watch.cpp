@@ -101,6 +101,9 @@ private Q_SLOTS:
     void theirChangeIsReadInWhenNothingOfOursWaits() {
         FormHarness h;
         start(h);
+        h.form->tray().tvRmvQuickList_Click();  // a step of ours, saved
+        h.form->settings().SaveSettings();
+        QVERIFY(h.form->history().CanUndo());
         h.fake.window.rect = {3000, 3000, 5000, 8000};  // moved: no change to save by itself
         const TwipsRect saved = h.form->settings().SavedRect();
         theyChangeIt(h, theirs());
@@ -117,6 +120,7 @@ private Q_SLOTS:
         QVERIFY(h.fake.dirList.visible);
         QCOMPARE(contentOf(h.paths.settingsPath), theirs());
         QVERIFY(h.fake.messages.shown.empty());
+        QVERIFY(!h.form->history().CanUndo());  // its steps were made in another tree
 
         // Notes gone: their selection it is. A later save writes their tree
         // with our window.

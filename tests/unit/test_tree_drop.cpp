@@ -4,6 +4,7 @@
 #include "FakePlatform.h"
 #include "WarningsFail.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "settings/SettingsSchedule.h"
 #include "tree/DragStates.h"
 #include "tree/DropCommands.h"
@@ -20,7 +21,7 @@ namespace {
 // A tree of Work (Docs (Deep), Notes) and Game, 1500 twips high with ten
 // rows; each node's label is hit 520 twips across on its own row. The
 // drags, the menu's commands and the saves are the fixture's own.
-struct Drop : DragStates, DropCommands, SettingsSchedule {
+struct Drop : DragStates, DropCommands, SettingsSchedule, QuickListState {
     int TreeDragState() const override { return treeDrag; }
     int DirDragState() const override { return 0; }
     int FileDragState() const override { return 0; }
@@ -39,6 +40,9 @@ struct Drop : DragStates, DropCommands, SettingsSchedule {
     void ScheduleSave() override { ++saves; }
     bool SettingsPending() const override { return false; }
     void LoadSettings() override {}
+    const QuickEntries& QuickEntriesNow() const override { return quick; }
+    void RestoreQuickEntries(const QuickEntries& entries) override { quick = entries; }
+    QuickEntries quick;
     int treeDrag = 0, saves = 0;
     TreeNode* dragged = nullptr;
     std::vector<DragSource> ended;
@@ -47,7 +51,8 @@ struct Drop : DragStates, DropCommands, SettingsSchedule {
     FakePlatform fake;
     NodeTree tree;
     MenuOptions options;
-    TreeDrop drop{fake.platform(), {tree, *this, *this, *this, options}};
+    TreeHistory history{tree, *this};
+    TreeDrop drop{fake.platform(), {tree, history, *this, *this, *this, options}};
     TreeNode* work = add(nullptr, "Work", "closed", 0);
     TreeNode* docs = add(work, "Docs", "closed", 1);
     TreeNode* deep = add(docs, "Deep", "leaf", 2);

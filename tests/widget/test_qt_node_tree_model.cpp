@@ -54,6 +54,20 @@ private Q_SLOTS:
         QVERIFY(!a->SetParent(a) && moves(tree.First(), a));
         QCOMPARE(shape(model), u"A(a2 0) B D C(a1(a1x a1w))"_s);
 
+        // Taking changes back moves a node to any row, down or up among its
+        // siblings or into another parent, and puts a node back at its row.
+        const auto relocates = [&](TreeNode* node, TreeNode* parent, int row) {
+            const QPersistentModelIndex kept(model.indexOf(node));
+            return tree.Relocate(node, parent, row) && kept == model.indexOf(node);
+        };
+        TreeNode* d = tree.TopLevelAt(2);
+        QVERIFY(relocates(d, nullptr, 0) && relocates(d, nullptr, 2) && relocates(a1, a, 1));
+        QVERIFY(!tree.Relocate(a, a1, 0));
+        QCOMPARE(shape(model), u"A(a2 a1(a1x a1w) 0) B D C"_s);
+        QVERIFY(relocates(a1, c, 0));
+        tree.Remove(tree.InsertLoaded(a, 1, "x", "", u"leaf"_s, {}, false));
+        QCOMPARE(shape(model), u"A(a2 0) B D C(a1(a1x a1w))"_s);
+
         tree.Remove(c);
         QCOMPARE(shape(model), u"A(a2 0) B D"_s);
         {

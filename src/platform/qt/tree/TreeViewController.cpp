@@ -8,6 +8,7 @@
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QShortcut>
 #include <utility>
 
 namespace {
@@ -41,6 +42,7 @@ TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
     connect(&view, &NodeTreeView::currentMovedByKey, this, &TreeViewController::userMovedCurrent);
     connect(&view, &NodeTreeView::commandKey, this,
             [this](int key, int shift) { events_.TreeView_KeyDown(key, shift); });
+    addHistoryKeys();
     // Moves without a button too: the status bar explains what is under the pointer.
     view.viewport()->setMouseTracking(true);
     // The view makes a selection model for every model it is given and leaves
@@ -68,6 +70,30 @@ TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
     if (const QModelIndex selected = model_.indexOf(model_.tree().SelectedItem());
         selected.isValid())
         view.scrollTo(selected);
+}
+
+// Undo and redo of the tree work wherever the focus is in the window. An
+// open label editor keeps them for its own text: it takes Ctrl+Z and
+// Ctrl+Shift+Z before any shortcut, and Ctrl+Y, which it may not know,
+// does nothing to the tree meanwhile either.
+void TreeViewController::addHistoryKeys() {
+    const struct {
+        QKeyCombination keys;
+        int key;
+        int shift;
+    } historyKeys[] = {
+        {Qt::CTRL | Qt::Key_Z, KeyZ, ShiftCtrl},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, KeyZ, ShiftCtrl | ShiftShift},
+        {Qt::CTRL | Qt::Key_Y, KeyY, ShiftCtrl},
+    };
+    for (const auto& k : historyKeys) {
+        auto* shortcut = new QShortcut(QKeySequence(k.keys), &view_);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, [this, key = k.key, shift = k.shift] {
+            if (!view_.isEditingLabel())
+                events_.TreeView_KeyDown(key, shift);
+        });
+    }
 }
 
 TreeViewController::~TreeViewController() {

@@ -37,6 +37,7 @@ private:
     bool mousePressed(QMouseEvent* event);
     bool mouseMoved(QMouseEvent* event);
     bool mouseReleased(QMouseEvent* event);
+    void addHistoryKeys();
     void userExpanded(const QModelIndex& index, bool expanded);
     void userMovedCurrent(const QModelIndex& index);
     void showExpansion(const QModelIndex& index, bool expanded);
