@@ -61,7 +61,7 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
         observer_->nodeAboutToBeInserted(parent == top_.get() ? nullptr : parent, row);
     auto* node = new (pool_.allocate()) TreeNode(this, parent, 0);
     if (!text.isEmpty())  // the reader gives its nodes their text later, as UTF-8
-        node->strings_.set(NodeStrings::Text, text);
+        node->strings_.set(NodeStrings::Text, text, arena_);
     node->image_ = images_.replace(ImageTexts::Empty, image);
     node->rowHint_ = row;
     parent->childrenToFill().insert(row, node);
@@ -95,7 +95,7 @@ TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArr
     // Once the node is in place, as after Add: it stays there, without its
     // strings, should they find no memory.
     if (!text.isEmpty() || !tag.isEmpty())
-        node->strings_.setUtf8(text, tag);
+        node->strings_.setUtf8(text, tag, arena_);
     // Observers hear of the node once, whole.
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeInserted(node);
@@ -144,6 +144,7 @@ void NodeTree::forget(TreeNode* node) {
 void NodeTree::destroyNode(TreeNode* node) {
     images_.release(node->image_);
     images_.release(node->expandedImage_);
+    node->strings_.clear(arena_);
     node->~TreeNode();
     pool_.deallocate(node);
 }

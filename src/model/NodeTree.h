@@ -5,6 +5,7 @@
 #include "NodePool.h"
 #include "NodeStrings.h"
 #include "Relationship.h"
+#include "StringArena.h"
 
 #include <QHash>
 #include <QString>
@@ -219,6 +220,7 @@ private:
     bool moveToEnd(TreeNode* node, TreeNode* newParent);
     void forget(TreeNode* node);
 
+    StringArena arena_;              // room for the nodes' labels and paths; goes last
     NodePool pool_;                  // room for every node but top_
     std::unique_ptr<TreeNode> top_;  // hidden holder of the top-level nodes
     std::unique_ptr<IndexCounter> indexes_;

@@ -43,14 +43,14 @@ bool assignChanged(T& field, const T& value) {
 void TreeNode::SetText(const QString& text) {
     if (Text() == text)
         return;
-    strings_.set(NodeStrings::Text, text);
+    strings_.set(NodeStrings::Text, text, tree_->arena_);
     tree_->notifyChanged(this, NodeField::Text);
 }
 
 void TreeNode::SetTag(const QString& tag) {
     if (Tag() == tag)
         return;
-    strings_.set(NodeStrings::Tag, tag);
+    strings_.set(NodeStrings::Tag, tag, tree_->arena_);
     tagChanged();
 }
 
@@ -63,7 +63,7 @@ void TreeNode::SetTextAndTagUtf8(QByteArrayView text, QByteArrayView tag) {
     const bool tagChanges = !same(TagUtf8(), tag);
     if (!textChanged && !tagChanges)
         return;
-    strings_.setUtf8(text, tag);
+    strings_.setUtf8(text, tag, tree_->arena_);
     if (textChanged)
         tree_->notifyChanged(this, NodeField::Text);
     if (tagChanges)
