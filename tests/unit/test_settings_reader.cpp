@@ -1,5 +1,6 @@
 #include "RecordingSink.h"
 #include "WarningsFail.h"
+#include "settings/NodeFields.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsReader.h"
 #include "settings/SettingsWriter.h"
@@ -224,6 +225,38 @@ private Q_SLOTS:
         const auto otherwise = read(spelledOtherwise);
         QCOMPARE(otherwise.first, expected.first);
         QCOMPARE(otherwise.second, expected.second);
+    }
+
+    // A node record is cut as splitting it at every TAB cuts it, an empty
+    // last piece being no field and pieces beyond the seventh ignored; and
+    // whether any byte of it is no ASCII or a CR is told of the whole
+    // record, the part beyond the seventh field too. Random records of every
+    // length up to several times sixteen bytes, whatever is at their ends.
+    void nodeRecordsCutAtTabs() {
+        const char alphabet[] = {'a', 'b', ' ', '\t', '\t', '\t', '\r', '\xC3', '\xA9', '0'};
+        QRandomGenerator random(17);
+        for (int round = 0; round < 20000; ++round) {
+            QByteArray record;
+            const int size = random.bounded(90);
+            const int odd = random.bounded(3);  // few or none of the last four letters
+            for (int i = 0; i < size; ++i)
+                record += alphabet[random.bounded(odd ? 10 : 6)];
+            QList<QByteArray> expected = record.split('\t');
+            if (expected.back().isEmpty())
+                expected.removeLast();
+            if (expected.size() > NodeFields::MaxCount)
+                expected.resize(NodeFields::MaxCount);
+            // From a copy one byte into a larger buffer, so that no field
+            // starts where the buffer does.
+            const QByteArray buffer = 'x' + record + 'x';
+            const NodeFields cut(QByteArrayView(buffer).sliced(1, size));
+            QCOMPARE(cut.count(), expected.size());
+            for (int i = 0; i < cut.count(); ++i)
+                QCOMPARE(cut.field(i), expected[i]);
+            QCOMPARE(cut.hasCr(), record.contains('\r'));
+            QCOMPARE(cut.nonAscii(), std::any_of(record.cbegin(), record.cend(),
+                                                 [](char c) { return (c & 0x80) != 0; }));
+        }
     }
 
     // A TAB, CR or LF inside a value would split its record: the written copy
