@@ -70,9 +70,8 @@ void NodeStrings::setUtf8(QByteArrayView text, QByteArrayView tag, StringArena& 
            {{std::uint32_t(tag.size()), false}, tag.data()}, arena);
 }
 
-void NodeStrings::clear(StringArena& arena) {
-    if (block_)
-        arena.deallocate(block_, std::size_t(blockBytes()));
+void NodeStrings::release(StringArena& arena) {
+    arena.deallocate(block_, std::size_t(blockBytes()));
     block_ = nullptr;
 }
 

@@ -37,7 +37,10 @@ public:
     // Both at once from their UTF-8, which must be valid UTF-8.
     void setUtf8(QByteArrayView text, QByteArrayView tag, StringArena& arena);
     // Both empty, the block given back.
-    void clear(StringArena& arena);
+    void clear(StringArena& arena) {
+        if (block_)
+            release(arena);
+    }
 
 private:
     // How one field is kept: its length in its own units, and whether those
@@ -55,6 +58,7 @@ private:
     // Replaces the block with one holding the two parts given.
     void assign(const Part& text, const Part& tag, StringArena& arena);
     qsizetype blockBytes() const;
+    void release(StringArena& arena);
 
     // The header: each field's length, its top bit set for UTF-16.
     static constexpr std::uint32_t Utf16Bit = 0x80000000u;

@@ -82,15 +82,16 @@ TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArr
     if (parent && (&parent->Tree() != this || parent == top_.get()))
         return nullptr;
     TreeNode* holder = parent ? parent : top_.get();
-    const int row = holder->Children();
+    ChildList& siblings = holder->childrenToFill();
+    const int row = siblings.size();
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeInserted(parent, row);
     auto* node = new (pool_.allocate()) TreeNode(this, holder, 0);
-    node->image_ = images_.replace(ImageTexts::Empty, image);
-    node->expandedImage_ = images_.replace(ImageTexts::Empty, expandedImage);
+    node->image_ = images_.take(image);
+    node->expandedImage_ = images_.take(expandedImage);
     node->expanded_ = expanded;
     node->rowHint_ = row;
-    holder->childrenToFill().push_back(node);
+    siblings.push_back(node);
     node->sequence_ = indexes_->append(node);
     // Once the node is in place, as after Add: it stays there, without its
     // strings, should they find no memory.

@@ -32,26 +32,29 @@ void* StringArena::allocate(std::size_t bytes) {
         std::memcpy(&freed_[sizeClass], block, sizeof(void*));
         VARNEL_POISON(block, Grain);  // what lies beyond the bytes asked for stays so
     } else {
-        block = cut((sizeClass + 1) * Grain);
+        const std::size_t room = (sizeClass + 1) * Grain;
+        if (std::size_t(end_ - next_) >= room) {
+            block = next_;
+            next_ += room;
+        } else {
+            block = cut(room);
+        }
     }
     VARNEL_UNPOISON(block, bytes);
     ++live_;
     return block;
 }
 
+// A block from a new chunk; the rest of the old one, less than a large
+// block, is left unused.
 void* StringArena::cut(std::size_t roomBytes) {
-    if (std::size_t(end_ - next_) < roomBytes) {
-        // The rest of the old chunk, less than a large block, is left unused.
-        chunks_.reserve(chunks_.size() + 1);
-        auto* chunk = static_cast<char*>(mallocOrThrow(ChunkBytes));
-        chunks_.push_back(chunk);
-        VARNEL_POISON(chunk, ChunkBytes);
-        next_ = chunk;
-        end_ = chunk + ChunkBytes;
-    }
-    void* block = next_;
-    next_ += roomBytes;
-    return block;
+    chunks_.reserve(chunks_.size() + 1);
+    auto* chunk = static_cast<char*>(mallocOrThrow(ChunkBytes));
+    chunks_.push_back(chunk);
+    VARNEL_POISON(chunk, ChunkBytes);
+    next_ = chunk + roomBytes;
+    end_ = chunk + ChunkBytes;
+    return chunk;
 }
 
 void StringArena::deallocate(void* block, std::size_t bytes) {

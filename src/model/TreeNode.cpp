@@ -4,9 +4,6 @@
 
 #include <QStringList>
 
-TreeNode::TreeNode(NodeTree* tree, TreeNode* parent, std::uint32_t sequence)
-    : tree_(tree), parent_(parent), sequence_(sequence) {}
-
 namespace {
 const ChildList noChildren;
 }  // namespace
