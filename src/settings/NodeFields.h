@@ -29,7 +29,6 @@ public:
 
 private:
     void scanBytes(qsizetype from);
-    void tabsAt(unsigned mask, qsizetype base);
 
     QByteArrayView record_;
     // Where the first TABs are, up to the one that ends the last field

@@ -146,14 +146,17 @@ inline std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView t
     return parseAnyTruth(line, text);
 }
 
-// The fixed image keys are shared, not copied per node.
-std::optional<QString> imageKey(QByteArrayView image) {
-    if (spells(image, "leaf"))
-        return ImageKeys::leaf();
-    if (spells(image, "closed"))
+// The fixed image keys are shared, not copied per node. Told apart by their
+// lengths first, in place: every node line has an image.
+inline std::optional<QString> imageKey(QByteArrayView image) {
+    if (image.size() == 4) {
+        if (spells(image, "leaf"))
+            return ImageKeys::leaf();
+        if (spells(image, "open"))
+            return ImageKeys::open();
+    } else if (spells(image, "closed")) {
         return ImageKeys::closed();
-    if (spells(image, "open"))
-        return ImageKeys::open();
+    }
     return std::nullopt;
 }
 

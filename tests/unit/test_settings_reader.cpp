@@ -231,16 +231,18 @@ private Q_SLOTS:
     // last piece being no field and pieces beyond the seventh ignored; and
     // whether any byte of it is no ASCII or a CR is told of the whole
     // record, the part beyond the seventh field too. Random records of every
-    // length up to several times sixteen bytes, whatever is at their ends.
+    // length up to several times 64 bytes, whatever is at their ends.
     void nodeRecordsCutAtTabs() {
-        const char alphabet[] = {'a', 'b', ' ', '\t', '\t', '\t', '\r', '\xC3', '\xA9', '0'};
+        const char others[] = {'a', 'b', ' ', '\r', '\xC3', '\xA9', '0'};
+        const int tabsOneIn[] = {2, 10, 60};  // TABs close together or far apart
         QRandomGenerator random(17);
         for (int round = 0; round < 20000; ++round) {
             QByteArray record;
-            const int size = random.bounded(90);
-            const int odd = random.bounded(3);  // few or none of the last four letters
+            const int size = random.bounded(random.bounded(4) ? 100 : 400);
+            const int tabOneIn = tabsOneIn[random.bounded(3)];
+            const int letters = random.bounded(3) ? 7 : 3;  // with CRs and other bytes or not
             for (int i = 0; i < size; ++i)
-                record += alphabet[random.bounded(odd ? 10 : 6)];
+                record += random.bounded(tabOneIn) ? others[random.bounded(letters)] : '\t';
             QList<QByteArray> expected = record.split('\t');
             if (expected.back().isEmpty())
                 expected.removeLast();
