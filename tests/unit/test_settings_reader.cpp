@@ -42,10 +42,12 @@ private Q_SLOTS:
             << u"winWidth=9000;winTop=15;hide=false;fullPath=true;select=Child;"
                u"Work||closed|open|-|;  Child|/tmp/c|leaf||+|*"_s
             << 0;
-        // Numbers that are no plain 32-bit decimals, truth values other than
-        // True and False, window states out of range, lines without a key.
+        // Numbers that are no plain 32-bit decimals (leading zeros aside),
+        // truth values other than True and False, window states out of
+        // range, lines without a key.
         QTest::newRow("bad values")
-            << readCorpus("bad_values.ini") << u"winWidth=-2147483648;winState=2;drive=/mnt"_s << 4;
+            << readCorpus("bad_values.ini")
+            << u"winWidth=-2147483648;winTop=-2147483648;winState=2;drive=/mnt"_s << 4;
         // Parents that are no earlier line that made a node stay at the top
         // level. Parents count lines, not nodes: Kid's 7 is Folder's line.
         // Fields beyond the seventh are ignored.
