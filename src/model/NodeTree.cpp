@@ -88,7 +88,9 @@ TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArr
         observer_->nodeAboutToBeInserted(parent, row);
     auto* node = new (pool_.allocate()) TreeNode(this, holder, 0);
     node->image_ = images_.take(image);
-    node->expandedImage_ = images_.take(expandedImage);
+    // Most nodes read are items, with no expanded image of their own.
+    node->expandedImage_ =
+        expandedImage.isEmpty() ? ImageTexts::Empty : images_.take(expandedImage);
     node->expanded_ = expanded;
     node->rowHint_ = row;
     siblings.push_back(node);
