@@ -27,7 +27,13 @@ public:
         else
             items_.insert(items_.begin() + head_ + row, node);
     }
-    void push_back(TreeNode* node) { items_.push_back(node); }
+    void push_back(TreeNode* node) {
+        // A folder filled child after child (as a file is read) starts with
+        // room for a few, rather than growing through one and two.
+        if (items_.capacity() == 0)
+            items_.reserve(4);
+        items_.push_back(node);
+    }
     void erase(int row) {
         if (row != 0) {
             items_.erase(items_.begin() + head_ + row);

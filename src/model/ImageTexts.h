@@ -28,6 +28,8 @@ public:
     // Puts text in the place of old for one user: the number of text, old
     // given back when nobody else uses it.
     Id replace(Id old, const QString& text);
+    // The number of text for a new user, one that held none before.
+    Id take(const QString& text) { return acquire(text); }
     void release(Id id);
     // Distinct texts in use besides the four fixed ones.
     int used() const { return int(ids_.size()); }

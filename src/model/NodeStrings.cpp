@@ -1,15 +1,11 @@
 #include "NodeStrings.h"
 
+#include "StringArena.h"
+
 #include <QByteArray>
 #include <QStringDecoder>
 
-#include <cstdlib>
 #include <cstring>
-#include <new>
-
-NodeStrings::~NodeStrings() {
-    std::free(block_);
-}
 
 NodeStrings::Part NodeStrings::part(Field field) const {
     if (!block_)
@@ -57,31 +53,39 @@ bool NodeStrings::isEmpty(Field field) const {
     return part(field).form.size == 0;
 }
 
-void NodeStrings::set(Field field, QStringView value) {
+void NodeStrings::set(Field field, QStringView value, StringArena& arena) {
     // A lone surrogate has no UTF-8: such a string stays UTF-16.
     const bool utf16 = !value.isValidUtf16();
     const QByteArray encoded = utf16 ? QByteArray() : value.toUtf8();
     const Part given = utf16 ? Part{{std::uint32_t(value.size()), true}, value.data()}
                              : Part{{std::uint32_t(encoded.size()), false}, encoded.constData()};
     if (field == Text)
-        assign(given, part(Tag));
+        assign(given, part(Tag), arena);
     else
-        assign(part(Text), given);
+        assign(part(Text), given, arena);
 }
 
-void NodeStrings::setUtf8(QByteArrayView text, QByteArrayView tag) {
+void NodeStrings::setUtf8(QByteArrayView text, QByteArrayView tag, StringArena& arena) {
     assign({{std::uint32_t(text.size()), false}, text.data()},
-           {{std::uint32_t(tag.size()), false}, tag.data()});
+           {{std::uint32_t(tag.size()), false}, tag.data()}, arena);
 }
 
-void NodeStrings::assign(const Part& text, const Part& tag) {
+void NodeStrings::release(StringArena& arena) {
+    arena.deallocate(block_, std::size_t(blockBytes()));
+    block_ = nullptr;
+}
+
+qsizetype NodeStrings::blockBytes() const {
+    const Part tag = part(Tag);
+    return static_cast<const char*>(tag.data) - block_ + tag.form.bytes();
+}
+
+void NodeStrings::assign(const Part& text, const Part& tag, StringArena& arena) {
     char* block = nullptr;
     if (text.form.size != 0 || tag.form.size != 0) {
         const qsizetype textBytes = text.form.bytes();
         const qsizetype tagBytes = tag.form.bytes();
-        block = static_cast<char*>(std::malloc(std::size_t(HeaderBytes + textBytes + tagBytes)));
-        if (!block)
-            throw std::bad_alloc();
+        block = static_cast<char*>(arena.allocate(std::size_t(HeaderBytes + textBytes + tagBytes)));
         const std::uint32_t header[2] = {text.form.size | (text.form.utf16 ? Utf16Bit : 0),
                                          tag.form.size | (tag.form.utf16 ? Utf16Bit : 0)};
         std::memcpy(block, header, sizeof header);
@@ -91,6 +95,6 @@ void NodeStrings::assign(const Part& text, const Part& tag) {
         if (tagBytes)
             std::memcpy(block + HeaderBytes + textBytes, tag.data, std::size_t(tagBytes));
     }
-    std::free(block_);
+    clear(arena);
     block_ = block;
 }

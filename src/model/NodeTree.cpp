@@ -62,7 +62,7 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
         observer_->nodeAboutToBeInserted(parent == top_.get() ? nullptr : parent, row);
     auto* node = new (pool_.allocate()) TreeNode(this, parent, 0);
     if (!text.isEmpty())  // the reader gives its nodes their text later, as UTF-8
-        node->strings_.set(NodeStrings::Text, text);
+        node->strings_.set(NodeStrings::Text, text, arena_);
     node->image_ = images_.replace(ImageTexts::Empty, image);
     node->rowHint_ = row;
     parent->childrenToFill().insert(row, node);
@@ -92,20 +92,26 @@ TreeNode* NodeTree::InsertLoaded(TreeNode* parent, int row, QByteArrayView text,
     if (parent && (&parent->Tree() != this || parent == top_.get()))
         return nullptr;
     TreeNode* holder = parent ? parent : top_.get();
-    row = std::clamp(row, 0, holder->Children());
+    ChildList& siblings = holder->childrenToFill();
+    row = std::clamp(row, 0, siblings.size());
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeInserted(parent, row);
     auto* node = new (pool_.allocate()) TreeNode(this, holder, 0);
-    node->image_ = images_.replace(ImageTexts::Empty, image);
-    node->expandedImage_ = images_.replace(ImageTexts::Empty, expandedImage);
+    node->image_ = images_.take(image);
+    // Most nodes read are items, with no expanded image of their own.
+    node->expandedImage_ =
+        expandedImage.isEmpty() ? ImageTexts::Empty : images_.take(expandedImage);
     node->expanded_ = expanded;
     node->rowHint_ = row;
-    holder->childrenToFill().insert(row, node);
+    if (row == siblings.size())
+        siblings.push_back(node);  // as a reader appends, the common case
+    else
+        siblings.insert(row, node);
     node->sequence_ = indexes_->append(node);
     // Once the node is in place, as after Add: it stays there, without its
     // strings, should they find no memory.
     if (!text.isEmpty() || !tag.isEmpty())
-        node->strings_.setUtf8(text, tag);
+        node->strings_.setUtf8(text, tag, arena_);
     // Observers hear of the node once, whole.
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeInserted(node);
@@ -158,6 +164,7 @@ void NodeTree::forget(TreeNode* node) {
 void NodeTree::destroyNode(TreeNode* node) {
     images_.release(node->image_);
     images_.release(node->expandedImage_);
+    node->strings_.clear(arena_);
     node->~TreeNode();
     pool_.deallocate(node);
 }

@@ -5,6 +5,7 @@
 #include "NodePool.h"
 #include "NodeStrings.h"
 #include "Relationship.h"
+#include "StringArena.h"
 
 #include <QHash>
 #include <QString>
@@ -92,7 +93,10 @@ public:
 
 private:
     friend class NodeTree;
-    TreeNode(NodeTree* tree, TreeNode* parent, std::uint32_t sequence);
+    // Here, so that a reader making a hundred thousand nodes makes each
+    // without a call.
+    TreeNode(NodeTree* tree, TreeNode* parent, std::uint32_t sequence)
+        : tree_(tree), parent_(parent), sequence_(sequence) {}
 
     // The children, as a list that none has when there are none: most nodes
     // are items.
@@ -253,6 +257,7 @@ private:
     bool canHold(const TreeNode* holder, const TreeNode* node) const;
     void forget(TreeNode* node);
 
+    StringArena arena_;              // room for the nodes' labels and paths; goes last
     NodePool pool_;                  // room for every node but top_
     std::unique_ptr<TreeNode> top_;  // hidden holder of the top-level nodes
     std::unique_ptr<IndexCounter> indexes_;

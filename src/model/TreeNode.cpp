@@ -4,9 +4,6 @@
 
 #include <QStringList>
 
-TreeNode::TreeNode(NodeTree* tree, TreeNode* parent, std::uint32_t sequence)
-    : tree_(tree), parent_(parent), sequence_(sequence) {}
-
 namespace {
 const ChildList noChildren;
 }  // namespace
@@ -44,7 +41,7 @@ void TreeNode::SetText(const QString& text) {
     if (Text() == text)
         return;
     tree_->aboutToChange(this, NodeField::Text);
-    strings_.set(NodeStrings::Text, text);
+    strings_.set(NodeStrings::Text, text, tree_->arena_);
     tree_->notifyChanged(this, NodeField::Text);
 }
 
@@ -52,7 +49,7 @@ void TreeNode::SetTag(const QString& tag) {
     if (Tag() == tag)
         return;
     tree_->aboutToChange(this, NodeField::Tag);
-    strings_.set(NodeStrings::Tag, tag);
+    strings_.set(NodeStrings::Tag, tag, tree_->arena_);
     tagChanged();
 }
 
@@ -69,7 +66,7 @@ void TreeNode::SetTextAndTagUtf8(QByteArrayView text, QByteArrayView tag) {
         tree_->aboutToChange(this, NodeField::Text);
     if (tagChanges)
         tree_->aboutToChange(this, NodeField::Tag);
-    strings_.setUtf8(text, tag);
+    strings_.setUtf8(text, tag, tree_->arena_);
     if (textChanged)
         tree_->notifyChanged(this, NodeField::Text);
     if (tagChanges)

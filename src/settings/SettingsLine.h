@@ -18,6 +18,8 @@
 class SettingsLine {
 public:
     explicit SettingsLine(QByteArrayView bytes);
+    // A line its reader has already seen to be all ASCII.
+    static SettingsLine ascii(QByteArrayView bytes) { return SettingsLine(bytes, Encoding::Ascii); }
 
     QByteArrayView bytes() const { return bytes_; }
     bool isAscii() const { return encoding_ == Encoding::Ascii; }
@@ -28,6 +30,7 @@ public:
 
 private:
     enum class Encoding : std::uint8_t { Ascii, Utf8, Cp1252 };
+    SettingsLine(QByteArrayView bytes, Encoding encoding) : bytes_(bytes), encoding_(encoding) {}
     QByteArrayView bytes_;
     Encoding encoding_;
 };

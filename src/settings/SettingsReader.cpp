@@ -1,6 +1,7 @@
 #include "SettingsReader.h"
 
 #include "GetToken.h"
+#include "NodeFields.h"
 #include "PathQuotes.h"
 #include "SettingsKeys.h"
 #include "SettingsLine.h"
@@ -9,7 +10,6 @@
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 
-#include <array>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -18,8 +18,6 @@
 #include <vector>
 
 namespace {
-constexpr int NodeFieldCount = 7;
-
 // Whether bytes are exactly the ASCII text given: a test that most lines
 // pass, so compared without a call.
 template <std::size_t N>
@@ -148,14 +146,17 @@ inline std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView t
     return parseAnyTruth(line, text);
 }
 
-// The fixed image keys are shared, not copied per node.
-std::optional<QString> imageKey(QByteArrayView image) {
-    if (spells(image, "leaf"))
-        return ImageKeys::leaf();
-    if (spells(image, "closed"))
+// The fixed image keys are shared, not copied per node. Told apart by their
+// lengths first, in place: every node line has an image.
+inline std::optional<QString> imageKey(QByteArrayView image) {
+    if (image.size() == 4) {
+        if (spells(image, "leaf"))
+            return ImageKeys::leaf();
+        if (spells(image, "open"))
+            return ImageKeys::open();
+    } else if (spells(image, "closed")) {
         return ImageKeys::closed();
-    if (spells(image, "open"))
-        return ImageKeys::open();
+    }
     return std::nullopt;
 }
 
@@ -164,13 +165,14 @@ public:
     Reader(SettingsSink& sink, NodeTree& tree) : sink_(sink), tree_(tree) {}
 
     // Whether the line is one a settings file holds.
-    bool readLine(const SettingsLine& line);
+    bool readLine(QByteArrayView bytes);
     TreeNode* nodeToSelect() const { return toSelect_; }
 
 private:
-    void readNode(const SettingsLine& line, QByteArrayView record);
+    bool readKeyLine(const SettingsLine& line);
+    void readNode(const SettingsLine& line, const NodeFields& record);
     void readQuickEntry(const SettingsLine& line, QByteArrayView record);
-    QString waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr);
+    const QString& waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr);
     template <typename Apply>
     void applyNumber(QByteArrayView value, Apply apply) {
         if (std::int32_t number; parseInt32(value, number))
@@ -195,14 +197,17 @@ private:
     // of it: the items of a file share a few icon indexes, one string each.
     QByteArray lastIconField_;
     QString lastWaitingImage_;
+    QString otherWaitingImage_;  // one that is not the last
 };
 
 // An item's image field that is no fixed key, as the node keeps it until its
 // icon is looked up.
-QString Reader::waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr) {
+const QString& Reader::waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr) {
     const bool cr = strayCr && hasCr(field);
-    if (cr || !IsAscii(field))
-        return ImageKeys::waiting(cr ? keptValue(line, field) : line.decode(field));
+    if (cr || (!line.isAscii() && !IsAscii(field))) {
+        otherWaitingImage_ = ImageKeys::waiting(cr ? keptValue(line, field) : line.decode(field));
+        return otherWaitingImage_;
+    }
     // ASCII without a CR reads the same in every line, whatever its encoding.
     if (lastWaitingImage_.isNull() || field != lastIconField_) {
         lastIconField_ = field.toByteArray();
@@ -211,17 +216,24 @@ QString Reader::waitingImage(const SettingsLine& line, QByteArrayView field, boo
     return lastWaitingImage_;
 }
 
-bool Reader::readLine(const SettingsLine& line) {
+bool Reader::readLine(QByteArrayView bytes) {
     // Nearly every line of a large file is a node's, its key spelled as the
     // writer spells it: GetToken would cut it just here, and no other key
-    // needs comparing.
+    // needs comparing. The pass that cuts its fields sees whether it is all
+    // ASCII, as nearly every line is, and only a line that is not is looked
+    // at again for its encoding: the key and the blanks around the record
+    // are ASCII.
     constexpr char NodeKey[] = "Node=";
     constexpr qsizetype NodeKeySize = sizeof NodeKey - 1;
-    if (!inOwnSection_ &&
-        spells(line.bytes().first(qMin(line.bytes().size(), NodeKeySize)), NodeKey)) {
-        readNode(line, TrimBlanks(line.bytes().sliced(NodeKeySize)));
+    if (!inOwnSection_ && spells(bytes.first(qMin(bytes.size(), NodeKeySize)), NodeKey)) {
+        const NodeFields record(TrimBlanks(bytes.sliced(NodeKeySize)));
+        readNode(record.nonAscii() ? SettingsLine(bytes) : SettingsLine::ascii(bytes), record);
         return true;
     }
+    return readKeyLine(SettingsLine(bytes));
+}
+
+bool Reader::readKeyLine(const SettingsLine& line) {
     const TokenCut cut = GetToken(line.bytes(), "=");
     if (!cut.found && cut.token.startsWith('[') && cut.token.endsWith(']')) {
         // A section's name; only "[QuickList]" and our own are a settings file's.
@@ -241,7 +253,7 @@ bool Reader::readLine(const SettingsLine& line) {
     // A single value; the records below keep their TABs, which part fields.
     const QByteArrayView value = trimValue(cut.rest);
     if (keyIs(SettingsKeys::Node)) {
-        readNode(line, cut.rest);
+        readNode(line, NodeFields(cut.rest));
     } else if (keyIs(SettingsKeys::Qli)) {
         readQuickEntry(line, cut.rest);
     } else if (keyIs(SettingsKeys::WinTop)) {
@@ -279,26 +291,11 @@ bool Reader::readLine(const SettingsLine& line) {
     return true;
 }
 
-void Reader::readNode(const SettingsLine& line, QByteArrayView record) {
+void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
     // Fields are cut at TABs and lines at LFs, so only a stray CR can be left
     // inside a field; most lines have none and need no second look.
-    const bool strayCr = hasCr(record);
-    std::array<QByteArrayView, NodeFieldCount> fields;
-    int count = 0;
-    // Fields beyond the seventh are ignored.
-    // The fields are what GetToken would cut at TABs, trimmed as values; cut
-    // here directly, since a large file has hundreds of thousands of them.
-    Q_ASSERT(TrimBlanks(record) == record);
-    while (count < NodeFieldCount && !record.isEmpty()) {
-        const auto* tab =
-            static_cast<const char*>(std::memchr(record.data(), '\t', std::size_t(record.size())));
-        const QByteArrayView token = tab ? record.first(tab - record.data()) : record;
-        fields[count++] = trimValue(token);
-        // The blanks after a TAB are the next field's, which trimValue takes
-        // off; the record's last byte is no blank, so only an empty rest is
-        // no field.
-        record = tab ? record.sliced(token.size() + 1) : QByteArrayView();
-    }
+    const bool strayCr = record.hasCr();
+    const int count = record.count();
     if (count < 6) {
         nodeLines_.push_back(nullptr);
         return;
@@ -311,39 +308,46 @@ void Reader::readNode(const SettingsLine& line, QByteArrayView record) {
     // Label and path go to the node as UTF-8, the line's own bytes when it
     // is UTF-8 and the field needs no change.
     QByteArray textScratch, tagScratch;
-    const QByteArrayView text = keptUtf8(line, fields[0], strayCr, textScratch);
-    const QByteArrayView tag = UnquotedPath(keptUtf8(line, fields[1], strayCr, tagScratch));
+    const QByteArrayView text = keptUtf8(line, trimValue(record.field(0)), strayCr, textScratch);
+    const QByteArrayView tag =
+        UnquotedPath(keptUtf8(line, trimValue(record.field(1)), strayCr, tagScratch));
 
     // An icon index from an earlier run is stale: the icon is looked up
     // anew, and until it is known the node keeps the old text, marked as
     // waiting. Folders always open with "open"; an item's expanded image
     // is kept unless it is an icon index.
-    const std::optional<QString> fixedImage = imageKey(fields[2]);
+    const QByteArrayView imageField = trimValue(record.field(2));
+    const std::optional<QString> fixedImage = imageKey(imageField);
     const bool iconWanted = !fixedImage;
-    const QString image = fixedImage ? *fixedImage : waitingImage(line, fields[2], strayCr);
+    const QString& image = fixedImage ? *fixedImage : waitingImage(line, imageField, strayCr);
+    const QByteArrayView expandedField = trimValue(record.field(3));
     QString expandedImage;
-    if (fixedImage && !spells(fields[2], "leaf")) {  // a folder's
+    if (fixedImage && !spells(imageField, "leaf")) {  // a folder's
         expandedImage = ImageKeys::open();
-    } else if (std::int32_t index; !parseInt32(fields[3], index) || index <= ImageKeys::LeafIndex) {
-        expandedImage = kept(fields[3]);
+    } else if (expandedField.isEmpty()) {
+        // nothing kept: an item's usual expanded image
+    } else if (std::int32_t index;
+               !parseInt32(expandedField, index) || index <= ImageKeys::LeafIndex) {
+        expandedImage = kept(expandedField);
     }
 
     // A parent that is no earlier line that made a node (itself, a later
     // line, not a number) cannot be honoured; the node is kept at the top
     // level rather than lost.
     TreeNode* parent = nullptr;
-    if (std::int32_t position; parseInt32(fields[5], position) && position >= 1 &&
+    if (std::int32_t position; parseInt32(trimValue(record.field(5)), position) && position >= 1 &&
                                qsizetype(position) <= qsizetype(nodeLines_.size()))
         parent = nodeLines_[std::size_t(position - 1)];
     // Anything but "True" leaves the node collapsed and unselected.
-    const bool expanded = parseTruth(line, fields[4]).value_or(false);
+    const bool expanded = parseTruth(line, trimValue(record.field(4))).value_or(false);
     TreeNode* node = tree_.AppendLoaded(parent, text, tag, image, expandedImage, expanded);
     nodeLines_.push_back(node);
     if (!node)
         return;
     if (iconWanted)
         sink_.itemIconWanted(node);
-    if (count == NodeFieldCount && parseTruth(line, fields[6]).value_or(false))
+    if (count == NodeFields::MaxCount &&
+        parseTruth(line, trimValue(record.field(6))).value_or(false))
         toSelect_ = node;
 }
 
@@ -372,13 +376,13 @@ int ReadSettingsPieces(const std::function<QByteArrayView()>& next, SettingsSink
         // more (nor does a second one right after it); anywhere else it is
         // text like any other.
         constexpr char Bom[] = "\xEF\xBB\xBF";
-        if (first && line.startsWith(Bom))
+        if (first && line.startsWith(Bom)) {
             line = line.sliced(3);
-        SettingsLine settingsLine(line);
-        if (first && settingsLine.isUtf8() && line.startsWith(Bom))
-            settingsLine = SettingsLine(line.sliced(3));
+            if (line.startsWith(Bom) && SettingsLine(line).isUtf8())
+                line = line.sliced(3);
+        }
         first = false;
-        foreign += reader.readLine(settingsLine) ? 0 : 1;
+        foreign += reader.readLine(line) ? 0 : 1;
     };
     {
         // One reset for the view instead of a notification per node.

@@ -7,13 +7,38 @@
 #include "model/NodeTree.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <utility>
 #include <vector>
 
 namespace {
+// Whether any byte is below a CR, as a TAB or LF is: a test of eight bytes
+// at a time that nearly every label and path passes, so that only the rare
+// one with a low byte is looked at byte by byte.
+bool mayHoldBreaks(QByteArrayView bytes) {
+    constexpr std::uint64_t ones = 0x0101010101010101u;
+    constexpr std::uint64_t highs = 0x8080808080808080u;
+    const auto below = [](std::uint64_t word) {
+        return ((word - ones * '\x0E') & ~word & highs) != 0;
+    };
+    const char* at = bytes.data();
+    qsizetype left = bytes.size();
+    for (; left >= 8; at += 8, left -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        if (below(word))
+            return true;
+    }
+    for (; left > 0; ++at, --left)
+        if (static_cast<unsigned char>(*at) < 0x0E)
+            return true;
+    return false;
+}
+
 // Writes straight into the file's bytes through a cursor, growing the buffer
 // only when a piece would not fit: a large tree makes millions of pieces.
 class TextBuilder {
@@ -30,8 +55,11 @@ public:
     void utf8Value(QByteArrayView value) {
         const qsizetype start = used_;
         bytes(value);
-        blankBreaks(start);
+        if (mayHoldBreaks(value))
+            blankBreaks(start);
     }
+    // Bytes to be written as they are.
+    void raw(QByteArrayView piece) { bytes(piece); }
     // A node's label or path, as it keeps it.
     void nodeValue(std::optional<QByteArrayView> utf8, const QString& text) {
         if (utf8)
@@ -143,6 +171,39 @@ private:
     qsizetype used_ = 0;
 };
 
+// The bytes of the few image texts that a tree's nodes share, each made once:
+// a text is known again by its characters' address, which its copy here
+// keeps from going to another text, and the bytes are those TextBuilder
+// writes for it.
+class ImageBytes {
+public:
+    // Without the waiting mark, for the images an item waits for its icon
+    // with.
+    explicit ImageBytes(bool unmarked) : unmarked_(unmarked) {}
+
+    QByteArrayView of(const QString& image) {
+        for (const Entry& entry : entries_)
+            if (entry.text.constData() == image.constData() && entry.text.size() == image.size())
+                return entry.bytes;
+        Entry& entry = entries_[next_];
+        next_ = (next_ + 1) % entries_.size();
+        TextBuilder bytes(image.size() * 3);
+        bytes.value(unmarked_ && ImageKeys::isWaiting(image) ? QStringView(image).sliced(1)
+                                                             : QStringView(image));
+        entry = {image, bytes.take()};
+        return entry.bytes;
+    }
+
+private:
+    struct Entry {
+        QString text;
+        QByteArray bytes;
+    };
+    std::array<Entry, 4> entries_;
+    std::size_t next_ = 0;
+    bool unmarked_;
+};
+
 void writeKeyLines(TextBuilder& out, const SettingsValues& values) {
     out.line(SettingsKeys::WinTop, qint64(values.winTop));
     out.line(SettingsKeys::WinLeft, qint64(values.winLeft));
@@ -165,6 +226,7 @@ void writeKeyLines(TextBuilder& out, const SettingsValues& values) {
 void writeNodeLines(TextBuilder& out, NodeTree& tree) {
     std::vector<std::pair<const TreeNode*, qint64>> ancestors;
     qint64 position = 0;
+    ImageBytes images(true), expandedImages(false);
     for (TreeNode* node = tree.First(); node; node = NodeTree::NextInDocumentOrder(node)) {
         ++position;
         const TreeNode* parent = node->Parent();
@@ -181,10 +243,9 @@ void writeNodeLines(TextBuilder& out, NodeTree& tree) {
         out.nodePath(tag, tag ? QString() : node->Tag());
         out.field();
         // A waiting image is written as it was stored, without its mark.
-        const QString& image = node->Image();
-        out.value(ImageKeys::isWaiting(image) ? QStringView(image).sliced(1) : QStringView(image));
+        out.raw(images.of(node->Image()));
         out.field();
-        out.value(node->ExpandedImage());
+        out.raw(expandedImages.of(node->ExpandedImage()));
         out.field();
         out.value(node->Expanded());
         out.field();

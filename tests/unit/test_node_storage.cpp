@@ -2,6 +2,7 @@
 #include "model/ImageTexts.h"
 #include "model/NodePool.h"
 #include "model/NodeStrings.h"
+#include "model/StringArena.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -66,14 +67,15 @@ private Q_SLOTS:
                                    u"lone "_s + QChar(0xDC80) + u" low"_s,
                                    QString(QChar(0xD83D)),
                                    u"abc"_s + QChar(0xD800)};
+        StringArena arena;
         for (const QString& text : samples) {
             for (const QString& tag : samples) {
                 NodeStrings strings;
-                strings.set(NodeStrings::Tag, tag);
-                strings.set(NodeStrings::Text, text);
+                strings.set(NodeStrings::Tag, tag, arena);
+                strings.set(NodeStrings::Text, text, arena);
                 QCOMPARE(strings.get(NodeStrings::Text), text);
                 QCOMPARE(strings.get(NodeStrings::Tag), tag);
-                strings.set(NodeStrings::Tag, text);  // Text's block goes once copied
+                strings.set(NodeStrings::Tag, text, arena);  // Text's block goes once copied
                 QCOMPARE(strings.get(NodeStrings::Text), text);
                 QCOMPARE(strings.get(NodeStrings::Tag), text);
                 QCOMPARE(strings.isEmpty(NodeStrings::Text), text.isEmpty());
@@ -81,14 +83,64 @@ private Q_SLOTS:
                 QCOMPARE(bool(utf8), text.isValidUtf16());
                 if (utf8)
                     QCOMPARE(*utf8, text.toUtf8());
+                strings.clear(arena);
             }
         }
         NodeStrings strings;
-        strings.setUtf8("Caf\xC3\xA9", "");
+        strings.setUtf8("Caf\xC3\xA9", "", arena);
         QCOMPARE(strings.get(NodeStrings::Text), u"Caf\u00e9"_s);
         QVERIFY(strings.isEmpty(NodeStrings::Tag) && strings.utf8(NodeStrings::Tag));
-        strings.setUtf8("", "");
+        strings.setUtf8("", "", arena);
         QVERIFY(strings.get(NodeStrings::Text).isEmpty());
+    }
+
+    // Blocks of random sizes, small and beyond the pooled ones, taken and
+    // given back at random: none overlaps another (each keeps the bytes
+    // written into it), and a block given back is the next one given out of
+    // its size, so that a tree edited for long reuses what its edits free.
+    void arenaBlocksStayApartAndAreReused() {
+        StringArena arena;
+        struct Held {
+            char* block;
+            std::size_t bytes;
+            char fill;
+        };
+        std::vector<Held> held;
+        QRandomGenerator random(5);
+        const auto intact = [](const Held& h) {
+            for (std::size_t i = 0; i < h.bytes; ++i)
+                if (h.block[i] != h.fill)
+                    return false;
+            return true;
+        };
+        for (int step = 0; step < 20000; ++step) {
+            if (held.empty() || random.bounded(5) < 3) {
+                const std::size_t bytes =
+                    random.bounded(20) ? 8 + random.bounded(120) : 400 + random.bounded(400);
+                const char fill = char(step % 127);
+                auto* block = static_cast<char*>(arena.allocate(bytes));
+                std::memset(block, fill, bytes);
+                held.push_back({block, bytes, fill});
+            } else {
+                const std::size_t at = random.bounded(int(held.size()));
+                QVERIFY(intact(held[at]));
+                arena.deallocate(held[at].block, held[at].bytes);
+                held.erase(held.begin() + qsizetype(at));
+            }
+        }
+        for (const Held& h : held) {
+            QVERIFY(intact(h));
+            arena.deallocate(h.block, h.bytes);
+        }
+        void* const kept = arena.allocate(40);
+        void* const first = arena.allocate(40);
+        arena.deallocate(first, 40);
+        QCOMPARE(arena.allocate(37), first);  // the same size class
+        void* const other = arena.allocate(100);
+        QVERIFY(other != first && other != kept);
+        arena.deallocate(other, 100);
+        arena.deallocate(first, 37);
+        arena.deallocate(kept, 40);
     }
 };
 

@@ -1,5 +1,6 @@
 #include "RecordingSink.h"
 #include "WarningsFail.h"
+#include "settings/NodeFields.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsReader.h"
 #include "settings/SettingsWriter.h"
@@ -41,10 +42,12 @@ private Q_SLOTS:
             << u"winWidth=9000;winTop=15;hide=false;fullPath=true;select=Child;"
                u"Work||closed|open|-|;  Child|/tmp/c|leaf||+|*"_s
             << 0;
-        // Numbers that are no plain 32-bit decimals, truth values other than
-        // True and False, window states out of range, lines without a key.
+        // Numbers that are no plain 32-bit decimals (leading zeros aside),
+        // truth values other than True and False, window states out of
+        // range, lines without a key.
         QTest::newRow("bad values")
-            << readCorpus("bad_values.ini") << u"winWidth=-2147483648;winState=2;drive=/mnt"_s << 4;
+            << readCorpus("bad_values.ini")
+            << u"winWidth=-2147483648;winTop=-2147483648;winState=2;drive=/mnt"_s << 4;
         // Parents that are no earlier line that made a node stay at the top
         // level. Parents count lines, not nodes: Kid's 7 is Folder's line.
         // Fields beyond the seventh are ignored.
@@ -224,6 +227,40 @@ private Q_SLOTS:
         const auto otherwise = read(spelledOtherwise);
         QCOMPARE(otherwise.first, expected.first);
         QCOMPARE(otherwise.second, expected.second);
+    }
+
+    // A node record is cut as splitting it at every TAB cuts it, an empty
+    // last piece being no field and pieces beyond the seventh ignored; and
+    // whether any byte of it is no ASCII or a CR is told of the whole
+    // record, the part beyond the seventh field too. Random records of every
+    // length up to several times 64 bytes, whatever is at their ends.
+    void nodeRecordsCutAtTabs() {
+        const char others[] = {'a', 'b', ' ', '\r', '\xC3', '\xA9', '0'};
+        const int tabsOneIn[] = {2, 10, 60};  // TABs close together or far apart
+        QRandomGenerator random(17);
+        for (int round = 0; round < 20000; ++round) {
+            QByteArray record;
+            const int size = random.bounded(random.bounded(4) ? 100 : 400);
+            const int tabOneIn = tabsOneIn[random.bounded(3)];
+            const int letters = random.bounded(3) ? 7 : 3;  // with CRs and other bytes or not
+            for (int i = 0; i < size; ++i)
+                record += random.bounded(tabOneIn) ? others[random.bounded(letters)] : '\t';
+            QList<QByteArray> expected = record.split('\t');
+            if (expected.back().isEmpty())
+                expected.removeLast();
+            if (expected.size() > NodeFields::MaxCount)
+                expected.resize(NodeFields::MaxCount);
+            // From a copy one byte into a larger buffer, so that no field
+            // starts where the buffer does.
+            const QByteArray buffer = 'x' + record + 'x';
+            const NodeFields cut(QByteArrayView(buffer).sliced(1, size));
+            QCOMPARE(cut.count(), expected.size());
+            for (int i = 0; i < cut.count(); ++i)
+                QCOMPARE(cut.field(i), expected[i]);
+            QCOMPARE(cut.hasCr(), record.contains('\r'));
+            QCOMPARE(cut.nonAscii(), std::any_of(record.cbegin(), record.cend(),
+                                                 [](char c) { return (c & 0x80) != 0; }));
+        }
     }
 
     // A TAB, CR or LF inside a value would split its record: the written copy
