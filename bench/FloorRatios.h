@@ -18,9 +18,19 @@ public:
     explicit FloorRatios(std::vector<Pair> pairs) : pairs_(std::move(pairs)) {}
 
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                cpu_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        // With repetitions, each one's figure would overwrite the last:
+        // their median stands for them once it comes.
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            const std::string name = run.run_name.str();
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                median_[name] = run.GetAdjustedCPUTime();
+            else if (run.run_type == Run::RT_Iteration && !median_.count(name))
+                cpu_[name] = run.GetAdjustedCPUTime();
+        }
+        for (const auto& [name, cpu] : median_)
+            cpu_[name] = cpu;
         ConsoleReporter::ReportRuns(runs);
     }
 
@@ -38,6 +48,7 @@ public:
 private:
     std::vector<Pair> pairs_;
     std::map<std::string, double> cpu_;
+    std::map<std::string, double> median_;  // of the repeated ones
 };
 
 // A main for a benchmark file with floors.

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcWatch, "varnel.settings")
 
@@ -68,6 +69,9 @@ void SettingsWatch::Known(const std::optional<QByteArray>& content) {
         device_ = device;
     // The folder may have been made by the write, the file replaced by it.
     watch_->watch(path_);
+    if (!keptAside_.isEmpty())
+        platform_.messages.show(Texts::keptTheirs(path_, std::exchange(keptAside_, QString())),
+                                Texts::programTitle(), MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 // A change wakes the looks; the file is taken to have settled once two
@@ -157,9 +161,9 @@ bool SettingsWatch::keepTheirsAside(bool sessionEnding) {
     }
     toldCannotKeep_ = false;
     qCWarning(lcWatch) << path_ << "was changed by another program: kept as" << aside;
+    // Told once ours is written, not before: the box says it is.
     if (!sessionEnding)
-        platform_.messages.show(Texts::keptTheirs(path_, aside), Texts::programTitle(),
-                                MsgButtons::Ok, MsgIcon::Exclamation);
+        keptAside_ = aside;
     return true;
 }
 

@@ -98,4 +98,5 @@ private:
     std::optional<quint64> device_;    // where the file's folder was
     bool toldOffDevice_ = false;
     bool toldCannotKeep_ = false;
+    QString keptAside_;  // another writer's version kept, to tell of once ours is written
 };

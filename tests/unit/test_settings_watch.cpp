@@ -145,7 +145,13 @@ private Q_SLOTS:
         h.wait(Settled);
         QCOMPARE(labels(h.form->tree()).last(), u"Mail"_s);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"kept as"_s));
+        bool oursWrittenWhenTold = false;  // the box says it is
+        h.fake.messages.whileShown = [&] {
+            oursWrittenWhenTold =
+                h.settingsLines().contains(u"Node=Mail\t\tleaf\t\tFalse\t0\tFalse"_s);
+        };
         h.wait(60000);
+        QVERIFY(oursWrittenWhenTold);
         const QStringList kept = asideFiles(h, u"Varnel.INI.conflict-*"_s);
         QCOMPARE(kept, QStringList{u"Varnel.INI.conflict-20260105-120100"_s});
         QCOMPARE(contentOf(h.temp->filePath(kept[0])), theirs());
