@@ -6,6 +6,7 @@
 #include "settings/SettingsReader.h"
 #include "settings/SettingsSink.h"
 #include "tray/QuickList.h"
+#include "tray/Tray.h"
 #include "tree/EnsureVisible.h"
 
 #include <QCryptographicHash>
@@ -94,9 +95,9 @@ void SettingsReload::ReplaceTreeAndQuickList(QByteArrayView bytes, QStringList& 
     BulkTreeChange bulk(tree);
     while (TreeNode* node = tree.First())
         tree.Remove(node);
-    parts_.quickList.Clear();
+    parts_.tray.Quick().Clear();
     ownSection.clear();
-    TreeSideSink side(parts_.quickList, parts_.icons, ownSection);
+    TreeSideSink side(parts_.tray.Quick(), parts_.icons, ownSection);
     ReadSettingsText(bytes, side, tree);
     TreeNode* keep = selected.empty() ? nullptr : nodeAt(tree, selected);
     if (!keep)
@@ -111,7 +112,7 @@ void SettingsReload::ReplaceTreeAndQuickList(QByteArrayView bytes, QStringList& 
 }
 
 QByteArray SettingsReload::TreeSide(const QStringList& ownSection) const {
-    return TreeSideOf(parts_.tree, parts_.quickList.Entries(), ownSection);
+    return TreeSideOf(parts_.tree, parts_.tray.Quick().Entries(), ownSection);
 }
 
 QByteArray TreeSideOf(const NodeTree& tree, const QuickEntries& quickList,

@@ -8,7 +8,7 @@
 
 class ItemIcons;
 class NodeTree;
-class QuickList;
+class Tray;
 class TreeHistory;
 class TreeViewPort;
 
@@ -26,7 +26,7 @@ class SettingsReload {
 public:
     struct Parts {
         NodeTree& tree;
-        QuickList& quickList;
+        Tray& tray;  // its quick list; the tray is built after the settings
         ItemIcons& icons;
         TreeViewPort& treeView;
         TreeHistory& history;

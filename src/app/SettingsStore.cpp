@@ -94,7 +94,7 @@ SettingsStore::SettingsStore(const Platform& platform, const AppPaths& paths, co
       recovery_(recovery),
       backups_(paths.settingsPath, platform.timers, platform.messages),
       saveSetTimer_(platform.timers.createTimer([this] { SaveSetTimer_Timer(); })),
-      reload_({parts.tree, parts.tray.Quick(), parts.icons, platform.treeView, parts.history}),
+      reload_({parts.tree, parts.tray, parts.icons, platform.treeView, parts.history}),
       watch_(platform, paths.settingsPath,
              {[this] { return pending_ || loading_; }, [this] { return dirty_; },
               [this] { return reload_.TreeSide(ownSection_); },
