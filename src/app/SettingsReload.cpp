@@ -1,5 +1,7 @@
 #include "SettingsReload.h"
 
+#include "SettingsWatch.h"
+
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
 #include "model/TreeHistory.h"
@@ -8,8 +10,6 @@
 #include "tray/QuickList.h"
 #include "tray/Tray.h"
 #include "tree/EnsureVisible.h"
-
-#include <QCryptographicHash>
 
 #include <algorithm>
 #include <vector>
@@ -117,13 +117,13 @@ QByteArray SettingsReload::TreeSide(const QStringList& ownSection) const {
 
 QByteArray TreeSideOf(const NodeTree& tree, const QuickEntries& quickList,
                       const QStringList& ownSection) {
-    QCryptographicHash hash(QCryptographicHash::Sha1);
+    FileContent hash;
     // Each text as UTF-8 after its length, so that no two trees hash alike
     // by where one text ends and the next begins. Most nodes keep theirs so.
     const auto addBytes = [&hash](QByteArrayView bytes) {
         const qint64 size = bytes.size();
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size));
-        hash.addData(bytes);
+        hash.add(QByteArrayView(reinterpret_cast<const char*>(&size), sizeof size));
+        hash.add(bytes);
     };
     const auto add = [&addBytes](const std::optional<QByteArrayView>& utf8, const QString& text) {
         addBytes(utf8 ? *utf8 : QByteArrayView(text.toUtf8()));
@@ -136,7 +136,7 @@ QByteArray TreeSideOf(const NodeTree& tree, const QuickEntries& quickList,
         add(tag, tag ? QString() : node->Tag());
         const qint64 shape =
             qint64(node->Children()) * 4 + (node->Expanded() ? 2 : 0) + (node->Selected() ? 1 : 0);
-        hash.addData(QByteArrayView(reinterpret_cast<const char*>(&shape), sizeof shape));
+        hash.add(QByteArrayView(reinterpret_cast<const char*>(&shape), sizeof shape));
     }
     addBytes("[QuickList]");
     for (const QuickEntry& entry : quickList) {

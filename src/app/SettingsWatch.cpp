@@ -7,7 +7,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLoggingCategory>
+#include <algorithm>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcWatch, "varnel.settings")
@@ -30,6 +32,30 @@ std::optional<QByteArray> bytesOf(const QString& path) {
     return bytes;
 }
 }  // namespace
+
+void FileContent::add(QByteArrayView piece) {
+    size_ += quint64(piece.size());
+    if (!carry_.isEmpty()) {
+        const qsizetype take = std::min(Block - carry_.size(), piece.size());
+        carry_.append(piece.first(take));
+        piece = piece.sliced(take);
+        if (carry_.size() < Block)
+            return;
+        hash_ = qHashBits(carry_.constData(), std::size_t(Block), hash_);
+        carry_.truncate(0);
+    }
+    for (; piece.size() >= Block; piece = piece.sliced(Block))
+        hash_ = qHashBits(piece.data(), std::size_t(Block), hash_);
+    carry_.append(piece);
+}
+
+QByteArray FileContent::result() const {
+    const std::size_t hash =
+        carry_.isEmpty() ? hash_ : qHashBits(carry_.constData(), std::size_t(carry_.size()), hash_);
+    QByteArray bytes(reinterpret_cast<const char*>(&hash), sizeof hash);
+    bytes.append(reinterpret_cast<const char*>(&size_), sizeof size_);
+    return bytes;
+}
 
 QByteArray FileContent::of(QByteArrayView bytes) {
     FileContent content;

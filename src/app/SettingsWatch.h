@@ -3,7 +3,6 @@
 #include "platform/Platform.h"
 
 #include <QByteArray>
-#include <QCryptographicHash>
 #include <QDateTime>
 #include <QString>
 #include <functional>
@@ -13,15 +12,23 @@
 class FileWatch;
 class Timer;
 
-// What a file holds, told apart by a hash of its bytes.
+// What a file holds, told apart by a hash of its bytes and their count.
+// Only this run compares the hashes, and nobody chooses the bytes to make
+// two alike, so a fast hash does: a cryptographic one cost as much as the
+// reading of a large tree, at every read and write. The bytes are hashed in
+// blocks of a fixed size, so that the same bytes hash alike in whatever
+// pieces they come.
 class FileContent {
 public:
-    void add(QByteArrayView piece) { hash_.addData(piece); }
-    QByteArray result() const { return hash_.result(); }
+    void add(QByteArrayView piece);
+    QByteArray result() const;
     static QByteArray of(QByteArrayView bytes);
 
 private:
-    QCryptographicHash hash_{QCryptographicHash::Sha1};
+    static constexpr qsizetype Block = 4096;
+    std::size_t hash_ = 0;
+    quint64 size_ = 0;
+    QByteArray carry_;  // the start of a block not yet whole
 };
 
 // The settings file on disk against what this run last read or wrote there.

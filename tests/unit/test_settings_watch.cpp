@@ -2,6 +2,7 @@
 // is pulled out from under it.
 #include "FormHarness.h"
 #include "WarningsFail.h"
+#include "app/SettingsWatch.h"
 #include "tree/TreeMenu.h"
 
 #include <QDir>
@@ -95,6 +96,28 @@ void theyChangeIt(FormHarness& h, const QByteArray& bytes) {
 class TestSettingsWatch : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
+    // The file is hashed as it is read, in pieces, and what we write as a
+    // whole: the same bytes must hash alike however they are cut, or our
+    // own writes would look like another program's.
+    void contentHashesAlikeInAnyPieces() {
+        QByteArray bytes(3 * 4096 + 123, Qt::Uninitialized);
+        for (qsizetype i = 0; i < bytes.size(); ++i)
+            bytes[i] = char(i * 7 % 251);
+        const QByteArray whole = FileContent::of(bytes);
+        for (const qsizetype cut :
+             {qsizetype(1), qsizetype(100), qsizetype(4095), qsizetype(5000)}) {
+            FileContent pieces;
+            for (qsizetype at = 0; at < bytes.size(); at += cut)
+                pieces.add(QByteArrayView(bytes).sliced(at, std::min(cut, bytes.size() - at)));
+            QCOMPARE(pieces.result(), whole);
+        }
+        QByteArray changed = bytes;
+        changed[5000] = 'x';
+        QVERIFY(FileContent::of(changed) != whole);
+        QVERIFY(FileContent::of(QByteArrayView(bytes).chopped(1)) != whole);
+        QVERIFY(FileContent::of(bytes + '\0') != whole);
+    }
+
     // With nothing of ours waiting but the window's size, their tree and
     // quick list come in; the window, the options and the selection stay
     // ours, the selection as long as its node is still there.
