@@ -2,6 +2,7 @@
 
 #include "BackupTexts.h"
 #include "SettingsBackups.h"
+#include "SettingsReload.h"
 #include "SettingsStore.h"
 #include "Texts.h"
 #include "icons/ItemIcons.h"
@@ -23,43 +24,6 @@
 Q_LOGGING_CATEGORY(lcRestore, "varnel.settings")
 
 namespace {
-// Takes what a settings file says of the tree and the quick list, and
-// nothing of the window, the browser or the options.
-class TreeAndQuickList : public SettingsSink {
-public:
-    TreeAndQuickList(NodeTree& tree, QuickList& quick, ItemIcons& icons, TreeViewPort& view)
-        : tree_(tree), quick_(quick), icons_(icons), view_(view) {}
-
-    void applyWinTop(std::int32_t) override {}
-    void applyWinLeft(std::int32_t) override {}
-    void applyWinHeight(std::int32_t) override {}
-    void applyWinWidth(std::int32_t) override {}
-    void applyWinState(int) override {}
-    void applyAutoHide(bool) override {}
-    void applyFullPath(bool) override {}
-    bool applyDrive(const QString&) override { return true; }
-    bool applyDirPath(const QString&) override { return true; }
-    void applyDirSel(int) override {}
-    void applyDirVis(bool) override {}
-    bool appendQuickEntry(const QString& caption, const QString& path) override {
-        return quick_.Add(caption, path);
-    }
-    void selectLoadedNode(TreeNode* node) override {
-        tree_.SetSelectedItem(node);
-        EnsureVisible(node, view_);
-    }
-    void itemIconWanted(TreeNode* node) override { icons_.RequestIcon(node); }
-    // The "[Varnel]" section stays the one that was read: its settings are
-    // options, not the tree.
-    void keepOwnLine(const QString&) override {}
-
-private:
-    NodeTree& tree_;
-    QuickList& quick_;
-    ItemIcons& icons_;
-    TreeViewPort& view_;
-};
-
 // Counts the lines that a settings file holds, applying none.
 class LineCount : public SettingsSink {
 public:
@@ -190,13 +154,11 @@ void BackupRestore::RestoreFrom(const QByteArray& settingsText) {
     platform_.window.setMousePointer(PointerBusy);
     {
         TreeHistory::Step step(parts_.history, HistoryTexts::restore());
-        TreeBusyScope busy(tree);
-        BulkTreeChange bulk(tree);
-        while (TreeNode* node = tree.First())
-            tree.Remove(node);
-        parts_.tray.Quick().Clear();
-        TreeAndQuickList sink(tree, parts_.tray.Quick(), parts_.icons, platform_.treeView);
-        ReadSettingsText(settingsText, sink, tree);
+        TreeNode* const selected =
+            ReadTreeAndQuickList(settingsText, tree, parts_.tray.Quick(), parts_.icons, nullptr);
+        tree.SetSelectedItem(selected);
+        if (selected)
+            EnsureVisible(selected, platform_.treeView);
     }
     platform_.window.setMousePointer(PointerDefault);
     // A reading leaves the settings clean; this one is a change the file

@@ -58,7 +58,7 @@ TreeNode* nodeAt(const NodeTree& tree, const LabelPath& path) {
 // options stay this machine's.
 class TreeSideSink : public SettingsSink {
 public:
-    TreeSideSink(QuickList& quickList, ItemIcons& icons, QStringList& ownSection)
+    TreeSideSink(QuickList& quickList, ItemIcons& icons, QStringList* ownSection)
         : quickList_(quickList), icons_(icons), ownSection_(ownSection) {}
     TreeNode* fileSelection = nullptr;
 
@@ -78,30 +78,41 @@ public:
     }
     void selectLoadedNode(TreeNode* node) override { fileSelection = node; }
     void itemIconWanted(TreeNode* node) override { icons_.RequestIcon(node); }
-    void keepOwnLine(const QString& line) override { ownSection_.append(line); }
+    void keepOwnLine(const QString& line) override {
+        if (ownSection_)
+            ownSection_->append(line);
+    }
 
 private:
     QuickList& quickList_;
     ItemIcons& icons_;
-    QStringList& ownSection_;
+    QStringList* ownSection_;
 };
 }  // namespace
+
+TreeNode* ReadTreeAndQuickList(QByteArrayView bytes, NodeTree& tree, QuickList& quickList,
+                               ItemIcons& icons, QStringList* ownSection) {
+    TreeBusyScope busy(tree);
+    BulkTreeChange bulk(tree);
+    while (TreeNode* node = tree.First())
+        tree.Remove(node);
+    quickList.Clear();
+    if (ownSection)
+        ownSection->clear();
+    TreeSideSink side(quickList, icons, ownSection);
+    ReadSettingsText(bytes, side, tree);
+    return side.fileSelection;
+}
 
 void SettingsReload::ReplaceTreeAndQuickList(QByteArrayView bytes, QStringList& ownSection) {
     NodeTree& tree = parts_.tree;
     const LabelPath selected =
         tree.SelectedItem() ? labelPathOf(tree, tree.SelectedItem()) : LabelPath();
-    TreeBusyScope busy(tree);
-    BulkTreeChange bulk(tree);
-    while (TreeNode* node = tree.First())
-        tree.Remove(node);
-    parts_.tray.Quick().Clear();
-    ownSection.clear();
-    TreeSideSink side(parts_.tray.Quick(), parts_.icons, ownSection);
-    ReadSettingsText(bytes, side, tree);
+    TreeNode* const fileSelection =
+        ReadTreeAndQuickList(bytes, tree, parts_.tray.Quick(), parts_.icons, &ownSection);
     TreeNode* keep = selected.empty() ? nullptr : nodeAt(tree, selected);
     if (!keep)
-        keep = side.fileSelection;
+        keep = fileSelection;
     tree.SetSelectedItem(keep);
     if (keep)
         EnsureVisible(keep, parts_.treeView);

@@ -22,6 +22,16 @@ class TreeViewPort;
 QByteArray TreeSideOf(const NodeTree& tree, const QuickEntries& quickList,
                       const QStringList& ownSection);
 
+class QuickList;
+class TreeNode;
+
+// Empties the tree and the quick list and reads those of a settings file's
+// bytes into them, as the file is read; the window, the browser and the
+// options are left as they are. ownSection, when given, becomes the file's
+// own "[Varnel]" lines. Returns the node the file selects, not selected.
+TreeNode* ReadTreeAndQuickList(QByteArrayView bytes, NodeTree& tree, QuickList& quickList,
+                               ItemIcons& icons, QStringList* ownSection);
+
 class SettingsReload {
 public:
     struct Parts {

@@ -254,27 +254,6 @@ private Q_SLOTS:
         QVERIFY(h.form->tray().trayMenuForHost().children.at(3).enabled);
     }
 
-    // Copies kept before restores have names of their own, also within
-    // one second; the three newest stay.
-    void copiesKeptBeforeRestoresAreThreeAtMost() {
-        FormHarness h;
-        h.writeSettings({node(u"A"_s)});
-        h.loadAndShow();
-        writeFile(dayFile(h, u"2026-01-01"_s), node(u"Old"_s).toUtf8());
-        h.fake.chooser.pick = [](const ChooserRequest& r) { return int(r.lines.size()) - 1; };
-        for (int restore = 0; restore < 5; ++restore)
-            h.form->tray().trayMenuChosen({int(TrayMenuId::tiRestore), -1, true});
-        QCOMPARE(h.fake.chooser.shown.back().lines.last(), u"2026-01-01 \u2014 1 node"_s);
-        const QString stamp = h.fake.clock.currentDateTime().toString(u"yyyy-MM-dd-HHmmss"_s);
-        QStringList expected;
-        for (const char* attempt : {"-3", "-4", "-5"})
-            expected << u"Varnel-%1-before-restore%2.INI"_s.arg(stamp, QLatin1String(attempt));
-        QCOMPARE(QDir(h.temp->filePath(u"backups"_s))
-                     .entryList({u"*-before-restore*"_s}, QDir::Files, QDir::Name),
-                 expected);
-        QCOMPARE(topLevel(h.form->tree()), QStringList{u"Old"_s});
-    }
-
     // Node lines are counted as the reader takes them, also where a line is
     // cut between two pieces of the file.
     void nodeLinesAreCountedAcrossPieces() {

@@ -83,20 +83,6 @@ private Q_SLOTS:
         QCOMPARE(answer(lines, [](const Box& box) { QTest::keyClick(box.list, Qt::Key_Escape); }),
                  std::optional<int>());
     }
-
-    // Without a chosen line the button takes none and is greyed.
-    void withoutAChosenLineNothingIsTaken() {
-        bool enabled = true;
-        QCOMPARE(answer({u"2026-01-06 \u2014 3 nodes"_s},
-                        [&](const Box& box) {
-                            box.list->clearSelection();
-                            enabled = box.accept->isEnabled();
-                            box.accept->click();  // does nothing while greyed
-                            QTest::keyClick(box.list, Qt::Key_Escape);
-                        }),
-                 std::optional<int>());
-        QVERIFY(!enabled);
-    }
 };
 
 QTEST_MAIN(TestChooserBox)

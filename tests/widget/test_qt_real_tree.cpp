@@ -1,5 +1,6 @@
 // The real window over the real logic, its timers on the virtual clock:
 // where the view's editor, selection and drags meet the handlers.
+#include "RealPlatformOnClock.h"
 #include "VirtualClock.h"
 #include "WarningsFail.h"
 #include "app/FrmVarnel.h"
@@ -26,20 +27,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-Platform onClock(const Platform& p, TimerFactory& clock) {
-    return {clock,       p.messages,  p.menus,     p.shell,   p.tray,        p.window,
-            p.treeView,  p.pathLabel, p.driveList, p.dirList, p.fileList,    p.images,
-            p.statusBar, p.about,     p.work,      p.notices, p.fileWatches, p.chooser};
-}
-
-AppPaths pathsIn(const QTemporaryDir& dir) {
-    AppPaths paths;
-    paths.programDir = dir.path();
-    paths.settingsPath = dir.filePath(u"Varnel.INI"_s);
-    paths.lockPath = dir.filePath(u"Varnel.lock"_s);
-    return paths;
-}
-
 // The window shown by a click on the tray icon, its tree holding items
 // labelled as given.
 struct RealTree {

@@ -1,6 +1,7 @@
 // Undo and redo from the real window: the keys reach the tree's history
 // only while no label editor is open, whose own undo they are then, and the
 // tree's menu opens with its Undo entry.
+#include "RealPlatformOnClock.h"
 #include "VirtualClock.h"
 #include "WarningsFail.h"
 #include "app/FrmVarnel.h"
@@ -21,20 +22,6 @@
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-Platform onClock(const Platform& p, TimerFactory& clock) {
-    return {clock,       p.messages,  p.menus,     p.shell,   p.tray,        p.window,
-            p.treeView,  p.pathLabel, p.driveList, p.dirList, p.fileList,    p.images,
-            p.statusBar, p.about,     p.work,      p.notices, p.fileWatches, p.chooser};
-}
-
-AppPaths pathsIn(const QTemporaryDir& dir) {
-    AppPaths paths;
-    paths.programDir = dir.path();
-    paths.settingsPath = dir.filePath(u"Varnel.INI"_s);
-    paths.lockPath = dir.filePath(u"Varnel.lock"_s);
-    return paths;
-}
-
 // The window shown and active, its tree holding Alpha and Beta.
 struct Window {
     Window() {
