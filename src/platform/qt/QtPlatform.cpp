@@ -5,6 +5,7 @@
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTimerFactory.h"
 #include "platform/qt/SessionEndWatcher.h"
+#include "platform/qt/bus/GlobalShortcutsPortal.h"
 #include "platform/qt/bus/QtDesktopNotices.h"
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/tree/QtTreeView.h"
@@ -33,7 +34,8 @@ QtPlatform::QtPlatform()
       tray_(std::make_unique<QtTray>(*timers_)),
       notices_(std::make_unique<QtDesktopNotices>()),
       sessionEnd_(std::make_unique<SessionEndWatcher>()),
-      fileWatches_(std::make_unique<QtFileWatches>()) {}
+      fileWatches_(std::make_unique<QtFileWatches>()),
+      globalShortcuts_(std::make_unique<GlobalShortcutsPortal>(QDBusConnection::sessionBus())) {}
 
 QtPlatform::~QtPlatform() {
     detach();

@@ -15,6 +15,7 @@ class QtMainWindow;
 class QtMessageBoxes;
 class QtAboutBox;
 class QtDesktopNotices;
+class GlobalShortcutsPortal;
 class QtChooserBox;
 class QtPathLabel;
 class QtStatusBar;
@@ -48,6 +49,8 @@ public:
     QtDirList& dirList() { return *dirList_; }
     QtFileList& fileList() { return fileList_; }
     QtTray& tray() { return *tray_; }
+    // The desktop-wide Quick List key; started by the copy that runs on.
+    GlobalShortcutsPortal& globalShortcuts() { return *globalShortcuts_; }
 
 private:
     std::unique_ptr<QtTimerFactory> timers_;
@@ -69,4 +72,5 @@ private:
     std::unique_ptr<QtDesktopNotices> notices_;
     std::unique_ptr<SessionEndWatcher> sessionEnd_;
     std::unique_ptr<QtFileWatches> fileWatches_;
+    std::unique_ptr<GlobalShortcutsPortal> globalShortcuts_;
 };
