@@ -645,6 +645,38 @@ settings_folder_removed_while_running() {
     grep -q $'^Hide=False\r$' "$settings" || fail "the first copy did not save into a new settings folder"
 }
 
+# Where the desktop portal offers global shortcuts (tests/e2e/portal_host.py
+# on a bus of the test's own), the running copy asks for the Quick List's
+# key; a second start, refused, asks the desktop nothing; a later run finds
+# the key bound and does not ask for it again.
+quick_list_key_from_the_portal() {
+    local host_log=$xsession_dir/portal.log first first_icon box
+    command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
+        { echo "SKIP: dbus-daemon or python3-dbus is not installed" >&2; exit 77; }
+    xsession_start_bus
+    /usr/bin/python3 "$here/portal_host.py" >"$host_log" 2>&1 &
+    xsession_pids+=($!)
+    within 10000 grep -q '^ready$' "$host_log" || fail "the portal did not start: $(cat "$host_log")"
+    start_varnel
+    first=$pid first_icon=$icon
+    within 10000 grep -q '^bind ' "$host_log" || fail "no key was asked for: $(cat "$host_log")"
+    grep -qx 'bind quick-list|Show the Quick List' "$host_log" ||
+        fail "the key asked for is not the Quick List's: $(cat "$host_log")"
+    start_varnel --no-icon
+    within 10000 new_toplevel "$pid" "" >/dev/null || fail "the second start shows no message"
+    box=$(new_toplevel "$pid" "")
+    click_box_button "$box"
+    expect_exit "$pid" 5000
+    [ "$(grep -c '^session$' "$host_log")" -eq 1 ] || fail "the refused start asked the desktop"
+    pid=$first icon=$first_icon
+    unload_by_tray_menu
+    start_varnel
+    within 10000 eval '[ "$(grep -c "^list$" "$host_log")" -eq 2 ]' ||
+        fail "the later run did not look for its key: $(cat "$host_log")"
+    unload_by_tray_menu
+    [ "$(grep -c '^bind ' "$host_log")" -eq 1 ] || fail "the key was asked for again: $(cat "$host_log")"
+}
+
 # ---------------------------------------------------------------------------
 
 declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }
