@@ -664,12 +664,13 @@ require_bus() {
 # way in. Minimised (tests/e2e/wm_state.py does what a window manager would),
 # it comes back up when another process asks with --show, and again when the
 # program is simply started a second time; neither start shows a box, and
-# each ends at once.
+# each ends at once. The caller's activation token reaches the running copy
+# (which, on X11, can only log it).
 bus_brings_a_minimised_window_back() {
     require_bus
     xsession_start_bus
     xsession_stop_tray || fail "trayer did not end"
-    start_varnel --no-icon
+    QT_LOGGING_RULES=varnel.activation.debug=true start_varnel --no-icon
     local window how
     within 10000 main_window "$pid" >/dev/null || fail "without a tray the window did not show"
     window=$(main_window "$pid")
@@ -677,7 +678,11 @@ bus_brings_a_minimised_window_back() {
         /usr/bin/python3 "$here/wm_state.py" iconic "$window"
         within 5000 eval "! main_window $pid >/dev/null" || fail "the window was not minimised"
         sleep 0.2
-        if [ "$how" = bare ]; then second_start; else second_start "$how"; fi
+        if [ "$how" = bare ]; then
+            second_start
+        else
+            XDG_ACTIVATION_TOKEN=token-of-the-caller second_start "$how"
+        fi
         echo "$how: status $status after ${took_ms} ms"
         ((status == 0)) || fail "$how ended with status $status: $(cat "$xsession_dir/second.log")"
         ((took_ms < 5000)) || fail "$how took ${took_ms} ms"
@@ -685,6 +690,8 @@ bus_brings_a_minimised_window_back() {
         /usr/bin/python3 "$here/wm_state.py" normal "$window"
     done
     [ "$(main_window "$pid")" = "$window" ] || fail "another window than the main one is shown"
+    grep -q 'startup id "token-of-the-caller"' "$xsession_dir/varnel-$instances.log" ||
+        fail "the caller's token did not reach the running copy"
 }
 
 # The lock is held but there is no session bus to reach the copy that holds
