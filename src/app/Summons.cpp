@@ -4,8 +4,9 @@
 #include "tray/Tray.h"
 #include "tray/WindowCommands.h"
 
-Summons::Summons(const Platform& platform, Tray& tray, WindowCommands& window)
-    : platform_(platform), tray_(tray), window_(window) {}
+Summons::Summons(const Platform& platform, Tray& tray, WindowCommands& window,
+                 std::function<bool()> modalOpen)
+    : platform_(platform), tray_(tray), window_(window), modalOpen_(std::move(modalOpen)) {}
 
 // As a left click on the tray icon shows it (the settings read first when
 // they were not), then restored and in front: whoever asked wants to see it.
@@ -22,12 +23,14 @@ void Summons::ShowWindow(const QString& activationToken) {
 }
 
 // Away when the user is looking at it, forward otherwise: a window shown but
-// behind others, or minimised, comes forward.
+// behind others, or minimised, comes forward. A window with a box or a menu
+// open stays: hidden, it would leave that box waiting for an answer nobody
+// can give.
 void Summons::ToggleWindow(const QString& activationToken) {
     if (stopped_)
         return;
     if (platform_.window.isVisible() && platform_.window.isActive() &&
-        platform_.window.windowState() != StateMinimized)
+        platform_.window.windowState() != StateMinimized && !modalOpen_())
         hideWindow();
     else
         ShowWindow(activationToken);

@@ -4,6 +4,7 @@
 #include "platform/SummonEvents.h"
 
 #include <QString>
+#include <functional>
 
 class Tray;
 class WindowCommands;
@@ -14,7 +15,9 @@ class WindowCommands;
 // open anything by itself: what is opened the user then chooses.
 class Summons : public SummonEvents {
 public:
-    Summons(const Platform& platform, Tray& tray, WindowCommands& window);
+    // modalOpen tells whether a box or a menu of the program is open.
+    Summons(const Platform& platform, Tray& tray, WindowCommands& window,
+            std::function<bool()> modalOpen);
 
     void ShowWindow(const QString& activationToken) override;
     void ToggleWindow(const QString& activationToken) override;
@@ -33,5 +36,6 @@ private:
     Platform platform_;
     Tray& tray_;
     WindowCommands& window_;
+    std::function<bool()> modalOpen_;
     bool stopped_ = false;
 };

@@ -130,6 +130,15 @@ private Q_SLOTS:
         QVERIFY(!h.fake.window.visible && !h.form->tray().OffersHide());
         h.form->summons().ToggleWindow(QString());
         QVERIFY(h.fake.window.visible);
+        // While a menu of its own waits for a choice, the window stays.
+        bool hidden = false;
+        h.fake.menus.whileShown = [&h, &hidden] {
+            h.form->summons().ToggleWindow(QString());
+            hidden = hidden || !h.fake.window.visible;
+        };
+        h.click(TrayRightUp);
+        h.wait(250);
+        QVERIFY(!h.fake.menus.shown.empty() && !hidden);
 
         FormHarness bare;  // no tray: the window is never hidden
         bare.load();
