@@ -14,6 +14,7 @@ packages=(
     dbus-daemon python3-dbus python3-gi         # ... and a tray host on a private session bus
     imagemagick                                 # screenshots, finding menu entries
     xdg-utils                                   # xdg-open, which opens the tree's items
+    desktop-file-utils groff-base               # checking the desktop file and the man page
     adwaita-icon-theme                          # file-type icons for the items, wherever no desktop names a theme
 )
 
