@@ -729,6 +729,33 @@ bus_show_from_the_tray() {
     kill -0 "$first" 2>/dev/null || fail "the first instance ended"
 }
 
+# The name on the bus held by another program that keeps it: the copy says
+# so in its log and runs on as usual; a switch then finds no copy of ours
+# there and ends with status 1.
+bus_name_held_by_another_program() {
+    local holder_log=$xsession_dir/holder.log
+    require_bus
+    /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "SKIP: python3-dbus is not installed" >&2; exit 77; }
+    xsession_start_bus
+    /usr/bin/python3 -c '
+import dbus, dbus.mainloop.glib
+from gi.repository import GLib
+dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
+bus = dbus.SessionBus()
+bus.request_name("org.varnel.Varnel", dbus.bus.NAME_FLAG_DO_NOT_QUEUE)
+print("ready", flush=True)
+GLib.MainLoop().run()' >"$holder_log" 2>&1 &
+    xsession_pids+=($!)
+    within 10000 grep -q '^ready$' "$holder_log" || fail "the holder did not start: $(cat "$holder_log")"
+    start_varnel
+    grep -q "org.varnel.Varnel.*held by another program" "$xsession_dir/varnel-$instances.log" ||
+        fail "the log does not say the name is taken: $(cat "$xsession_dir/varnel-$instances.log")"
+    second_start --show
+    ((status == 1)) || fail "--show ended with status $status: $(cat "$xsession_dir/second.log")"
+    ((took_ms < 5000)) || fail "--show took ${took_ms} ms"
+    kill -0 "$pid" 2>/dev/null || fail "the running copy ended"
+}
+
 # ---------------------------------------------------------------------------
 
 declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }
