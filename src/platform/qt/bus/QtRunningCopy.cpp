@@ -38,8 +38,10 @@ void QtRunningCopy::Listen(const QString& busName) {
         return;
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        qCInfo(lcBus).noquote() << "no session bus (" << bus.lastError().message()
-                                << "): other starts and the desktop cannot reach this copy";
+        qCInfo(lcBus).noquote() << QStringLiteral(
+                                       "no session bus (%1): other starts and the desktop "
+                                       "cannot reach this copy")
+                                       .arg(bus.lastError().message());
         return;
     }
     if (!bus.registerObject(objectPath(), service_.get(), QDBusConnection::ExportScriptableSlots)) {
@@ -51,10 +53,12 @@ void QtRunningCopy::Listen(const QString& busName) {
                                          QDBusConnectionInterface::AllowReplacement);
     if (!reply.isValid() || reply.value() != QDBusConnectionInterface::ServiceRegistered) {
         qCWarning(lcBus).noquote()
-            << "the name" << busName
-            << "on the session bus is held by another program: other starts and the desktop "
-               "cannot reach this copy"
-            << (reply.isValid() ? QString() : u'(' + reply.error().message() + u')');
+            << QStringLiteral(
+                   "the name %1 on the session bus is held by another program%2: other "
+                   "starts and the desktop cannot reach this copy")
+                   .arg(busName, reply.isValid()
+                                     ? QString()
+                                     : QStringLiteral(" (%1)").arg(reply.error().message()));
         bus.unregisterObject(objectPath());
         return;
     }
