@@ -15,6 +15,7 @@ packages=(
                                                 # dbus-daemon also for the stand-in portal's widget test
     imagemagick                                 # screenshots, finding menu entries
     xdg-utils                                   # xdg-open, which opens the tree's items
+    desktop-file-utils groff-base               # checking the desktop file and the man page
     adwaita-icon-theme                          # file-type icons for the items, wherever no desktop names a theme
 )
 

@@ -47,6 +47,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
                     {tree_, history_, settings_, dropCommands_, icons_, checks_, treeDrop_}),
       instanceLock_(paths.lockPath),
       recoveryNotice_(platform_, recovery_, paths.settingsPath),
+      summons_(platform_, tray_, *this, [this] { return modal_.Open(); }),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
     settings_.Watch().SetBusy([this] { return busyWithTheTree(); });
@@ -63,5 +64,5 @@ FrmVarnel::~FrmVarnel() = default;
 
 PlatformEvents FrmVarnel::Events() {
     return {*this, treeMouse_, treeDrop_,     externalDrop_, opener_,
-            tray_, browser_,   browserMouse_, browserMouse_};
+            tray_, browser_,   browserMouse_, browserMouse_, summons_};
 }

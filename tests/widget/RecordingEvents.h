@@ -5,6 +5,7 @@
 #include "platform/MainWindowPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
+#include "platform/SummonEvents.h"
 #include "platform/TrayIconPort.h"
 #include "platform/TreeDropEvents.h"
 #include "platform/TreeViewPort.h"
@@ -24,10 +25,28 @@ class RecordingEvents : public MainWindowEvents,
                         public TrayNotifications,
                         public DriveListEvents,
                         public DirListEvents,
-                        public FileListEvents {
+                        public FileListEvents,
+                        public SummonEvents {
 public:
     PlatformEvents events() {
-        return {*this, *this, *this, *this, *this, *this, *this, *this, *this};
+        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+    }
+
+    void ShowWindow(const QString& token) override {
+        calls << QStringLiteral("ShowWindow ") + token;
+    }
+    void ToggleWindow(const QString& token) override {
+        calls << QStringLiteral("ToggleWindow ") + token;
+    }
+    void PopupQuickList(const QString& token) override {
+        calls << QStringLiteral("PopupQuickList ") + token;
+    }
+    void Find(const QString& text, const QString& token) override {
+        calls << QStringLiteral("Find ") + text + u' ' + token;
+    }
+    bool SecondStart(const QString& token) override {
+        calls << QStringLiteral("SecondStart ") + token;
+        return false;
     }
 
     bool Form_QueryUnload(int mode) override {

@@ -6,6 +6,7 @@
 #include "platform/qt/browser/QtBrowserLists.h"
 #include "platform/qt/browser/QtDriveList.h"
 
+#include <QObject>
 #include <memory>
 
 class NodeTree;
@@ -20,6 +21,7 @@ class QtChooserBox;
 class QtPathLabel;
 class QtStatusBar;
 class QtPopupMenus;
+class QtRunningCopy;
 class QtShell;
 class QtTimerFactory;
 class QtTray;
@@ -51,6 +53,7 @@ public:
     QtTray& tray() { return *tray_; }
     // The desktop-wide Quick List key; started by the copy that runs on.
     GlobalShortcutsPortal& globalShortcuts() { return *globalShortcuts_; }
+    QtRunningCopy& runningCopy() { return *runningCopy_; }
 
 private:
     std::unique_ptr<QtTimerFactory> timers_;
@@ -73,4 +76,6 @@ private:
     std::unique_ptr<SessionEndWatcher> sessionEnd_;
     std::unique_ptr<QtFileWatches> fileWatches_;
     std::unique_ptr<GlobalShortcutsPortal> globalShortcuts_;
+    std::unique_ptr<QtRunningCopy> runningCopy_;
+    QMetaObject::Connection quickListKey_;
 };
