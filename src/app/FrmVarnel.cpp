@@ -36,15 +36,16 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       opener_(platform_, checks_, options_),
       editing_(platform_, tree_, history_, settings_, tray_,
                [this] { return browser_.HighlightedDirectoryToKeep(); }),
+      filter_(platform_, {tree_, editing_, settings_}),
       undo_(platform_, {tree_, history_, settings_, icons_}),
       treeMenu_(platform_, {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_,
-                            history_, undo_}),
-      treeMouse_(platform_, {tree_, settings_, opener_, editing_, treeMenu_, undo_}),
+                            history_, undo_, filter_}),
+      treeMouse_(platform_, {tree_, settings_, opener_, editing_, treeMenu_, undo_, filter_}),
       drags_(treeMouse_, browserMouse_),
       dropCommands_(platform_, tree_, drags_, browser_, options_, icons_, checks_),
-      treeDrop_(platform_, {tree_, history_, settings_, drags_, dropCommands_, options_}),
-      externalDrop_(platform_,
-                    {tree_, history_, settings_, dropCommands_, icons_, checks_, treeDrop_}),
+      treeDrop_(platform_, {tree_, history_, settings_, drags_, dropCommands_, options_, filter_}),
+      externalDrop_(platform_, {tree_, history_, settings_, dropCommands_, icons_, checks_,
+                                treeDrop_, filter_}),
       instanceLock_(paths.lockPath),
       recoveryNotice_(platform_, recovery_, paths.settingsPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
@@ -53,15 +54,18 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
 }
 
 // A box or a menu open, a drag, a label being edited: the handlers at work
-// hold nodes of the tree, which must not be replaced under them.
+// hold nodes of the tree, which must not be replaced under them. A filtered
+// tree holds them too: the nodes it keeps in view, and the one selected
+// before, which Escape goes back to.
 bool FrmVarnel::busyWithTheTree() const {
     return modal_.Open() || editing_.LabelEditPending() || treeMouse_.TreeDragState() != 0 ||
-           browserMouse_.DirDragState() != 0 || browserMouse_.FileDragState() != 0;
+           browserMouse_.DirDragState() != 0 || browserMouse_.FileDragState() != 0 ||
+           filter_.Filtering();
 }
 
 FrmVarnel::~FrmVarnel() = default;
 
 PlatformEvents FrmVarnel::Events() {
     return {*this, treeMouse_, treeDrop_,     externalDrop_, opener_,
-            tray_, browser_,   browserMouse_, browserMouse_};
+            tray_, browser_,   browserMouse_, browserMouse_, filter_};
 }

@@ -28,6 +28,7 @@
 #include "tree/TreeDrop.h"
 #include "tree/TreeDropCommands.h"
 #include "tree/TreeEditing.h"
+#include "tree/TreeFilter.h"
 #include "tree/TreeMouse.h"
 #include "tree/TreeUndo.h"
 
@@ -64,6 +65,7 @@ public:
     WindowLayout& layout() { return layout_; }
     MenuOptions& options() { return options_; }
     BrokenPaths& brokenPaths() { return brokenPaths_; }
+    TreeFilter& filter() { return filter_; }
 
     // Returns false when the program must end at once: another copy runs,
     // or the lock that tells so cannot be made.
@@ -103,6 +105,7 @@ private:
     WindowLayout layout_;
     Opener opener_;
     TreeEditing editing_;
+    TreeFilter filter_;
     TreeUndo undo_;
     TreeMenuCommands treeMenu_;
     TreeMouse treeMouse_;

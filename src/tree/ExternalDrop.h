@@ -14,6 +14,7 @@ class NodeTree;
 class SettingsSchedule;
 class TreeDrop;
 class TreeDropCommands;
+class TreeFilter;
 class TreeHistory;
 class TreeNode;
 
@@ -32,6 +33,7 @@ public:
         ItemIcons& icons;
         PathChecks& checks;
         const TreeDrop& rows;  // FindRowNode
+        const TreeFilter& filter;
     };
     ExternalDrop(const Platform& platform, const Parts& parts);
 

@@ -2,6 +2,7 @@
 
 #include "model/NodeTree.h"
 #include "platform/BrowserListPorts.h"
+#include "platform/FilterLinePort.h"
 #include "platform/MainWindowPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
@@ -24,10 +25,11 @@ class RecordingEvents : public MainWindowEvents,
                         public TrayNotifications,
                         public DriveListEvents,
                         public DirListEvents,
-                        public FileListEvents {
+                        public FileListEvents,
+                        public FilterLineEvents {
 public:
     PlatformEvents events() {
-        return {*this, *this, *this, *this, *this, *this, *this, *this, *this};
+        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
     }
 
     bool Form_QueryUnload(int mode) override {
@@ -136,6 +138,11 @@ public:
     void FileList_DragOver(DragSource source, int state) override {
         list("File", "DragOver", int(source), state);
     }
+    void FilterKey_Press() override { calls << QStringLiteral("FilterKey"); }
+    void FilterLine_Change(const QString& text) override {
+        calls << QStringLiteral("FilterChange ") + text;
+    }
+    void FilterLine_Escape() override { calls << QStringLiteral("FilterEscape"); }
 
     // The calls whose line starts with the prefix.
     QStringList only(const QString& prefix) const {

@@ -7,6 +7,7 @@
 #include "platform/qt/SessionEndWatcher.h"
 #include "platform/qt/bus/QtDesktopNotices.h"
 #include "platform/qt/tray/QtTray.h"
+#include "platform/qt/tree/QtFilterLine.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/QtAboutBox.h"
 #include "platform/qt/window/QtChooserBox.h"
@@ -23,8 +24,9 @@ QtPlatform::QtPlatform()
       statusBar_(std::make_unique<QtStatusBar>()),
       dirList_(std::make_unique<QtDirList>(*images_)),
       treeView_(std::make_unique<QtTreeView>(*images_)),
+      filterLine_(std::make_unique<QtFilterLine>()),
       window_(std::make_unique<QtMainWindow>(QtMainWindow::Controls{
-          *pathLabel_, *statusBar_, driveList_, *dirList_, fileList_, *treeView_})),
+          *pathLabel_, *statusBar_, driveList_, *dirList_, fileList_, *treeView_, *filterLine_})),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
       about_(std::make_unique<QtAboutBox>(*window_)),
       chooser_(std::make_unique<QtChooserBox>(window_.get())),
@@ -40,9 +42,10 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,    *messages_,  *menus_,    *shell_,   *tray_,        *window_,
-                    *treeView_,  *pathLabel_, driveList_, *dirList_, fileList_,     *images_,
-                    *statusBar_, *about_,     work_,      *notices_, *fileWatches_, *chooser_};
+    return Platform{*timers_,  *messages_,    *menus_,     *shell_,     *tray_,
+                    *window_,  *treeView_,    *pathLabel_, driveList_,  *dirList_,
+                    fileList_, *images_,      *statusBar_, *about_,     work_,
+                    *notices_, *fileWatches_, *chooser_,   *filterLine_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -54,10 +57,12 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     dirList_->setEvents(&events.dirList);
     fileList_.setEvents(&events.fileList);
     tray_->setNotifications(&events.tray);
+    filterLine_->setEvents(&events.filterLine);
     sessionEnd_->setHandler([&window = events.window] { window.SessionEnding(); });
 }
 
 void QtPlatform::detach() {
+    filterLine_->setEvents(nullptr);
     sessionEnd_->setHandler({});
     notices_->forgetAnswers();
     tray_->setNotifications(nullptr);
