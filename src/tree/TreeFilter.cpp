@@ -1,23 +1,9 @@
 #include "TreeFilter.h"
 
 #include "TreeEditing.h"
+#include "find/NodeMatch.h"
 #include "model/NodeTree.h"
 #include "settings/SettingsSchedule.h"
-
-namespace {
-// Whether a node's label or path holds what was typed.
-class NodeFinder {
-public:
-    explicit NodeFinder(const QString& typed) : typed_(typed.trimmed()) {}
-    bool Finds(const TreeNode& node) const {
-        return node.Text().contains(typed_, Qt::CaseInsensitive) ||
-               node.Tag().contains(typed_, Qt::CaseInsensitive);
-    }
-
-private:
-    QString typed_;
-};
-}  // namespace
 
 TreeFilter::TreeFilter(const Platform& platform, const Parts& parts)
     : platform_(platform), parts_(parts) {}
@@ -58,11 +44,11 @@ void TreeFilter::filter(const QString& typed) {
     if (!filtering_)
         selectedBefore_ = parts_.tree.SelectedItem();
     filtering_ = true;
-    const NodeFinder finder(typed);
+    const TextMatch match(typed);  // in any case, with or without accents
     kept_.clear();
     for (const TreeNode* node = parts_.tree.First(); node;
          node = NodeTree::NextInDocumentOrder(node)) {
-        if (!finder.Finds(*node))
+        if (RankNode(match, *node) == MatchRank::None)
             continue;
         for (const TreeNode* up = node; up && !kept_.contains(up); up = up->Parent())
             kept_.insert(up);

@@ -85,14 +85,17 @@ class TestTreeFilter : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     // What stays for what is typed: the nodes whose label or path holds it,
-    // in any case, and the folders above them.
+    // in any case and with or without accents, and the folders above them.
     void theFoundNodesAndTheirFoldersStay() {
         const std::pair<const char*, const char*> cases[] = {
             {"report", "Work Projects Report"},
             {"REPORT", "Work Projects Report"},
             {"  rep ", "Work Projects Report"},  // blanks around do not count
             {"games", "Games Chess"},            // Chess by its path
-            {"ann/music", "Music"},              // a path across its separator
+            {"cafe", "Work Café"},
+            {"CAFÉ", "Work Café"},
+            {"DÓCS", "Work Café"},   // by its path
+            {"ann/music", "Music"},  // a path across its separator
             {"o", "Work Café Projects Report Music"},
             {"zebra", ""},  // nothing found: nothing shows
         };
