@@ -4,8 +4,11 @@
 #include "platform/Platform.h"
 #include "platform/TreeViewPort.h"
 
+#include <memory>
+
 class NodeTree;
 class SettingsSchedule;
+class Timer;
 class TreeEditing;
 class TreeNode;
 
@@ -27,12 +30,17 @@ public:
         SettingsSchedule& settings;
     };
     TreeFilter(const Platform& platform, const Parts& parts);
+    ~TreeFilter() override;
+    TreeFilter(const TreeFilter&) = delete;
+    TreeFilter& operator=(const TreeFilter&) = delete;
 
     void FilterKey_Press() override;
     void FilterLine_Change(const QString& text) override;
     void FilterLine_Escape() override;
     // Escape in the tree: closes the line as Escape in the line does.
     void TreeView_Escape();
+    // A large tree is filtered once the typing pauses.
+    void FilterTimer_Timer();
 
     // Whether part of the tree is hidden: the tree then takes no change.
     bool Filtering() const { return filtering_; }
@@ -45,6 +53,8 @@ private:
 
     Platform platform_;
     Parts parts_;
+    std::unique_ptr<Timer> filterTimer_;
+    QString typed_;  // what the line holds
     bool lineShown_ = false;
     bool filtering_ = false;
     KeptNodes kept_;

@@ -222,6 +222,31 @@ private Q_SLOTS:
         QCOMPARE(h.fake.treeView.editing, report);
     }
 
+    // A large tree is filtered once, when the typing pauses, not at every
+    // letter; Escape before the pause leaves nothing to do after it.
+    void aLargeTreeIsFilteredWhenTheTypingPauses() {
+        Filtering h;
+        TreeNode* music = h.node(u"Music"_s);
+        for (int i = h.form->tree().Count(); i < 10000; ++i)
+            h.form->tree().Add(music, tvwChild, QString(), u"Track %1"_s.arg(i), u"leaf"_s);
+        h.type(u"c"_s);
+        h.wait(100);
+        h.form->filter().FilterLine_Change(u"ch"_s);
+        h.wait(100);
+        h.form->filter().FilterLine_Change(u"che"_s);
+        QCOMPARE(h.fake.treeView.showings, 0);
+        QVERIFY(!h.form->filter().Filtering());
+        h.wait(150);
+        QCOMPARE(h.fake.treeView.showings, 1);
+        QCOMPARE(h.kept(), u"Games Chess"_s);
+
+        h.form->filter().FilterLine_Change(u"track 9999"_s);
+        h.form->filter().FilterLine_Escape();
+        h.wait(1000);
+        QCOMPARE(h.kept(), u"-"_s);
+        QVERIFY(!h.form->filter().Filtering());
+    }
+
     // A label being edited, or refused and waiting to be edited again, ends
     // on its node: the filter does not open meanwhile.
     void noFilterWhileALabelIsEdited() {
