@@ -8,8 +8,8 @@
 #include "tray/Tray.h"
 #include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
+#include "tree/ReadOnlyTree.h"
 #include "tree/TreeEditing.h"
-#include "tree/TreeFilter.h"
 #include "tree/TreeUndo.h"
 
 TreeMenuCommands::TreeMenuCommands(const Platform& platform, const Parts& parts)
@@ -25,7 +25,7 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
     situation.browserHasDirectory = !parts_.browser.DirPath().isEmpty();
     situation.anyPathMissing = parts_.brokenPaths.AnyMissing();
     situation.undoWhat = parts_.history.UndoCaption();
-    situation.readOnly = parts_.filter.Filtering();
+    situation.readOnly = parts_.readOnly.ReadOnly();
     menu_.Prepare(situation);
     const MenuEntry menu = menu_.Build(parts_.options);
     const MenuChoice choice =

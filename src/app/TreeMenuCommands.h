@@ -11,7 +11,7 @@ class MenuOptions;
 class SettingsStore;
 class Tray;
 class TreeEditing;
-class TreeFilter;
+class ReadOnlyTree;
 class TreeHistory;
 class TreeUndo;
 
@@ -29,7 +29,7 @@ public:
         BrokenPaths& brokenPaths;
         TreeHistory& history;
         TreeUndo& undo;
-        const TreeFilter& filter;
+        const ReadOnlyTree& readOnly;  // filtered
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 

@@ -3,10 +3,10 @@
 #include "EnsureVisible.h"
 #include "HistoryTexts.h"
 #include "PathDisplay.h"
+#include "ReadOnlyTree.h"
 #include "TreeDrop.h"
 #include "TreeDropCommands.h"
 #include "TreeDropMenu.h"
-#include "TreeFilter.h"
 #include "files/KeptPaths.h"
 #include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
@@ -126,7 +126,7 @@ bool ExternalDrop::Acceptable(const ShellDropData& data) {
 // A filtered tree takes no drop: the dropped paths would go among rows the
 // user cannot see.
 bool ExternalDrop::TreeView_OLEDragOver(const ShellDropData& data, float x, float y) {
-    if (!Acceptable(data) || parts_.filter.Filtering())
+    if (!Acceptable(data) || parts_.readOnly.ReadOnly())
         return false;
     NodeTree& tree = parts_.tree;
     TreeNode* node = parts_.rows.FindRowNode(x, y).node;
@@ -137,7 +137,7 @@ bool ExternalDrop::TreeView_OLEDragOver(const ShellDropData& data, float x, floa
 }
 
 void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, float y) {
-    if (!Acceptable(data) || parts_.filter.Filtering())
+    if (!Acceptable(data) || parts_.readOnly.ReadOnly())
         return;
     NodeTree& tree = parts_.tree;
     TreeNode* target = parts_.rows.FindRowNode(x, y).node;

@@ -14,7 +14,7 @@ class NodeTree;
 class SettingsSchedule;
 class TreeDrop;
 class TreeDropCommands;
-class TreeFilter;
+class ReadOnlyTree;
 class TreeHistory;
 class TreeNode;
 
@@ -32,8 +32,8 @@ public:
         TreeDropCommands& commands;
         ItemIcons& icons;
         PathChecks& checks;
-        const TreeDrop& rows;  // FindRowNode
-        const TreeFilter& filter;
+        const TreeDrop& rows;          // FindRowNode
+        const ReadOnlyTree& readOnly;  // filtered
     };
     ExternalDrop(const Platform& platform, const Parts& parts);
 

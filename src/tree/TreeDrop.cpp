@@ -6,8 +6,8 @@
 #include "HistoryTexts.h"
 #include "MenuOptions.h"
 #include "PathDisplay.h"
+#include "ReadOnlyTree.h"
 #include "TreeDropMenu.h"
-#include "TreeFilter.h"
 #include "model/NodeTree.h"
 #include "model/TreeHistory.h"
 #include "platform/BrowserListPorts.h"
@@ -78,7 +78,7 @@ TreeDrop::RowNode TreeDrop::FindRowNode(float x, float y) const {
 }
 
 void TreeDrop::TreeView_DragOver(DragSource source, float x, float y, int state) {
-    if (parts_.filter.Filtering()) {
+    if (parts_.readOnly.ReadOnly()) {
         // A filtered tree takes no drop: the drag says so over it.
         if (state == 0)
             endOtherDrags(source);
@@ -189,7 +189,7 @@ TreeNode* TreeDrop::dropTarget(DragSource source, float x, float y) {
 }
 
 void TreeDrop::TreeView_DragDrop(DragSource source, float x, float y) {
-    if (parts_.filter.Filtering()) {
+    if (parts_.readOnly.ReadOnly()) {
         stopScrolling();
         release_.reset();
         parts_.drags.EndDrag(source);

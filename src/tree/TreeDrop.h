@@ -12,7 +12,7 @@ class MenuOptions;
 class NodeTree;
 class SettingsSchedule;
 class Timer;
-class TreeFilter;
+class ReadOnlyTree;
 class TreeHistory;
 class TreeNode;
 
@@ -28,7 +28,7 @@ public:
         DragStates& drags;
         DropCommands& commands;
         const MenuOptions& options;
-        const TreeFilter& filter;
+        const ReadOnlyTree& readOnly;  // filtered
     };
     TreeDrop(const Platform& platform, const Parts& parts);
     ~TreeDrop() override;

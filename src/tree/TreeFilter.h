@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ReadOnlyTree.h"
 #include "platform/FilterLinePort.h"
 #include "platform/Platform.h"
 #include "platform/TreeViewPort.h"
@@ -22,7 +23,7 @@ class TreeNode;
 // a node moved, dropped or deleted among rows nobody can see would land
 // where nobody looked, and a change taken back there would be as blind.
 // Opening nodes goes on as ever.
-class TreeFilter : public FilterLineEvents {
+class TreeFilter : public FilterLineEvents, public ReadOnlyTree {
 public:
     struct Parts {
         NodeTree& tree;
@@ -44,6 +45,7 @@ public:
 
     // Whether part of the tree is hidden: the tree then takes no change.
     bool Filtering() const { return filtering_; }
+    bool ReadOnly() const override { return filtering_; }
     // The nodes in view while filtering.
     const KeptNodes& Kept() const { return kept_; }
 
