@@ -55,16 +55,20 @@ void TreeFilter::FilterTimer_Timer() {
 }
 
 void TreeFilter::FilterLine_Escape() {
+    End();
+}
+
+void TreeFilter::TreeView_Escape() {
+    End();
+}
+
+void TreeFilter::End() {
     if (!lineShown_)
         return;
     filterTimer_->stop();
     showWholeTree();
     lineShown_ = false;
     platform_.filterLine.hideLine();
-}
-
-void TreeFilter::TreeView_Escape() {
-    FilterLine_Escape();
 }
 
 // The nodes found, and every folder above each of them. A folder already

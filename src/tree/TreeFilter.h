@@ -40,6 +40,9 @@ public:
     void FilterLine_Escape() override;
     // Escape in the tree: closes the line as Escape in the line does.
     void TreeView_Escape();
+    // Closes the line and shows the whole tree again, as Escape does: for
+    // whatever is about to show a node where it stands in the tree.
+    void End();
     // A large tree is filtered once the typing pauses.
     void FilterTimer_Timer();
 
