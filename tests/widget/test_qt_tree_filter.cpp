@@ -158,6 +158,10 @@ private Q_SLOTS:
         QTest::keyClick(&w.view(), Qt::Key_Escape);
         QVERIFY(!w.line().isVisible());
         QVERIFY(!w.form.filter().Filtering());
+
+        // Where "/" is a shifted key.
+        QTest::keyClick(&w.view(), Qt::Key_Slash, Qt::ShiftModifier);
+        QVERIFY(w.line().isVisible());
     }
 };
 

@@ -25,19 +25,25 @@ void QtFilterLine::bind(QLineEdit* line, QWidget* window, QWidget* tree) {
     const auto opener = [this, window](QKeySequence keys) {
         auto* shortcut = new QShortcut(keys, window);
         shortcut->setContext(Qt::WindowShortcut);
-        connect(shortcut, &QShortcut::activated, this, [this] {
+        const auto press = [this] {
             if (events_)
                 events_->FilterKey_Press();
-        });
+        };
+        connect(shortcut, &QShortcut::activated, this, press);
+        // Where "/" takes Shift, the key may answer to both forms of it.
+        connect(shortcut, &QShortcut::activatedAmbiguously, this, press);
         return shortcut;
     };
     findKey_ = opener(QKeySequence(Qt::CTRL | Qt::Key_F));
     slashKey_ = opener(QKeySequence(Qt::Key_Slash));
+    // Keyboards on which "/" is a shifted key (Shift+7 on a German one).
+    shiftedSlashKey_ = opener(QKeySequence(Qt::SHIFT | Qt::Key_Slash));
 }
 
 void QtFilterLine::letGo() {
     delete findKey_;
     delete slashKey_;
+    delete shiftedSlashKey_;
     if (line_) {
         line_->removeEventFilter(this);
         disconnect(line_, nullptr, this, nullptr);

@@ -39,4 +39,5 @@ private:
     QPointer<QWidget> tree_;
     QPointer<QShortcut> findKey_;
     QPointer<QShortcut> slashKey_;
+    QPointer<QShortcut> shiftedSlashKey_;
 };
