@@ -14,7 +14,7 @@ constexpr int UnloadDelay = 100;
 // the store is given the tray before the tray is built: it is used only
 // once both exist. Every owner that may show a box or a menu shows it
 // through platform_, so that modal_ knows when one is open. So is the tray given the
-// backups' restore.
+// backups' restore, through the window, which ends the tree's filter first.
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
     : modal_(platform),
       platform_(modal_.Counted(platform)),
@@ -29,7 +29,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       browserMouse_(platform_, browser_),
       recovery_(platform.timers, paths),
       settings_(platform_, paths, {tree_, browser_, tray_, options_, icons_, history_}, recovery_),
-      tray_(platform_, tree_, history_, settings_, *this, checks_, restore_),
+      tray_(platform_, tree_, history_, settings_, *this, checks_, *this),
       history_(tree_, tray_),
       restore_(platform_, {tree_, tray_, icons_, settings_, history_}),
       layout_(platform.window, settings_),
@@ -64,6 +64,11 @@ bool FrmVarnel::busyWithTheTree() const {
 }
 
 FrmVarnel::~FrmVarnel() = default;
+
+void FrmVarnel::tiRestore_Click() {
+    filter_.End();
+    restore_.tiRestore_Click();
+}
 
 PlatformEvents FrmVarnel::Events() {
     return {*this, treeMouse_, treeDrop_,     externalDrop_, opener_,

@@ -39,7 +39,7 @@ class Timer;
 // The main window: it owns the tree and the collaborators that keep the
 // state of each part of the program, and handles its own life: start-up,
 // close requests, hiding, unloading.
-class FrmVarnel : public MainWindowEvents, private WindowCommands {
+class FrmVarnel : public MainWindowEvents, private WindowCommands, private BackupCommands {
 public:
     FrmVarnel(const Platform& platform, const AppPaths& paths);
     ~FrmVarnel() override;
@@ -84,6 +84,11 @@ public:
     void tvUnload_Click() override;
 
 private:
+    // The tray's "Restore…": a tree read back replaces the one a filter
+    // was showing part of, so the filter ends first.
+    bool HasBackups() const override { return restore_.HasBackups(); }
+    void tiRestore_Click() override;
+
     void unloadMainWindow(int unloadMode);
     bool busyWithTheTree() const;
 

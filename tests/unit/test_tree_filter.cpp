@@ -247,6 +247,16 @@ private Q_SLOTS:
         QVERIFY(!h.form->filter().Filtering());
     }
 
+    // A backup read back replaces the tree a filter was showing part of:
+    // the filter ends first.
+    void aRestoreEndsTheFilter() {
+        Filtering h;
+        h.type(u"chess"_s);
+        h.form->tray().tiRestore_Click();
+        QVERIFY(!h.form->filter().Filtering() && !h.fake.filterLine.shown);
+        QCOMPARE(h.kept(), u"-"_s);
+    }
+
     // A label being edited, or refused and waiting to be edited again, ends
     // on its node: the filter does not open meanwhile.
     void noFilterWhileALabelIsEdited() {
