@@ -14,7 +14,7 @@ constexpr int UnloadDelay = 100;
 // the store is given the tray before the tray is built: it is used only
 // once both exist. Every owner that may show a box or a menu shows it
 // through platform_, so that modal_ knows when one is open. So is the tray given the
-// backups' restore.
+// backups' restore, through the window, which ends the tree's filter first.
 FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
     : modal_(platform),
       platform_(modal_.Counted(platform)),
@@ -29,22 +29,23 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       browserMouse_(platform_, browser_),
       recovery_(platform.timers, paths),
       settings_(platform_, paths, {tree_, browser_, tray_, options_, icons_, history_}, recovery_),
-      tray_(platform_, tree_, history_, settings_, *this, checks_, restore_),
+      tray_(platform_, tree_, history_, settings_, *this, checks_, *this),
       history_(tree_, tray_),
       restore_(platform_, {tree_, tray_, icons_, settings_, history_}),
       layout_(platform.window, settings_),
       opener_(platform_, checks_, options_),
       editing_(platform_, tree_, history_, settings_, tray_,
                [this] { return browser_.HighlightedDirectoryToKeep(); }),
+      filter_(platform_, {tree_, editing_, settings_}),
       undo_(platform_, {tree_, history_, settings_, icons_}),
       treeMenu_(platform_, {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_,
-                            history_, undo_}),
-      treeMouse_(platform_, {tree_, settings_, opener_, editing_, treeMenu_, undo_}),
+                            history_, undo_, filter_}),
+      treeMouse_(platform_, {tree_, settings_, opener_, editing_, treeMenu_, undo_, filter_}),
       drags_(treeMouse_, browserMouse_),
       dropCommands_(platform_, tree_, drags_, browser_, options_, icons_, checks_),
-      treeDrop_(platform_, {tree_, history_, settings_, drags_, dropCommands_, options_}),
-      externalDrop_(platform_,
-                    {tree_, history_, settings_, dropCommands_, icons_, checks_, treeDrop_}),
+      treeDrop_(platform_, {tree_, history_, settings_, drags_, dropCommands_, options_, filter_}),
+      externalDrop_(platform_, {tree_, history_, settings_, dropCommands_, icons_, checks_,
+                                treeDrop_, filter_}),
       instanceLock_(paths.lockPath),
       recoveryNotice_(platform_, recovery_, paths.settingsPath),
       summons_(platform_, tray_, *this, [this] { return modal_.Open(); }),
@@ -54,15 +55,23 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
 }
 
 // A box or a menu open, a drag, a label being edited: the handlers at work
-// hold nodes of the tree, which must not be replaced under them.
+// hold nodes of the tree, which must not be replaced under them. A filtered
+// tree holds them too: the nodes it keeps in view, and the one selected
+// before, which Escape goes back to.
 bool FrmVarnel::busyWithTheTree() const {
     return modal_.Open() || editing_.LabelEditPending() || treeMouse_.TreeDragState() != 0 ||
-           browserMouse_.DirDragState() != 0 || browserMouse_.FileDragState() != 0;
+           browserMouse_.DirDragState() != 0 || browserMouse_.FileDragState() != 0 ||
+           filter_.Filtering();
 }
 
 FrmVarnel::~FrmVarnel() = default;
 
+void FrmVarnel::tiRestore_Click() {
+    filter_.End();
+    restore_.tiRestore_Click();
+}
+
 PlatformEvents FrmVarnel::Events() {
-    return {*this, treeMouse_, treeDrop_,     externalDrop_, opener_,
-            tray_, browser_,   browserMouse_, browserMouse_, summons_};
+    return {*this,    treeMouse_,    treeDrop_,     externalDrop_, opener_, tray_,
+            browser_, browserMouse_, browserMouse_, summons_,      filter_};
 }

@@ -30,6 +30,7 @@
 #include "tree/TreeDrop.h"
 #include "tree/TreeDropCommands.h"
 #include "tree/TreeEditing.h"
+#include "tree/TreeFilter.h"
 #include "tree/TreeMouse.h"
 #include "tree/TreeUndo.h"
 
@@ -40,7 +41,7 @@ class Timer;
 // The main window: it owns the tree and the collaborators that keep the
 // state of each part of the program, and handles its own life: start-up,
 // close requests, hiding, unloading.
-class FrmVarnel : public MainWindowEvents, private WindowCommands {
+class FrmVarnel : public MainWindowEvents, private WindowCommands, private BackupCommands {
 public:
     FrmVarnel(const Platform& platform, const AppPaths& paths);
     ~FrmVarnel() override;
@@ -67,6 +68,7 @@ public:
     MenuOptions& options() { return options_; }
     BrokenPaths& brokenPaths() { return brokenPaths_; }
     Summons& summons() { return summons_; }
+    TreeFilter& filter() { return filter_; }
 
     // Tells the program to end at once when another copy runs (which is
     // handed the summon) or the lock that tells so cannot be made;
@@ -86,6 +88,11 @@ public:
     void tvUnload_Click() override;
 
 private:
+    // The tray's "Restore…": a tree read back replaces the one a filter
+    // was showing part of, so the filter ends first.
+    bool HasBackups() const override { return restore_.HasBackups(); }
+    void tiRestore_Click() override;
+
     void unloadMainWindow(int unloadMode);
     void carryOut(const Summon& summon);
     bool busyWithTheTree() const;
@@ -108,6 +115,7 @@ private:
     WindowLayout layout_;
     Opener opener_;
     TreeEditing editing_;
+    TreeFilter filter_;
     TreeUndo undo_;
     TreeMenuCommands treeMenu_;
     TreeMouse treeMouse_;

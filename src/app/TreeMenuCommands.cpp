@@ -8,6 +8,7 @@
 #include "tray/Tray.h"
 #include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
+#include "tree/ReadOnlyTree.h"
 #include "tree/TreeEditing.h"
 #include "tree/TreeUndo.h"
 
@@ -24,6 +25,7 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
     situation.browserHasDirectory = !parts_.browser.DirPath().isEmpty();
     situation.anyPathMissing = parts_.brokenPaths.AnyMissing();
     situation.undoWhat = parts_.history.UndoCaption();
+    situation.readOnly = parts_.readOnly.ReadOnly();
     menu_.Prepare(situation);
     const MenuEntry menu = menu_.Build(parts_.options);
     const MenuChoice choice =

@@ -11,6 +11,7 @@ class MenuOptions;
 class SettingsStore;
 class Tray;
 class TreeEditing;
+class ReadOnlyTree;
 class TreeHistory;
 class TreeUndo;
 
@@ -28,6 +29,7 @@ public:
         BrokenPaths& brokenPaths;
         TreeHistory& history;
         TreeUndo& undo;
+        const ReadOnlyTree& readOnly;  // filtered
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 

@@ -21,6 +21,7 @@ class DesktopNotices;
 class FileWatches;
 class ChooserBoxPort;
 class RunningCopyPort;
+class FilterLinePort;
 
 struct Platform {
     TimerFactory& timers;
@@ -42,4 +43,5 @@ struct Platform {
     FileWatches& fileWatches;
     ChooserBoxPort& chooser;
     RunningCopyPort& runningCopy;
+    FilterLinePort& filterLine;
 };

@@ -10,6 +10,7 @@ class DriveListEvents;
 class DirListEvents;
 class FileListEvents;
 class SummonEvents;
+class FilterLineEvents;
 
 // Where the platform delivers what the user does, one receiver per control.
 struct PlatformEvents {
@@ -23,4 +24,5 @@ struct PlatformEvents {
     DirListEvents& dirList;
     FileListEvents& fileList;
     SummonEvents& summons;
+    FilterLineEvents& filterLine;
 };

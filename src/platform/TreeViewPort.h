@@ -3,6 +3,7 @@
 #include "DragSource.h"
 #include "Geometry.h"
 
+#include <QSet>
 #include <QString>
 #include <optional>
 
@@ -14,6 +15,9 @@ enum class DragPicture { TempImage, NoDrop };
 
 // Mouse buttons as the handlers number them.
 enum MouseButton : int { ButtonLeft = 1, ButtonRight = 2, ButtonMiddle = 4 };
+
+// The nodes a filter keeps in view: those found and the folders above them.
+using KeptNodes = QSet<const TreeNode*>;
 
 // What the logic asks of the tree widget beyond the model it shows: the hit
 // test and scrolling. Selection, expansion, labels and pictures follow the
@@ -38,11 +42,18 @@ public:
     // The tree's size, in twips, and the twips in one pixel across.
     virtual TwipsSize Size() const = 0;
     virtual float TwipsPerPixelX() const = 0;
+    // Shows only the kept nodes, each folder that holds one of them open in
+    // the view alone: the nodes' Expanded stay as they are, and what the
+    // user opens or closes meanwhile is the view's too. Null shows the whole
+    // tree again as its nodes' Expanded say, scrolled back to where it was
+    // before the first of these calls.
+    virtual void ShowOnly(const KeptNodes* kept) = 0;
 };
 
 // Keys as the handlers number them.
 enum KeyCode : int {
     KeyReturn = 13,
+    KeyEscape = 27,
     KeyDelete = 46,
     KeyY = 89,
     KeyZ = 90,

@@ -3,6 +3,7 @@
 #include "EnsureVisible.h"
 #include "HistoryTexts.h"
 #include "PathDisplay.h"
+#include "ReadOnlyTree.h"
 #include "TreeDrop.h"
 #include "TreeDropCommands.h"
 #include "TreeDropMenu.h"
@@ -122,8 +123,10 @@ bool ExternalDrop::Acceptable(const ShellDropData& data) {
 }
 
 // The selection follows the pointer; the path label stays as it was.
+// A filtered tree takes no drop: the dropped paths would go among rows the
+// user cannot see.
 bool ExternalDrop::TreeView_OLEDragOver(const ShellDropData& data, float x, float y) {
-    if (!Acceptable(data))
+    if (!Acceptable(data) || parts_.readOnly.ReadOnly())
         return false;
     NodeTree& tree = parts_.tree;
     TreeNode* node = parts_.rows.FindRowNode(x, y).node;
@@ -134,7 +137,7 @@ bool ExternalDrop::TreeView_OLEDragOver(const ShellDropData& data, float x, floa
 }
 
 void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, float y) {
-    if (!Acceptable(data))
+    if (!Acceptable(data) || parts_.readOnly.ReadOnly())
         return;
     NodeTree& tree = parts_.tree;
     TreeNode* target = parts_.rows.FindRowNode(x, y).node;

@@ -14,6 +14,7 @@ class NodeTree;
 class SettingsSchedule;
 class TreeDrop;
 class TreeDropCommands;
+class ReadOnlyTree;
 class TreeHistory;
 class TreeNode;
 
@@ -31,7 +32,8 @@ public:
         TreeDropCommands& commands;
         ItemIcons& icons;
         PathChecks& checks;
-        const TreeDrop& rows;  // FindRowNode
+        const TreeDrop& rows;          // FindRowNode
+        const ReadOnlyTree& readOnly;  // filtered
     };
     ExternalDrop(const Platform& platform, const Parts& parts);
 

@@ -6,6 +6,7 @@
 #include "HistoryTexts.h"
 #include "MenuOptions.h"
 #include "PathDisplay.h"
+#include "ReadOnlyTree.h"
 #include "TreeDropMenu.h"
 #include "model/NodeTree.h"
 #include "model/TreeHistory.h"
@@ -77,6 +78,13 @@ TreeDrop::RowNode TreeDrop::FindRowNode(float x, float y) const {
 }
 
 void TreeDrop::TreeView_DragOver(DragSource source, float x, float y, int state) {
+    if (parts_.readOnly.ReadOnly()) {
+        // A filtered tree takes no drop: the drag says so over it.
+        if (state == 0)
+            endOtherDrags(source);
+        showDragPicture(source, false);
+        return;
+    }
     NodeTree& tree = parts_.tree;
     TreeNode* node = FindRowNode(x, y).node;
     tree.SetDropHighlight(node);
@@ -88,15 +96,19 @@ void TreeDrop::TreeView_DragOver(DragSource source, float x, float y, int state)
     const bool entering = state == 0;
     if (entering)
         endOtherDrags(source);  // nor scroll for it
+    showDragPicture(source, entering);
+}
+
+void TreeDrop::showDragPicture(DragSource source, bool canDrop) {
     switch (source) {
     case DragSource::TreeView:
-        platform_.treeView.SetDragPicture(entering ? DragPicture::TempImage : DragPicture::NoDrop);
+        platform_.treeView.SetDragPicture(canDrop ? DragPicture::TempImage : DragPicture::NoDrop);
         break;
     case DragSource::DirList:
-        platform_.dirList.setDragPicture(entering ? u"drop"_s : u"nodrop"_s);
+        platform_.dirList.setDragPicture(canDrop ? u"drop"_s : u"nodrop"_s);
         break;
     case DragSource::FileList:
-        platform_.fileList.setDragPicture(entering ? u"drop"_s : u"nodrop"_s);
+        platform_.fileList.setDragPicture(canDrop ? u"drop"_s : u"nodrop"_s);
         break;
     }
 }
@@ -177,6 +189,12 @@ TreeNode* TreeDrop::dropTarget(DragSource source, float x, float y) {
 }
 
 void TreeDrop::TreeView_DragDrop(DragSource source, float x, float y) {
+    if (parts_.readOnly.ReadOnly()) {
+        stopScrolling();
+        release_.reset();
+        parts_.drags.EndDrag(source);
+        return;
+    }
     NodeTree& tree = parts_.tree;
     // A node of the tree moves; an entry of the browser is copied in.
     TreeHistory::Step step(parts_.history, source == DragSource::TreeView ? HistoryTexts::move()

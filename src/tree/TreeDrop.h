@@ -12,6 +12,7 @@ class MenuOptions;
 class NodeTree;
 class SettingsSchedule;
 class Timer;
+class ReadOnlyTree;
 class TreeHistory;
 class TreeNode;
 
@@ -27,6 +28,7 @@ public:
         DragStates& drags;
         DropCommands& commands;
         const MenuOptions& options;
+        const ReadOnlyTree& readOnly;  // filtered
     };
     TreeDrop(const Platform& platform, const Parts& parts);
     ~TreeDrop() override;
@@ -50,6 +52,7 @@ public:
 
 private:
     void endOtherDrags(DragSource source);
+    void showDragPicture(DragSource source, bool canDrop);
     void runDropMenu(DragSource source, TreeNode* target);
     void armScrolling(float y);
     void stopScrolling();

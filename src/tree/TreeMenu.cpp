@@ -42,6 +42,9 @@ void TreeMenu::Prepare(const Situation& situation) {
 MenuEntry TreeMenu::Build(const MenuOptions& options) const {
     const Situation& s = situation_;
     const bool onNode = s.place != Place::Nothing;
+    // Filtered, the entries that change the tree are greyed; opening,
+    // the quick list and the options stay.
+    const bool editable = !s.readOnly;
     const QString placeWord = s.place == Place::Folder ? QStringLiteral(" The Selected Folder")
                               : s.place == Place::Item ? QStringLiteral(" The Selected Item")
                                                        : QString();
@@ -58,13 +61,13 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
         if (p.folder == Id::tvNewFolderInside)
             enabled = s.place == Place::Folder;
         MenuEntry folder = MenuCommand(p.folder, caption), item = MenuCommand(p.item, caption);
-        folder.enabled = item.enabled = enabled;
+        folder.enabled = item.enabled = enabled && editable;
         folders.push_back(folder);
         items.push_back(item);
     }
     // Ours, before the rest: greyed, and "Undo" alone, with nothing to take back.
     MenuEntry undo = MenuCommand(Id::tvUndo, HistoryTexts::undoEntry(s.undoWhat));
-    undo.enabled = !s.undoWhat.isEmpty();
+    undo.enabled = !s.undoWhat.isEmpty() && editable;
     MenuEntry autoHide = command(Id::tvAutoHide, "Auto Hide Window");
     autoHide.checked = options.AutoHide();
     autoHide.checkable = true;
@@ -73,27 +76,20 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
     fullPath.checkable = true;
     return MenuSubmenu(
         Id::tvMenu, QStringLiteral("Tree View"),
-        {undo,
-         MenuSeparator(Id::tvUndoSep),
+        {undo, MenuSeparator(Id::tvUndoSep),
          MenuSubmenu(Id::tvNew, QStringLiteral("New"),
                      {MenuSubmenu(Id::tvNewFolder, QStringLiteral("Folder"), folders),
                       MenuSubmenu(Id::tvNewItem, QStringLiteral("Item"), items)}),
-         command(Id::tvModify, "Modify Path", onNode && s.browserHasDirectory),
-         command(Id::tvRename, "Rename", onNode),
-         MenuSeparator(Id::tvSep0),
+         command(Id::tvModify, "Modify Path", onNode && s.browserHasDirectory && editable),
+         command(Id::tvRename, "Rename", onNode && editable), MenuSeparator(Id::tvSep0),
          command(Id::tvAddQuickList, "Add to Quick List",
                  onNode && !s.inQuickList && !s.quickListFull),
          command(Id::tvRmvQuickList, "Remove from Quick List", onNode && s.inQuickList),
-         MenuSeparator(Id::tvSep1),
-         command(Id::tvDelete, "Delete", onNode),
-         command(Id::tvFindBroken, "Find Broken Paths", s.anyPathMissing),
-         MenuSeparator(Id::tvSep2),
-         autoHide,
-         fullPath,
-         MenuSeparator(Id::tvSep3),
-         command(Id::tvAbout, "About Varnel"),
-         command(Id::tvHide, "Hide"),
-         command(Id::tvUnload, "Unload"),
-         MenuSeparator(Id::tvSep4),
+         MenuSeparator(Id::tvSep1), command(Id::tvDelete, "Delete", onNode && editable),
+         // It opens the folders of the node it finds.
+         command(Id::tvFindBroken, "Find Broken Paths", s.anyPathMissing && editable),
+         MenuSeparator(Id::tvSep2), autoHide, fullPath, MenuSeparator(Id::tvSep3),
+         command(Id::tvAbout, "About Varnel"), command(Id::tvHide, "Hide"),
+         command(Id::tvUnload, "Unload"), MenuSeparator(Id::tvSep4),
          command(Id::tvCancel, "Cancel")});
 }

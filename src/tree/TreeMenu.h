@@ -57,7 +57,8 @@ public:
         bool quickListFull = false;  // all 64 places are taken
         bool browserHasDirectory = false;
         bool anyPathMissing = false;
-        QString undoWhat;  // the step Undo takes back; empty for none
+        QString undoWhat;       // the step Undo takes back; empty for none
+        bool readOnly = false;  // the tree takes no change now (filtered)
     };
 
     // Where a "New" entry puts the new node, and whether it is an item.

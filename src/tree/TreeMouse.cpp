@@ -5,6 +5,7 @@
 #include "Opener.h"
 #include "PathDisplay.h"
 #include "TreeEditing.h"
+#include "TreeFilter.h"
 #include "TreeMenuHost.h"
 #include "TreeUndo.h"
 #include "model/ImageKeys.h"
@@ -33,7 +34,7 @@ void TreeMouse::TreeView_MouseDown(int button, int shift, float x, float y) {
     if (button == ButtonRight)
         parts_.menu.ShowTreeMenu(node, false);
     else if (button == ButtonLeft)
-        dragState_ = node ? 1 : 0;
+        dragState_ = node && !parts_.filter.Filtering() ? 1 : 0;  // no moves while filtered
 }
 
 void TreeMouse::TreeView_MouseMove(int buttons, int shift, float x, float y) {
@@ -98,9 +99,10 @@ void TreeMouse::TreeView_Expand(TreeNode* node) {
 
 // The view shows the user's collapse or expand already; the tree follows it.
 // By hand it also selects the node and is remembered; while the program
-// itself rebuilds the tree it means nothing more.
+// itself rebuilds the tree it means nothing more. While filtered, the
+// folders open in the view are the filter's and the view's alone.
 void TreeMouse::expansionChanged(TreeNode* node, bool expanded) {
-    if (!node)
+    if (!node || parts_.filter.Filtering())
         return;
     node->SetExpanded(expanded);
     if (parts_.tree.TreeBusy())
@@ -115,9 +117,15 @@ void TreeMouse::TreeView_AfterLabelEdit(const std::optional<QString>& newText) {
 }
 
 // What a tree user expects of the keys, each doing what the mouse does.
+// While filtered, those that would change the tree do nothing.
 void TreeMouse::TreeView_KeyDown(int key, int shift) {
     TreeNode* selected = parts_.tree.SelectedItem();
-    if (key == KeyF2) {
+    const bool changes = key == KeyF2 || key == KeyDelete || key == KeyZ || key == KeyY;
+    if (changes && parts_.filter.Filtering())
+        return;
+    if (key == KeyEscape) {
+        parts_.filter.TreeView_Escape();
+    } else if (key == KeyF2) {
         parts_.editing.tvRename_Click();
     } else if (key == KeyDelete) {
         parts_.editing.tvDelete_Click();

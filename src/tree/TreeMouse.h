@@ -7,6 +7,7 @@ class NodeTree;
 class Opener;
 class SettingsSchedule;
 class TreeEditing;
+class TreeFilter;
 class TreeMenuHost;
 class TreeUndo;
 
@@ -21,6 +22,7 @@ public:
         TreeEditing& editing;
         TreeMenuHost& menu;
         TreeUndo& undo;
+        TreeFilter& filter;
     };
     TreeMouse(const Platform& platform, const Parts& parts);
 

@@ -6,6 +6,7 @@
 #include "platform/ChooserBox.h"
 #include "platform/DesktopNotices.h"
 #include "platform/FileWatch.h"
+#include "platform/FilterLinePort.h"
 #include "platform/ImageListPort.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
@@ -156,6 +157,12 @@ public:
     QStringList drags;
     std::map<std::pair<float, float>, TreeNode*> hits;
     std::vector<TreeNode*> scrolledTo;
+    void ShowOnly(const KeptNodes* kept) override {
+        shownOnly = kept ? std::optional<KeptNodes>(*kept) : std::nullopt;
+        ++showings;
+    }
+    std::optional<KeptNodes> shownOnly;  // the nodes kept in view, none for the whole tree
+    int showings = 0;
 };
 
 class FakePathLabel : public PathLabelPort {
@@ -333,6 +340,18 @@ private:
     }
 };
 
+// The filter line: whether it shows, and where the focus went.
+class FakeFilterLine : public FilterLinePort {
+public:
+    void showLine() override {
+        shown = true;
+        ++focused;
+    }
+    void hideLine() override { shown = false; }
+    bool shown = false;
+    int focused = 0;  // how many times the focus was put in it
+};
+
 struct FakePlatform {
     VirtualClock clock;
     FakeMessageBoxes messages;
@@ -353,13 +372,14 @@ struct FakePlatform {
     FakeFileWatches fileWatches;
     FakeChooserBox chooser;
     FakeRunningCopy runningCopy;
+    FakeFilterLine filterLine;
 
     Platform platform() { return platform(messages); }
     // With other message boxes: the real ones, whose loops run timers.
     Platform platform(MessageBoxes& boxes) {
-        return Platform{clock,    boxes,       menus,     shell,      tray,
-                        window,   treeView,    pathLabel, driveList,  dirList,
-                        fileList, images,      statusBar, about,      work,
-                        notices,  fileWatches, chooser,   runningCopy};
+        return Platform{clock,    boxes,       menus,     shell,       tray,
+                        window,   treeView,    pathLabel, driveList,   dirList,
+                        fileList, images,      statusBar, about,       work,
+                        notices,  fileWatches, chooser,   runningCopy, filterLine};
     }
 };

@@ -9,6 +9,7 @@
 #include "tree/DragStates.h"
 #include "tree/DropCommands.h"
 #include "tree/MenuOptions.h"
+#include "tree/ReadOnlyTree.h"
 #include "tree/TreeDrop.h"
 #include "tree/TreeDropMenu.h"
 
@@ -21,7 +22,7 @@ namespace {
 // A tree of Work (Docs (Deep), Notes) and Game, 1500 twips high with ten
 // rows; each node's label is hit 520 twips across on its own row. The
 // drags, the menu's commands and the saves are the fixture's own.
-struct Drop : DragStates, DropCommands, SettingsSchedule, QuickListState {
+struct Drop : DragStates, DropCommands, SettingsSchedule, QuickListState, ReadOnlyTree {
     int TreeDragState() const override { return treeDrag; }
     int DirDragState() const override { return 0; }
     int FileDragState() const override { return 0; }
@@ -38,6 +39,7 @@ struct Drop : DragStates, DropCommands, SettingsSchedule, QuickListState {
         calls << (pending ? u"external"_s : u"own"_s);
     }
     void ScheduleSave() override { ++saves; }
+    bool ReadOnly() const override { return false; }
     bool SettingsPending() const override { return false; }
     void LoadSettings() override {}
     const QuickEntries& QuickEntriesNow() const override { return quick; }
@@ -52,7 +54,7 @@ struct Drop : DragStates, DropCommands, SettingsSchedule, QuickListState {
     NodeTree tree;
     MenuOptions options;
     TreeHistory history{tree, *this};
-    TreeDrop drop{fake.platform(), {tree, history, *this, *this, *this, options}};
+    TreeDrop drop{fake.platform(), {tree, history, *this, *this, *this, options, *this}};
     TreeNode* work = add(nullptr, "Work", "closed", 0);
     TreeNode* docs = add(work, "Docs", "closed", 1);
     TreeNode* deep = add(docs, "Deep", "leaf", 2);

@@ -2,6 +2,7 @@
 
 #include "model/NodeTree.h"
 #include "platform/BrowserListPorts.h"
+#include "platform/FilterLinePort.h"
 #include "platform/MainWindowPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
@@ -26,10 +27,11 @@ class RecordingEvents : public MainWindowEvents,
                         public DriveListEvents,
                         public DirListEvents,
                         public FileListEvents,
-                        public SummonEvents {
+                        public SummonEvents,
+                        public FilterLineEvents {
 public:
     PlatformEvents events() {
-        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
     }
 
     void ShowWindow(const QString& token) override {
@@ -155,6 +157,11 @@ public:
     void FileList_DragOver(DragSource source, int state) override {
         list("File", "DragOver", int(source), state);
     }
+    void FilterKey_Press() override { calls << QStringLiteral("FilterKey"); }
+    void FilterLine_Change(const QString& text) override {
+        calls << QStringLiteral("FilterChange ") + text;
+    }
+    void FilterLine_Escape() override { calls << QStringLiteral("FilterEscape"); }
 
     // The calls whose line starts with the prefix.
     QStringList only(const QString& prefix) const {

@@ -10,6 +10,7 @@
 #include "platform/qt/bus/QtDesktopNotices.h"
 #include "platform/qt/bus/QtRunningCopy.h"
 #include "platform/qt/tray/QtTray.h"
+#include "platform/qt/tree/QtFilterLine.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/QtAboutBox.h"
 #include "platform/qt/window/QtChooserBox.h"
@@ -26,8 +27,9 @@ QtPlatform::QtPlatform()
       statusBar_(std::make_unique<QtStatusBar>()),
       dirList_(std::make_unique<QtDirList>(*images_)),
       treeView_(std::make_unique<QtTreeView>(*images_)),
+      filterLine_(std::make_unique<QtFilterLine>()),
       window_(std::make_unique<QtMainWindow>(QtMainWindow::Controls{
-          *pathLabel_, *statusBar_, driveList_, *dirList_, fileList_, *treeView_})),
+          *pathLabel_, *statusBar_, driveList_, *dirList_, fileList_, *treeView_, *filterLine_})),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
       about_(std::make_unique<QtAboutBox>(*window_)),
       chooser_(std::make_unique<QtChooserBox>(window_.get())),
@@ -45,10 +47,10 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,  *messages_,    *menus_,     *shell_,      *tray_,
-                    *window_,  *treeView_,    *pathLabel_, driveList_,   *dirList_,
-                    fileList_, *images_,      *statusBar_, *about_,      work_,
-                    *notices_, *fileWatches_, *chooser_,   *runningCopy_};
+    return Platform{*timers_,  *messages_,    *menus_,     *shell_,       *tray_,
+                    *window_,  *treeView_,    *pathLabel_, driveList_,    *dirList_,
+                    fileList_, *images_,      *statusBar_, *about_,       work_,
+                    *notices_, *fileWatches_, *chooser_,   *runningCopy_, *filterLine_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -60,6 +62,7 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     dirList_->setEvents(&events.dirList);
     fileList_.setEvents(&events.fileList);
     tray_->setNotifications(&events.tray);
+    filterLine_->setEvents(&events.filterLine);
     sessionEnd_->setHandler([&window = events.window] { window.SessionEnding(); });
     runningCopy_->setEvents(&events.summons);
     // The desktop-wide key summons the pop-up as `varnel --popup` would.
@@ -71,6 +74,7 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
 void QtPlatform::detach() {
     QObject::disconnect(quickListKey_);
     runningCopy_->setEvents(nullptr);
+    filterLine_->setEvents(nullptr);
     sessionEnd_->setHandler({});
     notices_->forgetAnswers();
     tray_->setNotifications(nullptr);

@@ -11,6 +11,7 @@
 
 class NodeTree;
 class QtFileWatches;
+class QtFilterLine;
 class QtImageList;
 class QtMainWindow;
 class QtMessageBoxes;
@@ -65,6 +66,7 @@ private:
     QtFileList fileList_;
     QtBackgroundWork work_;
     std::unique_ptr<QtTreeView> treeView_;
+    std::unique_ptr<QtFilterLine> filterLine_;
     std::unique_ptr<QtMainWindow> window_;
     std::unique_ptr<QtMessageBoxes> messages_;
     std::unique_ptr<QtAboutBox> about_;

@@ -98,6 +98,9 @@ void NodeTreeView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Enter:
         command = KeyReturn;
         break;
+    case Qt::Key_Escape:
+        command = KeyEscape;
+        break;
     case Qt::Key_Menu:
         command = KeyContextMenu;
         break;

@@ -21,11 +21,15 @@ public:
     // Opens the label editor on a row.
     void editLabel(const QModelIndex& index) { edit(index); }
     bool isEditingLabel() const { return state() == EditingState; }
+    // Lays the rows out at the next turn of the event loop, not at each
+    // row expanded or hidden meanwhile.
+    void layOutLater() { scheduleDelayedItemsLayout(); }
 
 Q_SIGNALS:
     // The user moved the current row with the keyboard.
     void currentMovedByKey(const QModelIndex& current);
-    // A key that is no move: F2, Delete, Return, the menu key, Shift+F10.
+    // A key that is no move: F2, Delete, Return, Escape, the menu key,
+    // Shift+F10.
     void commandKey(int key, int shift);
 
 protected:

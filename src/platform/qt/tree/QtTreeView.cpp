@@ -102,6 +102,11 @@ float QtTreeView::TwipsPerPixelX() const {
     return view_ ? static_cast<float>(TwipsScale::of(view_).twipsPerPixel()) : AtUsualDpi;
 }
 
+void QtTreeView::ShowOnly(const KeptNodes* kept) {
+    if (controller_)
+        controller_->showOnly(kept);
+}
+
 std::optional<QPoint> QtTreeView::globalPosOf(TreeNode* node) const {
     if (!controller_ || !node)
         return std::nullopt;

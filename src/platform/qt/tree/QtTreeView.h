@@ -43,6 +43,7 @@ public:
     void SetDragPicture(DragPicture picture) override;
     TwipsSize Size() const override;
     float TwipsPerPixelX() const override;
+    void ShowOnly(const KeptNodes* kept) override;
 
     // Where a menu asked for at a node opens, on the screen.
     std::optional<QPoint> globalPosOf(TreeNode* node) const;

@@ -8,8 +8,10 @@
 
 #include <QItemSelectionModel>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QShortcut>
 #include <utility>
+#include <vector>
 
 namespace {
 // Sets a flag for the length of a scope and puts back what was there.
@@ -219,7 +221,7 @@ bool TreeViewController::mouseReleased(QMouseEvent* event) {
 }
 
 void TreeViewController::userExpanded(const QModelIndex& index, bool expanded) {
-    if (following_)
+    if (following_ || filtered_)
         return;
     TreeNode* node = model_.nodeAt(index);
     if (!node)
@@ -258,6 +260,7 @@ void TreeViewController::showSelection() {
 }
 
 void TreeViewController::showWholeTree() {
+    filtered_ = false;  // a tree read anew shows whole
     pressedNode_ = QPersistentModelIndex();
     {
         FlagScope following(following_);
@@ -268,4 +271,70 @@ void TreeViewController::showWholeTree() {
         }
     }
     showSelection();
+}
+
+void TreeViewController::showOnly(const KeptNodes* kept) {
+    if (kept) {
+        if (!filtered_)
+            scrollBeforeFilter_ = {view_.horizontalScrollBar()->value(),
+                                   view_.verticalScrollBar()->value()};
+        hideAllBut(*kept);
+        filtered_ = true;
+    } else if (filtered_) {
+        showAllAgain();
+    }
+}
+
+// From a view with nothing hidden and nothing open: each kept folder that
+// leads to more kept nodes opens, and the rows beside those are hidden.
+// Only the top level and such folders are looked into; what lies under a
+// hidden row or a closed folder shows anyway no more. A folder found
+// itself, with nothing found inside, stays closed, for the user to open.
+void TreeViewController::hideAllBut(const KeptNodes& kept) {
+    const NodeTree& tree = model_.tree();
+    {
+        FlagScope following(following_);
+        view_.reset();
+        view_.layOutLater();
+        std::vector<TreeNode*> folders{nullptr};  // null: the top level
+        while (!folders.empty()) {
+            TreeNode* folder = folders.back();
+            folders.pop_back();
+            TreeNode* const first = folder ? folder->Child() : tree.First();
+            bool leads = folder == nullptr;
+            for (TreeNode* child = first; child && !leads; child = child->Next())
+                leads = kept.contains(child);
+            if (!leads)
+                continue;
+            const QModelIndex parent = model_.indexOf(folder);
+            int row = 0;
+            for (TreeNode* child = first; child; child = child->Next(), ++row) {
+                if (kept.contains(child))
+                    folders.push_back(child);
+                else
+                    view_.setRowHidden(row, parent, true);
+            }
+            if (folder)
+                view_.setExpanded(parent, true);
+        }
+    }
+    showSelection();
+    TreeNode* selected = tree.SelectedItem();
+    if (selected && kept.contains(selected))
+        view_.scrollTo(model_.indexOf(selected));
+    else
+        view_.scrollToTop();
+}
+
+// The whole tree as its nodes' Expanded say, scrolled back to where it was.
+void TreeViewController::showAllAgain() {
+    {
+        FlagScope following(following_);
+        view_.reset();
+        view_.layOutLater();
+    }
+    showWholeTree();
+    view_.doItemsLayout();  // the scroll bars' ranges, before their values
+    view_.horizontalScrollBar()->setValue(scrollBeforeFilter_.x());
+    view_.verticalScrollBar()->setValue(scrollBeforeFilter_.y());
 }

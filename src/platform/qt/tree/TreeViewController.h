@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TreeViewPort.h"
+
 #include <QObject>
 #include <QPersistentModelIndex>
 #include <QPoint>
@@ -29,6 +31,8 @@ public:
     void editLabel(TreeNode* node);
     // Where a menu for the node opens: below the start of its label.
     QPoint globalPosOf(TreeNode* node) const;
+    // Shows only the kept nodes, or the whole tree again for null.
+    void showOnly(const KeptNodes* kept);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +47,8 @@ private:
     void showExpansion(const QModelIndex& index, bool expanded);
     void showSelection();
     void showWholeTree();
+    void hideAllBut(const KeptNodes& kept);
+    void showAllAgain();
 
     NodeTreeView& view_;
     QPointer<NodeTreeView> viewAlive_;  // the view may be gone first at the end
@@ -53,5 +59,9 @@ private:
     // own signals are not taken for the user's doing.
     bool following_ = false;
     bool pressPassedToView_ = false;
+    // Set while only the filter's nodes show: the folders open then are
+    // the view's own, not the tree's.
+    bool filtered_ = false;
+    QPoint scrollBeforeFilter_;  // the scroll bars' values, to go back to
     QPersistentModelIndex pressedNode_;
 };

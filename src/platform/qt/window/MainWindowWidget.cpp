@@ -8,8 +8,10 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
 namespace {
 QLabel* plainLabel(QWidget* parent) {
@@ -37,7 +39,20 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     driveList_ = named(new DriveListBox(client), "DriveList");
     dirList_ = named(new BrowserListView(client), "DirList");
     fileList_ = named(new BrowserListView(client), "FileList");
-    treeView_ = named(new NodeTreeView(client), "TreeView");
+    treePane_ = new QWidget(client);
+    filterLine_ = named(new QLineEdit(treePane_), "FilterLine");
+    filterLine_->setAccessibleName(QStringLiteral("Filter"));
+    filterLine_->setClearButtonEnabled(true);
+    filterLine_->hide();
+    treeView_ = named(new NodeTreeView(treePane_), "TreeView");
+    auto* pane = new QVBoxLayout(treePane_);
+    pane->setContentsMargins(0, 0, 0, 0);
+    pane->setSpacing(0);
+    // The layout of the window sizes the pane; the pane must not hold it to
+    // a size of its own.
+    pane->setSizeConstraint(QLayout::SetNoConstraint);
+    pane->addWidget(filterLine_);
+    pane->addWidget(treeView_);
     pathDisp_ = named(plainLabel(client), "PathDisp");
     pathDisp_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->setObjectName(QStringLiteral("BarStatus"));

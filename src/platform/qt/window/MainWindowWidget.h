@@ -7,6 +7,7 @@ class BrowserListView;
 class DriveListBox;
 class NodeTreeView;
 class QLabel;
+class QLineEdit;
 
 // The widgets of the main window "FrmVarnel": the browser lists on the left,
 // the tree on the right, the path label under them and the status line at
@@ -21,6 +22,10 @@ public:
     BrowserListView* dirList() const { return dirList_; }
     BrowserListView* fileList() const { return fileList_; }
     NodeTreeView* treeView() const { return treeView_; }
+    // The tree with the filter line over its top: what the layout places
+    // as the tree. With the line hidden the tree fills it.
+    QWidget* treePane() const { return treePane_; }
+    QLineEdit* filterLine() const { return filterLine_; }
     QLabel* pathLabel() const { return pathDisp_; }
     QLabel* statusLabel() const { return statusLabel_; }
 
@@ -38,6 +43,8 @@ private:
     DriveListBox* driveList_;
     BrowserListView* dirList_;
     BrowserListView* fileList_;
+    QWidget* treePane_;
+    QLineEdit* filterLine_;
     NodeTreeView* treeView_;
     QLabel* pathDisp_;
     QLabel* statusLabel_;

@@ -6,6 +6,7 @@
 #include "platform/qt/browser/QtDriveList.h"
 #include "platform/qt/bus/ActivationToken.h"
 #include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/tree/QtFilterLine.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/MainWindowWidget.h"
 #include "platform/qt/window/QtPathLabel.h"
@@ -44,6 +45,7 @@ QtMainWindow::~QtMainWindow() {
     parts_.dirList.bind(nullptr);
     parts_.fileList.bind(nullptr);
     parts_.treeView.bind(nullptr);
+    parts_.filterLine.bind(nullptr, nullptr, nullptr);
 }
 
 void QtMainWindow::build() {
@@ -73,6 +75,7 @@ void QtMainWindow::build() {
     parts_.dirList.bind(widget_->dirList());
     parts_.fileList.bind(widget_->fileList());
     parts_.treeView.bind(widget_->treeView());
+    parts_.filterLine.bind(widget_->filterLine(), widget_.get(), widget_->treeView());
 }
 
 QWidget* QtMainWindow::shownWidget() const {
@@ -88,7 +91,7 @@ QWidget* QtMainWindow::controlWidget(Control control) const {
     case Control::FileList:
         return widget_->fileList();
     case Control::TreeView:
-        return widget_->treeView();
+        return widget_->treePane();
     case Control::PathDisp:
         return widget_->pathLabel();
     case Control::BarStatus:

@@ -10,6 +10,7 @@ class MainWindowWidget;
 class QtDirList;
 class QtDriveList;
 class QtFileList;
+class QtFilterLine;
 class QtPathLabel;
 class QtStatusBar;
 class QtTreeView;
@@ -29,6 +30,7 @@ public:
         QtDirList& dirList;
         QtFileList& fileList;
         QtTreeView& treeView;
+        QtFilterLine& filterLine;
     };
     explicit QtMainWindow(const Controls& controls);
     ~QtMainWindow() override;
