@@ -1,28 +1,12 @@
 // When the settings are read and written, and what happens to a file that
 // cannot be used.
-#include "FormHarness.h"
+#include "TestFiles.h"
 #include "WarningsFail.h"
 #include "tree/TreeMenu.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStorageInfo>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-void expectWarning(const char* pattern, int times = 1) {
-    while (times-- > 0)
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(pattern)));
-}
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-}  // namespace
 
 class TestSettingsStore : public WarningsFail {
     Q_OBJECT
