@@ -1,46 +1,17 @@
 // Undo and redo from the real window: the keys reach the tree's history
 // only while no label editor is open, whose own undo they are then, and the
 // tree's menu opens with its Undo entry.
-#include "RealPlatformOnClock.h"
-#include "VirtualClock.h"
+#include "RealWindow.h"
 #include "WarningsFail.h"
-#include "app/FrmVarnel.h"
-#include "platform/qt/QtPlatform.h"
-#include "platform/qt/tree/NodeTreeModel.h"
-#include "platform/qt/tree/NodeTreeView.h"
-#include "platform/qt/tree/QtTreeView.h"
-#include "platform/qt/window/MainWindowWidget.h"
-#include "platform/qt/window/QtMainWindow.h"
 
-#include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-// The window shown and active, its tree holding Alpha and Beta.
-struct Window {
-    Window() {
-        qt.attach(form.Events(), form.tree());
-        if (!form.Form_Load())
-            qFatal("start-up refused");
-        form.tray().trayNotify(0, TrayLeftUp);
-        for (const QString& label : {u"Alpha"_s, u"Beta"_s})
-            form.tree().Add(nullptr, tvwLast, QString(), label, u"leaf"_s);
-        QWidget* window = qt.window().widget();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window))
-            qFatal("the window is not active");
-        view().setFocus();
-    }
-    ~Window() { qt.detach(); }
-
-    NodeTreeView& view() { return *qt.window().widget()->treeView(); }
-    NodeTreeModel& model() { return *qt.treeView().model(); }
+// The window with Alpha and Beta in its tree.
+struct Window : RealWindow {
+    Window() : RealWindow({u"Alpha"_s, u"Beta"_s}) {}
     QString labels() {
         QStringList all;
         for (TreeNode* n = form.tree().First(); n; n = n->Next())
@@ -62,11 +33,6 @@ struct Window {
         QTest::mouseClick(view().viewport(), Qt::RightButton, {}, empty);  // opens on the press
         return first;
     }
-
-    QTemporaryDir dir;
-    VirtualClock clock;
-    QtPlatform qt;
-    FrmVarnel form{onClock(qt.platform(), clock), pathsIn(dir)};
 };
 }  // namespace
 
@@ -89,7 +55,7 @@ private Q_SLOTS:
         TreeNode* alpha = w.form.tree().First();
         w.form.tree().SetSelectedItem(alpha);
         QTest::keyClick(&w.view(), Qt::Key_F2);
-        auto* editor = qobject_cast<QLineEdit*>(w.view().indexWidget(w.model().indexOf(alpha)));
+        auto* editor = w.editorOf(alpha);
         QVERIFY(editor);
         editor->selectAll();
         QTest::keyClicks(editor, u"Delta"_s);
