@@ -116,8 +116,9 @@ private Q_SLOTS:
 
     // A lock left over is taken over, whatever it holds: nothing (as a power
     // cut leaves it), garbage, another machine's name, a live process that
-    // is no copy of this program. A copy whose own lock was deleted leaves
-    // alone the lock of a copy that took its place.
+    // is no copy of this program, this very process (its number reused). A
+    // copy whose own lock was deleted leaves alone the lock of a copy that
+    // took its place.
     void leftOverLocksAreTakenOverAndOnlyOurOwnRemoved() {
         QProcess stranger;
         stranger.start(u"sleep"_s, {u"60"_s});
@@ -125,8 +126,10 @@ private Q_SLOTS:
         const QByteArray host = QSysInfo::machineHostName().toUtf8();
         const QByteArray strangers =
             QByteArray::number(stranger.processId()) + "\nsleep\n" + host + "\n";
+        const QByteArray ours =
+            QByteArray::number(QCoreApplication::applicationPid()) + "\nVarnel\n" + host + "\n";
         for (const QByteArray& left : {QByteArray(), QByteArray("\x7f\x01garbage"),
-                                       QByteArray("1\nVarnel\nelsewhere\n"), strangers}) {
+                                       QByteArray("1\nVarnel\nelsewhere\n"), strangers, ours}) {
             FormHarness h;
             QFile lock(h.paths.lockPath);
             QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(left) == left.size());

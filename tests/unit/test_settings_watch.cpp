@@ -168,7 +168,6 @@ private Q_SLOTS:
     void aChangeNoWatchToldOfIsKeptAndALinkStaysALink() {
         FormHarness h;
         const QString kept = h.temp->filePath(u"dotfiles/Varnel.INI"_s);
-        QVERIFY(QDir(h.temp->path()).mkdir(u"dotfiles"_s));
         writeFile(kept, mine());
         QVERIFY(QFile::link(kept, h.paths.settingsPath));
         h.loadAndShow();
@@ -180,6 +179,12 @@ private Q_SLOTS:
         QCOMPARE(contentOf(h.temp->filePath(asideFiles(h, u"*.conflict-*"_s).value(0))), theirs());
         QVERIFY(QFileInfo(h.paths.settingsPath).isSymLink());
         QVERIFY(contentOf(kept).contains("Node=Mail\t"));
+        // Another one kept within the same second has a name of its own.
+        h.form->tvAutoHide_Click();
+        writeFile(kept, mine());
+        expectWarning("kept as");
+        h.form->settings().SaveSettings();
+        QCOMPARE(asideFiles(h, u"*.conflict-*"_s).size(), 2);
     }
 
     // Our own saves, and a file touched without a change, are not read.
