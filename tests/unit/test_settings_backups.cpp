@@ -43,6 +43,7 @@ private Q_SLOTS:
     void oneBackupADayThatChangedTheFileTheNewestSevenKept() {
         FormHarness h;
         h.writeSettings({node(u"Start"_s)});
+        QFile::setPermissions(h.paths.settingsPath, QFile::ReadOwner | QFile::WriteOwner);
         h.loadAndShow();
         QMap<QString, QByteArray> expected;  // day -> the file as that day found it
         for (int day = 0; day < 9; ++day) {
@@ -64,6 +65,8 @@ private Q_SLOTS:
         QStringList kept;
         for (const QString& date : expected.keys().mid(1)) {  // the first of eight went
             QCOMPARE(contentOf(dayFile(h, date)), expected.value(date));
+            QCOMPARE(QFileInfo(dayFile(h, date)).permissions(),  // no easier to read
+                     QFileInfo(h.paths.settingsPath).permissions());
             kept << QFileInfo(dayFile(h, date)).fileName();
         }
         QCOMPARE(QDir(h.temp->filePath(u"backups"_s)).entryList(QDir::Files, QDir::Name), kept);
@@ -191,6 +194,16 @@ private Q_SLOTS:
         QCOMPARE(labels(h.form->tree()), QStringList{u"A"_s});
         QCOMPARE(h.settingsBytes(), before);  // nothing saved first either
         QCOMPARE(QDir(h.temp->filePath(u"backups"_s)).entryList(QDir::Files).size(), 3);
+
+        // A good one is refused too while the tree it would replace cannot
+        // be saved first.
+        writeFile(dayFile(h, u"2026-01-04"_s), node(u"X"_s).toUtf8());
+        QVERIFY(QFile::remove(h.paths.settingsPath) && QDir().mkpath(h.paths.settingsPath));
+        h.fake.chooser.answers = {0};
+        expectWarning("cannot write");
+        chooseRestore(h);
+        QCOMPARE(labels(h.form->tree()), QStringList{u"A"_s});
+        QCOMPARE(h.fake.messages.shown.size(), size_t(4));  // the save's box, then why
     }
 
     // Without backups the entry is greyed; a host that opened the menu
