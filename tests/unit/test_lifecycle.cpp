@@ -126,8 +126,8 @@ private Q_SLOTS:
         const QByteArray host = QSysInfo::machineHostName().toUtf8();
         const QByteArray strangers =
             QByteArray::number(stranger.processId()) + "\nsleep\n" + host + "\n";
-        const QByteArray ours =
-            QByteArray::number(QCoreApplication::applicationPid()) + "\nVarnel\n" + host + "\n";
+        const QByteArray ours = QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                                QCoreApplication::applicationName().toUtf8() + '\n' + host + '\n';
         for (const QByteArray& left : {QByteArray(), QByteArray("\x7f\x01garbage"),
                                        QByteArray("1\nVarnel\nelsewhere\n"), strangers, ours}) {
             FormHarness h;
