@@ -198,6 +198,10 @@ private Q_SLOTS:
         h.fake.fileWatches.tell();
         h.wait(Settled);
         replaceFile(h.paths.settingsPath, h.settingsBytes());
+        QFile touched(h.paths.settingsPath);  // dated apart: only the content tells
+        QVERIFY(touched.open(QIODevice::ReadWrite) &&
+                touched.setFileTime(QDateTime(QDate(2030, 1, 1), QTime(0, 0)),
+                                    QFileDevice::FileModificationTime));
         h.fake.fileWatches.tell();
         h.wait(Settled);
         QCOMPARE(h.fake.window.pointers.size(), pointers);  // no reading, busy or not
