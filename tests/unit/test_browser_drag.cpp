@@ -1,15 +1,11 @@
 // Dragging from the browser's lists, their menus on a right press and their
 // hints, over the scriptable platform.
-#include "FormHarness.h"
+#include "TestFiles.h"
 #include "WarningsFail.h"
 #include "browser/BrowserMenus.h"
 #include "tree/TreeDrop.h"
 #include "tree/TreeDropMenu.h"
 #include "tree/TreeMouse.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -135,10 +131,7 @@ private Q_SLOTS:
         h.mouse().DirList_MouseMove(ButtonLeft, 0, 45, 30);
         h.fake.menus.choose(TreeDropMenuId::tdAfter);
         h.form->treeDrop().TreeView_DragDrop(DragSource::DirList, 300, 300);
-        QStringList labels;
-        for (TreeNode* node = tree.First(); node; node = node->Next())
-            labels << node->Text();
-        QCOMPARE(labels, (QStringList{u"Lost"_s, u"Target"_s, u"sub"_s}));
+        QCOMPARE(labels(tree), (QStringList{u"Lost"_s, u"Target"_s, u"sub"_s}));
         QCOMPARE(h.form->treeMouse().TreeDragState(), 0);
     }
 };

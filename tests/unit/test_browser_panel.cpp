@@ -1,6 +1,6 @@
 // The browser's drive, directory and file lists over the scriptable platform,
 // on a small directory tree of its own.
-#include "FormHarness.h"
+#include "TestFiles.h"
 #include "WarningsFail.h"
 #include "browser/BrowserMenus.h"
 #include "browser/ReadDirectory.h"
@@ -9,22 +9,14 @@
 #include "tree/TreeMenu.h"
 #include "tree/TreeMouse.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QStorageInfo>
-#include <QTest>
 #include <filesystem>
 #include <fstream>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
-void touch(const QString& path) {
-    if (!QFile(path).open(QIODevice::WriteOnly))
-        qFatal("cannot make a file");
-}
-
 // work/ holds the directories beta (with notes.txt), Alpha, Zed and .git and
 // the files b.txt, A.txt, C.md and .profile; the browser is on work/.
 struct Browser : FormHarness {
@@ -34,7 +26,7 @@ struct Browser : FormHarness {
             QDir(work).mkpath(dir);
         for (const QString& file :
              {u"b.txt"_s, u"A.txt"_s, u"C.md"_s, u".profile"_s, u"beta/notes.txt"_s})
-            touch(work + u'/' + file);
+            writeFile(work + u'/' + file, {});
         drive = QStorageInfo(work).rootPath();
         loadAndShow();
         browser().PointAt(work);
@@ -199,7 +191,7 @@ private Q_SLOTS:
             b.fake.work.hold = true;
             b.open(0);  // Alpha
             b.open(1);  // beta
-            touch(b.work + u"/beta/later.txt"_s);
+            writeFile(b.work + u"/beta/later.txt"_s, {});
             QVERIFY(b.fake.work.release(olderFirst ? 0 : 1));
             QCOMPARE(b.browser().DirPath(), olderFirst ? b.work : b.work + u"/beta"_s);
             QVERIFY(b.fake.work.release(0));

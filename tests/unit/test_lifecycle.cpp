@@ -98,15 +98,14 @@ private Q_SLOTS:
                 document.link(paths.settingsPath));
         QCOMPARE(ChooseAppPaths(temp.filePath(u"bin"_s), config, run).lockPath, paths.lockPath);
         QVERIFY(QFile::remove(paths.settingsPath));
-        FormHarness first;
-        first.paths = paths;
-        first.form = std::make_unique<FrmVarnel>(first.fake.platform(), first.paths);
+        FormHarness first, second;
+        for (FormHarness* h : {&first, &second}) {
+            h->paths = paths;
+            h->form = std::make_unique<FrmVarnel>(h->fake.platform(), h->paths);
+        }
         first.loadAndShow();
         first.form->settings().SaveSettings();
         QVERIFY(QFile::exists(paths.settingsPath) && QDir(config).removeRecursively());
-        FormHarness second;
-        second.paths = paths;
-        second.form = std::make_unique<FrmVarnel>(second.fake.platform(), second.paths);
         QVERIFY(!second.form->Form_Load().runs);
         QCOMPARE(second.fake.messages.shown.at(0).text,
                  u"Varnel is already installed in the Tray"_s);
@@ -117,8 +116,9 @@ private Q_SLOTS:
 
     // A lock left over is taken over, whatever it holds: nothing (as a power
     // cut leaves it), garbage, another machine's name, a live process that
-    // is no copy of this program. A copy whose own lock was deleted leaves
-    // alone the lock of a copy that took its place.
+    // is no copy of this program, this very process (its number reused). A
+    // copy whose own lock was deleted leaves alone the lock of a copy that
+    // took its place.
     void leftOverLocksAreTakenOverAndOnlyOurOwnRemoved() {
         QProcess stranger;
         stranger.start(u"sleep"_s, {u"60"_s});
@@ -126,8 +126,10 @@ private Q_SLOTS:
         const QByteArray host = QSysInfo::machineHostName().toUtf8();
         const QByteArray strangers =
             QByteArray::number(stranger.processId()) + "\nsleep\n" + host + "\n";
+        const QByteArray ours = QByteArray::number(QCoreApplication::applicationPid()) + '\n' +
+                                QCoreApplication::applicationName().toUtf8() + '\n' + host + '\n';
         for (const QByteArray& left : {QByteArray(), QByteArray("\x7f\x01garbage"),
-                                       QByteArray("1\nVarnel\nelsewhere\n"), strangers}) {
+                                       QByteArray("1\nVarnel\nelsewhere\n"), strangers, ours}) {
             FormHarness h;
             QFile lock(h.paths.lockPath);
             QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(left) == left.size());
@@ -151,6 +153,7 @@ private Q_SLOTS:
 
     // Unloading ends a tenth of a second later, not inside the menu's own
     // click; a window never shown only read its settings, so writes nothing.
+    // (A save refused on the way out: see the recovery tests.)
     void unloadEndsATenthOfASecondLaterAndSavesOnlyWhatChanged() {
         FormHarness h;
         h.load();
@@ -168,14 +171,6 @@ private Q_SLOTS:
         changed.form->SessionEnding();  // a second signal during the unload changes nothing
         QCOMPARE(changed.fake.window.quits, 1);
         QVERIFY(changed.settingsLines().contains(u"Hide=False"_s));
-
-        FormHarness blocked;  // a save cancelled: the unload goes on all the same
-        blocked.loadAndShow();
-        QVERIFY(QDir().mkpath(blocked.paths.settingsPath));  // cannot be replaced
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"cannot write"_s));
-        blocked.form->tvUnload_Click();
-        blocked.wait(100);
-        QCOMPARE(blocked.fake.window.quits, 1);
     }
 
     void theCloseBoxHidesAndSavesButNeverEnds() {

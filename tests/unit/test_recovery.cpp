@@ -1,13 +1,9 @@
 // The end of a session with settings that cannot be written: no box holds
 // it up, the tree is kept in a recovery file, and the next start tells of
 // that file once.
-#include "FormHarness.h"
+#include "TestFiles.h"
 #include "WarningsFail.h"
 #include "app/RecoveryFile.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -30,14 +26,9 @@ QStringList recoveryFiles(const QString& folder) {
     return QDir(folder).entryList({u"Varnel-recovery-*.INI"_s}, QDir::Files);
 }
 
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 void expectWarnings() {
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"cannot write"_s));
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"kept the settings that could not"_s));
+    expectWarning("cannot write");
+    expectWarning("kept the settings that could not");
 }
 }  // namespace
 
@@ -76,8 +67,7 @@ private Q_SLOTS:
         FormHarness h;
         startWithChanges(h);
         blockSettings(h);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"cannot write"_s));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"cannot write"_s));
+        expectWarning("cannot write", 2);
         h.fake.messages.answers = {MsgAnswer::Retry, MsgAnswer::Cancel};
         h.form->tvUnload_Click();
         h.wait(100);
@@ -188,7 +178,7 @@ private Q_SLOTS:
         FormHarness blocked;
         QFile(QFileInfo(blocked.paths.stateDir).absolutePath()).open(QIODevice::WriteOnly);
         RecoveryFile beside(blocked.fake.clock, blocked.paths);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"cannot keep the settings in"_s));
+        expectWarning("cannot keep the settings in");
         QCOMPARE(beside.Write("x"), blocked.paths.programDir + u'/' + FirstName);
         QCOMPARE(beside.Untold().size(), 1);
     }

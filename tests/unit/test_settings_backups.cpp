@@ -1,14 +1,9 @@
 // Dated backups of the settings file, and going back to one of them from
 // the tray menu.
-#include "FormHarness.h"
+#include "TestFiles.h"
 #include "WarningsFail.h"
 #include "app/SettingsBackups.h"
 #include "tray/TrayMenu.h"
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -16,39 +11,8 @@ namespace {
 constexpr qint64 Minute = 60000;
 constexpr qint64 Day = 24 * 60 * Minute;
 
-void expectWarning(const char* pattern, int times = 1) {
-    while (times-- > 0)
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QLatin1String(pattern)));
-}
-
-QByteArray contentOf(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        qFatal("cannot write %s", qPrintable(path));
-}
-
 QString node(const QString& text, int parent = 0) {
     return u"Node=%1\t/tmp/%1\tleaf\t\tFalse\t%2\tFalse"_s.arg(text).arg(parent);
-}
-
-QStringList topLevel(NodeTree& tree) {
-    QStringList texts;
-    for (TreeNode* n = tree.First(); n; n = n->Next())
-        texts << n->Text();
-    return texts;
-}
-
-QStringList quickCaptions(const FormHarness& h) {
-    QStringList captions;
-    for (const QuickEntry& entry : h.form->tray().Quick().Entries())
-        captions << entry.caption;
-    return captions;
 }
 
 // A change the file must remember, saved when the save timer runs out.
@@ -79,6 +43,7 @@ private Q_SLOTS:
     void oneBackupADayThatChangedTheFileTheNewestSevenKept() {
         FormHarness h;
         h.writeSettings({node(u"Start"_s)});
+        QFile::setPermissions(h.paths.settingsPath, QFile::ReadOwner | QFile::WriteOwner);
         h.loadAndShow();
         QMap<QString, QByteArray> expected;  // day -> the file as that day found it
         for (int day = 0; day < 9; ++day) {
@@ -97,14 +62,14 @@ private Q_SLOTS:
             }
             h.wait(Day - h.fake.clock.now() % Day);
         }
-        const QStringList kept =
-            QDir(h.temp->filePath(u"backups"_s)).entryList(QDir::Files, QDir::Name);
-        QCOMPARE(kept.size(), SettingsBackups::DaysKept);
-        QCOMPARE(kept.first(), u"Varnel-2026-01-06.INI"_s);  // the first of eight went
-        QVERIFY(!kept.contains(u"Varnel-2026-01-08.INI"_s));
-        QCOMPARE(kept.last(), u"Varnel-2026-01-13.INI"_s);
-        for (const QString& date : expected.keys().mid(1))
+        QStringList kept;
+        for (const QString& date : expected.keys().mid(1)) {  // the first of eight went
             QCOMPARE(contentOf(dayFile(h, date)), expected.value(date));
+            QCOMPARE(QFileInfo(dayFile(h, date)).permissions(),  // no easier to read
+                     QFileInfo(h.paths.settingsPath).permissions());
+            kept << QFileInfo(dayFile(h, date)).fileName();
+        }
+        QCOMPARE(QDir(h.temp->filePath(u"backups"_s)).entryList(QDir::Files, QDir::Name), kept);
     }
 
     // A file set aside as unread is no source of a backup: the first backup
@@ -175,8 +140,7 @@ private Q_SLOTS:
         QCOMPARE(h.fake.chooser.shown[0].lines,
                  (QStringList{u"2026-01-06 \u2014 3 nodes"_s, u"2026-01-05 \u2014 2 nodes"_s}));
         QCOMPARE(h.fake.chooser.shown[0].accept, u"Restore"_s);
-        QCOMPARE(topLevel(h.form->tree()), QStringList{u"A"_s});
-        QCOMPARE(h.form->tree().Count(), 2);
+        QCOMPARE(labels(h.form->tree()), (QStringList{u"A"_s, u"A1"_s}));
         QCOMPARE(quickCaptions(h), QStringList{u"A1"_s});
         QVERIFY(!h.form->options().AutoHide());
 
@@ -201,7 +165,7 @@ private Q_SLOTS:
         // The restore is one step, which the user can take back.
         QCOMPARE(h.form->history().UndoCaption(), u"Restore"_s);
         h.form->undo().tvUndo_Click();
-        QCOMPARE(topLevel(h.form->tree()), (QStringList{u"B"_s, u"C"_s}));
+        QCOMPARE(labels(h.form->tree()), (QStringList{u"B"_s, u"C"_s}));
         QVERIFY(!h.form->history().CanUndo());
     }
 
@@ -227,9 +191,19 @@ private Q_SLOTS:
         }
         QVERIFY(h.fake.messages.shown[0].text.contains(u"lines no settings file holds"_s));
         QVERIFY(h.fake.messages.shown[1].text.contains(u"holds no settings"_s));
-        QCOMPARE(topLevel(h.form->tree()), QStringList{u"A"_s});
+        QCOMPARE(labels(h.form->tree()), QStringList{u"A"_s});
         QCOMPARE(h.settingsBytes(), before);  // nothing saved first either
         QCOMPARE(QDir(h.temp->filePath(u"backups"_s)).entryList(QDir::Files).size(), 3);
+
+        // A good one is refused too while the tree it would replace cannot
+        // be saved first.
+        writeFile(dayFile(h, u"2026-01-04"_s), node(u"X"_s).toUtf8());
+        QVERIFY(QFile::remove(h.paths.settingsPath) && QDir().mkpath(h.paths.settingsPath));
+        h.fake.chooser.answers = {0};
+        expectWarning("cannot write");
+        chooseRestore(h);
+        QCOMPARE(labels(h.form->tree()), QStringList{u"A"_s});
+        QCOMPARE(h.fake.messages.shown.size(), size_t(4));  // the save's box, then why
     }
 
     // Without backups the entry is greyed; a host that opened the menu

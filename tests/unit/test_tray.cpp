@@ -88,7 +88,9 @@ private Q_SLOTS:
         h.form->settings().SaveSettings();
         quick(b, false);  // not in the list: nothing changes or is saved
         QVERIFY(!h.form->settings().SettingsDirty());
-        for (TreeNode* node : {a, c, d})
+        quick(a, false);  // every caption after it moves up a place
+        QCOMPARE(tray.Quick().MenuPlaces()[0].caption, u"B"_s);
+        for (TreeNode* node : {c, d})
             quick(node, false);
         QVERIFY(h.form->settings().SettingsDirty());
         QVERIFY(tray.Quick().MenuPlaces()[0].visible);

@@ -165,14 +165,16 @@ private Q_SLOTS:
 
     // "Modify Path" points the node at the browser's highlighted directory,
     // shown in the path label, and its quick-list entry follows; its label
-    // does not.
+    // does not. The change is saved.
     void modifyPathCarriesTheQuickListEntry() {
         Editing h;
         h.addToQuickList(h.game);
         h.form->browser().PointAt(QDir::rootPath());
+        h.form->settings().SaveSettings();
         h.menu(h.game, Id::tvModify);
         QCOMPARE(h.form->tray().Quick().Entries().at(0), (QuickEntry{u"Game"_s, u"/"_s}));
         QCOMPARE(h.fake.pathLabel.text, u" /"_s);
+        QVERIFY(h.form->settings().SettingsDirty());  // the new path is saved
     }
 
     // The bar is written only when its hint changes.

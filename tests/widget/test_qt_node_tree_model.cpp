@@ -3,6 +3,8 @@
 #include "platform/qt/tree/NodeTreeModel.h"
 
 #include <QAbstractItemModelTester>
+#include <QIcon>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -95,6 +97,17 @@ private Q_SLOTS:
         a->SetExpanded(true);
         a->Child()->SetPathCheck(PathStatus::There);
         QCOMPARE(changes.size(), 3);  // the folder's picture, then the row
+
+        // A folder shows its expanded picture only while it is expanded.
+        const auto shows = [&](const char* image) {
+            const QIcon shown = model.data(model.indexOf(a), Qt::DecorationRole).value<QIcon>();
+            return shown.pixmap(16).toImage() ==
+                   images.iconFor(QLatin1String(image)).pixmap(16).toImage();
+        };
+        a->SetExpandedImage(u"open"_s);
+        QVERIFY(shows("open") && !shows("closed"));
+        a->SetExpanded(false);
+        QVERIFY(shows("closed") && !shows("open"));
     }
 };
 

@@ -1,78 +1,17 @@
 // The real window over the real logic, its timers on the virtual clock:
 // where the view's editor, selection and drags meet the handlers.
-#include "RealPlatformOnClock.h"
-#include "VirtualClock.h"
+#include "RealWindow.h"
 #include "WarningsFail.h"
-#include "app/FrmVarnel.h"
 #include "platform/qt/ControlDrag.h"
-#include "platform/qt/QtPlatform.h"
-#include "platform/qt/tree/NodeTreeModel.h"
-#include "platform/qt/tree/NodeTreeView.h"
-#include "platform/qt/tree/QtTreeView.h"
-#include "platform/qt/window/MainWindowWidget.h"
-#include "platform/qt/window/QtMainWindow.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QDragMoveEvent>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QScrollBar>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
-
-namespace {
-// The window shown by a click on the tray icon, its tree holding items
-// labelled as given.
-struct RealTree {
-    explicit RealTree(const QStringList& labels) {
-        qt.attach(form.Events(), form.tree());
-        if (!form.Form_Load().runs)
-            qFatal("start-up refused");
-        form.tray().trayNotify(0, TrayLeftUp);
-        for (const QString& label : labels)
-            nodes << form.tree().Add(nullptr, tvwLast, QString(), label, u"leaf"_s);
-        if (!QTest::qWaitForWindowExposed(qt.window().widget()))
-            qFatal("the window is not shown");
-    }
-    ~RealTree() { qt.detach(); }
-
-    NodeTreeView& view() { return *qt.window().widget()->treeView(); }
-    QWidget* viewport() { return view().viewport(); }
-    NodeTreeModel& model() { return *qt.treeView().model(); }
-    QPoint onLabel(const TreeNode* node) {
-        return view().labelRect(model().indexOf(node)).center();
-    }
-    QLineEdit* editorOf(const TreeNode* node) {
-        return qobject_cast<QLineEdit*>(view().indexWidget(model().indexOf(node)));
-    }
-    // Acts on the next message box or menu from the loop that shows it.
-    template <typename Shown>
-    void whenShown(std::function<void(Shown*)> act) {
-        auto* poll = new QTimer(&view());
-        QObject::connect(poll, &QTimer::timeout, poll, [act, poll] {
-            QWidget* active = QApplication::activePopupWidget();
-            if (auto* shown =
-                    qobject_cast<Shown*>(active ? active : QApplication::activeModalWidget())) {
-                poll->deleteLater();
-                act(shown);
-            }
-        });
-        poll->start(10);
-    }
-
-    QTemporaryDir dir;
-    VirtualClock clock;
-    QtPlatform qt;
-    FrmVarnel form{onClock(qt.platform(), clock), pathsIn(dir)};
-    QList<TreeNode*> nodes;
-};
-}  // namespace
 
 class TestRealTree : public WarningsFail {
     Q_OBJECT
@@ -81,7 +20,7 @@ private Q_SLOTS:
     // neither selects the node under it nor gives it the label. An open
     // edit that a click elsewhere ends goes to the edited node alone.
     void aLabelEditEndsOnTheNodeItBeganOn() {
-        RealTree t({u"Alpha"_s, u"Beta"_s});
+        RealWindow t({u"Alpha"_s, u"Beta"_s});
         TreeNode *alpha = t.nodes[0], *beta = t.nodes[1];
         t.form.tray().Quick().Add(u"Beta"_s, QString());
         QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.onLabel(alpha));
@@ -113,7 +52,7 @@ private Q_SLOTS:
         QStringList labels;
         for (int i = 0; i < 60; ++i)
             labels << u"n%1"_s.arg(i, 2, 10, QLatin1Char('0'));
-        RealTree t(labels);
+        RealWindow t(labels);
         QTest::mousePress(t.viewport(), Qt::LeftButton, {}, t.onLabel(t.nodes[0]));
         QTest::mouseMove(t.viewport(), t.onLabel(t.nodes[0]) + QPoint(0, 4));  // the drag starts
         const QPoint bottom(t.onLabel(t.nodes[0]).x(), t.viewport()->height() - 2);
