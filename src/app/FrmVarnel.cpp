@@ -45,6 +45,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       treeDrop_(platform_, {tree_, history_, settings_, drags_, dropCommands_, options_}),
       externalDrop_(platform_,
                     {tree_, history_, settings_, dropCommands_, icons_, checks_, treeDrop_}),
+      quickFind_(platform_, {tree_, tray_, settings_, *this}),
       instanceLock_(paths.lockPath),
       recoveryNotice_(platform_, recovery_, paths.settingsPath),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
@@ -63,5 +64,5 @@ FrmVarnel::~FrmVarnel() = default;
 
 PlatformEvents FrmVarnel::Events() {
     return {*this, treeMouse_, treeDrop_,     externalDrop_, opener_,
-            tray_, browser_,   browserMouse_, browserMouse_};
+            tray_, browser_,   browserMouse_, browserMouse_, quickFind_};
 }

@@ -13,6 +13,7 @@
 #include "browser/BrowserMouse.h"
 #include "browser/BrowserPanel.h"
 #include "files/PathChecks.h"
+#include "find/QuickFind.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
 #include "model/TreeHistory.h"
@@ -64,6 +65,7 @@ public:
     WindowLayout& layout() { return layout_; }
     MenuOptions& options() { return options_; }
     BrokenPaths& brokenPaths() { return brokenPaths_; }
+    QuickFind& quickFind() { return quickFind_; }
 
     // Returns false when the program must end at once: another copy runs,
     // or the lock that tells so cannot be made.
@@ -110,6 +112,7 @@ private:
     TreeDropCommands dropCommands_;
     TreeDrop treeDrop_;
     ExternalDrop externalDrop_;
+    QuickFind quickFind_;
     InstanceLock instanceLock_;
     RecoveryNotice recoveryNotice_;
     std::unique_ptr<Timer> unloadEvent_;  // UnloadEvent: lets the menu that chose "Unload" close

@@ -20,6 +20,7 @@ class AboutBoxPort;
 class DesktopNotices;
 class FileWatches;
 class ChooserBoxPort;
+class QuickFindPort;
 
 struct Platform {
     TimerFactory& timers;
@@ -40,4 +41,5 @@ struct Platform {
     DesktopNotices& notices;
     FileWatches& fileWatches;
     ChooserBoxPort& chooser;
+    QuickFindPort& quickFind;
 };

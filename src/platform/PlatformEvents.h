@@ -9,6 +9,7 @@ class TrayNotifications;
 class DriveListEvents;
 class DirListEvents;
 class FileListEvents;
+class QuickFindEvents;
 
 // Where the platform delivers what the user does, one receiver per control.
 struct PlatformEvents {
@@ -21,4 +22,5 @@ struct PlatformEvents {
     DriveListEvents& driveList;
     DirListEvents& dirList;
     FileListEvents& fileList;
+    QuickFindEvents& quickFind;
 };

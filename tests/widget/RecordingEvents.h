@@ -5,6 +5,7 @@
 #include "platform/MainWindowPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
+#include "platform/QuickFindPort.h"
 #include "platform/TrayIconPort.h"
 #include "platform/TreeDropEvents.h"
 #include "platform/TreeViewPort.h"
@@ -24,11 +25,25 @@ class RecordingEvents : public MainWindowEvents,
                         public TrayNotifications,
                         public DriveListEvents,
                         public DirListEvents,
-                        public FileListEvents {
+                        public FileListEvents,
+                        public QuickFindEvents {
 public:
     PlatformEvents events() {
-        return {*this, *this, *this, *this, *this, *this, *this, *this, *this};
+        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
     }
+    void QuickFind_Change(const QString& typed) override {
+        calls << QStringLiteral("FindChange ") + typed;
+    }
+    void QuickFind_Choose(int row) override { calls << QStringLiteral("FindChoose %1").arg(row); }
+    void QuickFind_ShowInWindow(int row) override {
+        calls << QStringLiteral("FindShowInWindow %1").arg(row);
+    }
+    void QuickFind_Dismiss() override {
+        calls << QStringLiteral("FindDismiss");
+        if (onFindDismiss)
+            onFindDismiss();
+    }
+    std::function<void()> onFindDismiss;
 
     bool Form_QueryUnload(int mode) override {
         calls << QStringLiteral("QueryUnload %1").arg(mode);

@@ -6,6 +6,7 @@
 #include "platform/qt/QtTimerFactory.h"
 #include "platform/qt/SessionEndWatcher.h"
 #include "platform/qt/bus/QtDesktopNotices.h"
+#include "platform/qt/popup/QtQuickFind.h"
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/QtAboutBox.h"
@@ -33,16 +34,18 @@ QtPlatform::QtPlatform()
       tray_(std::make_unique<QtTray>(*timers_)),
       notices_(std::make_unique<QtDesktopNotices>()),
       sessionEnd_(std::make_unique<SessionEndWatcher>()),
-      fileWatches_(std::make_unique<QtFileWatches>()) {}
+      fileWatches_(std::make_unique<QtFileWatches>()),
+      quickFind_(std::make_unique<QtQuickFind>(*images_)) {}
 
 QtPlatform::~QtPlatform() {
     detach();
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,    *messages_,  *menus_,    *shell_,   *tray_,        *window_,
-                    *treeView_,  *pathLabel_, driveList_, *dirList_, fileList_,     *images_,
-                    *statusBar_, *about_,     work_,      *notices_, *fileWatches_, *chooser_};
+    return Platform{*timers_,  *messages_,    *menus_,     *shell_,    *tray_,
+                    *window_,  *treeView_,    *pathLabel_, driveList_, *dirList_,
+                    fileList_, *images_,      *statusBar_, *about_,    work_,
+                    *notices_, *fileWatches_, *chooser_,   *quickFind_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -55,9 +58,11 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     fileList_.setEvents(&events.fileList);
     tray_->setNotifications(&events.tray);
     sessionEnd_->setHandler([&window = events.window] { window.SessionEnding(); });
+    quickFind_->setEvents(&events.quickFind);
 }
 
 void QtPlatform::detach() {
+    quickFind_->setEvents(nullptr);
     sessionEnd_->setHandler({});
     notices_->forgetAnswers();
     tray_->setNotifications(nullptr);

@@ -19,6 +19,7 @@ class QtChooserBox;
 class QtPathLabel;
 class QtStatusBar;
 class QtPopupMenus;
+class QtQuickFind;
 class QtShell;
 class QtTimerFactory;
 class QtTray;
@@ -48,6 +49,7 @@ public:
     QtDirList& dirList() { return *dirList_; }
     QtFileList& fileList() { return fileList_; }
     QtTray& tray() { return *tray_; }
+    QtQuickFind& quickFind() { return *quickFind_; }
 
 private:
     std::unique_ptr<QtTimerFactory> timers_;
@@ -69,4 +71,5 @@ private:
     std::unique_ptr<QtDesktopNotices> notices_;
     std::unique_ptr<SessionEndWatcher> sessionEnd_;
     std::unique_ptr<QtFileWatches> fileWatches_;
+    std::unique_ptr<QtQuickFind> quickFind_;
 };
