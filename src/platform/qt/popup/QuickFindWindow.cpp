@@ -28,7 +28,6 @@ QuickFindWindow::QuickFindWindow(QuickFindModel& model)
     : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
       field_(new QLineEdit(this)),
       list_(new QListView(this)) {
-    setAttribute(Qt::WA_DeleteOnClose, false);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
