@@ -13,7 +13,7 @@ struct RealWindow {
     explicit RealWindow(const QString& directory)
         : paths(pathsIn(directory)), frm(platform.platform(), paths) {
         platform.attach(frm.Events(), frm.tree());
-        loaded = frm.Form_Load();
+        loaded = frm.Form_Load().runs;
     }
     ~RealWindow() { platform.detach(); }
     RealWindow(const RealWindow&) = delete;

@@ -11,9 +11,11 @@ packages=(
     clang-14 libclang-rt-14-dev                 # tests/fuzz: libFuzzer and the sanitizers' runtimes
     llvm-14                                     # llvm-symbolizer, for readable fuzzer reports
     xvfb xauth xdotool trayer                   # end-to-end journeys: a screen, a tray, a mouse
-    dbus-daemon python3-dbus python3-gi         # ... and a tray host on a private session bus
+    dbus-daemon python3-dbus python3-gi         # ... and a tray host on a private session bus;
+                                                # dbus-daemon also for the stand-in portal's widget test
     imagemagick                                 # screenshots, finding menu entries
     xdg-utils                                   # xdg-open, which opens the tree's items
+    desktop-file-utils groff-base               # checking the desktop file and the man page
     adwaita-icon-theme                          # file-type icons for the items, wherever no desktop names a theme
 )
 

@@ -1,26 +1,83 @@
-// Start-up only: the application object, where the files live, the real
-// platform and the main window's logic.
+// Start-up only: the command line, the application object, where the files
+// live, the real platform and the main window's logic.
 #include "app/AppPaths.h"
+#include "app/CommandLine.h"
 #include "app/FrmVarnel.h"
 #include "platform/qt/ApplicationSetup.h"
 #include "platform/qt/QtPlatform.h"
+#include "platform/qt/bus/ActivationToken.h"
+#include "platform/qt/bus/GlobalShortcutsPortal.h"
+#include "platform/qt/bus/QtRunningCopy.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QStandardPaths>
+#include <cstdio>
+
+namespace {
+constexpr int BadCommandLine = 2;
+
+// Prints what the command line asks to be told and returns the exit status;
+// nothing for a command line that runs the program.
+std::optional<int> told(const CommandLine& line) {
+    switch (line.outcome) {
+    case CommandLine::Outcome::Run:
+        return std::nullopt;
+    case CommandLine::Outcome::Help:
+    case CommandLine::Outcome::Version:
+        std::fputs(line.text.toLocal8Bit().constData(), stdout);
+        return 0;
+    case CommandLine::Outcome::Error:
+        std::fputs(line.text.toLocal8Bit().constData(), stderr);
+        return BadCommandLine;
+    }
+    return std::nullopt;
+}
+
+QStringList argumentsOf(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    return arguments;
+}
+}  // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and --version need no display, so they are answered before the
+    // application object connects to one. A command line that does not
+    // read may hold Qt's own options (-platform, -display, ...): it is read
+    // again once the application object has taken those out.
+    CommandLine line = ParseCommandLine(argumentsOf(argc, argv), QDir::currentPath());
+    CheckConfigFile(line);
+    if (line.outcome != CommandLine::Outcome::Error)
+        if (const std::optional<int> status = told(line))
+            return *status;
+    const QString activationToken = CallersActivationToken();
+
     QApplication app(argc, argv);
     SetUpApplication();
+    line = ParseCommandLine(QCoreApplication::arguments(), QDir::currentPath());
+    CheckConfigFile(line);
+    if (const std::optional<int> status = told(line))
+        return *status;
 
-    AppPaths paths =
-        ChooseAppPaths(QCoreApplication::applicationDirPath(),
-                       QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                       QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation));
+    AppPaths paths = ChooseAppPaths(
+        QCoreApplication::applicationDirPath(),
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+        QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), line.configFile);
     paths.stateDir = UserStateFolder();
     QtPlatform platform;
+    platform.runningCopy().setCallersToken(activationToken);
     FrmVarnel frm(platform.platform(), paths);
     platform.attach(frm.Events(), frm.tree());
-    const int exitCode = frm.Form_Load() ? QApplication::exec() : 0;
+    const LoadResult loaded = frm.Form_Load(line.summon);
+    if (!loaded.error.isEmpty())
+        std::fputs((loaded.error + u'\n').toLocal8Bit().constData(), stderr);
+    // Only the copy that runs on asks the desktop for its key: a refused
+    // copy would have the desktop ask the user for a key it cannot serve.
+    if (loaded.runs)
+        platform.globalShortcuts().start();
+    const int exitCode = loaded.runs ? QApplication::exec() : loaded.exitStatus;
     // The logic and its tree go before the platform: nothing may reach them after this.
     platform.detach();
     return exitCode;

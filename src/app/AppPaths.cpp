@@ -30,25 +30,42 @@ QString resolvedPath(const QString& path) {
 // itself is named as it is, link or not: a link to another program's
 // document is moved aside before the first save, and the file made in its
 // place must be guarded by the same lock.
-QString lockName(const QString& settingsPath) {
+QString settingsHash(const QString& settingsPath) {
     const QFileInfo file(settingsPath);
     const QString named = resolvedPath(file.absolutePath()) + u'/' + file.fileName();
     const QByteArray hash = QCryptographicHash::hash(named.toUtf8(), QCryptographicHash::Sha256);
-    return Texts::programTitle() + u'-' + QString::fromLatin1(hash.toHex().left(16)) +
-           QStringLiteral(".lock");
+    return QString::fromLatin1(hash.toHex().left(16));
+}
+
+QString lockName(const QString& hash) {
+    return Texts::programTitle() + u'-' + hash + QStringLiteral(".lock");
+}
+
+// The usual settings file answers under the program's own name, so that a
+// desktop or a script can reach it without knowing where it lives. Another
+// one has its own: a bus name's parts may not start with a digit, which a
+// hash may.
+QString busName(const QString& hash, bool usualFile) {
+    const QString name = QStringLiteral("org.varnel.Varnel");
+    return usualFile ? name : name + QStringLiteral(".f") + hash;
 }
 }  // namespace
 
 AppPaths ChooseAppPaths(const QString& programDir, const QString& configDir,
-                        const QString& runtimeDir) {
+                        const QString& runtimeDir, const QString& configFile) {
     AppPaths paths;
     paths.programDir = programDir;
     paths.settingsPath = ChooseSettingsPath(programDir, configDir);
+    const QString usualHash = settingsHash(paths.settingsPath);
     const QString beside = ChooseSettingsPath(programDir, programDir);
-    if (paths.settingsPath != beside)
+    if (!configFile.isEmpty())
+        paths.settingsPath = configFile;  // nothing beside the program to start from
+    else if (paths.settingsPath != beside)
         paths.programCopyPath = beside;
+    const QString hash = settingsHash(paths.settingsPath);
     if (!runtimeDir.isEmpty())
-        paths.lockPath = runtimeDir + QStringLiteral("/varnel/") + lockName(paths.settingsPath);
+        paths.lockPath = runtimeDir + QStringLiteral("/varnel/") + lockName(hash);
+    paths.busName = busName(hash, hash == usualHash);
     return paths;
 }
 

@@ -18,14 +18,17 @@ struct AppPaths {
     // where settings that could not be saved at the end of a session go.
     // Empty when there is none; they go beside the settings file then.
     QString stateDir;
+    // The name under which the running copy answers on the session bus:
+    // one per settings file, as the lock.
+    QString busName;
 };
 
 // The settings beside the program when a file is already there and its
 // directory is writable (portable use), otherwise in the configuration
-// directory. runtimeDir is the user's private runtime folder; empty when
-// there is none.
+// directory; or configFile when one is given (an absolute path). runtimeDir
+// is the user's private runtime folder; empty when there is none.
 AppPaths ChooseAppPaths(const QString& programDir, const QString& configDir,
-                        const QString& runtimeDir);
+                        const QString& runtimeDir, const QString& configFile = QString());
 
 // $XDG_STATE_HOME/varnel, or ~/.local/state/varnel where that is not set (or
 // not an absolute path, which the desktop's rules say to ignore).

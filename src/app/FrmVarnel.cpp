@@ -48,6 +48,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       quickFind_(platform_, {tree_, tray_, settings_, *this}),
       instanceLock_(paths.lockPath),
       recoveryNotice_(platform_, recovery_, paths.settingsPath),
+      summons_(platform_, tray_, *this, [this] { return modal_.Open(); }),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
     settings_.Watch().SetBusy([this] { return busyWithTheTree(); });
@@ -63,6 +64,6 @@ bool FrmVarnel::busyWithTheTree() const {
 FrmVarnel::~FrmVarnel() = default;
 
 PlatformEvents FrmVarnel::Events() {
-    return {*this, treeMouse_, treeDrop_,     externalDrop_, opener_,
-            tray_, browser_,   browserMouse_, browserMouse_, quickFind_};
+    return {*this,    treeMouse_,    treeDrop_,     externalDrop_, opener_,   tray_,
+            browser_, browserMouse_, browserMouse_, summons_,      quickFind_};
 }

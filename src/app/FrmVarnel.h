@@ -6,7 +6,9 @@
 #include "ModalCalls.h"
 #include "RecoveryFile.h"
 #include "RecoveryNotice.h"
+#include "SecondStart.h"
 #include "SettingsStore.h"
+#include "Summons.h"
 #include "TreeMenuCommands.h"
 #include "WindowDrags.h"
 #include "WindowLayout.h"
@@ -65,11 +67,13 @@ public:
     WindowLayout& layout() { return layout_; }
     MenuOptions& options() { return options_; }
     BrokenPaths& brokenPaths() { return brokenPaths_; }
+    Summons& summons() { return summons_; }
     QuickFind& quickFind() { return quickFind_; }
 
-    // Returns false when the program must end at once: another copy runs,
-    // or the lock that tells so cannot be made.
-    bool Form_Load();
+    // Tells the program to end at once when another copy runs (which is
+    // handed the summon) or the lock that tells so cannot be made;
+    // otherwise starts, then does what the summon asks.
+    LoadResult Form_Load(const Summon& summon = {});
     bool Form_QueryUnload(int unloadMode) override;
     void Form_Resize() override { layout_.Form_Resize(); }
     void SessionEnding() override;
@@ -85,6 +89,7 @@ public:
 
 private:
     void unloadMainWindow(int unloadMode);
+    void carryOut(const Summon& summon);
     bool busyWithTheTree() const;
 
     ModalCalls modal_;
@@ -115,6 +120,7 @@ private:
     QuickFind quickFind_;
     InstanceLock instanceLock_;
     RecoveryNotice recoveryNotice_;
+    Summons summons_;
     std::unique_ptr<Timer> unloadEvent_;  // UnloadEvent: lets the menu that chose "Unload" close
     bool unloading_ = false;
 };

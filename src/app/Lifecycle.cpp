@@ -3,24 +3,26 @@
 #include "FrmVarnel.h"
 #include "Texts.h"
 #include "platform/MessageBoxes.h"
+#include "platform/RunningCopyPort.h"
 #include "platform/Timer.h"
 
-bool FrmVarnel::Form_Load() {
+LoadResult FrmVarnel::Form_Load(const Summon& summon) {
     switch (instanceLock_.Acquire()) {
     case InstanceLock::Outcome::Locked:
         break;
     case InstanceLock::Outcome::HeldByAnother:
-        platform_.messages.show(Texts::alreadyRunning(), Texts::programTitle(), MsgButtons::Ok,
-                                MsgIcon::None);
-        return false;
+        return SecondStart(platform_.runningCopy, platform_.messages, paths_.busName, summon);
     case InstanceLock::Outcome::Failed:
         platform_.messages.show(
             paths_.lockPath.isEmpty()
                 ? Texts::noRuntimeFolder()
                 : Texts::cannotLock(paths_.lockPath, instanceLock_.FailureReason()),
             Texts::programTitle(), MsgButtons::Ok, MsgIcon::Stop);
-        return false;
+        return {false, 1, {}};  // the program did not start: no success to report
     }
+    // Reachable only while it holds the lock, so that a second start that
+    // finds the lock held finds this copy.
+    platform_.runningCopy.Listen(paths_.busName);
 
     const TwipsRect centred =
         CenterOnScreen(platform_.window.geometry(), platform_.window.screenSize());
@@ -30,7 +32,28 @@ bool FrmVarnel::Form_Load() {
     tray_.Show(Texts::programIcon(), Texts::programTitle());
     settings_.ScheduleSave();
     recoveryNotice_.Announce();
-    return true;
+    carryOut(summon);
+    return {};
+}
+
+// A start with a switch and no copy running: this copy is the one that runs,
+// and does what was asked of it. The desktop that started it hands its
+// token to the window system by itself.
+void FrmVarnel::carryOut(const Summon& summon) {
+    switch (summon.kind) {
+    case Summon::Kind::None:
+        break;
+    case Summon::Kind::Show:
+        summons_.ShowWindow(QString());
+        break;
+    case Summon::Kind::Toggle:
+        summons_.ToggleWindow(QString());
+        break;
+    case Summon::Kind::Popup:
+    case Summon::Kind::Find:
+        summons_.popUp(summon.text, QString());
+        break;
+    }
 }
 
 bool FrmVarnel::Form_QueryUnload(int unloadMode) {
@@ -59,7 +82,11 @@ void FrmVarnel::unloadMainWindow(int unloadMode) {
         return;
     }
     // The settings are saved (or kept aside): the lock goes first, before
-    // anything that talks to the desktop and could be slow to answer.
+    // anything that talks to the desktop and could be slow to answer; the
+    // name on the bus just before it, so that whoever finds the lock free
+    // can take the name too.
+    summons_.Stop();
+    platform_.runningCopy.StopListening();
     instanceLock_.Release();
     Form_Unload();
     settings_.StopTimer();

@@ -23,6 +23,12 @@ inline QString noRuntimeFolder() {
         "Varnel cannot start: there is no private runtime folder for its lock file (set "
         "XDG_RUNTIME_DIR, or see the messages above).");
 }
+inline QString runningCopyUnreachable(const QString& reason) {
+    return QStringLiteral(
+               "varnel: another copy of Varnel runs for these settings, but it cannot "
+               "be reached: %1")
+        .arg(reason);
+}
 inline QString unableToSave() {
     return QStringLiteral("Unable to save settings.  The INI file may already be opened.");
 }

@@ -44,6 +44,13 @@ public:
 
     // Ends the program once the window has been unloaded.
     virtual void quit() = 0;
+
+    // Whether the window has the keyboard focus (it is the active one).
+    virtual bool isActive() const = 0;
+    // The token another program got from the desktop for bringing a window
+    // forward: the next show or bringToFront uses it, so that the desktop's
+    // focus-stealing prevention lets the window take the focus.
+    virtual void useActivationToken(const QString& token) = 0;
 };
 
 // Why the main window is asked to close.

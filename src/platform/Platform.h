@@ -20,6 +20,7 @@ class AboutBoxPort;
 class DesktopNotices;
 class FileWatches;
 class ChooserBoxPort;
+class RunningCopyPort;
 class QuickFindPort;
 
 struct Platform {
@@ -41,5 +42,6 @@ struct Platform {
     DesktopNotices& notices;
     FileWatches& fileWatches;
     ChooserBoxPort& chooser;
+    RunningCopyPort& runningCopy;
     QuickFindPort& quickFind;
 };

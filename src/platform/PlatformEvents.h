@@ -9,6 +9,7 @@ class TrayNotifications;
 class DriveListEvents;
 class DirListEvents;
 class FileListEvents;
+class SummonEvents;
 class QuickFindEvents;
 
 // Where the platform delivers what the user does, one receiver per control.
@@ -22,5 +23,6 @@ struct PlatformEvents {
     DriveListEvents& driveList;
     DirListEvents& dirList;
     FileListEvents& fileList;
+    SummonEvents& summons;
     QuickFindEvents& quickFind;
 };

@@ -645,6 +645,149 @@ settings_folder_removed_while_running() {
     grep -q $'^Hide=False\r$' "$settings" || fail "the first copy did not save into a new settings folder"
 }
 
+# Where the desktop portal offers global shortcuts (tests/e2e/portal_host.py
+# on a bus of the test's own), the running copy asks for the Quick List's
+# key; a second start, refused, asks the desktop nothing; a later run finds
+# the key bound and does not ask for it again.
+quick_list_key_from_the_portal() {
+    local host_log=$xsession_dir/portal.log first first_icon box
+    command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
+        { echo "SKIP: dbus-daemon or python3-dbus is not installed" >&2; exit 77; }
+    xsession_start_bus
+    /usr/bin/python3 "$here/portal_host.py" >"$host_log" 2>&1 &
+    xsession_pids+=($!)
+    within 10000 grep -q '^ready$' "$host_log" || fail "the portal did not start: $(cat "$host_log")"
+    start_varnel
+    first=$pid first_icon=$icon
+    within 10000 grep -q '^bind ' "$host_log" || fail "no key was asked for: $(cat "$host_log")"
+    grep -qx 'bind quick-list|Show the Quick List' "$host_log" ||
+        fail "the key asked for is not the Quick List's: $(cat "$host_log")"
+    start_varnel --no-icon
+    within 10000 new_toplevel "$pid" "" >/dev/null || fail "the second start shows no message"
+    box=$(new_toplevel "$pid" "")
+    click_box_button "$box"
+    expect_exit "$pid" 5000
+    [ "$(grep -c '^session$' "$host_log")" -eq 1 ] || fail "the refused start asked the desktop"
+    pid=$first icon=$first_icon
+    unload_by_tray_menu
+    start_varnel
+    within 10000 eval '[ "$(grep -c "^list$" "$host_log")" -eq 2 ]' ||
+        fail "the later run did not look for its key: $(cat "$host_log")"
+    unload_by_tray_menu
+    [ "$(grep -c '^bind ' "$host_log")" -eq 1 ] || fail "the key was asked for again: $(cat "$host_log")"
+}
+
+# Starts the program again with ARGS while a copy runs, as a second
+# process; it must end by itself (a box would hold it up). Sets status and
+# took_ms; its output goes to second.log.
+second_start() {
+    local started
+    started=$(now_ms)
+    status=0
+    timeout 20 "$app_dir/Varnel" "$@" >"$xsession_dir/second.log" 2>&1 || status=$?
+    took_ms=$(($(now_ms) - started))
+}
+
+require_bus() {
+    command -v dbus-daemon >/dev/null || { echo "SKIP: dbus-daemon is not installed" >&2; exit 77; }
+}
+
+# A copy with no tray, on a session bus of the test's own: its window is the
+# way in. Minimised (tests/e2e/wm_state.py does what a window manager would),
+# it comes back up when another process asks with --show, and again when the
+# program is simply started a second time; neither start shows a box, and
+# each ends at once. The caller's activation token reaches the running copy
+# (which, on X11, can only log it).
+bus_brings_a_minimised_window_back() {
+    require_bus
+    xsession_start_bus
+    xsession_stop_tray || fail "trayer did not end"
+    QT_LOGGING_RULES=varnel.activation.debug=true start_varnel --no-icon
+    local window how
+    within 10000 main_window "$pid" >/dev/null || fail "without a tray the window did not show"
+    window=$(main_window "$pid")
+    for how in --show bare; do
+        /usr/bin/python3 "$here/wm_state.py" iconic "$window"
+        within 5000 eval "! main_window $pid >/dev/null" || fail "the window was not minimised"
+        sleep 0.2
+        if [ "$how" = bare ]; then
+            second_start
+        else
+            XDG_ACTIVATION_TOKEN=token-of-the-caller second_start "$how"
+        fi
+        echo "$how: status $status after ${took_ms} ms"
+        ((status == 0)) || fail "$how ended with status $status: $(cat "$xsession_dir/second.log")"
+        ((took_ms < 5000)) || fail "$how took ${took_ms} ms"
+        within 5000 main_window "$pid" >/dev/null || fail "$how did not bring the window back"
+        /usr/bin/python3 "$here/wm_state.py" normal "$window"
+    done
+    [ "$(main_window "$pid")" = "$window" ] || fail "another window than the main one is shown"
+    grep -q 'startup id "token-of-the-caller"' "$xsession_dir/varnel-$instances.log" ||
+        fail "the caller's token did not reach the running copy"
+}
+
+# The lock is held but there is no session bus to reach the copy that holds
+# it: a switch ends at once with status 1 and says why on standard error,
+# without a box; the running copy goes on.
+switch_without_a_bus_fails() {
+    start_varnel
+    second_start --show
+    echo "status $status after ${took_ms} ms: $(cat "$xsession_dir/second.log")"
+    ((status == 1)) || fail "--show ended with status $status"
+    grep -q "^varnel: .*cannot be reached" "$xsession_dir/second.log" ||
+        fail "no line on standard error says why: $(cat "$xsession_dir/second.log")"
+    kill -0 "$pid" 2>/dev/null || fail "the running copy ended"
+    [ -z "$(main_window "$pid" || true)" ] || fail "the running copy showed its window"
+}
+
+# With a tray and a session bus: --show from another process shows the
+# window that waits in the tray, and a bare second start is still told that
+# the program is in the tray.
+bus_show_from_the_tray() {
+    require_bus
+    xsession_start_bus
+    start_varnel
+    local first=$pid box
+    second_start --show
+    ((status == 0)) || fail "--show ended with status $status: $(cat "$xsession_dir/second.log")"
+    within 5000 main_window "$first" >/dev/null || fail "--show did not show the window"
+    xsession_spawn "$xsession_dir/bare.log" "$app_dir/Varnel"
+    pid=$xsession_last_pid
+    within 10000 new_toplevel "$pid" "" >/dev/null || fail "the bare second start shows no message"
+    box=$(new_toplevel "$pid" "")
+    [ "$(xdotool getwindowname "$box")" = Varnel ] || fail "the message box is not titled Varnel"
+    click_box_button "$box"
+    expect_exit "$pid" 5000
+    kill -0 "$first" 2>/dev/null || fail "the first instance ended"
+}
+
+# The name on the bus held by another program that keeps it: the copy says
+# so in its log and runs on as usual; a switch then finds no copy of ours
+# there and ends with status 1.
+bus_name_held_by_another_program() {
+    local holder_log=$xsession_dir/holder.log
+    require_bus
+    /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "SKIP: python3-dbus is not installed" >&2; exit 77; }
+    xsession_start_bus
+    /usr/bin/python3 -c '
+import dbus, dbus.mainloop.glib
+from gi.repository import GLib
+dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
+bus = dbus.SessionBus()
+bus.request_name("org.varnel.Varnel", dbus.bus.NAME_FLAG_DO_NOT_QUEUE)
+print("ready", flush=True)
+GLib.MainLoop().run()' >"$holder_log" 2>&1 &
+    xsession_pids+=($!)
+    within 10000 grep -q '^ready$' "$holder_log" || fail "the holder did not start: $(cat "$holder_log")"
+    start_varnel
+    grep -q "org.varnel.Varnel.*held by another program" "$xsession_dir/varnel-$instances.log" ||
+        fail "the log does not say the name is taken: $(cat "$xsession_dir/varnel-$instances.log")"
+    second_start --show
+    ((status == 1)) || fail "--show ended with status $status: $(cat "$xsession_dir/second.log")"
+    ((took_ms < 5000)) || fail "--show took ${took_ms} ms"
+    kill -0 "$pid" 2>/dev/null || fail "the running copy ended"
+}
+
 # ---------------------------------------------------------------------------
 
 declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }

@@ -8,6 +8,7 @@
 xsession_pids=()
 xsession_dir=
 xsession_last_pid=
+xsession_tray_pid=
 
 # Exits with 77 (CTest's "skipped") when a tool of the session is missing.
 xsession_require_tools() {
@@ -46,9 +47,17 @@ xsession_start() {
 
     trayer --edge top --align right --widthtype request --height 32 \
         >"$xsession_dir/trayer.log" 2>&1 &
-    xsession_pids+=($!)
+    xsession_tray_pid=$!
+    xsession_pids+=("$xsession_tray_pid")
     within 10000 visible_windows --class '^trayer$' >/dev/null ||
         { echo "trayer did not start" >&2; cat "$xsession_dir/trayer.log" >&2; return 1; }
+}
+
+# Ends the tray host: a desktop without a tray from here on.
+xsession_stop_tray() {
+    kill -TERM "$xsession_tray_pid" 2>/dev/null || true
+    wait "$xsession_tray_pid" 2>/dev/null || true
+    within 5000 eval "! visible_windows --class '^trayer$' >/dev/null"
 }
 
 # Starts Xvfb on a free display and exports DISPLAY. Xvfb's own choice

@@ -13,6 +13,7 @@
 #include "platform/Platform.h"
 #include "platform/PopupMenu.h"
 #include "platform/QuickFindPort.h"
+#include "platform/RunningCopyPort.h"
 #include "platform/Shell.h"
 #include "platform/TrayIconPort.h"
 #include "platform/TreeViewPort.h"
@@ -111,6 +112,10 @@ public:
     std::optional<TwipsRect> controlRect(Control control) const override;
     void setControlRect(Control control, const TwipsRect& r) override { controls[control] = r; }
     void quit() override { ++quits; }
+    bool isActive() const override { return visible && active; }
+    void useActivationToken(const QString& token) override {
+        tokens.push_back({token, shows, broughtToFront});
+    }
 
     int pointer() const { return pointers.empty() ? PointerDefault : pointers.back(); }
 
@@ -125,6 +130,14 @@ public:
     std::vector<int> pointers;
     std::map<Control, TwipsRect> controls;
     int quits = 0;
+    bool active = true;  // the window has the focus whenever it is shown
+    // Each token given, with the count of shows and of bringToFront before it.
+    struct Token {
+        QString token;
+        int showsBefore;
+        int broughtToFrontBefore;
+    };
+    std::vector<Token> tokens;
 };
 
 // Hit test from a table of points the test fills in.
@@ -286,6 +299,41 @@ private:
     std::vector<Watch*> watches_;
 };
 
+// A running copy that answers as told, and what it was asked, one word a
+// request ("ShowWindow", "Find:text", ...) under its bus name.
+class FakeRunningCopy : public RunningCopyPort {
+public:
+    void Listen(const QString& busName) override { listening = busName; }
+    void StopListening() override { listening.clear(); }
+    RunningCopyAnswer ShowWindow(const QString& busName) override {
+        return ask(busName, QStringLiteral("ShowWindow"));
+    }
+    RunningCopyAnswer ToggleWindow(const QString& busName) override {
+        return ask(busName, QStringLiteral("ToggleWindow"));
+    }
+    RunningCopyAnswer PopupQuickList(const QString& busName) override {
+        return ask(busName, QStringLiteral("PopupQuickList"));
+    }
+    RunningCopyAnswer Find(const QString& busName, const QString& text) override {
+        return ask(busName, QStringLiteral("Find:") + text);
+    }
+    RunningCopyAnswer SecondStart(const QString& busName) override {
+        return ask(busName, QStringLiteral("SecondStart"));
+    }
+    QString UnreachableReason() const override { return reason; }
+
+    RunningCopyAnswer answer = RunningCopyAnswer::DidNotShow;  // one with a tray
+    QString reason = QStringLiteral("no session bus");
+    QString listening;  // the name this copy answers under, while it does
+    QStringList asked;
+
+private:
+    RunningCopyAnswer ask(const QString& busName, const QString& request) {
+        asked << busName + u' ' + request;
+        return answer;
+    }
+};
+
 // The quick-find pop-up as data: whether it shows, with what text and
 // token, and the rows it was last given.
 class FakeQuickFind : public QuickFindPort {
@@ -325,13 +373,15 @@ struct FakePlatform {
     FakeDesktopNotices notices;
     FakeFileWatches fileWatches;
     FakeChooserBox chooser;
+    FakeRunningCopy runningCopy;
     FakeQuickFind quickFind;
 
     Platform platform() { return platform(messages); }
     // With other message boxes: the real ones, whose loops run timers.
     Platform platform(MessageBoxes& boxes) {
-        return Platform{clock,     boxes,     menus,       shell,    tray,     window,    treeView,
-                        pathLabel, driveList, dirList,     fileList, images,   statusBar, about,
-                        work,      notices,   fileWatches, chooser,  quickFind};
+        return Platform{clock,    boxes,       menus,     shell,       tray,
+                        window,   treeView,    pathLabel, driveList,   dirList,
+                        fileList, images,      statusBar, about,       work,
+                        notices,  fileWatches, chooser,   runningCopy, quickFind};
     }
 };

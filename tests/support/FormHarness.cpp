@@ -12,6 +12,7 @@ FormHarness::FormHarness(const QString& directory) {
     paths.settingsPath = dir + QStringLiteral("/Varnel.INI");
     paths.lockPath = dir + QStringLiteral("/Varnel.lock");
     paths.stateDir = dir + QStringLiteral("/state/varnel");
+    paths.busName = QStringLiteral("org.varnel.Varnel");
     form = std::make_unique<FrmVarnel>(fake.platform(), paths);
 }
 
@@ -42,7 +43,7 @@ bool FormHarness::settingsExist() const {
 }
 
 void FormHarness::load() {
-    if (!form->Form_Load())
+    if (!form->Form_Load().runs)
         qFatal("start-up refused");
 }
 

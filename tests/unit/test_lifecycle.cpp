@@ -57,12 +57,12 @@ private Q_SLOTS:
         FormHarness first;
         first.load();
         FormHarness second(first.paths.programDir);
-        QVERIFY(!second.form->Form_Load());
+        QVERIFY(!second.form->Form_Load().runs);
         QCOMPARE(second.fake.messages.shown.at(0).text,
                  u"Varnel is already installed in the Tray"_s);
         first.form.reset();
         FormHarness third(first.paths.programDir);
-        QVERIFY(third.form->Form_Load());
+        QVERIFY(third.form->Form_Load().runs);
 
         // A lock that cannot be made, in a folder that cannot exist or one
         // that takes no files: no second copy is claimed to run.
@@ -73,7 +73,7 @@ private Q_SLOTS:
             blocked.paths.lockPath = lock;
             blocked.form = std::make_unique<FrmVarnel>(blocked.fake.platform(), blocked.paths);
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"lock file"_s));
-            QVERIFY(!blocked.form->Form_Load());
+            QCOMPARE(blocked.form->Form_Load().exitStatus, 1);
             const QString text = blocked.fake.messages.shown.at(0).text;
             QVERIFY2(text.contains(lock) && !text.contains(u"Tray"_s), qPrintable(text));
         }
@@ -107,7 +107,7 @@ private Q_SLOTS:
         FormHarness second;
         second.paths = paths;
         second.form = std::make_unique<FrmVarnel>(second.fake.platform(), second.paths);
-        QVERIFY(!second.form->Form_Load());
+        QVERIFY(!second.form->Form_Load().runs);
         QCOMPARE(second.fake.messages.shown.at(0).text,
                  u"Varnel is already installed in the Tray"_s);
         first.form->tvAutoHide_Click();
@@ -132,7 +132,7 @@ private Q_SLOTS:
             QFile lock(h.paths.lockPath);
             QVERIFY(lock.open(QIODevice::WriteOnly) && lock.write(left) == left.size());
             lock.close();
-            QVERIFY2(h.form->Form_Load(), left.constData());
+            QVERIFY2(h.form->Form_Load().runs, left.constData());
         }
         FormHarness h;
         h.load();

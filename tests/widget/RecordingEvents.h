@@ -6,6 +6,7 @@
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
 #include "platform/QuickFindPort.h"
+#include "platform/SummonEvents.h"
 #include "platform/TrayIconPort.h"
 #include "platform/TreeDropEvents.h"
 #include "platform/TreeViewPort.h"
@@ -26,10 +27,28 @@ class RecordingEvents : public MainWindowEvents,
                         public DriveListEvents,
                         public DirListEvents,
                         public FileListEvents,
+                        public SummonEvents,
                         public QuickFindEvents {
 public:
     PlatformEvents events() {
-        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+    }
+
+    void ShowWindow(const QString& token) override {
+        calls << QStringLiteral("ShowWindow ") + token;
+    }
+    void ToggleWindow(const QString& token) override {
+        calls << QStringLiteral("ToggleWindow ") + token;
+    }
+    void PopupQuickList(const QString& token) override {
+        calls << QStringLiteral("PopupQuickList ") + token;
+    }
+    void Find(const QString& text, const QString& token) override {
+        calls << QStringLiteral("Find ") + text + u' ' + token;
+    }
+    bool SecondStart(const QString& token) override {
+        calls << QStringLiteral("SecondStart ") + token;
+        return false;
     }
     void QuickFind_Change(const QString& typed) override {
         calls << QStringLiteral("FindChange ") + typed;

@@ -32,7 +32,7 @@ namespace {
 struct RealTree {
     explicit RealTree(const QStringList& labels) {
         qt.attach(form.Events(), form.tree());
-        if (!form.Form_Load())
+        if (!form.Form_Load().runs)
             qFatal("start-up refused");
         form.tray().trayNotify(0, TrayLeftUp);
         for (const QString& label : labels)

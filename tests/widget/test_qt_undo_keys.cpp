@@ -26,7 +26,7 @@ namespace {
 struct Window {
     Window() {
         qt.attach(form.Events(), form.tree());
-        if (!form.Form_Load())
+        if (!form.Form_Load().runs)
             qFatal("start-up refused");
         form.tray().trayNotify(0, TrayLeftUp);
         for (const QString& label : {u"Alpha"_s, u"Beta"_s})

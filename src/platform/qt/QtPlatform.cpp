@@ -1,11 +1,14 @@
 #include "QtPlatform.h"
 
+#include "platform/SummonEvents.h"
 #include "platform/qt/QtFileWatches.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/QtShell.h"
 #include "platform/qt/QtTimerFactory.h"
 #include "platform/qt/SessionEndWatcher.h"
+#include "platform/qt/bus/GlobalShortcutsPortal.h"
 #include "platform/qt/bus/QtDesktopNotices.h"
+#include "platform/qt/bus/QtRunningCopy.h"
 #include "platform/qt/popup/QtQuickFind.h"
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/tree/QtTreeView.h"
@@ -35,6 +38,8 @@ QtPlatform::QtPlatform()
       notices_(std::make_unique<QtDesktopNotices>()),
       sessionEnd_(std::make_unique<SessionEndWatcher>()),
       fileWatches_(std::make_unique<QtFileWatches>()),
+      globalShortcuts_(std::make_unique<GlobalShortcutsPortal>(QDBusConnection::sessionBus())),
+      runningCopy_(std::make_unique<QtRunningCopy>()),
       quickFind_(std::make_unique<QtQuickFind>(*images_)) {}
 
 QtPlatform::~QtPlatform() {
@@ -42,10 +47,10 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,  *messages_,    *menus_,     *shell_,    *tray_,
-                    *window_,  *treeView_,    *pathLabel_, driveList_, *dirList_,
-                    fileList_, *images_,      *statusBar_, *about_,    work_,
-                    *notices_, *fileWatches_, *chooser_,   *quickFind_};
+    return Platform{*timers_,  *messages_,    *menus_,     *shell_,       *tray_,
+                    *window_,  *treeView_,    *pathLabel_, driveList_,    *dirList_,
+                    fileList_, *images_,      *statusBar_, *about_,       work_,
+                    *notices_, *fileWatches_, *chooser_,   *runningCopy_, *quickFind_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -58,11 +63,18 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     fileList_.setEvents(&events.fileList);
     tray_->setNotifications(&events.tray);
     sessionEnd_->setHandler([&window = events.window] { window.SessionEnding(); });
+    runningCopy_->setEvents(&events.summons);
+    // The desktop-wide key summons the pop-up as `varnel --popup` would.
+    quickListKey_ = QObject::connect(
+        globalShortcuts_.get(), &GlobalShortcutsPortal::activated,
+        [&summons = events.summons](const QString& token) { summons.PopupQuickList(token); });
     quickFind_->setEvents(&events.quickFind);
 }
 
 void QtPlatform::detach() {
     quickFind_->setEvents(nullptr);
+    QObject::disconnect(quickListKey_);
+    runningCopy_->setEvents(nullptr);
     sessionEnd_->setHandler({});
     notices_->forgetAnswers();
     tray_->setNotifications(nullptr);

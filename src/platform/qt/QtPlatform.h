@@ -6,6 +6,7 @@
 #include "platform/qt/browser/QtBrowserLists.h"
 #include "platform/qt/browser/QtDriveList.h"
 
+#include <QObject>
 #include <memory>
 
 class NodeTree;
@@ -15,10 +16,12 @@ class QtMainWindow;
 class QtMessageBoxes;
 class QtAboutBox;
 class QtDesktopNotices;
+class GlobalShortcutsPortal;
 class QtChooserBox;
 class QtPathLabel;
 class QtStatusBar;
 class QtPopupMenus;
+class QtRunningCopy;
 class QtQuickFind;
 class QtShell;
 class QtTimerFactory;
@@ -49,6 +52,9 @@ public:
     QtDirList& dirList() { return *dirList_; }
     QtFileList& fileList() { return fileList_; }
     QtTray& tray() { return *tray_; }
+    // The desktop-wide Quick List key; started by the copy that runs on.
+    GlobalShortcutsPortal& globalShortcuts() { return *globalShortcuts_; }
+    QtRunningCopy& runningCopy() { return *runningCopy_; }
     QtQuickFind& quickFind() { return *quickFind_; }
 
 private:
@@ -71,5 +77,8 @@ private:
     std::unique_ptr<QtDesktopNotices> notices_;
     std::unique_ptr<SessionEndWatcher> sessionEnd_;
     std::unique_ptr<QtFileWatches> fileWatches_;
+    std::unique_ptr<GlobalShortcutsPortal> globalShortcuts_;
+    std::unique_ptr<QtRunningCopy> runningCopy_;
+    QMetaObject::Connection quickListKey_;
     std::unique_ptr<QtQuickFind> quickFind_;
 };

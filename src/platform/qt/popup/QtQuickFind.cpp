@@ -2,14 +2,7 @@
 
 #include "QuickFindModel.h"
 #include "QuickFindWindow.h"
-
-namespace {
-// Hands the activation token to the window system before the pop-up asks
-// for the focus. Not here yet: the session-bus service brings it.
-void useActivationToken(const QString& token) {
-    Q_UNUSED(token)
-}
-}  // namespace
+#include "platform/qt/bus/ActivationToken.h"
 
 QtQuickFind::QtQuickFind(const QtImageList& images)
     : model_(std::make_unique<QuickFindModel>(images)) {}
@@ -35,7 +28,7 @@ QuickFindWindow& QtQuickFind::made() {
 void QtQuickFind::show(const QString& typed, const QString& activationToken) {
     QuickFindWindow& window = made();
     window.rowsChanged();
-    useActivationToken(activationToken);
+    UseActivationToken(activationToken);  // before the pop-up asks for the focus
     window.present(typed);
 }
 

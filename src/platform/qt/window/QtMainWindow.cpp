@@ -4,6 +4,7 @@
 #include "platform/qt/browser/BrowserListView.h"
 #include "platform/qt/browser/QtBrowserLists.h"
 #include "platform/qt/browser/QtDriveList.h"
+#include "platform/qt/bus/ActivationToken.h"
 #include "platform/qt/tree/NodeTreeView.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/MainWindowWidget.h"
@@ -202,6 +203,14 @@ void QtMainWindow::setControlRect(Control control, const TwipsRect& rect) {
     controls_[control] = rect;
     if (QWidget* widget = widget_ ? controlWidget(control) : nullptr)
         widget->setGeometry(TwipsScale::of(widget_.get()).toPixels(rect));
+}
+
+bool QtMainWindow::isActive() const {
+    return widget_ && widget_->isActiveWindow();
+}
+
+void QtMainWindow::useActivationToken(const QString& token) {
+    UseActivationToken(token);
 }
 
 void QtMainWindow::quit() {

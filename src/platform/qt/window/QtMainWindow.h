@@ -56,6 +56,8 @@ public:
     std::optional<TwipsRect> controlRect(Control control) const override;
     void setControlRect(Control control, const TwipsRect& rect) override;
     void quit() override;
+    bool isActive() const override;
+    void useActivationToken(const QString& token) override;
 
 private:
     void build();
