@@ -46,9 +46,10 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       treeDrop_(platform_, {tree_, history_, settings_, drags_, dropCommands_, options_, filter_}),
       externalDrop_(platform_, {tree_, history_, settings_, dropCommands_, icons_, checks_,
                                 treeDrop_, filter_}),
+      quickFind_(platform_, {tree_, tray_, settings_, *this, filter_}),
       instanceLock_(paths.lockPath),
       recoveryNotice_(platform_, recovery_, paths.settingsPath),
-      summons_(platform_, tray_, *this, [this] { return modal_.Open(); }),
+      summons_(platform_, tray_, *this, quickFind_, [this] { return modal_.Open(); }),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
     settings_.Watch().SetBusy([this] { return busyWithTheTree(); });
@@ -73,5 +74,5 @@ void FrmVarnel::tiRestore_Click() {
 
 PlatformEvents FrmVarnel::Events() {
     return {*this,    treeMouse_,    treeDrop_,     externalDrop_, opener_, tray_,
-            browser_, browserMouse_, browserMouse_, summons_,      filter_};
+            browser_, browserMouse_, browserMouse_, summons_,      filter_, quickFind_};
 }

@@ -15,6 +15,7 @@
 #include "browser/BrowserMouse.h"
 #include "browser/BrowserPanel.h"
 #include "files/PathChecks.h"
+#include "find/QuickFind.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
 #include "model/TreeHistory.h"
@@ -69,6 +70,7 @@ public:
     BrokenPaths& brokenPaths() { return brokenPaths_; }
     Summons& summons() { return summons_; }
     TreeFilter& filter() { return filter_; }
+    QuickFind& quickFind() { return quickFind_; }
 
     // Tells the program to end at once when another copy runs (which is
     // handed the summon) or the lock that tells so cannot be made;
@@ -123,6 +125,7 @@ private:
     TreeDropCommands dropCommands_;
     TreeDrop treeDrop_;
     ExternalDrop externalDrop_;
+    QuickFind quickFind_;
     InstanceLock instanceLock_;
     RecoveryNotice recoveryNotice_;
     Summons summons_;

@@ -3,10 +3,10 @@
 #include <QScopedValueRollback>
 
 Platform ModalCalls::Counted(const Platform& p) {
-    return Platform{p.timers,   *this,         *this,       p.shell,       p.tray,
-                    p.window,   p.treeView,    p.pathLabel, p.driveList,   p.dirList,
-                    p.fileList, p.images,      p.statusBar, p.about,       p.work,
-                    p.notices,  p.fileWatches, *this,       p.runningCopy, p.filterLine};
+    return Platform{p.timers,      *this,        *this,       p.shell,   p.tray,        p.window,
+                    p.treeView,    p.pathLabel,  p.driveList, p.dirList, p.fileList,    p.images,
+                    p.statusBar,   p.about,      p.work,      p.notices, p.fileWatches, *this,
+                    p.runningCopy, p.filterLine, p.quickFind};
 }
 
 MsgAnswer ModalCalls::show(const QString& text, const QString& title, MsgButtons buttons,

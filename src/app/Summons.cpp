@@ -1,12 +1,17 @@
 #include "Summons.h"
 
+#include "find/QuickFind.h"
 #include "platform/MainWindowPort.h"
 #include "tray/Tray.h"
 #include "tray/WindowCommands.h"
 
-Summons::Summons(const Platform& platform, Tray& tray, WindowCommands& window,
+Summons::Summons(const Platform& platform, Tray& tray, WindowCommands& window, QuickFind& quickFind,
                  std::function<bool()> modalOpen)
-    : platform_(platform), tray_(tray), window_(window), modalOpen_(std::move(modalOpen)) {}
+    : platform_(platform),
+      tray_(tray),
+      window_(window),
+      quickFind_(quickFind),
+      modalOpen_(std::move(modalOpen)) {}
 
 // As a left click on the tray icon shows it (the settings read first when
 // they were not), then restored and in front: whoever asked wants to see it.
@@ -62,9 +67,7 @@ bool Summons::SecondStart(const QString& activationToken) {
     return true;
 }
 
-// Until the pop-up of its own exists, the window is where the quick list
-// and the tree are found.
 void Summons::popUp(const QString& typed, const QString& activationToken) {
-    Q_UNUSED(typed)
-    ShowWindow(activationToken);
+    if (!stopped_)
+        quickFind_.Popup(typed, activationToken);
 }

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QuickFind;
 class Tray;
 class WindowCommands;
 
@@ -16,7 +17,7 @@ class WindowCommands;
 class Summons : public SummonEvents {
 public:
     // modalOpen tells whether a box or a menu of the program is open.
-    Summons(const Platform& platform, Tray& tray, WindowCommands& window,
+    Summons(const Platform& platform, Tray& tray, WindowCommands& window, QuickFind& quickFind,
             std::function<bool()> modalOpen);
 
     void ShowWindow(const QString& activationToken) override;
@@ -36,6 +37,7 @@ private:
     Platform platform_;
     Tray& tray_;
     WindowCommands& window_;
+    QuickFind& quickFind_;
     std::function<bool()> modalOpen_;
     bool stopped_ = false;
 };

@@ -3,6 +3,10 @@
 #include <QChar>
 #include <QList>
 
+#include <cstdint>
+#include <cstring>
+#include <optional>
+
 namespace {
 
 // What a mark written on its own folds to: nothing, it is skipped.
@@ -111,8 +115,7 @@ private:
 // the replacement character, and nothing is read past the end.
 class Utf8Reader {
 public:
-    explicit Utf8Reader(QByteArrayView text)
-        : at_(reinterpret_cast<const unsigned char*>(text.data())), end_(at_ + text.size()) {}
+    Utf8Reader(const unsigned char* at, const unsigned char* end) : at_(at), end_(end) {}
 
     bool next(char32_t& c) {
         if (at_ == end_)
@@ -157,6 +160,47 @@ bool nextFolded(Reader& text, char32_t& folded) {
     return false;
 }
 
+// The first byte from at on that is small or capital or beyond ASCII, or
+// end: eight bytes at a time, most of which hold none of them.
+const unsigned char* nextCandidate(const unsigned char* at, const unsigned char* end,
+                                   unsigned char small, unsigned char capital) {
+    constexpr std::uint64_t ones = 0x0101010101010101u, highs = 0x8080808080808080u;
+    const std::uint64_t smalls = ones * small, capitals = ones * capital;
+    for (; end - at >= 8; at += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, at, sizeof word);
+        // A byte equal to the one looked for leaves a zero byte after the
+        // exclusive or, which the subtraction turns into one with its high
+        // bit set.
+        const std::uint64_t notSmall = word ^ smalls, notCapital = word ^ capitals;
+        const std::uint64_t marked =
+            ((notSmall - ones) & ~notSmall) | ((notCapital - ones) & ~notCapital) | word;
+        if (marked & highs)
+            break;
+    }
+    for (; at != end; ++at) {
+        if (*at == small || *at == capital || *at >= 0x80)
+            return at;
+    }
+    return end;
+}
+
+// The last character before at that is not a mark, read back from the
+// lead byte of each; none at the start of the text.
+std::optional<char32_t> characterBefore(const unsigned char* begin, const unsigned char* at) {
+    while (at != begin) {
+        const unsigned char* lead = at - 1;
+        while (lead != begin && (*lead & 0xC0) == 0x80 && at - lead < 4)
+            --lead;
+        char32_t c = 0;
+        Utf8Reader(lead, at).next(c);
+        if (fold(c) != Skip)
+            return c;
+        at = lead;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 MatchRank RankOf(MatchPlace label, MatchPlace path) {
@@ -193,6 +237,16 @@ QString TextMatch::Fold(QStringView text) {
 }
 
 template <class Reader>
+bool TextMatch::restMatches(Reader& text) const {
+    for (std::size_t i = 1; i < folded_.size(); ++i) {
+        char32_t next;
+        if (!nextFolded(text, next) || next != folded_[i])
+            return false;
+    }
+    return true;
+}
+
+template <class Reader>
 MatchPlace TextMatch::find(Reader text) const {
     if (folded_.empty())
         return MatchPlace::Start;
@@ -207,11 +261,7 @@ MatchPlace TextMatch::find(Reader text) const {
             continue;
         if (folded == first) {
             Reader rest = text;
-            std::size_t matched = 1;
-            char32_t next;
-            while (matched < folded_.size() && nextFolded(rest, next) && next == folded_[matched])
-                ++matched;
-            if (matched == folded_.size()) {
+            if (restMatches(rest)) {
                 if (atStart)
                     return MatchPlace::Start;
                 if (beginsWord(previous, c))
@@ -229,8 +279,41 @@ MatchPlace TextMatch::Find(QStringView text) const {
     return find(Utf16Reader(text));
 }
 
+// Only the bytes that can begin the first character typed are looked at
+// closely: that character in either case, or the lead byte of a character
+// beyond ASCII, which may fold to it. The rest is passed over a byte at a
+// time, which is most of every text.
 MatchPlace TextMatch::FindUtf8(QByteArrayView text) const {
-    return find(Utf8Reader(text));
+    if (folded_.empty())
+        return MatchPlace::Start;
+    const auto* const begin = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* const end = begin + text.size();
+    const char32_t first = folded_.front();
+    // 0xFF is never in UTF-8: a first character beyond ASCII has no byte.
+    const unsigned char small = first < 0x80 ? static_cast<unsigned char>(first) : 0xFF;
+    const unsigned char capital =
+        first - U'a' < 26u ? static_cast<unsigned char>(first - (U'a' - U'A')) : small;
+    // What follows a lead byte never begins a character, but a stray one
+    // reads as the replacement character.
+    const unsigned char beyond = first < 0x80 ? 0xC0 : 0x80;
+    MatchPlace best = MatchPlace::None;
+    for (const unsigned char* at = begin; (at = nextCandidate(at, end, small, capital)) != end;
+         ++at) {
+        if (*at >= 0x80 && *at < beyond)
+            continue;
+        Utf8Reader rest(at, end);
+        char32_t c = 0;
+        rest.next(c);
+        if (fold(c) != first || !restMatches(rest))
+            continue;
+        const std::optional<char32_t> previous = characterBefore(begin, at);
+        if (!previous)
+            return MatchPlace::Start;
+        if (beginsWord(*previous, c))
+            return MatchPlace::WordStart;
+        best = MatchPlace::Inside;
+    }
+    return best;
 }
 
 MatchRank TextMatch::Rank(QStringView label, QStringView path) const {

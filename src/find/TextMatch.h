@@ -61,6 +61,10 @@ public:
 private:
     template <class Reader>
     MatchPlace find(Reader text) const;
+    // Whether the text goes on with what was typed after its first
+    // character; reads what it compares.
+    template <class Reader>
+    bool restMatches(Reader& text) const;
 
     std::vector<char32_t> folded_;
 };

@@ -22,6 +22,7 @@ class FileWatches;
 class ChooserBoxPort;
 class RunningCopyPort;
 class FilterLinePort;
+class QuickFindPort;
 
 struct Platform {
     TimerFactory& timers;
@@ -44,4 +45,5 @@ struct Platform {
     ChooserBoxPort& chooser;
     RunningCopyPort& runningCopy;
     FilterLinePort& filterLine;
+    QuickFindPort& quickFind;
 };

@@ -11,6 +11,7 @@ class DirListEvents;
 class FileListEvents;
 class SummonEvents;
 class FilterLineEvents;
+class QuickFindEvents;
 
 // Where the platform delivers what the user does, one receiver per control.
 struct PlatformEvents {
@@ -25,4 +26,5 @@ struct PlatformEvents {
     FileListEvents& fileList;
     SummonEvents& summons;
     FilterLineEvents& filterLine;
+    QuickFindEvents& quickFind;
 };

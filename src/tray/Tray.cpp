@@ -169,7 +169,11 @@ void Tray::qlQuickAccess_Click(int index) {
     const QuickEntry* entry = quickList_.Entry(index);
     if (!entry)
         return;  // an "Empty" place
-    pendingLaunchPath_ = entry->path;
+    LaunchLater(entry->path);
+}
+
+void Tray::LaunchLater(const QString& path) {
+    pendingLaunchPath_ = path;
     shellEvent_->start();
 }
 

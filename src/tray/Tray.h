@@ -59,6 +59,10 @@ public:
     void tiAbout_Click();
     void tiUnload_Click();
     void qlQuickAccess_Click(int index);
+    // Opens the path once the menu or pop-up that chose it has closed, as a
+    // quick-list entry opens: a failure is told with the quick list's
+    // message, and the window is neither shown nor hidden.
+    void LaunchLater(const QString& path);
     void ShellEvent_Timer();
 
     // TrayNotifications

@@ -163,3 +163,10 @@ void FakeFileWatches::tell() const {
     for (const Watch* watch : all)
         watch->tell();
 }
+
+QStringList FakeQuickFind::captions() const {
+    QStringList out;
+    for (const QuickFindRow& row : rows)
+        out << row.caption;
+    return out;
+}

@@ -13,6 +13,7 @@
 #include "platform/PathLabelPort.h"
 #include "platform/Platform.h"
 #include "platform/PopupMenu.h"
+#include "platform/QuickFindPort.h"
 #include "platform/RunningCopyPort.h"
 #include "platform/Shell.h"
 #include "platform/TrayIconPort.h"
@@ -352,6 +353,26 @@ public:
     int focused = 0;  // how many times the focus was put in it
 };
 
+// The quick-find pop-up as data: whether it shows, with what text and
+// token, and the rows it was last given.
+class FakeQuickFind : public QuickFindPort {
+public:
+    void show(const QString& typed, const QString& activationToken) override {
+        shown = true;
+        text = typed;
+        token = activationToken;
+        ++shows;
+    }
+    void setRows(const std::vector<QuickFindRow>& given) override { rows = given; }
+    void close() override { shown = false; }
+    QStringList captions() const;
+    bool shown = false;
+    int shows = 0;
+    QString text;
+    QString token;
+    std::vector<QuickFindRow> rows;
+};
+
 struct FakePlatform {
     VirtualClock clock;
     FakeMessageBoxes messages;
@@ -373,13 +394,14 @@ struct FakePlatform {
     FakeChooserBox chooser;
     FakeRunningCopy runningCopy;
     FakeFilterLine filterLine;
+    FakeQuickFind quickFind;
 
     Platform platform() { return platform(messages); }
     // With other message boxes: the real ones, whose loops run timers.
     Platform platform(MessageBoxes& boxes) {
-        return Platform{clock,    boxes,       menus,     shell,       tray,
-                        window,   treeView,    pathLabel, driveList,   dirList,
-                        fileList, images,      statusBar, about,       work,
-                        notices,  fileWatches, chooser,   runningCopy, filterLine};
+        return Platform{clock,       boxes,      menus,     shell,   tray,        window,
+                        treeView,    pathLabel,  driveList, dirList, fileList,    images,
+                        statusBar,   about,      work,      notices, fileWatches, chooser,
+                        runningCopy, filterLine, quickFind};
     }
 };

@@ -173,8 +173,12 @@ private Q_SLOTS:
              {Summon::Kind::Show, Summon::Kind::Toggle, Summon::Kind::Popup, Summon::Kind::Find}) {
             FormHarness h;
             QVERIFY(h.form->Form_Load({kind, u"x"_s}).runs);
-            QVERIFY(h.fake.window.visible && h.fake.tray.shown);
-            QVERIFY(h.fake.runningCopy.asked.isEmpty());
+            const bool popup = kind == Summon::Kind::Popup || kind == Summon::Kind::Find;
+            QCOMPARE(h.fake.window.visible, !popup);
+            QCOMPARE(h.fake.quickFind.shown, popup);
+            if (kind == Summon::Kind::Find)
+                QCOMPARE(h.fake.quickFind.text, u"x"_s);
+            QVERIFY(h.fake.tray.shown && h.fake.runningCopy.asked.isEmpty());
         }
         FormHarness bare;
         QVERIFY(bare.form->Form_Load().runs);

@@ -44,6 +44,8 @@ private Q_SLOTS:
         row("no case change", u"ile"_s, u"myFile"_s, u"/x"_s, LabelInside);
         row("capitals run", u"le"_s, u"MYFILE"_s, u"/x"_s, LabelInside);
         row("middle", u"port"_s, u"Reports"_s, u"/x"_s, LabelInside);
+        row("capital far in", u"rep"_s, u"Annual tax of Rep 2024 ok"_s, u"/x"_s, LabelWord);
+        row("accent far in", u"ecole"_s, u"Notes of the old École"_s, u"/x"_s, LabelWord);
         row("word after middle", u"port"_s, u"Reports port"_s, u"/x"_s, LabelWord);
         row("path start", u"/ho"_s, u"x"_s, u"/home"_s, PathStart);
         row("path middle", u"ome"_s, u"x"_s, u"/home"_s, PathInside);

@@ -6,6 +6,7 @@
 #include "platform/MainWindowPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
+#include "platform/QuickFindPort.h"
 #include "platform/SummonEvents.h"
 #include "platform/TrayIconPort.h"
 #include "platform/TreeDropEvents.h"
@@ -28,10 +29,11 @@ class RecordingEvents : public MainWindowEvents,
                         public DirListEvents,
                         public FileListEvents,
                         public SummonEvents,
-                        public FilterLineEvents {
+                        public FilterLineEvents,
+                        public QuickFindEvents {
 public:
     PlatformEvents events() {
-        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
     }
 
     void ShowWindow(const QString& token) override {
@@ -50,6 +52,19 @@ public:
         calls << QStringLiteral("SecondStart ") + token;
         return false;
     }
+    void QuickFind_Change(const QString& typed) override {
+        calls << QStringLiteral("FindChange ") + typed;
+    }
+    void QuickFind_Choose(int row) override { calls << QStringLiteral("FindChoose %1").arg(row); }
+    void QuickFind_ShowInWindow(int row) override {
+        calls << QStringLiteral("FindShowInWindow %1").arg(row);
+    }
+    void QuickFind_Dismiss() override {
+        calls << QStringLiteral("FindDismiss");
+        if (onFindDismiss)
+            onFindDismiss();
+    }
+    std::function<void()> onFindDismiss;
 
     bool Form_QueryUnload(int mode) override {
         calls << QStringLiteral("QueryUnload %1").arg(mode);

@@ -9,6 +9,7 @@
 #include "platform/qt/bus/GlobalShortcutsPortal.h"
 #include "platform/qt/bus/QtDesktopNotices.h"
 #include "platform/qt/bus/QtRunningCopy.h"
+#include "platform/qt/popup/QtQuickFind.h"
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/tree/QtFilterLine.h"
 #include "platform/qt/tree/QtTreeView.h"
@@ -40,17 +41,18 @@ QtPlatform::QtPlatform()
       sessionEnd_(std::make_unique<SessionEndWatcher>()),
       fileWatches_(std::make_unique<QtFileWatches>()),
       globalShortcuts_(std::make_unique<GlobalShortcutsPortal>(QDBusConnection::sessionBus())),
-      runningCopy_(std::make_unique<QtRunningCopy>()) {}
+      runningCopy_(std::make_unique<QtRunningCopy>()),
+      quickFind_(std::make_unique<QtQuickFind>(*images_)) {}
 
 QtPlatform::~QtPlatform() {
     detach();
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,  *messages_,    *menus_,     *shell_,       *tray_,
-                    *window_,  *treeView_,    *pathLabel_, driveList_,    *dirList_,
-                    fileList_, *images_,      *statusBar_, *about_,       work_,
-                    *notices_, *fileWatches_, *chooser_,   *runningCopy_, *filterLine_};
+    return Platform{*timers_,      *messages_,   *menus_,    *shell_,   *tray_,        *window_,
+                    *treeView_,    *pathLabel_,  driveList_, *dirList_, fileList_,     *images_,
+                    *statusBar_,   *about_,      work_,      *notices_, *fileWatches_, *chooser_,
+                    *runningCopy_, *filterLine_, *quickFind_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -69,9 +71,11 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
     quickListKey_ = QObject::connect(
         globalShortcuts_.get(), &GlobalShortcutsPortal::activated,
         [&summons = events.summons](const QString& token) { summons.PopupQuickList(token); });
+    quickFind_->setEvents(&events.quickFind);
 }
 
 void QtPlatform::detach() {
+    quickFind_->setEvents(nullptr);
     QObject::disconnect(quickListKey_);
     runningCopy_->setEvents(nullptr);
     filterLine_->setEvents(nullptr);

@@ -23,6 +23,7 @@ class QtPathLabel;
 class QtStatusBar;
 class QtPopupMenus;
 class QtRunningCopy;
+class QtQuickFind;
 class QtShell;
 class QtTimerFactory;
 class QtTray;
@@ -55,6 +56,7 @@ public:
     // The desktop-wide Quick List key; started by the copy that runs on.
     GlobalShortcutsPortal& globalShortcuts() { return *globalShortcuts_; }
     QtRunningCopy& runningCopy() { return *runningCopy_; }
+    QtQuickFind& quickFind() { return *quickFind_; }
 
 private:
     std::unique_ptr<QtTimerFactory> timers_;
@@ -80,4 +82,5 @@ private:
     std::unique_ptr<GlobalShortcutsPortal> globalShortcuts_;
     std::unique_ptr<QtRunningCopy> runningCopy_;
     QMetaObject::Connection quickListKey_;
+    std::unique_ptr<QtQuickFind> quickFind_;
 };
