@@ -16,7 +16,7 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int WidthInCharacters = 60;
+constexpr int WidthInCharacters = 72;  // the hint of an empty quick list fits
 constexpr int VisibleRows = 10;
 
 bool windowSystemPlacesWindows() {
@@ -40,6 +40,7 @@ QuickFindWindow::QuickFindWindow(QuickFindModel& model)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setTextElideMode(Qt::ElideRight);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // rows elide instead
     field_->installEventFilter(this);
     connect(field_, &QLineEdit::textEdited, this, [this](const QString& text) {
         if (events_)
