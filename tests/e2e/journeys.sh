@@ -788,6 +788,83 @@ GLib.MainLoop().run()' >"$holder_log" 2>&1 &
     kill -0 "$pid" 2>/dev/null || fail "the running copy ended"
 }
 
+# A stand-in for xdg-open, first on the program's PATH: it writes what it is
+# given, one line a call, to opened.txt in the session's directory, and says
+# it opened it. Sets opened to that file.
+stand_in_opener() {
+    opened=$xsession_dir/opened.txt
+    mkdir -p "$xsession_dir/bin"
+    printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$opened" >"$xsession_dir/bin/xdg-open"
+    chmod +x "$xsession_dir/bin/xdg-open"
+    export PATH=$xsession_dir/bin:$PATH
+}
+
+# The pop-up: a top-level window of the running copy that is not the main
+# one (which stays hidden in the tray here).
+popup_window() { toplevel_windows --pid "$pid" | grep -vx "$(main_window "$pid" || echo none)"; }
+
+# Starts the program again with ARGS (--popup or --find TEXT), which must
+# end at once with no box; sets popup to the window it opened.
+summon_popup() {
+    second_start "$@"
+    echo "$*: status $status after ${took_ms} ms"
+    ((status == 0)) || fail "$* ended with status $status: $(cat "$xsession_dir/second.log")"
+    ((took_ms < 5000)) || fail "$* took ${took_ms} ms"
+    within 5000 popup_window >/dev/null || fail "$* opened no pop-up"
+    popup=$(popup_window | head -n 1)
+    # It takes the keyboard: no click into it is needed to type.
+    within 5000 popup_has_focus || fail "$* did not give the pop-up the keyboard focus"
+    # Nothing else of the program, neither a box nor the main window, came up.
+    [ "$(toplevel_windows --pid "$pid" | wc -l)" -eq 1 ] || fail "$* opened more than the pop-up"
+}
+
+popup_has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$popup" ]; }
+
+popup_gone() { ! visible_windows --pid "$pid" | grep -qx "$popup"; }
+
+# Whether the stand-in opener has been called COUNT times.
+opened_count_is() { [ -f "$opened" ] && [ "$(wc -l <"$opened")" -eq "$1" ]; }
+
+# With the program in the tray and on a bus of the test's own, --popup from
+# another process opens the pop-up; "repo" typed and Return opens the file of
+# "Report 2024". --find TEXT opens it with TEXT typed, and Return opens the
+# node that matches, not the first of the tree. Escape closes it, opening
+# nothing.
+popup_opens_what_is_typed() {
+    require_bus
+    xsession_start_bus
+    stand_in_opener
+    local report="$xsession_dir/Report 2024.txt" minutes="$xsession_dir/Meeting minutes.txt"
+    : >"$report"
+    : >"$minutes"
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$settings"
+    printf 'Node=Tax return\t/etc/hosts\tleaf\t\tFalse\t1\tFalse\r\n' >>"$settings"
+    printf 'Node=Report 2024\t%s\tleaf\t\tFalse\t1\tFalse\r\n' "$report" >>"$settings"
+    printf 'Node=Meeting minutes\t%s\tleaf\t\tFalse\t1\tFalse\r\n' "$minutes" >>"$settings"
+    start_varnel
+    local url_of_report="file://$xsession_dir/Report%202024.txt"
+    local url_of_minutes="file://$xsession_dir/Meeting%20minutes.txt"
+
+    summon_popup --popup
+    xdotool type --delay 40 repo
+    xdotool key Return
+    within 5000 opened_count_is 1 || fail "Return opened nothing"
+    [ "$(sed -n 1p "$opened")" = "$url_of_report" ] || fail "Return opened $(sed -n 1p "$opened")"
+    within 5000 popup_gone || fail "the pop-up stayed open after Return"
+
+    summon_popup --find minu
+    xdotool key Return
+    within 5000 opened_count_is 2 || fail "Return after --find opened nothing"
+    [ "$(sed -n 2p "$opened")" = "$url_of_minutes" ] || fail "--find minu opened $(sed -n 2p "$opened")"
+    within 5000 popup_gone || fail "the pop-up stayed open after Return"
+
+    summon_popup --popup
+    xdotool key Escape
+    within 5000 popup_gone || fail "Escape did not close the pop-up"
+    kill -0 "$pid" 2>/dev/null || fail "the running copy ended"
+    opened_count_is 2 || fail "Escape opened something: $(tail -n 1 "$opened")"
+}
+
 # ---------------------------------------------------------------------------
 
 declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }
