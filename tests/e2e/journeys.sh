@@ -794,6 +794,7 @@ GLib.MainLoop().run()' >"$holder_log" 2>&1 &
 stand_in_opener() {
     opened=$xsession_dir/opened.txt
     mkdir -p "$xsession_dir/bin"
+    # shellcheck disable=SC2016 # $1 is the script's own argument
     printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s"\n' "$opened" >"$xsession_dir/bin/xdg-open"
     chmod +x "$xsession_dir/bin/xdg-open"
     export PATH=$xsession_dir/bin:$PATH
@@ -837,10 +838,12 @@ popup_opens_what_is_typed() {
     local report="$xsession_dir/Report 2024.txt" minutes="$xsession_dir/Meeting minutes.txt"
     : >"$report"
     : >"$minutes"
-    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$settings"
-    printf 'Node=Tax return\t/etc/hosts\tleaf\t\tFalse\t1\tFalse\r\n' >>"$settings"
-    printf 'Node=Report 2024\t%s\tleaf\t\tFalse\t1\tFalse\r\n' "$report" >>"$settings"
-    printf 'Node=Meeting minutes\t%s\tleaf\t\tFalse\t1\tFalse\r\n' "$minutes" >>"$settings"
+    {
+        printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n'
+        printf 'Node=Tax return\t/etc/hosts\tleaf\t\tFalse\t1\tFalse\r\n'
+        printf 'Node=Report 2024\t%s\tleaf\t\tFalse\t1\tFalse\r\n' "$report"
+        printf 'Node=Meeting minutes\t%s\tleaf\t\tFalse\t1\tFalse\r\n' "$minutes"
+    } >"$settings"
     start_varnel
     local url_of_report="file://$xsession_dir/Report%202024.txt"
     local url_of_minutes="file://$xsession_dir/Meeting%20minutes.txt"
