@@ -828,9 +828,9 @@ opened_count_is() { [ -f "$opened" ] && [ "$(wc -l <"$opened")" -eq "$1" ]; }
 
 # With the program in the tray and on a bus of the test's own, --popup from
 # another process opens the pop-up; "repo" typed and Return opens the file of
-# "Report 2024". --find TEXT opens it with TEXT typed, and Return opens the
-# node that matches, not the first of the tree. Escape closes it, opening
-# nothing.
+# "Report 2024". --find TEXT opens it with TEXT typed: Down moves from the
+# quick list's match to the tree's, which Return opens. Escape closes it,
+# opening nothing.
 popup_opens_what_is_typed() {
     require_bus
     xsession_start_bus
@@ -843,6 +843,7 @@ popup_opens_what_is_typed() {
         printf 'Node=Tax return\t/etc/hosts\tleaf\t\tFalse\t1\tFalse\r\n'
         printf 'Node=Report 2024\t%s\tleaf\t\tFalse\t1\tFalse\r\n' "$report"
         printf 'Node=Meeting minutes\t%s\tleaf\t\tFalse\t1\tFalse\r\n' "$minutes"
+        printf 'QLI=Minutes 2023\t/etc/hosts\r\n'
     } >"$settings"
     start_varnel
     local url_of_report="file://$xsession_dir/Report%202024.txt"
@@ -855,8 +856,9 @@ popup_opens_what_is_typed() {
     [ "$(sed -n 1p "$opened")" = "$url_of_report" ] || fail "Return opened $(sed -n 1p "$opened")"
     within 5000 popup_gone || fail "the pop-up stayed open after Return"
 
+    # The quick list's match comes first; the tree's is the row below it.
     summon_popup --find minu
-    xdotool key Return
+    xdotool key Down Return
     within 5000 opened_count_is 2 || fail "Return after --find opened nothing"
     [ "$(sed -n 2p "$opened")" = "$url_of_minutes" ] || fail "--find minu opened $(sed -n 2p "$opened")"
     within 5000 popup_gone || fail "the pop-up stayed open after Return"
