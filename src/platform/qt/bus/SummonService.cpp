@@ -2,13 +2,14 @@
 
 #include "platform/SummonEvents.h"
 
+#include <QTimer>
+
 void SummonService::ShowWindow() {
     ShowWindow(QString());
 }
 
 void SummonService::ShowWindow(const QString& activation_token) {
-    if (events_)
-        events_->ShowWindow(activation_token);
+    later([activation_token](SummonEvents& events) { events.ShowWindow(activation_token); });
 }
 
 void SummonService::ToggleWindow() {
@@ -16,8 +17,7 @@ void SummonService::ToggleWindow() {
 }
 
 void SummonService::ToggleWindow(const QString& activation_token) {
-    if (events_)
-        events_->ToggleWindow(activation_token);
+    later([activation_token](SummonEvents& events) { events.ToggleWindow(activation_token); });
 }
 
 void SummonService::PopupQuickList() {
@@ -25,8 +25,7 @@ void SummonService::PopupQuickList() {
 }
 
 void SummonService::PopupQuickList(const QString& activation_token) {
-    if (events_)
-        events_->PopupQuickList(activation_token);
+    later([activation_token](SummonEvents& events) { events.PopupQuickList(activation_token); });
 }
 
 void SummonService::Find(const QString& text) {
@@ -34,8 +33,14 @@ void SummonService::Find(const QString& text) {
 }
 
 void SummonService::Find(const QString& text, const QString& activation_token) {
-    if (events_)
-        events_->Find(text, activation_token);
+    later([text, activation_token](SummonEvents& events) { events.Find(text, activation_token); });
+}
+
+void SummonService::later(std::function<void(SummonEvents&)> request) {
+    QTimer::singleShot(0, this, [this, request = std::move(request)] {
+        if (events_)  // gone when the program is ending
+            request(*events_);
+    });
 }
 
 bool SummonService::SecondStart() {

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class SummonEvents;
 
@@ -9,7 +10,10 @@ class SummonEvents;
 // interface org.varnel.Varnel. Each method exists bare, for a caller that
 // has no activation token (a script, dbus-send, busctl), and with one more
 // string, the token, last. It hands each call to the logic; nothing a caller
-// sends is a path, a command or a file.
+// sends is a path, a command or a file. A request is answered at once and
+// carried out just after: what it shows may open a box (a notice at the
+// window's first showing), and a caller kept waiting for that box's answer
+// would take the running copy for gone.
 class SummonService : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.varnel.Varnel")
@@ -32,5 +36,7 @@ public Q_SLOTS:
     Q_SCRIPTABLE bool SecondStart(const QString& activation_token);
 
 private:
+    void later(std::function<void(SummonEvents&)> request);
+
     SummonEvents* events_ = nullptr;
 };
