@@ -35,6 +35,16 @@ inline QStringList labels(const NodeTree& tree) {
     return texts;
 }
 
+// The first node labelled so, in document order; a test that names one
+// that is not there is wrong.
+inline TreeNode* nodeLabelled(const NodeTree& tree, const QString& label) {
+    for (TreeNode* node = tree.First(); node; node = NodeTree::NextInDocumentOrder(node)) {
+        if (node->Text() == label)
+            return node;
+    }
+    qFatal("no node labelled %s", qPrintable(label));
+}
+
 inline QStringList quickCaptions(const FormHarness& h) {
     QStringList captions;
     for (const QuickEntry& entry : h.form->tray().Quick().Entries())

@@ -1,6 +1,7 @@
 // The filter over the tree: which nodes it keeps in view, the view given back
 // as it was, and a tree that takes no change while part of it is hidden.
 #include "FormHarness.h"
+#include "TestFiles.h"
 #include "WarningsFail.h"
 #include "tree/TreeMenu.h"
 
@@ -33,13 +34,7 @@ struct Filtering : FormHarness {
         for (TreeNode* n = form->tree().First(); n; n = NodeTree::NextInDocumentOrder(n), y += 10)
             fake.treeView.hits[{10, y}] = n;
     }
-    TreeNode* node(const QString& text) const {
-        for (TreeNode* n = form->tree().First(); n; n = NodeTree::NextInDocumentOrder(n)) {
-            if (n->Text() == text)
-                return n;
-        }
-        qFatal("no such node");
-    }
+    TreeNode* node(const QString& text) const { return nodeLabelled(form->tree(), text); }
     float yOf(const QString& text) const {
         for (const auto& [point, n] : fake.treeView.hits) {
             if (n->Text() == text)

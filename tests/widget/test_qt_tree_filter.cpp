@@ -1,19 +1,11 @@
 // The filter over the real tree: the keys that open its line, the rows it
 // hides and opens, and the view given back as it was.
-#include "RealPlatformOnClock.h"
-#include "VirtualClock.h"
+#include "RealWindow.h"
+#include "TestFiles.h"
 #include "WarningsFail.h"
-#include "app/FrmVarnel.h"
-#include "platform/qt/QtPlatform.h"
-#include "platform/qt/tree/NodeTreeModel.h"
-#include "platform/qt/tree/NodeTreeView.h"
-#include "platform/qt/tree/QtTreeView.h"
-#include "platform/qt/window/MainWindowWidget.h"
-#include "platform/qt/window/QtMainWindow.h"
 
 #include <QLineEdit>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -22,12 +14,8 @@ namespace {
 // The window shown and active, its tree holding
 //   Work (Docs (Report), Reports Old (Inside)), Games (Chess), Item 0 ... Item 59
 // with only Games open, Item 30 selected and the view scrolled part way.
-struct Window {
-    Window() {
-        qt.attach(form.Events(), form.tree());
-        if (!form.Form_Load().runs)
-            qFatal("start-up refused");
-        form.tray().trayNotify(0, TrayLeftUp);
+struct Window : RealWindow {
+    Window() : RealWindow({}) {
         NodeTree& tree = form.tree();
         TreeNode* work = folder(nullptr, u"Work"_s);
         TreeNode* docs = folder(work, u"Docs"_s);
@@ -40,28 +28,15 @@ struct Window {
         for (int i = 0; i < 60; ++i)
             tree.Add(nullptr, tvwLast, QString(), u"Item %1"_s.arg(i), u"leaf"_s);
         tree.SetSelectedItem(tree.TopLevelAt(2 + 30));
-        QWidget* window = qt.window().widget();
-        window->activateWindow();
-        if (!QTest::qWaitForWindowActive(window))
-            qFatal("the window is not active");
-        view().setFocus();
         view().doItemsLayout();
         view().verticalScrollBar()->setValue(20);
         clock.advance(61000);  // what the start scheduled is saved
     }
-    ~Window() { qt.detach(); }
 
     TreeNode* folder(TreeNode* parent, const QString& label) {
         return form.tree().Add(parent, parent ? tvwChild : tvwLast, QString(), label, u"closed"_s);
     }
-    TreeNode* node(const QString& label) {
-        for (TreeNode* n = form.tree().First(); n; n = NodeTree::NextInDocumentOrder(n)) {
-            if (n->Text() == label)
-                return n;
-        }
-        qFatal("no such node");
-    }
-    NodeTreeView& view() { return *qt.window().widget()->treeView(); }
+    TreeNode* node(const QString& label) { return nodeLabelled(form.tree(), label); }
     QLineEdit& line() { return *qt.window().widget()->filterLine(); }
     QModelIndex index(const QString& label) { return qt.treeView().model()->indexOf(node(label)); }
     // The first rows shown, in order, and which of them the view has open.
@@ -87,11 +62,6 @@ struct Window {
             all << label + (node(label)->Expanded() ? u'+' : u'-');
         return all.join(u' ');
     }
-
-    QTemporaryDir dir;
-    VirtualClock clock;
-    QtPlatform qt;
-    FrmVarnel form{onClock(qt.platform(), clock), pathsIn(dir)};
 };
 }  // namespace
 
