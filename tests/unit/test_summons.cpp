@@ -44,7 +44,6 @@ private Q_SLOTS:
         row("popup reached", K::Popup, A::Showed, "PopupQuickList", 0, false, false);
         row("find reached", K::Find, A::Showed, "Find:tax", 0, false, false);
         row("show unreachable", K::Show, A::Unreachable, "ShowWindow", 1, false, true);
-        row("find unreachable", K::Find, A::Unreachable, "Find:tax", 1, false, true);
         row("bare with a tray", K::None, A::DidNotShow, "SecondStart", 0, true, false);
         row("bare, window shown", K::None, A::Showed, "SecondStart", 0, false, false);
         row("bare unreachable", K::None, A::Unreachable, "SecondStart", 0, true, false);
