@@ -268,12 +268,7 @@ sigterm_keeps_what_cannot_be_saved() {
 # notice, and the window shows no message; the start after that tells nothing.
 recovery_told_by_a_notification() {
     local host_log=$xsession_dir/notices.log state=$HOME/.local/state/varnel
-    command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
-        { echo "SKIP: dbus-daemon or python3-dbus is not installed" >&2; exit 77; }
-    xsession_start_bus
-    /usr/bin/python3 "$here/notification_host.py" >"$host_log" 2>&1 &
-    xsession_pids+=($!)
-    within 10000 grep -q '^ready$' "$host_log" || fail "the notification host did not start: $(cat "$host_log")"
+    start_bus_host "$host_log" notification_host.py
     mkdir -p "$state"
     printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\n' >"$state/Varnel-recovery-20260105-120000.INI"
     start_varnel
@@ -556,8 +551,7 @@ odd_names_are_kept_or_refused() {
 # after the program: the item still goes to it.
 sni_host_drives_the_item() {
     local late=${1:-0} host_log=$xsession_dir/host.log line
-    command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
-        { echo "SKIP: dbus-daemon or python3-dbus is not installed" >&2; exit 77; }
+    require_python_bus
     xsession_start_bus
     printf 'QLI=R&D\t/tmp\r\nQLI=my_notes.txt\t/etc/hosts\r\nQLI=Tom && Jerry\t/\r\nQLI=-\t/\r\n' >"$settings"
     /usr/bin/python3 "$here/sni_host.py" "$xsession_dir" "$late" >"$host_log" 2>&1 &
@@ -651,12 +645,7 @@ settings_folder_removed_while_running() {
 # the key bound and does not ask for it again.
 quick_list_key_from_the_portal() {
     local host_log=$xsession_dir/portal.log first first_icon box
-    command -v dbus-daemon >/dev/null && /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null ||
-        { echo "SKIP: dbus-daemon or python3-dbus is not installed" >&2; exit 77; }
-    xsession_start_bus
-    /usr/bin/python3 "$here/portal_host.py" >"$host_log" 2>&1 &
-    xsession_pids+=($!)
-    within 10000 grep -q '^ready$' "$host_log" || fail "the portal did not start: $(cat "$host_log")"
+    start_bus_host "$host_log" portal_host.py
     start_varnel
     first=$pid first_icon=$icon
     within 10000 grep -q '^bind ' "$host_log" || fail "no key was asked for: $(cat "$host_log")"
@@ -690,6 +679,25 @@ second_start() {
 
 require_bus() {
     command -v dbus-daemon >/dev/null || { echo "SKIP: dbus-daemon is not installed" >&2; exit 77; }
+}
+
+# What the stand-ins for the desktop's services on the bus are written in.
+require_python_bus() {
+    require_bus
+    /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "SKIP: python3-dbus is not installed" >&2; exit 77; }
+}
+
+# A private session bus with a stand-in service of the desktop on it (a
+# Python program of tests/e2e), once it says it is ready.
+#   start_bus_host LOG SCRIPT [ARGS...]
+start_bus_host() {
+    local log=$1 script=$2
+    shift 2
+    require_python_bus
+    xsession_start_bus
+    /usr/bin/python3 "$here/$script" "$@" >"$log" 2>&1 &
+    xsession_pids+=($!)
+    within 10000 grep -q '^ready$' "$log" || fail "$script did not start: $(cat "$log")"
 }
 
 # A copy with no tray, on a session bus of the test's own: its window is the
@@ -766,8 +774,7 @@ bus_show_from_the_tray() {
 # there and ends with status 1.
 bus_name_held_by_another_program() {
     local holder_log=$xsession_dir/holder.log
-    require_bus
-    /usr/bin/python3 -c 'import dbus, gi' 2>/dev/null || { echo "SKIP: python3-dbus is not installed" >&2; exit 77; }
+    require_python_bus
     xsession_start_bus
     /usr/bin/python3 -c '
 import dbus, dbus.mainloop.glib
