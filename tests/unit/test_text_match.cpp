@@ -96,15 +96,6 @@ private Q_SLOTS:
         QCOMPARE(RankNode(TextMatch(u"menu"_s), *kept16), MatchRank::LabelStart);
         QCOMPARE(RankNode(TextMatch(u"srvx"_s), *kept16), MatchRank::None);
     }
-
-    // The ranks order label matches before path matches, a start before a
-    // word, a word before the middle.
-    void ranksOrderLabelsFirst() {
-        QVERIFY(MatchRank::LabelInside < MatchRank::PathStart);
-        QVERIFY(MatchRank::PathInside < MatchRank::None);
-        QCOMPARE(RankOf(MatchPlace::Inside, MatchPlace::Start), MatchRank::LabelInside);
-        QCOMPARE(RankOf(MatchPlace::None, MatchPlace::WordStart), MatchRank::PathWord);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTextMatch)
