@@ -72,6 +72,9 @@ public:
     virtual void DirList_MouseMove(int buttons, int shift, float x, float y) = 0;
     virtual void DirList_MouseUp(int button, int shift, float x, float y) = 0;
     virtual void DirList_DragOver(DragSource source, int state) = 0;
+    // A key the list does not use for moving about (the menu key, Shift+F10),
+    // numbered and shifted as the tree's (TreeViewPort.h).
+    virtual void DirList_KeyDown(int key, int shift) = 0;
 };
 
 class FileListEvents {
@@ -83,4 +86,5 @@ public:
     virtual void FileList_MouseMove(int buttons, int shift, float x, float y) = 0;
     virtual void FileList_MouseUp(int button, int shift, float x, float y) = 0;
     virtual void FileList_DragOver(DragSource source, int state) = 0;
+    virtual void FileList_KeyDown(int key, int shift) = 0;
 };

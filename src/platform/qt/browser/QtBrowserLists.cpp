@@ -48,10 +48,34 @@ void QtListControl::setRows(const QStringList& chain, const QStringList& names) 
         controller_->setChainLength(model_->chainLength());
 }
 
+// The two lists share one place: a list hidden while it has the keyboard
+// focus hands it to the one shown there, where Qt would pass it on to the
+// next control of the window.
 void QtListControl::setVisible(bool visible) {
     visible_ = visible;
-    if (view_)
-        view_->setVisible(visible);
+    if (!view_)
+        return;
+    const bool hadFocus = !visible && view_->hasFocus();
+    view_->setVisible(visible);
+    if (!hadFocus || !view_->parentWidget())
+        return;
+    for (BrowserListView* other :
+         view_->parentWidget()->findChildren<BrowserListView*>(Qt::FindDirectChildrenOnly)) {
+        if (other != view_ && other->isVisible()) {
+            other->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+}
+
+std::optional<QPoint> QtListControl::globalPosOfCurrent() const {
+    if (!view_ || !view_->isVisible())
+        return std::nullopt;
+    const QRect row = view_->visualRect(view_->currentIndex());
+    const QRect shown = view_->viewport()->rect();
+    // A current row scrolled out of sight, or none: the list's top corner.
+    const QPoint at = row.isValid() && shown.intersects(row) ? row.bottomLeft() : QPoint();
+    return view_->viewport()->mapToGlobal(at);
 }
 
 void QtListControl::setListIndex(int index) {
@@ -110,6 +134,7 @@ void QtDirList::setEvents(DirListEvents* events) {
         [events](int b, int s, float x, float y) { events->DirList_MouseMove(b, s, x, y); },
         [events](int b, int s, float x, float y) { events->DirList_MouseUp(b, s, x, y); },
         [events](DragSource source, int state) { events->DirList_DragOver(source, state); },
+        [events](int key, int shift) { events->DirList_KeyDown(key, shift); },
     });
 }
 
@@ -133,5 +158,6 @@ void QtFileList::setEvents(FileListEvents* events) {
         [events](int b, int s, float x, float y) { events->FileList_MouseMove(b, s, x, y); },
         [events](int b, int s, float x, float y) { events->FileList_MouseUp(b, s, x, y); },
         [events](DragSource source, int state) { events->FileList_DragOver(source, state); },
+        [events](int key, int shift) { events->FileList_KeyDown(key, shift); },
     });
 }
