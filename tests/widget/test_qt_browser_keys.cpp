@@ -1,13 +1,16 @@
 // The browser's lists on the keyboard, on the Qt side: the keys that ask
 // for a menu, where that menu opens, and the focus when the lists change
 // places.
+#include "RealWindow.h"
 #include "RecordingEvents.h"
 #include "WarningsFail.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/browser/BrowserListView.h"
 #include "platform/qt/browser/QtBrowserLists.h"
 
+#include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -81,6 +84,38 @@ private Q_SLOTS:
         l.dirs.setVisible(true);
         l.files.setVisible(false);
         QVERIFY(l.dirView->hasFocus());
+    }
+
+    // The real window, from the keys alone: Shift+F10 and "View Files" in the
+    // directory list, the menu key and "View Directories" in the file list;
+    // the keyboard's focus stays with the list shown.
+    void theWindowsListsChangePlacesFromTheKeyboard() {
+        RealWindow w({u"Shortcut"_s});
+        const QString data = w.dir.filePath(u"data"_s);
+        if (!QDir().mkdir(data) || !QFile(data + u"/notes.txt"_s).open(QIODevice::WriteOnly))
+            qFatal("cannot make a file");
+        w.form.browser().PointAt(data);
+        QTRY_VERIFY_WITH_TIMEOUT(w.form.browser().FileCount() == 1, 10000);
+        BrowserListView* dirs = w.qt.window().widget()->dirList();
+        BrowserListView* files = w.qt.window().widget()->fileList();
+        auto choose = [&w](const QString& caption) {
+            w.whenShown<QMenu>([caption](QMenu* menu) {
+                for (QAction* action : menu->actions()) {
+                    if (action->text() == caption)
+                        menu->setActiveAction(action);
+                }
+                QTest::keyClick(menu, Qt::Key_Return);
+            });
+        };
+        dirs->setFocus();
+        choose(u"View Files"_s);
+        QTest::keyClick(dirs, Qt::Key_F10, Qt::ShiftModifier);
+        QVERIFY(files->isVisible() && !dirs->isVisible());
+        QVERIFY(files->hasFocus());
+        choose(u"View Directories"_s);
+        QTest::keyClick(files, Qt::Key_Menu);
+        QVERIFY(dirs->isVisible() && !files->isVisible());
+        QVERIFY(dirs->hasFocus());
     }
 };
 
