@@ -906,9 +906,11 @@ pick_by_keys() {
 
 # Everything from the keyboard once the window is shown: Tab into the
 # directory list; Shift+F10 and "View Files", Shift+F10 and "View
-# Directories", then the files again and "Add to Tree" of notes.txt after
-# the selected folder Music; in the tree, "Cut" on Hosts and "Paste After"
-# on Music; "Unload" from the tree's menu. The settings file holds the tree.
+# Directories", and the files again. In the tree, "Cut" on Hosts and "Paste
+# After" on Music; back in the file list, "Add to Tree" of notes.txt after
+# the node selected, Hosts; "Unload" from the tree's menu. The settings file
+# holds the tree. Menus opened from the keyboard have no entry active: Down
+# goes to the first entry that can be chosen, and on past greyed ones.
 keys_add_cut_and_paste() {
     local data=$app_dir/data
     mkdir -p "$data"
@@ -928,7 +930,7 @@ keys_add_cut_and_paste() {
         [ "$tries" -le 4 ] || fail "Tab did not reach the directory list"
         xdotool key Tab sleep 0.3
         menu_by_key --maybe || continue
-        within 3000 menu_painted && [ "$(menu_entry_bands "$menu" | wc -l)" -eq 4 ] && break
+        within 3000 menu_painted && break
         xdotool key Escape sleep 0.3
     done
     pick_by_keys 2 # View Files
@@ -936,24 +938,28 @@ keys_add_cut_and_paste() {
     pick_by_keys 2 # View Directories
     menu_by_key "the directory list, again"
     pick_by_keys 2 # View Files
+    # The tree after the file list: Music (current), Hosts. Nothing to undo
+    # yet, so the menu's first entries that can be chosen are New, Modify
+    # Path, Rename, Cut, then on a node once cut Paste Inside, Before, After.
+    xdotool key Tab sleep 0.3 key Down sleep 0.3
+    menu_by_key "the tree"
+    pick_by_keys 4 # Cut
+    xdotool key Up sleep 0.3
+    menu_by_key "the tree, again"
+    pick_by_keys 7 # Paste After
+    # Back in the file list: "Add to Tree" opens the drop menu at Hosts, an
+    # item: Copy Before The Item, Copy After The Item, Cancel.
+    xdotool key shift+Tab sleep 0.3
     menu_by_key "the file list, again"
     local before
     before=$(toplevel_windows --pid "$pid" || true)
-    pick_by_keys 3 # Add to Tree: the drop menu opens at Music
+    pick_by_keys 3 # Add to Tree
     within 5000 new_toplevel "$pid" "$before" >/dev/null || fail "Add to Tree showed no drop menu"
     menu=$(new_toplevel "$pid" "$before")
-    pick_by_keys 3 # Copy After The Folder
-    # The tree: Music, notes.txt (current), Hosts. Hosts is cut and pasted
-    # after Music: Undo, New, Modify Path, Rename, Cut, Paste Inside, Paste
-    # Before, Paste After.
-    xdotool key Tab sleep 0.3 key Down sleep 0.3
-    menu_by_key "the tree"
-    pick_by_keys 5 # Cut
-    xdotool key Up Up sleep 0.3
-    menu_by_key "the tree, again"
-    pick_by_keys 8 # Paste After
+    pick_by_keys 2 # Copy After The Item
+    xdotool key Tab sleep 0.3
     menu_by_key "the tree, to unload"
-    xdotool key Up Up Return
+    xdotool key Up Up Return # Unload, above Cancel
     expect_exit "$pid" 5000
     local tree
     tree=$(awk -F'\t' '/^Node=/ { printf "%s|%s|%s;", $1, $2, $6 }' "$settings")
