@@ -42,7 +42,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
                             history_, undo_, filter_, cut_}),
       treeMouse_(platform_, {tree_, settings_, opener_, editing_, treeMenu_, undo_, filter_, cut_}),
       drags_(treeMouse_, browserMouse_),
-      dropCommands_(platform_, tree_, drags_, browser_, options_, icons_, checks_),
+      dropCommands_(platform_, tree_, history_, drags_, browser_, options_, icons_, checks_),
       treeDrop_(platform_, {tree_, history_, settings_, drags_, dropCommands_, options_, filter_}),
       externalDrop_(platform_, {tree_, history_, settings_, dropCommands_, icons_, checks_,
                                 treeDrop_, filter_}),

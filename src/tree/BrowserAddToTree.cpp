@@ -13,8 +13,8 @@
 BrowserAddToTree::BrowserAddToTree(const Platform& platform, const Parts& parts)
     : platform_(platform),
       parts_(parts),
-      commands_(platform, parts.tree, drag_, parts.browser, parts.options, parts.icons,
-                parts.checks) {}
+      commands_(platform, parts.tree, parts.history, drag_, parts.browser, parts.options,
+                parts.icons, parts.checks) {}
 
 bool BrowserAddToTree::TakesEntries() const {
     return !parts_.readOnly.ReadOnly();

@@ -152,6 +152,28 @@ private Q_SLOTS:
         }
     }
 
+    // The copied path is looked at in the background: an answer that comes
+    // after the drop has ended is still one "Copy" that Undo takes back,
+    // and the steps before it stay.
+    void aCopyAnsweredLateIsOneStep() {
+        for (const bool keys : {false, true}) {
+            Keys h;
+            h.form->treeMouse().TreeView_MouseDown(ButtonLeft, 0, 10, 20);
+            h.form->treeMouse().TreeView_MouseUp(ButtonLeft, 0, 10, 20);
+            h.form->tray().tvAddQuickList_Click();
+            h.form->options().SetFullPath(false);
+            const QString before = h.text();
+            h.fake.work.hold = true;
+            keys ? h.addToTree(20, Drop::tdAfter) : h.drag(20, Drop::tdAfter);
+            QVERIFY(h.fake.work.release());
+            QCOMPARE(h.form->tree().Count(), 3);
+            QCOMPARE(h.form->history().UndoCaption(), u"Copy"_s);
+            h.form->undo().tvUndo_Click();
+            QCOMPARE(h.text(), before);
+            QCOMPARE(h.form->history().UndoCaption(), u"Add to Quick List"_s);
+        }
+    }
+
     // Cancel adds nothing and leaves the node selected; a filtered tree
     // takes nothing, and the entry is greyed.
     void addToTreeCancelledOrFiltered() {
