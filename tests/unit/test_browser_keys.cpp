@@ -102,17 +102,6 @@ private Q_SLOTS:
         }
     }
 
-    // "View Files" and "View Directories" from the keys alone.
-    void theListsChangePlacesFromTheKeyboard() {
-        Keys h;
-        h.fake.menus.choose(DirMenuId::dlViewFiles);
-        h.key(KeyF10, ShiftShift);
-        QVERIFY(h.fake.fileList.visible && !h.fake.dirList.visible);
-        h.fake.menus.choose(FileMenuId::flViewDir);
-        h.key(KeyContextMenu, 0);
-        QVERIFY(h.fake.dirList.visible && !h.fake.fileList.visible);
-    }
-
     // "Add to Tree" leaves the tree, the path label and the history as the
     // drag of the entry dropped on the selected node would, through the same
     // drop menu shown at that node; with none selected, without a menu at

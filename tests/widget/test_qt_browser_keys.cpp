@@ -9,7 +9,6 @@
 #include "platform/qt/browser/QtBrowserLists.h"
 
 #include <QFile>
-#include <QLineEdit>
 #include <QMenu>
 #include <QTest>
 
@@ -17,8 +16,7 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 // Both lists in one place of a shown window, the directory list showing,
-// with the focus, on the chain /, /home and the subdirectories a, b, c; a
-// line edit follows them.
+// with the focus, on the chain /, /home and the subdirectories a, b, c.
 struct Lists {
     Lists() {
         dirs.setEvents(&events);
@@ -47,7 +45,6 @@ struct Lists {
     QWidget window;
     BrowserListView* dirView = new BrowserListView(&window);
     BrowserListView* fileView = new BrowserListView(&window);
-    QLineEdit* next = new QLineEdit(&window);  // where Qt would pass the focus on to
 };
 }  // namespace
 
@@ -70,20 +67,6 @@ private Q_SLOTS:
         QCOMPARE(l.dirs.globalPosOfCurrent(),
                  std::optional(l.dirView->viewport()->mapToGlobal(row.bottomLeft())));
         QCOMPARE(l.files.globalPosOfCurrent(), std::nullopt);  // hidden
-    }
-
-    // Whichever way the lists change places, the keyboard's focus goes
-    // with them, not on to another control.
-    void theFocusGoesToTheListShown() {
-        Lists l;
-        l.files.setVisible(true);
-        l.dirs.setVisible(false);
-        QVERIFY(l.fileView->hasFocus());
-        QTest::keyClick(l.fileView, Qt::Key_Menu);
-        QCOMPARE(l.events.only(u"File KeyDown"_s), QStringList{u"File KeyDown 93 0"_s});
-        l.dirs.setVisible(true);
-        l.files.setVisible(false);
-        QVERIFY(l.dirView->hasFocus());
     }
 
     // The real window, from the keys alone: Shift+F10 and "View Files" in the
