@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Widgets, Qt Test, moc, rcc
+    qt6-base-private-dev                        # the accessibility test turns on what a screen reader would
     cmake ninja-build g++
     clang-format                                # scripts/check-format.sh
     libbenchmark-dev                            # bench/
