@@ -102,6 +102,11 @@ private Q_SLOTS:
             QCOMPARE(of(c.control)->role(), c.role);
         }
         QCOMPARE(of(w.driveList())->text(QAccessible::Value), w.driveList()->currentText());
+        // The path shown is read as the label's text.
+        t.form.browser().ShowHighlightedDirectory();
+        QAccessibleTextInterface* path = of(w.pathLabel())->textInterface();
+        QVERIFY(path && w.pathLabel()->text().size() > 1);
+        QCOMPARE(path->text(0, path->characterCount()), w.pathLabel()->text());
 
         QAccessibleInterface* tree = of(w.treeView());
         QCOMPARE(tree->childCount(), 2);

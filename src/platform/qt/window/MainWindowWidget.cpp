@@ -6,6 +6,7 @@
 #include "platform/qt/browser/ListFocusSwap.h"
 #include "platform/qt/browser/QtDriveList.h"
 #include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/window/PathLabelAccessible.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -29,6 +30,7 @@ W* named(W* widget, const char* name) {
 }  // namespace
 
 MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
+    PathLabelAccessible::install();
     setObjectName(QStringLiteral("FrmVarnel"));
     setWindowTitle(Texts::programTitle());
     setWindowIcon(programIcon());
