@@ -134,6 +134,13 @@ private Q_SLOTS:
             QVERIFY2(seen.contains(line), qPrintable(line));
         QVERIFY(!seen.contains(u"%1 1"_s.arg(QAccessible::ColumnHeader)));
 
+        // A node added is told to its folder.
+        heard.clear();
+        t.form.tree().Add(t.nodes[1], tvwChild, QString(), u"New"_s, u"leaf"_s);
+        const QList<Heard> added = heardOf(QAccessible::ObjectCreated);
+        QVERIFY(added.size() == 1 && added[0].name == u"New"_s);
+        QCOMPARE(tree->child(1)->child(0)->text(QAccessible::Name), u"New"_s);
+
         // A node moved keeps its interface; a node deleted takes it along.
         QVERIFY(inner->SetParent(nullptr));
         QCOMPARE(tree->childCount(), 3);
@@ -174,6 +181,10 @@ private Q_SLOTS:
         QVERIFY(!focus.isEmpty());
         QCOMPARE(focus.last().name, u"Beta"_s);
         QCOMPARE(focus.last().role, QAccessible::TreeItem);
+
+        // A screen reader's own "toggle" opens it as the expand mark does.
+        alpha->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+        QVERIFY(t.nodes[0]->Expanded() && alpha->state().expanded);
     }
 
     // After a rename the focus is told on the node, by its new name, and
