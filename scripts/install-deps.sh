@@ -14,6 +14,7 @@ packages=(
     xvfb xauth xdotool trayer                   # end-to-end journeys: a screen, a tray, a mouse
     dbus-daemon python3-dbus python3-gi         # ... and a tray host on a private session bus;
                                                 # dbus-daemon also for the stand-in portal's widget test
+    at-spi2-core python3-pyatspi                # ... and the accessibility bus a screen reader reads
     imagemagick                                 # screenshots, finding menu entries
     xdg-utils                                   # xdg-open, which opens the tree's items
     desktop-file-utils groff-base               # checking the desktop file and the man page
