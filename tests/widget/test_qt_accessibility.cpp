@@ -6,6 +6,8 @@
 #include "platform/qt/browser/BrowserListView.h"
 #include "platform/qt/browser/QtBrowserLists.h"
 #include "platform/qt/browser/QtDriveList.h"
+#include "platform/qt/popup/QtQuickFind.h"
+#include "platform/qt/popup/QuickFindWindow.h"
 
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
@@ -133,6 +135,15 @@ private Q_SLOTS:
              {u"%1 Shortcuts"_s.arg(QAccessible::Tree), u"%1 Inner"_s.arg(QAccessible::TreeItem)})
             QVERIFY2(seen.contains(line), qPrintable(line));
         QVERIFY(!seen.contains(u"%1 1"_s.arg(QAccessible::ColumnHeader)));
+
+        // The summoned pop-up and its parts.
+        t.qt.quickFind().show(QString(), QString());
+        QuickFindWindow* popup = t.qt.quickFind().window();
+        QCOMPARE(of(popup)->text(QAccessible::Name) + u'|' +
+                     of(popup->searchField())->text(QAccessible::Name) + u'|' +
+                     of(popup->list())->text(QAccessible::Name),
+                 u"Quick List|Find|Matches"_s);
+        t.qt.quickFind().close();
 
         // A node added is told to its folder.
         heard.clear();
