@@ -5,6 +5,7 @@ set -euo pipefail
 
 packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev   # Qt Widgets, Qt Test, moc, rcc
+    qt6-base-private-dev                        # the accessibility test turns on what a screen reader would
     cmake ninja-build g++
     clang-format                                # scripts/check-format.sh
     libbenchmark-dev                            # bench/
@@ -13,6 +14,7 @@ packages=(
     xvfb xauth xdotool trayer                   # end-to-end journeys: a screen, a tray, a mouse
     dbus-daemon python3-dbus python3-gi         # ... and a tray host on a private session bus;
                                                 # dbus-daemon also for the stand-in portal's widget test
+    at-spi2-core python3-pyatspi                # ... and the accessibility bus a screen reader reads
     imagemagick                                 # screenshots, finding menu entries
     xdg-utils                                   # xdg-open, which opens the tree's items
     desktop-file-utils groff-base               # checking the desktop file and the man page

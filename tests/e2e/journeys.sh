@@ -880,6 +880,28 @@ popup_opens_what_is_typed() {
     opened_count_is 2 || fail "Escape opened something: $(tail -n 1 "$opened")"
 }
 
+# Through the accessibility bus, as a screen reader reads the window: every
+# control by its name, the tree's nodes nested under their folders (not a
+# flat table with a header), the focus on the node clicked, and a folder
+# opened by the reader's own "toggle" saying it is expanded.
+screen_reader_reads_the_tree() {
+    require_bus
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi is not installed" >&2; exit 77; }
+    printf 'Node=Work\t\tclosed\topen\tFalse\t0\tFalse\r\nNode=Hosts\t/etc/hosts\tleaf\t\tFalse\t1\tFalse\r\nNode=Inner\t\tclosed\topen\tFalse\t1\tFalse\r\nNode=Deep\t/etc/fstab\tleaf\t\tFalse\t3\tFalse\r\nNode=Notes\t/etc/os-release\tleaf\t\tFalse\t0\tFalse\r\n' >"$settings"
+    xsession_start_bus
+    QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 start_varnel
+    show_window
+    xdotool mousemove $(tree_at 30 9) sleep 0.2 click 1 sleep 0.3
+    local read=$xsession_dir/atspi.txt line
+    timeout 60 /usr/bin/python3 "$here/atspi_tree.py" >"$read" 2>&1 || fail "the accessibility bus could not be read: $(cat "$read")"
+    cat "$read"
+    for line in "control combo-box Drive" "control list Folders" "control list Files" \
+        "control tree Shortcuts" "control label Path" "control status-bar Status" \
+        "tree Work[Hosts,Inner[Deep]],Notes" "links ok" "focused Work" "toggled expanded"; do
+        grep -qxF "$line" "$read" || fail "the screen reader did not read \"$line\""
+    done
+}
+
 # Shift+F10 and, within a second and a half, the menu that opens; sets menu
 # to its window, or fails with WHAT unless told "--maybe".
 menu_by_key() {

@@ -3,6 +3,7 @@
 #include "platform/qt/WholePixelFrameStyle.h"
 #include "platform/qt/browser/BrowserListModel.h"
 
+#include <QAccessible>
 #include <QLabel>
 #include <QStyledItemDelegate>
 
@@ -83,4 +84,16 @@ void BrowserListView::placeReadingLabel() {
     const int height = reading_->sizeHint().height();
     reading_->setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
     reading_->raise();
+}
+
+// The entry is told as the focus only where the keyboard is: the program
+// sets the current entry of a list that is hidden too (the file list, when
+// a directory opens), and a screen reader would move into the hidden list.
+void BrowserListView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    if (!QAccessible::isActive() || !current.isValid() || !isVisible() || !hasFocus())
+        return;
+    QAccessibleEvent event(this, QAccessible::Focus);
+    event.setChild(current.row());  // a list of one column, no row hidden
+    QAccessible::updateAccessibility(&event);
 }

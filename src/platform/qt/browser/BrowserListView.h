@@ -18,6 +18,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
 
 private:
     void placeReadingLabel();

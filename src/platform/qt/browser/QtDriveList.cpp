@@ -1,7 +1,13 @@
 #include "QtDriveList.h"
 
+#include "platform/qt/browser/DriveListAccessible.h"
+
 #include <QAbstractItemView>
 #include <utility>
+
+DriveListBox::DriveListBox(QWidget* parent) : QComboBox(parent) {
+    DriveListAccessible::install();
+}
 
 void DriveListBox::showPopup() {
     Q_EMIT aboutToShowPopup();

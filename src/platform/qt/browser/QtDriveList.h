@@ -11,7 +11,7 @@
 class DriveListBox : public QComboBox {
     Q_OBJECT
 public:
-    using QComboBox::QComboBox;
+    explicit DriveListBox(QWidget* parent = nullptr);
     void showPopup() override;
 
 Q_SIGNALS:

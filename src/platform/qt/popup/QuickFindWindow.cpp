@@ -40,6 +40,10 @@ QuickFindWindow::QuickFindWindow(QuickFindModel& model)
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setTextElideMode(Qt::ElideRight);
+    // What a screen reader calls the pop-up and its parts.
+    setAccessibleName(QStringLiteral("Quick List"));
+    field_->setAccessibleName(QStringLiteral("Find"));
+    list_->setAccessibleName(QStringLiteral("Matches"));
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);  // rows elide instead
     field_->installEventFilter(this);
     connect(field_, &QLineEdit::textEdited, this, [this](const QString& text) {

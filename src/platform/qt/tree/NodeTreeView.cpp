@@ -2,6 +2,8 @@
 
 #include "platform/TreeViewPort.h"
 #include "platform/qt/WholePixelFrameStyle.h"
+#include "platform/qt/tree/TreeAccessibility.h"
+#include "platform/qt/tree/TreeAccessible.h"
 
 #include <QAbstractItemDelegate>
 #include <QHeaderView>
@@ -25,6 +27,14 @@ public:
         narrowed.rect.setWidth(std::min(sizeHint(option, index).width(), option.rect.width()));
         QStyledItemDelegate::paint(painter, narrowed, index);
     }
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+        if (editor)
+            editor->setAccessibleName(QStringLiteral("Label"));
+        return editor;
+    }
 };
 
 // Keeps the selection off the expand mark and the indentation, which are no
@@ -41,7 +51,9 @@ public:
 
 }  // namespace
 
-NodeTreeView::NodeTreeView(QWidget* parent) : QTreeView(parent) {
+NodeTreeView::NodeTreeView(QWidget* parent)
+    : QTreeView(parent), accessibility_(new TreeAccessibility(*this)) {
+    TreeAccessible::install();
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setIconSize(QSize(16, 16));  // the item icons' size, whatever the theme offers
@@ -136,4 +148,35 @@ void NodeTreeView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHi
         hint == QAbstractItemDelegate::EditPreviousItem)
         hint = QAbstractItemDelegate::NoHint;
     QTreeView::closeEditor(editor, hint);
+}
+
+void NodeTreeView::openByKey(const QModelIndex& index) {
+    if (!index.isValid() || isEditingLabel())
+        return;
+    if (index != currentIndex())
+        Q_EMIT currentMovedByKey(index);
+    Q_EMIT commandKey(KeyReturn, 0);
+}
+
+void NodeTreeView::setModel(QAbstractItemModel* model) {
+    QTreeView::setModel(model);
+    accessibility_->follow(model);
+}
+
+// The tree tells a screen reader of its own nodes: the item views' telling
+// counts the rows shown as one flat table, which names other nodes here.
+void NodeTreeView::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
+    QAbstractItemView::currentChanged(current, previous);
+    accessibility_->currentChanged(current);
+}
+
+void NodeTreeView::selectionChanged(const QItemSelection& selected,
+                                    const QItemSelection& deselected) {
+    QAbstractItemView::selectionChanged(selected, deselected);
+    accessibility_->selectionChanged(selected, deselected);
+}
+
+void NodeTreeView::focusInEvent(QFocusEvent* event) {
+    QTreeView::focusInEvent(event);
+    accessibility_->focusCame();
 }

@@ -2,6 +2,8 @@
 
 #include <QTreeView>
 
+class TreeAccessibility;
+
 // The tree widget of the main window. It tells apart the moves of the current
 // row that the user makes with the keyboard from those the view makes by
 // itself (when rows go away), and measures the parts of a row that count as
@@ -24,6 +26,13 @@ public:
     // Lays the rows out at the next turn of the event loop, not at each
     // row expanded or hidden meanwhile.
     void layOutLater() { scheduleDelayedItemsLayout(); }
+    // Opens a node as Return does, for a screen reader's "press": the node
+    // becomes the current one first, as a key would make it.
+    void openByKey(const QModelIndex& index);
+    // What a screen reader is told of the nodes.
+    TreeAccessibility& accessibility() const { return *accessibility_; }
+
+    void setModel(QAbstractItemModel* model) override;
 
 Q_SIGNALS:
     // The user moved the current row with the keyboard.
@@ -35,4 +44,11 @@ Q_SIGNALS:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+private:
+    TreeAccessibility* accessibility_;
 };

@@ -3,8 +3,10 @@
 #include "app/Texts.h"
 #include "platform/qt/VarnelResources.h"
 #include "platform/qt/browser/BrowserListView.h"
+#include "platform/qt/browser/ListFocusSwap.h"
 #include "platform/qt/browser/QtDriveList.h"
 #include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/window/PathLabelAccessible.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -28,6 +30,7 @@ W* named(W* widget, const char* name) {
 }  // namespace
 
 MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
+    PathLabelAccessible::install();
     setObjectName(QStringLiteral("FrmVarnel"));
     setWindowTitle(Texts::programTitle());
     setWindowIcon(programIcon());
@@ -58,6 +61,19 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     statusBar()->setObjectName(QStringLiteral("BarStatus"));
     statusLabel_ = plainLabel(statusBar());
     statusBar()->addWidget(statusLabel_, 1);
+    new ListFocusSwap(*dirList_, *fileList_, this);
+    nameForScreenReaders();
+}
+
+// What a screen reader calls each control. The status line's label is left
+// unnamed: its name is the text it shows.
+void MainWindowWidget::nameForScreenReaders() {
+    driveList_->setAccessibleName(QStringLiteral("Drive"));
+    dirList_->setAccessibleName(QStringLiteral("Folders"));
+    fileList_->setAccessibleName(QStringLiteral("Files"));
+    treeView_->setAccessibleName(QStringLiteral("Shortcuts"));
+    pathDisp_->setAccessibleName(QStringLiteral("Path"));
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
 }
 
 MainWindowWidget::~MainWindowWidget() = default;

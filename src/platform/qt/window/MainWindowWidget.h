@@ -40,6 +40,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void nameForScreenReaders();
+
     DriveListBox* driveList_;
     BrowserListView* dirList_;
     BrowserListView* fileList_;

@@ -1,0 +1,77 @@
+#include "DriveListAccessible.h"
+
+#include "platform/qt/browser/QtDriveList.h"
+
+#include <QAbstractItemView>
+
+namespace {
+QAccessibleInterface* driveListFactory(const QString& className, QObject* object) {
+    if (className != QLatin1String(DriveListBox::staticMetaObject.className()))
+        return nullptr;
+    auto* box = qobject_cast<QComboBox*>(object);
+    return box ? new DriveListAccessible(box) : nullptr;
+}
+}  // namespace
+
+DriveListAccessible::DriveListAccessible(QComboBox* box)
+    : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+void DriveListAccessible::install() {
+    static const bool installed = [] {
+        QAccessible::installFactory(driveListFactory);
+        return true;
+    }();
+    Q_UNUSED(installed);
+}
+
+QComboBox* DriveListAccessible::box() const {
+    return static_cast<QComboBox*>(widget());
+}
+
+QString DriveListAccessible::text(QAccessible::Text t) const {
+    if (t == QAccessible::Value)
+        return box()->currentText();
+    return QAccessibleWidget::text(t);
+}
+
+QAccessible::State DriveListAccessible::state() const {
+    QAccessible::State st = QAccessibleWidget::state();
+    st.expandable = true;
+    st.expanded = box()->view()->isVisible();
+    st.collapsed = !st.expanded;
+    return st;
+}
+
+int DriveListAccessible::childCount() const {
+    return 1;
+}
+
+QAccessibleInterface* DriveListAccessible::child(int index) const {
+    return index == 0 ? QAccessible::queryAccessibleInterface(box()->view()) : nullptr;
+}
+
+int DriveListAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    return child && child->object() == box()->view() ? 0 : -1;
+}
+
+QStringList DriveListAccessible::actionNames() const {
+    return QAccessibleWidget::actionNames() << showMenuAction() << pressAction();
+}
+
+// Opens the list as a click does, so the drives are looked at again.
+void DriveListAccessible::doAction(const QString& actionName) {
+    if (actionName != showMenuAction() && actionName != pressAction()) {
+        QAccessibleWidget::doAction(actionName);
+        return;
+    }
+    if (box()->view()->isVisible())
+        box()->hidePopup();
+    else
+        box()->showPopup();
+}
+
+QStringList DriveListAccessible::keyBindingsForAction(const QString& actionName) const {
+    if (actionName == showMenuAction())
+        return {QStringLiteral("Alt+Down")};
+    return QAccessibleWidget::keyBindingsForAction(actionName);
+}
