@@ -271,15 +271,9 @@ void BrowserPanel::setFileSel(int index) {
     FileList_Click();
 }
 
-// The list to show first, then the other hidden: the keyboard's focus goes
-// from the list hidden to the one now in its place.
 void BrowserPanel::showLists() {
-    BrowserListPort& shown =
-        dirVis_ ? static_cast<BrowserListPort&>(platform_.dirList) : platform_.fileList;
-    BrowserListPort& hidden =
-        dirVis_ ? static_cast<BrowserListPort&>(platform_.fileList) : platform_.dirList;
-    shown.setVisible(true);
-    hidden.setVisible(false);
+    platform_.dirList.setVisible(dirVis_);
+    platform_.fileList.setVisible(!dirVis_);
 }
 
 // What the settings file itself brings back needs no save.

@@ -48,24 +48,10 @@ void QtListControl::setRows(const QStringList& chain, const QStringList& names) 
         controller_->setChainLength(model_->chainLength());
 }
 
-// The two lists share one place: a list hidden while it has the keyboard
-// focus hands it to the one shown there, where Qt would pass it on to the
-// next control of the window.
 void QtListControl::setVisible(bool visible) {
     visible_ = visible;
-    if (!view_)
-        return;
-    const bool hadFocus = !visible && view_->hasFocus();
-    view_->setVisible(visible);
-    if (!hadFocus || !view_->parentWidget())
-        return;
-    for (BrowserListView* other :
-         view_->parentWidget()->findChildren<BrowserListView*>(Qt::FindDirectChildrenOnly)) {
-        if (other != view_ && other->isVisible()) {
-            other->setFocus(Qt::OtherFocusReason);
-            break;
-        }
-    }
+    if (view_)
+        view_->setVisible(visible);
 }
 
 std::optional<QPoint> QtListControl::globalPosOfCurrent() const {
