@@ -5,6 +5,8 @@
 #include "platform/qt/browser/BrowserListView.h"
 #include "platform/qt/browser/QtDriveList.h"
 #include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/window/HintLabel.h"
+#include "tree/KeyHelpTexts.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -56,8 +58,16 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     pathDisp_ = named(plainLabel(client), "PathDisp");
     pathDisp_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->setObjectName(QStringLiteral("BarStatus"));
-    statusLabel_ = plainLabel(statusBar());
+    statusLabel_ = new HintLabel(statusBar());
     statusBar()->addWidget(statusLabel_, 1);
+    driveList_->setToolTip(KeyHelpTexts::driveList());
+    dirList_->setToolTip(KeyHelpTexts::dirList());
+    fileList_->setToolTip(KeyHelpTexts::fileList());
+    treeView_->setToolTip(KeyHelpTexts::tree());
+    filterLine_->setToolTip(KeyHelpTexts::filterLine());
+    // The tree is what the window is for: the keys start there at its first
+    // showing, not in the drive list that comes first in the tab order.
+    treeView_->setFocus(Qt::OtherFocusReason);
 }
 
 MainWindowWidget::~MainWindowWidget() = default;
@@ -77,6 +87,14 @@ void MainWindowWidget::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+// A larger font at run time needs taller one-line controls: the layout
+// runs again as for a resize.
+void MainWindowWidget::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange && onResize)
+        onResize();
 }
 
 void MainWindowWidget::resizeEvent(QResizeEvent* event) {
