@@ -49,9 +49,12 @@ struct TwoLists {
         if (!QTest::qWaitForWindowActive(&window))
             qFatal("the window is not active");
     }
-    // The colour on the list's left edge, half-way down, as the window shows it.
+    // The colour on the list's left edge, half-way down, as the window shows
+    // it: the frame's two pixels, or none where they differ.
     QRgb edgeOf(BrowserListView& list) {
-        return window.grab().toImage().pixel(list.mapTo(&window, QPoint(0, 100)));
+        const QImage shot = window.grab().toImage();
+        const QRgb outer = shot.pixel(list.mapTo(&window, QPoint(0, 100)));
+        return shot.pixel(list.mapTo(&window, QPoint(1, 100))) == outer ? outer : 0;
     }
     QRgb selectionOf(BrowserListView& list) {
         const QRect row = list.visualRect(model.index(0, 0));

@@ -26,14 +26,29 @@ bool FocusVisibleStyle::HoldsFocus(const QWidget* widget) {
     return widget && focus && (focus == widget || widget->isAncestorOf(focus));
 }
 
+// A view's frame keeps room for the ring: the style's line outermost, the
+// view's own background inside it.
+int FocusVisibleStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
+                                   const QWidget* widget) const {
+    const int value = WholePixelFrameStyle::pixelMetric(metric, option, widget);
+    if (metric == PM_DefaultFrameWidth && qobject_cast<const QAbstractItemView*>(widget))
+        return std::max(value, RingWidth);
+    return value;
+}
+
 void FocusVisibleStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                       QPainter* painter, const QWidget* widget) const {
-    WholePixelFrameStyle::drawPrimitive(element, option, painter, widget);
-    const auto* frame = qobject_cast<const QFrame*>(widget);
-    if (element != PE_Frame || !frame || !HoldsFocus(widget))
+    const auto* view = qobject_cast<const QAbstractItemView*>(widget);
+    if (element != PE_Frame || !view) {
+        WholePixelFrameStyle::drawPrimitive(element, option, painter, widget);
         return;
-    const int width = std::clamp(frame->frameWidth(), 1, RingWidth);
-    paintRing(painter, option->rect, width, FocusColours::FocusFrame(option->palette));
+    }
+    painter->fillRect(option->rect, option->palette.brush(QPalette::Base));
+    WholePixelFrameStyle::drawPrimitive(element, option, painter, widget);
+    if (HoldsFocus(widget)) {
+        const int width = std::clamp(view->frameWidth(), 1, RingWidth);
+        paintRing(painter, option->rect, width, FocusColours::FocusFrame(option->palette));
+    }
 }
 
 void FocusVisibleStyle::drawControl(ControlElement element, const QStyleOption* option,

@@ -8,6 +8,8 @@
 // each painting, so a theme switched at run time is followed at once.
 class FocusVisibleStyle : public WholePixelFrameStyle {
 public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option = nullptr,
+                    const QWidget* widget = nullptr) const override;
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
