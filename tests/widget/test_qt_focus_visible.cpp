@@ -138,6 +138,10 @@ private Q_SLOTS:
         window.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&window));
         QCOMPARE(QApplication::focusWidget(), window.treeView());
+        window.driveList()->setFocus(Qt::BacktabFocusReason);  // it wears the frame too
+        const QPoint edge = window.driveList()->mapTo(&window, QPoint(0, 5));
+        QCOMPARE(window.grab().toImage().pixel(edge),
+                 FocusColours::FocusFrame(window.palette()).rgb());
         QVERIFY(window.treeView()->toolTip().contains(u"F2"_s));
         QVERIFY(window.dirList()->toolTip().contains(u"Shift+F10"_s));
     }

@@ -19,6 +19,12 @@ void paintRing(QPainter* painter, const QRect& rect, int width, const QColor& co
     painter->fillRect(QRect(rect.left(), rect.top(), width, rect.height()), colour);
     painter->fillRect(QRect(rect.right() + 1 - width, rect.top(), width, rect.height()), colour);
 }
+
+// The item views of the window, not the list a combo box pops up.
+const QAbstractItemView* windowView(const QWidget* widget) {
+    const auto* view = qobject_cast<const QAbstractItemView*>(widget);
+    return view && view->window()->windowType() != Qt::Popup ? view : nullptr;
+}
 }  // namespace
 
 bool FocusVisibleStyle::HoldsFocus(const QWidget* widget) {
@@ -31,14 +37,14 @@ bool FocusVisibleStyle::HoldsFocus(const QWidget* widget) {
 int FocusVisibleStyle::pixelMetric(PixelMetric metric, const QStyleOption* option,
                                    const QWidget* widget) const {
     const int value = WholePixelFrameStyle::pixelMetric(metric, option, widget);
-    if (metric == PM_DefaultFrameWidth && qobject_cast<const QAbstractItemView*>(widget))
+    if (metric == PM_DefaultFrameWidth && windowView(widget))
         return std::max(value, RingWidth);
     return value;
 }
 
 void FocusVisibleStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
                                       QPainter* painter, const QWidget* widget) const {
-    const auto* view = qobject_cast<const QAbstractItemView*>(widget);
+    const QAbstractItemView* view = windowView(widget);
     if (element != PE_Frame || !view) {
         WholePixelFrameStyle::drawPrimitive(element, option, painter, widget);
         return;
@@ -55,7 +61,7 @@ void FocusVisibleStyle::drawControl(ControlElement element, const QStyleOption* 
                                     QPainter* painter, const QWidget* widget) const {
     const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option);
     if (element != CE_ItemViewItem || !item || !(item->state & State_Selected) ||
-        HoldsFocus(widget)) {
+        !windowView(widget) || HoldsFocus(widget)) {
         WholePixelFrameStyle::drawControl(element, option, painter, widget);
         return;
     }
@@ -69,14 +75,24 @@ void FocusVisibleStyle::drawControl(ControlElement element, const QStyleOption* 
     WholePixelFrameStyle::drawControl(element, &greyed, painter, widget);
 }
 
+// A combo box draws its own mark of the focus, too faint on some palettes:
+// the ring goes over its edge.
+void FocusVisibleStyle::drawComplexControl(ComplexControl control,
+                                           const QStyleOptionComplex* option, QPainter* painter,
+                                           const QWidget* widget) const {
+    WholePixelFrameStyle::drawComplexControl(control, option, painter, widget);
+    if (control == CC_ComboBox && HoldsFocus(widget))
+        paintRing(painter, option->rect, RingWidth, FocusColours::FocusFrame(option->palette));
+}
+
 void FocusVisibleStyle::polish(QWidget* widget) {
     WholePixelFrameStyle::polish(widget);
-    if (qobject_cast<QAbstractItemView*>(widget))
+    if (windowView(widget))
         widget->installEventFilter(this);
 }
 
 void FocusVisibleStyle::unpolish(QWidget* widget) {
-    if (qobject_cast<QAbstractItemView*>(widget))
+    if (windowView(widget))
         widget->removeEventFilter(this);
     WholePixelFrameStyle::unpolish(widget);
 }

@@ -2,7 +2,7 @@
 
 #include "platform/qt/WholePixelFrameStyle.h"
 
-// The style of the lists and the tree: the one that has the keyboard wears a
+// The style of the lists, the tree and the drive list: the one that has the keyboard wears a
 // frame that can be seen, and the others show their selection greyed, so a
 // glance tells where a key will go. The colours come from the palette at
 // each painting, so a theme switched at run time is followed at once.
@@ -14,6 +14,8 @@ public:
                        const QWidget* widget) const override;
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override;
     void polish(QWidget* widget) override;
     void unpolish(QWidget* widget) override;
     using WholePixelFrameStyle::polish;

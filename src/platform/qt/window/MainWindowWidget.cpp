@@ -1,6 +1,7 @@
 #include "MainWindowWidget.h"
 
 #include "app/Texts.h"
+#include "platform/qt/FocusVisibleStyle.h"
 #include "platform/qt/VarnelResources.h"
 #include "platform/qt/browser/BrowserListView.h"
 #include "platform/qt/browser/QtDriveList.h"
@@ -39,6 +40,9 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     client->setMouseTracking(true);
     client->installEventFilter(this);
     driveList_ = named(new DriveListBox(client), "DriveList");
+    auto* driveStyle = new FocusVisibleStyle;  // a focus that shows on any palette
+    driveStyle->setParent(driveList_);
+    driveList_->setStyle(driveStyle);
     dirList_ = named(new BrowserListView(client), "DirList");
     fileList_ = named(new BrowserListView(client), "FileList");
     treePane_ = new QWidget(client);
