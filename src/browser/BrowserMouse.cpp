@@ -115,6 +115,15 @@ void BrowserMouse::FileList_DragOver(DragSource source, int state) {
     draggedOver(platform_.fileList, DragSource::FileList, source, state);
 }
 
+// A list reached with the keyboard explains itself as it does under the pointer.
+void BrowserMouse::DirList_GotFocus() {
+    HoverHelp::Show(platform_.statusBar, BrowserTexts::dirListHint());
+}
+
+void BrowserMouse::FileList_GotFocus() {
+    HoverHelp::Show(platform_.statusBar, BrowserTexts::fileListHint());
+}
+
 void BrowserMouse::showDirMenu() {
     const MenuChoice choice = platform_.menus.popup(BrowserMenus::DirMenu(panel_.FileCount() > 0));
     switch (ChosenEntry<DirMenuId>(choice).value_or(DirMenuId::dlCancel)) {

@@ -28,6 +28,8 @@ public:
     void FileList_MouseMove(int buttons, int shift, float x, float y) override;
     void FileList_MouseUp(int button, int shift, float x, float y) override;
     void FileList_DragOver(DragSource source, int state) override;
+    void DirList_GotFocus() override;
+    void FileList_GotFocus() override;
 
     // DirDragState, FileDragState: 0 idle, 1 armed by a left press, 2 dragging.
     int DirDragState() const { return dirDragState_; }

@@ -52,6 +52,9 @@ void BrowserListController::currentRowChanged(int row) {
 
 bool BrowserListController::eventFilter(QObject* watched, QEvent* event) {
     if (watched == &view_) {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason && reports_.gotFocus)
+            reports_.gotFocus();
         // Return opens the current entry, as a double click does.
         if (event->type() != QEvent::KeyPress)
             return false;

@@ -19,6 +19,7 @@ struct ListReports {
     std::function<void(int buttons, int shift, float x, float y)> mouseMove;
     std::function<void(int button, int shift, float x, float y)> mouseUp;
     std::function<void(DragSource source, int state)> dragOver;
+    std::function<void()> gotFocus;  // other than by a click
 };
 
 // Turns what the user does in a browser list into reports. The view keeps

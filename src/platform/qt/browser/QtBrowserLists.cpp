@@ -110,6 +110,7 @@ void QtDirList::setEvents(DirListEvents* events) {
         [events](int b, int s, float x, float y) { events->DirList_MouseMove(b, s, x, y); },
         [events](int b, int s, float x, float y) { events->DirList_MouseUp(b, s, x, y); },
         [events](DragSource source, int state) { events->DirList_DragOver(source, state); },
+        [events] { events->DirList_GotFocus(); },
     });
 }
 
@@ -133,5 +134,6 @@ void QtFileList::setEvents(FileListEvents* events) {
         [events](int b, int s, float x, float y) { events->FileList_MouseMove(b, s, x, y); },
         [events](int b, int s, float x, float y) { events->FileList_MouseUp(b, s, x, y); },
         [events](DragSource source, int state) { events->FileList_DragOver(source, state); },
+        [events] { events->FileList_GotFocus(); },
     });
 }
