@@ -2,6 +2,7 @@
 
 #include "SettingsStore.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -36,6 +37,11 @@ const TwipsRect* WindowLayout::designed(Control control) const {
     return nullptr;
 }
 
+std::int32_t WindowLayout::fontGrowth(Control control) const {
+    const TwipsRect* d = designed(control);
+    return d ? std::max(0, window_.controlMinHeight(control) - d->height) : 0;
+}
+
 void WindowLayout::Form_Resize() {
     if (!layoutReady_)
         return;
@@ -47,21 +53,31 @@ void WindowLayout::Form_Resize() {
     const std::int32_t grownWidth = outer.width - start_.width;
     const std::int32_t grownHeight = outer.height - start_.height;
 
+    // A control of one line whose font needs more than its designed height
+    // grows to it; the lists between them give up the difference, so the
+    // path label keeps its bottom edge and the lists their place under the
+    // drive list.
+    const std::int32_t driveGrowth = fontGrowth(Control::DriveList);
+    const std::int32_t pathGrowth = fontGrowth(Control::PathDisp);
+
     if (const TwipsRect* d = designed(Control::PathDisp)) {
         TwipsRect r = *d;
         r.width = d->width + grownWidth;
-        r.top = d->top + grownHeight;
+        r.top = d->top + grownHeight - pathGrowth;
+        r.height = d->height + pathGrowth;
         window_.setControlRect(Control::PathDisp, r);
     }
     if (const TwipsRect* d = designed(Control::DriveList)) {
         TwipsRect r = *d;
         r.width = scaled(d->width, ratio);
+        r.height = d->height + driveGrowth;
         window_.setControlRect(Control::DriveList, r);
     }
     for (Control list : {Control::DirList, Control::FileList}) {
         if (const TwipsRect* d = designed(list)) {
             TwipsRect r = *d;
-            r.height = d->height + grownHeight;
+            r.top = d->top + driveGrowth;
+            r.height = std::max(0, d->height + grownHeight - driveGrowth - pathGrowth);
             r.width = scaled(d->width, ratio);
             window_.setControlRect(list, r);
         }

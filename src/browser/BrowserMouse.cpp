@@ -130,6 +130,15 @@ void BrowserMouse::FileList_DragOver(DragSource source, int state) {
     draggedOver(platform_.fileList, DragSource::FileList, source, state);
 }
 
+// A list reached with the keyboard explains itself as it does under the pointer.
+void BrowserMouse::DirList_GotFocus() {
+    HoverHelp::Show(platform_.statusBar, BrowserTexts::dirListHint());
+}
+
+void BrowserMouse::FileList_GotFocus() {
+    HoverHelp::Show(platform_.statusBar, BrowserTexts::fileListHint());
+}
+
 // From the keyboard, each list's menu as a right press opens it.
 void BrowserMouse::DirList_KeyDown(int key, int shift) {
     if (!menuKey(key, shift))

@@ -31,6 +31,8 @@ public:
     void FileList_MouseMove(int buttons, int shift, float x, float y) override;
     void FileList_MouseUp(int button, int shift, float x, float y) override;
     void FileList_DragOver(DragSource source, int state) override;
+    void DirList_GotFocus() override;
+    void FileList_GotFocus() override;
     void FileList_KeyDown(int key, int shift) override;
 
     // "Add to Tree" in either list's menu.

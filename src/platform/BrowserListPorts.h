@@ -72,6 +72,8 @@ public:
     virtual void DirList_MouseMove(int buttons, int shift, float x, float y) = 0;
     virtual void DirList_MouseUp(int button, int shift, float x, float y) = 0;
     virtual void DirList_DragOver(DragSource source, int state) = 0;
+    // The keyboard's focus came to the list other than by a click.
+    virtual void DirList_GotFocus() = 0;
     // A key the list does not use for moving about (the menu key, Shift+F10),
     // numbered and shifted as the tree's (TreeViewPort.h).
     virtual void DirList_KeyDown(int key, int shift) = 0;
@@ -86,5 +88,6 @@ public:
     virtual void FileList_MouseMove(int buttons, int shift, float x, float y) = 0;
     virtual void FileList_MouseUp(int button, int shift, float x, float y) = 0;
     virtual void FileList_DragOver(DragSource source, int state) = 0;
+    virtual void FileList_GotFocus() = 0;
     virtual void FileList_KeyDown(int key, int shift) = 0;
 };

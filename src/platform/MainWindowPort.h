@@ -51,6 +51,10 @@ public:
     // forward: the next show or bringToFront uses it, so that the desktop's
     // focus-stealing prevention lets the window take the focus.
     virtual void useActivationToken(const QString& token) = 0;
+    // The least height, in twips, at which the control shows a line of its
+    // text whole in the font it has now; 0 for a control that needs none or
+    // has no widget yet.
+    virtual std::int32_t controlMinHeight(Control control) const = 0;
 };
 
 // Why the main window is asked to close.

@@ -87,4 +87,7 @@ public:
     virtual void TreeView_AfterLabelEdit(const std::optional<QString>& newText) = 0;
     // A key the tree does not use for moving about.
     virtual void TreeView_KeyDown(int key, int shift) = 0;
+    // The keyboard's focus came to the tree other than by a click (Tab, a
+    // shortcut, the window coming to the front).
+    virtual void TreeView_GotFocus() = 0;
 };

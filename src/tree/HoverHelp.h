@@ -3,6 +3,7 @@
 #include <QString>
 
 class StatusBarPort;
+class TreeNode;
 
 // The status bar's one-line hints for what is under the pointer.
 namespace HoverHelp {
@@ -24,6 +25,9 @@ inline QString pathDisp() {
 inline QString window() {
     return QStringLiteral("Varnel: your folders and files, a double click away");
 }
+
+// The tree's hint for a node, or for the tree where there is none.
+QString forNode(const TreeNode* node);
 
 // Writes the hint only when the bar shows something else, so moving within
 // one area leaves the bar alone.

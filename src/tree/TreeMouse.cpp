@@ -41,9 +41,7 @@ void TreeMouse::TreeView_MouseDown(int button, int shift, float x, float y) {
 void TreeMouse::TreeView_MouseMove(int buttons, int shift, float x, float y) {
     Q_UNUSED(shift)
     const TreeNode* node = platform_.treeView.HitTest(x, y);
-    HoverHelp::Show(platform_.statusBar, !node              ? HoverHelp::tree()
-                                         : node->IsFolder() ? HoverHelp::folder()
-                                                            : HoverHelp::item());
+    HoverHelp::Show(platform_.statusBar, HoverHelp::forNode(node));
     if (buttons == ButtonLeft && dragState_ == 1)
         startDrag();
     else if (buttons == 0 && dragState_ == 2)
@@ -84,6 +82,8 @@ void TreeMouse::TreeView_DblClick() {
 void TreeMouse::TreeView_NodeClick(TreeNode* node) {
     if (!node)
         return;
+    // An arrow key moves no pointer: the hint follows the node it reached.
+    HoverHelp::Show(platform_.statusBar, HoverHelp::forNode(node));
     parts_.tree.SetSelectedItem(node);
     parts_.tree.SetDropHighlight(node);
     ShowPathOf(platform_.pathLabel, node);
@@ -149,4 +149,10 @@ void TreeMouse::TreeView_KeyDown(int key, int shift) {
                (key == KeyY && shift == ShiftCtrl)) {
         parts_.undo.tvRedo_Click();
     }
+}
+
+// Where the keyboard arrives, the node it acts on is the selected one: the
+// hint explains that node, as the pointer's would on it.
+void TreeMouse::TreeView_GotFocus() {
+    HoverHelp::Show(platform_.statusBar, HoverHelp::forNode(parts_.tree.SelectedItem()));
 }

@@ -37,6 +37,7 @@ public:
     void TreeView_Expand(TreeNode* node) override;
     void TreeView_AfterLabelEdit(const std::optional<QString>& newText) override;
     void TreeView_KeyDown(int key, int shift) override;
+    void TreeView_GotFocus() override;
 
     // TreeDragState: 0 idle, 1 armed by a left press on a node, 2 dragging.
     int TreeDragState() const { return dragState_; }

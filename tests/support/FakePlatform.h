@@ -122,6 +122,10 @@ public:
     void useActivationToken(const QString& token) override {
         tokens.push_back({token, shows, broughtToFront});
     }
+    std::int32_t controlMinHeight(Control control) const override {
+        const auto it = minHeights.find(control);
+        return it == minHeights.end() ? 0 : it->second;
+    }
 
     int pointer() const { return pointers.empty() ? PointerDefault : pointers.back(); }
 
@@ -144,6 +148,8 @@ public:
         int broughtToFrontBefore;
     };
     std::vector<Token> tokens;
+    // What each control's font needs, in twips; none as given.
+    std::map<Control, std::int32_t> minHeights;
 };
 
 // Hit test from a table of points the test fills in.

@@ -42,6 +42,30 @@ private Q_SLOTS:
         QCOMPARE(h.fake.window.rect.width - dense.left - dense.width, 8 * 10);
     }
 
+    // A font taller than the drive list's or the path label's designed line
+    // makes them as tall as it needs; the lists between give up the room, the
+    // path label keeps its bottom edge. A small font changes nothing.
+    void oneLineControlsGrowToTheirFont() {
+        FormHarness h;
+        h.loadAndShow();
+        const auto rect = [&h](Control control) { return h.fake.window.controls.at(control); };
+        h.fake.window.minHeights = {{Control::DriveList, 200}, {Control::PathDisp, 300}};
+        h.form->Form_Resize();
+        QCOMPARE(rect(Control::DriveList), (TwipsRect{120, 120, 315, 2775}));
+        QCOMPARE(rect(Control::DirList), (TwipsRect{600, 120, 2280, 2775}));
+        QCOMPARE(rect(Control::PathDisp), (TwipsRect{3000, 120, 300, 6615}));
+
+        h.fake.window.minHeights = {{Control::DriveList, 450}, {Control::PathDisp, 375}};
+        h.fake.window.rect.height += 600;
+        h.form->Form_Resize();
+        QCOMPARE(rect(Control::DriveList), (TwipsRect{120, 120, 450, 2775}));
+        QCOMPARE(rect(Control::DirList), (TwipsRect{735, 120, 2280 + 600 - 135 - 75, 2775}));
+        QCOMPARE(rect(Control::FileList), (TwipsRect{735, 120, 2040 + 600 - 135 - 75, 2775}));
+        QCOMPARE(rect(Control::PathDisp), (TwipsRect{3000 + 600 - 75, 120, 375, 6615}));
+        const TwipsRect tree = rect(Control::TreeView);
+        QCOMPARE(tree.top + tree.height, 735 + 2280 + 600 - 135 - 75);
+    }
+
     void smallerThanAtStartChangesAndRemembersNothing() {
         FormHarness h;
         h.loadAndShow();

@@ -2,6 +2,8 @@
 // the hints, the keys and the start of a drag.
 #include "FormHarness.h"
 #include "WarningsFail.h"
+#include "browser/BrowserMouse.h"
+#include "browser/BrowserTexts.h"
 #include "tree/HoverHelp.h"
 #include "tree/TreeMenu.h"
 
@@ -190,6 +192,31 @@ private Q_SLOTS:
         QCOMPARE(hints, (QStringList{HoverHelp::folder(), HoverHelp::folder(), HoverHelp::item(),
                                      HoverHelp::tree()}));
         QCOMPARE(h.fake.statusBar.writes, 3);
+    }
+
+    // The keyboard gets the hints the pointer gets: for the selected node when
+    // the focus comes to the tree, for the node an arrow reaches, and the
+    // lists' own when the focus comes to them.
+    void hintsFollowTheKeyboard() {
+        Editing h;
+        TreeMouse& mouse = h.form->treeMouse();
+        const int writesBefore = h.fake.statusBar.writes;
+        const auto hintOnFocus = [&h, &mouse](TreeNode* selected) {
+            h.form->tree().SetSelectedItem(selected);
+            mouse.TreeView_GotFocus();
+            return h.fake.statusBar.shown;
+        };
+        QCOMPARE(hintOnFocus(nullptr), HoverHelp::tree());
+        QCOMPARE(hintOnFocus(h.docs), HoverHelp::folder());
+        QCOMPARE(hintOnFocus(h.game), HoverHelp::item());
+        mouse.TreeView_NodeClick(h.work);
+        QCOMPARE(h.fake.statusBar.shown, HoverHelp::folder());
+        h.form->browserMouse().FileList_GotFocus();
+        QCOMPARE(h.fake.statusBar.shown, BrowserTexts::fileListHint());
+        h.form->browserMouse().DirList_GotFocus();
+        h.form->browserMouse().DirList_GotFocus();
+        QCOMPARE(h.fake.statusBar.shown, BrowserTexts::dirListHint());
+        QCOMPARE(h.fake.statusBar.writes - writesBefore, 6);  // the same hint is not rewritten
     }
 
     // Keys do what the mouse does, on the selected node.

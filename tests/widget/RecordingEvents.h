@@ -179,6 +179,11 @@ public:
         calls << QStringLiteral("FilterChange ") + text;
     }
     void FilterLine_Escape() override { calls << QStringLiteral("FilterEscape"); }
+    // Kept apart: a window that comes to the front brings the focus at a
+    // moment of its own choosing.
+    void TreeView_GotFocus() override { focuses << QStringLiteral("Tree"); }
+    void DirList_GotFocus() override { focuses << QStringLiteral("Dir"); }
+    void FileList_GotFocus() override { focuses << QStringLiteral("File"); }
 
     // The calls whose line starts with the prefix.
     QStringList only(const QString& prefix) const {
@@ -186,6 +191,7 @@ public:
     }
 
     QStringList calls;
+    QStringList focuses;  // the controls the focus came to, other than by a click
     bool cancelUnload = true;
     bool followExpansion = true;  // as the logic does: the tree follows the user
     MenuEntry hostMenu;

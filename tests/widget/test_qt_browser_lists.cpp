@@ -43,6 +43,19 @@ struct DirList {
 class TestQtBrowserLists : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
+    // The focus is told when the keyboard or the window brings it, not when
+    // a click does: the pointer's hint says more then.
+    void theFocusIsToldUnlessAClickBroughtIt() {
+        DirList list({u"a"_s});
+        list.events.focuses.clear();
+        for (const Qt::FocusReason reason :
+             {Qt::TabFocusReason, Qt::MouseFocusReason, Qt::ActiveWindowFocusReason}) {
+            QFocusEvent in(QEvent::FocusIn, reason);
+            QCoreApplication::sendEvent(&list.view, &in);
+        }
+        QCOMPARE(list.events.focuses, QStringList(2, u"Dir"_s));
+    }
+
     // A hundred thousand rows come in one go; the row the logic sets is
     // shown and not reported back. A click highlights, a double click or
     // Return opens; a right press and a move with the left button held (the

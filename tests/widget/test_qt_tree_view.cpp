@@ -114,6 +114,19 @@ private Q_SLOTS:
     // Presses, a drag across rows, a double click and the keys are reported, but only the logic
     // selects or expands; a double click never opens the folder. Rows going away move the view's
     // current row, which is no choice of the user's: nothing is selected or clicked.
+    // The focus is told when the keyboard or the window brings it, not when
+    // a click does.
+    void theFocusIsToldUnlessAClickBroughtIt() {
+        Fixture f;
+        f.events.focuses.clear();
+        for (const Qt::FocusReason reason :
+             {Qt::BacktabFocusReason, Qt::MouseFocusReason, Qt::ShortcutFocusReason}) {
+            QFocusEvent in(QEvent::FocusIn, reason);
+            QCoreApplication::sendEvent(&f.view, &in);
+        }
+        QCOMPARE(f.events.focuses, QStringList(2, u"Tree"_s));
+    }
+
     void theViewReportsAndTheLogicDecides() {
         Fixture f;
         f.events.followExpansion = false;

@@ -51,8 +51,12 @@ void BrowserListController::currentRowChanged(int row) {
 }
 
 bool BrowserListController::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &view_)
+    if (watched == &view_) {
+        if (event->type() == QEvent::FocusIn &&
+            static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason && reports_.gotFocus)
+            reports_.gotFocus();
         return event->type() == QEvent::KeyPress && keyEvent(static_cast<QKeyEvent*>(event));
+    }
     if (watched != viewport_)
         return false;
     switch (event->type()) {

@@ -20,6 +20,7 @@ struct ListReports {
     std::function<void(int buttons, int shift, float x, float y)> mouseMove;
     std::function<void(int button, int shift, float x, float y)> mouseUp;
     std::function<void(DragSource source, int state)> dragOver;
+    std::function<void()> gotFocus;  // other than by a click
     // The menu key and Shift+F10, numbered as the tree's keys.
     std::function<void(int key, int shift)> keyDown;
 };

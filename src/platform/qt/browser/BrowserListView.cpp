@@ -1,6 +1,6 @@
 #include "BrowserListView.h"
 
-#include "platform/qt/WholePixelFrameStyle.h"
+#include "platform/qt/FocusVisibleStyle.h"
 #include "platform/qt/browser/BrowserListModel.h"
 
 #include <QAccessible>
@@ -50,8 +50,9 @@ BrowserListView::BrowserListView(QWidget* parent)
     // The lists' menus open on the right press, from the logic.
     setContextMenuPolicy(Qt::PreventContextMenu);
     setItemDelegate(new IndentingDelegate(this));
-    // Every edge of the frame shows, on a screen scaled by 150 % too.
-    auto* style = new WholePixelFrameStyle;
+    // Every edge of the frame shows, on a screen scaled by 150 % too, and the
+    // frame tells whether the keyboard is here.
+    auto* style = new FocusVisibleStyle;
     style->setParent(this);
     setStyle(style);
     viewport()->setMouseTracking(true);

@@ -120,6 +120,7 @@ void QtDirList::setEvents(DirListEvents* events) {
         [events](int b, int s, float x, float y) { events->DirList_MouseMove(b, s, x, y); },
         [events](int b, int s, float x, float y) { events->DirList_MouseUp(b, s, x, y); },
         [events](DragSource source, int state) { events->DirList_DragOver(source, state); },
+        [events] { events->DirList_GotFocus(); },
         [events](int key, int shift) { events->DirList_KeyDown(key, shift); },
     });
 }
@@ -144,6 +145,7 @@ void QtFileList::setEvents(FileListEvents* events) {
         [events](int b, int s, float x, float y) { events->FileList_MouseMove(b, s, x, y); },
         [events](int b, int s, float x, float y) { events->FileList_MouseUp(b, s, x, y); },
         [events](DragSource source, int state) { events->FileList_DragOver(source, state); },
+        [events] { events->FileList_GotFocus(); },
         [events](int key, int shift) { events->FileList_KeyDown(key, shift); },
     });
 }

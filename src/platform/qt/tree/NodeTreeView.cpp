@@ -1,7 +1,7 @@
 #include "NodeTreeView.h"
 
 #include "platform/TreeViewPort.h"
-#include "platform/qt/WholePixelFrameStyle.h"
+#include "platform/qt/FocusVisibleStyle.h"
 #include "platform/qt/tree/TreeAccessibility.h"
 #include "platform/qt/tree/TreeAccessible.h"
 
@@ -39,13 +39,13 @@ public:
 
 // Keeps the selection off the expand mark and the indentation, which are no
 // part of the node either.
-class UndecoratedSelectionStyle : public WholePixelFrameStyle {
+class UndecoratedSelectionStyle : public FocusVisibleStyle {
 public:
     int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                   QStyleHintReturn* returnData) const override {
         if (hint == SH_ItemView_ShowDecorationSelected)
             return 0;
-        return WholePixelFrameStyle::styleHint(hint, option, widget, returnData);
+        return FocusVisibleStyle::styleHint(hint, option, widget, returnData);
     }
 };
 

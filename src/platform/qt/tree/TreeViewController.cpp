@@ -37,6 +37,7 @@ TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
       model_(model),
       events_(events) {
     viewport_->installEventFilter(this);
+    view.installEventFilter(this);  // the focus comes to the view itself
     connect(&view, &QTreeView::expanded, this,
             [this](const QModelIndex& index) { userExpanded(index, true); });
     connect(&view, &QTreeView::collapsed, this,
@@ -102,6 +103,7 @@ TreeViewController::~TreeViewController() {
     if (!viewAlive_)
         return;
     viewport_->removeEventFilter(this);
+    view_.removeEventFilter(this);
     QItemSelectionModel* selection = view_.selectionModel();
     FlagScope following(following_);
     view_.setModel(nullptr);
@@ -141,6 +143,9 @@ int TreeViewController::visibleCount() const {
 
 bool TreeViewController::eventFilter(QObject* watched, QEvent* event) {
     // Compared by address only: the view may be half destroyed by now.
+    if (watched == viewAlive_.data() && event->type() == QEvent::FocusIn &&
+        static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
+        events_.TreeView_GotFocus();
     if (watched != viewport_)
         return false;
     switch (event->type()) {

@@ -1,12 +1,15 @@
 #include "MainWindowWidget.h"
 
 #include "app/Texts.h"
+#include "platform/qt/FocusVisibleStyle.h"
 #include "platform/qt/VarnelResources.h"
 #include "platform/qt/browser/BrowserListView.h"
 #include "platform/qt/browser/ListFocusSwap.h"
 #include "platform/qt/browser/QtDriveList.h"
 #include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/window/HintLabel.h"
 #include "platform/qt/window/PathLabelAccessible.h"
+#include "tree/KeyHelpTexts.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -40,6 +43,9 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     client->setMouseTracking(true);
     client->installEventFilter(this);
     driveList_ = named(new DriveListBox(client), "DriveList");
+    auto* driveStyle = new FocusVisibleStyle;  // a focus that shows on any palette
+    driveStyle->setParent(driveList_);
+    driveList_->setStyle(driveStyle);
     dirList_ = named(new BrowserListView(client), "DirList");
     fileList_ = named(new BrowserListView(client), "FileList");
     treePane_ = new QWidget(client);
@@ -59,10 +65,14 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     pathDisp_ = named(plainLabel(client), "PathDisp");
     pathDisp_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     statusBar()->setObjectName(QStringLiteral("BarStatus"));
-    statusLabel_ = plainLabel(statusBar());
+    statusLabel_ = new HintLabel(statusBar());
     statusBar()->addWidget(statusLabel_, 1);
     new ListFocusSwap(*dirList_, *fileList_, this);
     nameForScreenReaders();
+    nameKeys();
+    // The tree is what the window is for: the keys start there at its first
+    // showing, not in the drive list that comes first in the tab order.
+    treeView_->setFocus(Qt::OtherFocusReason);
 }
 
 // What a screen reader calls each control. The status line's label is left
@@ -74,6 +84,16 @@ void MainWindowWidget::nameForScreenReaders() {
     treeView_->setAccessibleName(QStringLiteral("Shortcuts"));
     pathDisp_->setAccessibleName(QStringLiteral("Path"));
     statusBar()->setAccessibleName(QStringLiteral("Status"));
+}
+
+// What each control's keys are, shown as its tooltip and read by a screen
+// reader as its description.
+void MainWindowWidget::nameKeys() {
+    driveList_->setToolTip(KeyHelpTexts::driveList());
+    dirList_->setToolTip(KeyHelpTexts::dirList());
+    fileList_->setToolTip(KeyHelpTexts::fileList());
+    treeView_->setToolTip(KeyHelpTexts::tree());
+    filterLine_->setToolTip(KeyHelpTexts::filterLine());
 }
 
 MainWindowWidget::~MainWindowWidget() = default;
@@ -93,6 +113,14 @@ void MainWindowWidget::closeEvent(QCloseEvent* event) {
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+// A larger font at run time needs taller one-line controls: the layout
+// runs again as for a resize.
+void MainWindowWidget::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::FontChange && onResize)
+        onResize();
 }
 
 void MainWindowWidget::resizeEvent(QResizeEvent* event) {

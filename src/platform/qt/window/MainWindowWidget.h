@@ -6,6 +6,7 @@
 class BrowserListView;
 class DriveListBox;
 class NodeTreeView;
+class HintLabel;
 class QLabel;
 class QLineEdit;
 
@@ -27,7 +28,7 @@ public:
     QWidget* treePane() const { return treePane_; }
     QLineEdit* filterLine() const { return filterLine_; }
     QLabel* pathLabel() const { return pathDisp_; }
-    QLabel* statusLabel() const { return statusLabel_; }
+    HintLabel* statusLabel() const { return statusLabel_; }
 
     // Asked before the window closes by its close box; true keeps it open.
     std::function<bool()> onCloseRequest;
@@ -37,10 +38,12 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     void nameForScreenReaders();
+    void nameKeys();
 
     DriveListBox* driveList_;
     BrowserListView* dirList_;
@@ -49,5 +52,5 @@ private:
     QLineEdit* filterLine_;
     NodeTreeView* treeView_;
     QLabel* pathDisp_;
-    QLabel* statusLabel_;
+    HintLabel* statusLabel_;
 };

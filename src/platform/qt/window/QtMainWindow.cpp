@@ -221,3 +221,19 @@ void QtMainWindow::quit() {
     quitting_ = true;
     QCoreApplication::exit(0);
 }
+
+// What a line of the control's text needs in its font, frame included: the
+// combo box's own size hint, and for the label its line, frame and margins.
+std::int32_t QtMainWindow::controlMinHeight(Control control) const {
+    if (!widget_)
+        return 0;
+    int pixels = 0;
+    if (control == Control::DriveList) {
+        pixels = widget_->driveList()->sizeHint().height();
+    } else if (control == Control::PathDisp) {
+        const QLabel* label = widget_->pathLabel();
+        const int frame = label->height() - label->contentsRect().height();
+        pixels = label->fontMetrics().height() + frame + 2 * label->margin();
+    }
+    return TwipsScale::of(widget_.get()).toTwips(pixels);
+}

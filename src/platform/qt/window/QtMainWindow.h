@@ -60,6 +60,7 @@ public:
     void quit() override;
     bool isActive() const override;
     void useActivationToken(const QString& token) override;
+    std::int32_t controlMinHeight(Control control) const override;
 
 private:
     void build();

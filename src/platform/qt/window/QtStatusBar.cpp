@@ -1,15 +1,15 @@
 #include "QtStatusBar.h"
 
-#include <QLabel>
+#include "platform/qt/window/HintLabel.h"
 
-void QtStatusBar::bind(QLabel* label) {
+void QtStatusBar::bind(HintLabel* label) {
     label_ = label;
     if (label_)
-        label_->setText(text_);
+        label_->showHint(text_);
 }
 
 void QtStatusBar::setText(const QString& text) {
     text_ = text;
     if (label_)
-        label_->setText(text);
+        label_->showHint(text);
 }
