@@ -25,9 +25,11 @@
 #include "tray/Tray.h"
 #include "tray/WindowCommands.h"
 #include "tree/BrokenPaths.h"
+#include "tree/BrowserAddToTree.h"
 #include "tree/ExternalDrop.h"
 #include "tree/MenuOptions.h"
 #include "tree/Opener.h"
+#include "tree/TreeCut.h"
 #include "tree/TreeDrop.h"
 #include "tree/TreeDropCommands.h"
 #include "tree/TreeEditing.h"
@@ -71,6 +73,7 @@ public:
     Summons& summons() { return summons_; }
     TreeFilter& filter() { return filter_; }
     QuickFind& quickFind() { return quickFind_; }
+    TreeCut& cut() { return cut_; }
 
     // Tells the program to end at once when another copy runs (which is
     // handed the summon) or the lock that tells so cannot be made;
@@ -125,6 +128,8 @@ private:
     TreeDropCommands dropCommands_;
     TreeDrop treeDrop_;
     ExternalDrop externalDrop_;
+    TreeCut cut_;
+    BrowserAddToTree addToTree_;
     QuickFind quickFind_;
     InstanceLock instanceLock_;
     RecoveryNotice recoveryNotice_;

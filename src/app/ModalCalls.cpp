@@ -25,6 +25,11 @@ MenuChoice ModalCalls::popupAtNode(const MenuEntry& menu, TreeNode* node) {
     return menus_.popupAtNode(menu, node);
 }
 
+MenuChoice ModalCalls::popupAtListEntry(const MenuEntry& menu, DragSource list) {
+    const QScopedValueRollback<int> open(open_, open_ + 1);
+    return menus_.popupAtListEntry(menu, list);
+}
+
 std::optional<int> ModalCalls::choose(const ChooserRequest& request) {
     const QScopedValueRollback<int> open(open_, open_ + 1);
     return chooser_.choose(request);

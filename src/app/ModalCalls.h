@@ -24,6 +24,7 @@ public:
                    MsgIcon icon) override;
     MenuChoice popup(const MenuEntry& menu) override;
     MenuChoice popupAtNode(const MenuEntry& menu, TreeNode* node) override;
+    MenuChoice popupAtListEntry(const MenuEntry& menu, DragSource list) override;
     std::optional<int> choose(const ChooserRequest& request) override;
 
 private:

@@ -9,6 +9,7 @@
 #include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
 #include "tree/ReadOnlyTree.h"
+#include "tree/TreeCut.h"
 #include "tree/TreeEditing.h"
 #include "tree/TreeUndo.h"
 
@@ -26,12 +27,14 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
     situation.anyPathMissing = parts_.brokenPaths.AnyMissing();
     situation.undoWhat = parts_.history.UndoCaption();
     situation.readOnly = parts_.readOnly.ReadOnly();
+    situation.cutPending = parts_.cut.CutNode() != nullptr;
+    situation.onCutNode = node && node == parts_.cut.CutNode();
     menu_.Prepare(situation);
     const MenuEntry menu = menu_.Build(parts_.options);
     const MenuChoice choice =
         atNode ? platform_.menus.popupAtNode(menu, node) : platform_.menus.popup(menu);
     if (const std::optional<TreeMenuId> id = ChosenEntry<TreeMenuId>(choice))
-        run(*id);
+        run(*id, node);
 }
 
 void TreeMenuCommands::tvFullPath_Click() {
@@ -39,7 +42,7 @@ void TreeMenuCommands::tvFullPath_Click() {
     parts_.settings.ScheduleSave();
 }
 
-void TreeMenuCommands::run(TreeMenuId id) {
+void TreeMenuCommands::run(TreeMenuId id, TreeNode* node) {
     using Id = TreeMenuId;
     TreeEditing& editing = parts_.editing;
     if (const std::optional<TreeMenu::NewNodePlace> place = TreeMenu::NewNodePlaceOf(id)) {
@@ -55,6 +58,18 @@ void TreeMenuCommands::run(TreeMenuId id) {
         break;
     case Id::tvRename:
         editing.tvRename_Click();
+        break;
+    case Id::tvCut:
+        parts_.cut.tvCut_Click(node);
+        break;
+    case Id::tvPasteInside:
+        parts_.cut.tvPasteInside_Click(node);
+        break;
+    case Id::tvPasteBefore:
+        parts_.cut.tvPasteBefore_Click(node);
+        break;
+    case Id::tvPasteAfter:
+        parts_.cut.tvPasteAfter_Click(node);
         break;
     case Id::tvAddQuickList:
         parts_.tray.tvAddQuickList_Click();

@@ -10,6 +10,7 @@ class FrmVarnel;
 class MenuOptions;
 class SettingsStore;
 class Tray;
+class TreeCut;
 class TreeEditing;
 class ReadOnlyTree;
 class TreeHistory;
@@ -30,6 +31,7 @@ public:
         TreeHistory& history;
         TreeUndo& undo;
         const ReadOnlyTree& readOnly;  // filtered
+        TreeCut& cut;
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 
@@ -37,7 +39,8 @@ public:
     void tvFullPath_Click();
 
 private:
-    void run(TreeMenuId id);
+    // node: what the menu was opened on, none for empty space.
+    void run(TreeMenuId id, TreeNode* node);
 
     Platform platform_;
     Parts parts_;

@@ -3,6 +3,7 @@
 #include "BrowserMenus.h"
 #include "BrowserPanel.h"
 #include "BrowserTexts.h"
+#include "BrowserToTree.h"
 #include "platform/MainWindowPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/TreeViewPort.h"
@@ -37,10 +38,19 @@ void draggedOver(BrowserListPort& list, DragSource own, DragSource source, int s
     else if (state == 1)
         list.setDragPicture(NoDropPicture);
 }
+
+// The keys that ask for a menu, as in the tree.
+bool menuKey(int key, int shift) {
+    return key == KeyContextMenu || (key == KeyF10 && shift == ShiftShift);
+}
+
+MenuChoice popupMenu(PopupMenus& menus, const MenuEntry& menu, bool atEntry, DragSource list) {
+    return atEntry ? menus.popupAtListEntry(menu, list) : menus.popup(menu);
+}
 }  // namespace
 
-BrowserMouse::BrowserMouse(const Platform& platform, BrowserPanel& panel)
-    : platform_(platform), panel_(panel) {}
+BrowserMouse::BrowserMouse(const Platform& platform, BrowserPanel& panel, BrowserToTree& toTree)
+    : platform_(platform), panel_(panel), toTree_(toTree) {}
 
 void BrowserMouse::EndDrag(DragSource source) {
     if (source == DragSource::DirList)
@@ -62,7 +72,7 @@ void BrowserMouse::DirList_MouseDown(int button, int, float, float) {
         dirDragState_ = 1;
     } else if (button == ButtonRight) {
         panel_.ShowHighlightedDirectory();
-        showDirMenu();
+        showDirMenu(false);
     }
 }
 
@@ -88,17 +98,22 @@ void BrowserMouse::FileList_DblClick() {
     panel_.FileList_DblClick();
 }
 
-// Any press first shows the highlighted file's path; with none highlighted,
-// the file list's entry -1 has no text and the label is cleared.
+// Any press first shows the highlighted file's path.
 void BrowserMouse::FileList_MouseDown(int button, int, float, float) {
+    showFilePath();
+    if (button == ButtonLeft)
+        fileDragState_ = 1;
+    else if (button == ButtonRight)
+        showFileMenu(false);
+}
+
+// With none highlighted, the file list's entry -1 has no text and the label
+// is cleared.
+void BrowserMouse::showFilePath() {
     if (panel_.FileSel() >= 0)
         panel_.ShowHighlightedFilePath();
     else
         platform_.pathLabel.setCaption(QString());
-    if (button == ButtonLeft)
-        fileDragState_ = 1;
-    else if (button == ButtonRight)
-        showFileMenu();
 }
 
 void BrowserMouse::FileList_MouseMove(int buttons, int, float, float) {
@@ -124,8 +139,34 @@ void BrowserMouse::FileList_GotFocus() {
     HoverHelp::Show(platform_.statusBar, BrowserTexts::fileListHint());
 }
 
-void BrowserMouse::showDirMenu() {
-    const MenuChoice choice = platform_.menus.popup(BrowserMenus::DirMenu(panel_.FileCount() > 0));
+// From the keyboard, each list's menu as a right press opens it.
+void BrowserMouse::DirList_KeyDown(int key, int shift) {
+    if (!menuKey(key, shift))
+        return;
+    panel_.ShowHighlightedDirectory();
+    showDirMenu(true);
+}
+
+void BrowserMouse::FileList_KeyDown(int key, int shift) {
+    if (!menuKey(key, shift))
+        return;
+    showFilePath();
+    showFileMenu(true);
+}
+
+void BrowserMouse::dlAddToTree_Click() {
+    toTree_.AddToTree(DragSource::DirList);
+}
+
+void BrowserMouse::flAddToTree_Click() {
+    toTree_.AddToTree(DragSource::FileList);
+}
+
+void BrowserMouse::showDirMenu(bool atEntry) {
+    const bool canAdd = toTree_.TakesEntries() && !panel_.HighlightedDirectory().isEmpty();
+    const MenuChoice choice =
+        popupMenu(platform_.menus, BrowserMenus::DirMenu(panel_.FileCount() > 0, canAdd), atEntry,
+                  DragSource::DirList);
     switch (ChosenEntry<DirMenuId>(choice).value_or(DirMenuId::dlCancel)) {
     case DirMenuId::dlExplore:
         panel_.dlExplore_Click();
@@ -133,19 +174,27 @@ void BrowserMouse::showDirMenu() {
     case DirMenuId::dlViewFiles:
         panel_.dlViewFiles_Click();
         break;
+    case DirMenuId::dlAddToTree:
+        dlAddToTree_Click();
+        break;
     default:  // Cancel only closes the menu
         break;
     }
 }
 
-void BrowserMouse::showFileMenu() {
-    const MenuChoice choice = platform_.menus.popup(BrowserMenus::FileMenu());
+void BrowserMouse::showFileMenu(bool atEntry) {
+    const bool canAdd = toTree_.TakesEntries() && panel_.FileSel() >= 0;
+    const MenuChoice choice =
+        popupMenu(platform_.menus, BrowserMenus::FileMenu(canAdd), atEntry, DragSource::FileList);
     switch (ChosenEntry<FileMenuId>(choice).value_or(FileMenuId::flCancel)) {
     case FileMenuId::flOpen:
         panel_.flOpen_Click();
         break;
     case FileMenuId::flViewDir:
         panel_.flViewDir_Click();
+        break;
+    case FileMenuId::flAddToTree:
+        flAddToTree_Click();
         break;
     default:  // Cancel only closes the menu
         break;

@@ -74,6 +74,9 @@ public:
     virtual void DirList_DragOver(DragSource source, int state) = 0;
     // The keyboard's focus came to the list other than by a click.
     virtual void DirList_GotFocus() = 0;
+    // A key the list does not use for moving about (the menu key, Shift+F10),
+    // numbered and shifted as the tree's (TreeViewPort.h).
+    virtual void DirList_KeyDown(int key, int shift) = 0;
 };
 
 class FileListEvents {
@@ -86,4 +89,5 @@ public:
     virtual void FileList_MouseUp(int button, int shift, float x, float y) = 0;
     virtual void FileList_DragOver(DragSource source, int state) = 0;
     virtual void FileList_GotFocus() = 0;
+    virtual void FileList_KeyDown(int key, int shift) = 0;
 };

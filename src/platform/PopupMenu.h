@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/DragSource.h"
+
 #include <QString>
 #include <optional>
 #include <vector>
@@ -68,4 +70,6 @@ public:
     virtual MenuChoice popup(const MenuEntry& menu) = 0;
     // The same, at a node of the tree: for a menu asked for with a key.
     virtual MenuChoice popupAtNode(const MenuEntry& menu, TreeNode* node) = 0;
+    // The same, at the current entry of a browser list (DirList or FileList).
+    virtual MenuChoice popupAtListEntry(const MenuEntry& menu, DragSource list) = 0;
 };

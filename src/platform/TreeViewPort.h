@@ -55,6 +55,8 @@ enum KeyCode : int {
     KeyReturn = 13,
     KeyEscape = 27,
     KeyDelete = 46,
+    KeyV = 86,
+    KeyX = 88,
     KeyY = 89,
     KeyZ = 90,
     KeyContextMenu = 93,  // the menu key

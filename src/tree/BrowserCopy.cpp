@@ -2,6 +2,7 @@
 
 #include "BrowserSelection.h"
 #include "EnsureVisible.h"
+#include "HistoryTexts.h"
 #include "MenuOptions.h"
 #include "PathDisplay.h"
 #include "files/KeptPaths.h"
@@ -10,6 +11,7 @@
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "platform/PathLabelPort.h"
 
 #include <memory>
@@ -55,10 +57,12 @@ TreeNode* FindLabelIgnoringCase(TreeNode* first, const QString& label) {
 }
 }  // namespace
 
-BrowserCopy::BrowserCopy(const Platform& platform, NodeTree& tree, const BrowserSelection& browser,
-                         const MenuOptions& options, ItemIcons& icons, PathChecks& checks)
+BrowserCopy::BrowserCopy(const Platform& platform, NodeTree& tree, TreeHistory& history,
+                         const BrowserSelection& browser, const MenuOptions& options,
+                         ItemIcons& icons, PathChecks& checks)
     : platform_(platform),
       tree_(tree),
+      history_(history),
       browser_(browser),
       options_(options),
       icons_(icons),
@@ -88,6 +92,10 @@ void BrowserCopy::AddBrowserPath(std::optional<Relationship> relationship) {
             // The tree changed while the answer came, and the target went.
             if (relationship && !(target && tree_.Holds(target)))
                 return;
+            // One step of the history, also when the answer comes after the
+            // drop that asked has ended its own: a change made outside any
+            // step would make the history forget every step before it.
+            TreeHistory::Step step(history_, HistoryTexts::copy());
             TreeNode* node = options_.FullPath() ? addFullPathChain(path)
                                                  : addOneNode(path, relationship, target);
             if (node)

@@ -12,6 +12,7 @@ class ItemIcons;
 class MenuOptions;
 class NodeTree;
 class PathChecks;
+class TreeHistory;
 class TreeNode;
 
 // Copying the directory or file dragged out of the browser into the tree:
@@ -19,8 +20,9 @@ class TreeNode;
 // Copy", a chain of folders from the top level that mirrors its path.
 class BrowserCopy {
 public:
-    BrowserCopy(const Platform& platform, NodeTree& tree, const BrowserSelection& browser,
-                const MenuOptions& options, ItemIcons& icons, PathChecks& checks);
+    BrowserCopy(const Platform& platform, NodeTree& tree, TreeHistory& history,
+                const BrowserSelection& browser, const MenuOptions& options, ItemIcons& icons,
+                PathChecks& checks);
 
     // Relative to the drop highlight, or with none at the end of the top
     // level; the chain ignores both. The new node ends selected and
@@ -42,6 +44,7 @@ private:
 
     Platform platform_;
     NodeTree& tree_;
+    TreeHistory& history_;
     const BrowserSelection& browser_;
     const MenuOptions& options_;
     ItemIcons& icons_;

@@ -9,8 +9,9 @@ namespace KeyHelpTexts {
 inline QString tree() {
     return QStringLiteral(
         "Keys: Return opens the selected item, F2 renames it, Delete deletes it, the Menu key "
-        "or Shift+F10 opens its menu; Ctrl+F or / filters the tree; Ctrl+Z undoes, Ctrl+Y "
-        "redoes.");
+        "or Shift+F10 opens its menu; Ctrl+X cuts it, Ctrl+V moves the item cut after the "
+        "selected one, Escape calls the cut off; Ctrl+F or / filters the tree; Ctrl+Z undoes, "
+        "Ctrl+Y redoes.");
 }
 inline QString dirList() {
     return QStringLiteral(

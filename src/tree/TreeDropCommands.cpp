@@ -7,13 +7,13 @@ namespace {
 constexpr int Dragging = 2;
 }
 
-TreeDropCommands::TreeDropCommands(const Platform& platform, NodeTree& tree,
+TreeDropCommands::TreeDropCommands(const Platform& platform, NodeTree& tree, TreeHistory& history,
                                    const DragStates& drags, const BrowserSelection& browser,
                                    const MenuOptions& options, ItemIcons& icons, PathChecks& checks)
     : tree_(tree),
       drags_(drags),
       moves_(platform.messages, tree, drags),
-      copy_(platform, tree, browser, options, icons, checks) {}
+      copy_(platform, tree, history, browser, options, icons, checks) {}
 
 // While the menu serves a drop from outside the program, the choice is all a
 // command gives: that drop is carried out once the menu has closed.

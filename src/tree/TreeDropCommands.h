@@ -10,6 +10,7 @@ class DragStates;
 class ItemIcons;
 class MenuOptions;
 class NodeTree;
+class TreeHistory;
 
 // The commands of the drop menu: what a drop onto a node does once the user
 // has said where. A node of the tree moves; a directory or file of the
@@ -19,9 +20,9 @@ public:
     // DropChoice: the command last chosen in the drop menu.
     enum Choice : int { DropCancel = 0, DropInside = 1, DropBefore = 2, DropAfter = 3 };
 
-    TreeDropCommands(const Platform& platform, NodeTree& tree, const DragStates& drags,
-                     const BrowserSelection& browser, const MenuOptions& options, ItemIcons& icons,
-                     PathChecks& checks);
+    TreeDropCommands(const Platform& platform, NodeTree& tree, TreeHistory& history,
+                     const DragStates& drags, const BrowserSelection& browser,
+                     const MenuOptions& options, ItemIcons& icons, PathChecks& checks);
 
     void tdInside_Click() override;
     void tdBefore_Click() override;

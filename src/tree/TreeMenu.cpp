@@ -45,6 +45,7 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
     // Filtered, the entries that change the tree are greyed; opening,
     // the quick list and the options stay.
     const bool editable = !s.readOnly;
+    const bool canPaste = onNode && editable && s.cutPending && !s.onCutNode;
     const QString placeWord = s.place == Place::Folder ? QStringLiteral(" The Selected Folder")
                               : s.place == Place::Item ? QStringLiteral(" The Selected Item")
                                                        : QString();
@@ -81,7 +82,13 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
                      {MenuSubmenu(Id::tvNewFolder, QStringLiteral("Folder"), folders),
                       MenuSubmenu(Id::tvNewItem, QStringLiteral("Item"), items)}),
          command(Id::tvModify, "Modify Path", onNode && s.browserHasDirectory && editable),
-         command(Id::tvRename, "Rename", onNode && editable), MenuSeparator(Id::tvSep0),
+         command(Id::tvRename, "Rename", onNode && editable), MenuSeparator(Id::tvCutSep),
+         // Ours: moving a node without a drag, enabled as the drop menu's
+         // moves are for a drag of the node cut onto the one pressed.
+         command(Id::tvCut, "Cut", onNode && editable),
+         command(Id::tvPasteInside, "Paste Inside", canPaste && s.place == Place::Folder),
+         command(Id::tvPasteBefore, "Paste Before", canPaste),
+         command(Id::tvPasteAfter, "Paste After", canPaste), MenuSeparator(Id::tvSep0),
          command(Id::tvAddQuickList, "Add to Quick List",
                  onNode && !s.inQuickList && !s.quickListFull),
          command(Id::tvRmvQuickList, "Remove from Quick List", onNode && s.inQuickList),

@@ -28,6 +28,11 @@ enum class TreeMenuId {
     tvNewItemLast,
     tvModify,
     tvRename,
+    tvCutSep,
+    tvCut,
+    tvPasteInside,
+    tvPasteBefore,
+    tvPasteAfter,
     tvSep0,
     tvAddQuickList,
     tvRmvQuickList,
@@ -57,8 +62,10 @@ public:
         bool quickListFull = false;  // all 64 places are taken
         bool browserHasDirectory = false;
         bool anyPathMissing = false;
-        QString undoWhat;       // the step Undo takes back; empty for none
-        bool readOnly = false;  // the tree takes no change now (filtered)
+        QString undoWhat;         // the step Undo takes back; empty for none
+        bool readOnly = false;    // the tree takes no change now (filtered)
+        bool cutPending = false;  // a node is cut, waiting to be pasted
+        bool onCutNode = false;   // the press was on that very node
     };
 
     // Where a "New" entry puts the new node, and whether it is an item.

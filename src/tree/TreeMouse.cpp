@@ -4,6 +4,7 @@
 #include "OpenTexts.h"
 #include "Opener.h"
 #include "PathDisplay.h"
+#include "TreeCut.h"
 #include "TreeEditing.h"
 #include "TreeFilter.h"
 #include "TreeMenuHost.h"
@@ -117,14 +118,22 @@ void TreeMouse::TreeView_AfterLabelEdit(const std::optional<QString>& newText) {
 }
 
 // What a tree user expects of the keys, each doing what the mouse does.
-// While filtered, those that would change the tree do nothing.
+// While filtered, those that would change the tree do nothing. Ctrl+V
+// pastes after the selected node, the place a paste takes in most trees.
 void TreeMouse::TreeView_KeyDown(int key, int shift) {
     TreeNode* selected = parts_.tree.SelectedItem();
-    const bool changes = key == KeyF2 || key == KeyDelete || key == KeyZ || key == KeyY;
+    const bool changes = key == KeyF2 || key == KeyDelete || key == KeyZ || key == KeyY ||
+                         key == KeyX || key == KeyV;
     if (changes && parts_.filter.Filtering())
         return;
     if (key == KeyEscape) {
+        // Whatever waits is called off: a cut, a filter.
+        parts_.cut.CancelCut();
         parts_.filter.TreeView_Escape();
+    } else if (key == KeyX && shift == ShiftCtrl) {
+        parts_.cut.tvCut_Click(selected);
+    } else if (key == KeyV && shift == ShiftCtrl) {
+        parts_.cut.tvPasteAfter_Click(selected);
     } else if (key == KeyF2) {
         parts_.editing.tvRename_Click();
     } else if (key == KeyDelete) {

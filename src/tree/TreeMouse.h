@@ -6,6 +6,7 @@
 class NodeTree;
 class Opener;
 class SettingsSchedule;
+class TreeCut;
 class TreeEditing;
 class TreeFilter;
 class TreeMenuHost;
@@ -23,6 +24,7 @@ public:
         TreeMenuHost& menu;
         TreeUndo& undo;
         TreeFilter& filter;
+        TreeCut& cut;
     };
     TreeMouse(const Platform& platform, const Parts& parts);
 

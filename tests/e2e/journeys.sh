@@ -902,6 +902,94 @@ screen_reader_reads_the_tree() {
     done
 }
 
+# Shift+F10 and, within a second and a half, the menu that opens; sets menu
+# to its window, or fails with WHAT unless told "--maybe".
+menu_by_key() {
+    local before
+    before=$(toplevel_windows --pid "$pid" || true)
+    xdotool key shift+F10
+    if ! within 1500 new_toplevel "$pid" "$before" >/dev/null; then
+        [ "$1" = --maybe ] && return 1
+        fail "Shift+F10 opened no menu for $1"
+    fi
+    menu=$(new_toplevel "$pid" "$before")
+}
+
+# Picks entry N (from 1, counting only entries that can be chosen) of the
+# menu open from the keyboard and waits for the menu to close.
+pick_by_keys() {
+    local keys
+    keys=$(printf 'Down %.0s' $(seq 1 "$1"))
+    # shellcheck disable=SC2086 # one key a word
+    xdotool key --delay 60 $keys Return
+    within 5000 eval "! visible_windows --pid $pid | grep -qx $menu" || fail "the menu stayed open"
+    sleep 0.3
+}
+
+# Everything from the keyboard once the window is shown: Tab into the
+# directory list; Shift+F10 and "View Files", Shift+F10 and "View
+# Directories", and the files again. In the tree, "Cut" on Hosts and "Paste
+# After" on Music; back in the file list, "Add to Tree" of notes.txt after
+# the node selected, Hosts; "Unload" from the tree's menu. The settings file
+# holds the tree. Menus opened from the keyboard have no entry active: Down
+# goes to the first entry that can be chosen, and on past greyed ones.
+keys_add_cut_and_paste() {
+    local data=$app_dir/data
+    mkdir -p "$data"
+    : >"$data/notes.txt"
+    # Path=False: "Add to Tree" copies the single node, not the chain.
+    printf 'Path=False\r\nDirPath=%s\r\nDirVis=True\r\nNode=Music\t/usr/share\tclosed\topen\tFalse\t0\tTrue\r\nNode=Hosts\t/etc/hosts\tleaf\t\tFalse\t0\tFalse\r\n' \
+        "$data" >"$settings"
+    start_varnel
+    show_window
+    xdotool windowfocus --sync "$(main_window "$pid")" sleep 0.3
+    # Tab until the directory list has the focus, wherever the window put it
+    # first: its menu (Explore, View Files, Add to Tree, Cancel) has four
+    # entries.
+    local menu_entries=4 tries=0
+    while :; do
+        tries=$((tries + 1))
+        [ "$tries" -le 4 ] || fail "Tab did not reach the directory list"
+        xdotool key Tab sleep 0.3
+        menu_by_key --maybe || continue
+        within 3000 menu_painted && break
+        xdotool key Escape sleep 0.3
+    done
+    pick_by_keys 2 # View Files
+    menu_by_key "the file list"
+    pick_by_keys 2 # View Directories
+    menu_by_key "the directory list, again"
+    pick_by_keys 2 # View Files
+    # The tree after the file list: Music (current), Hosts. Nothing to undo
+    # yet, so the menu's first entries that can be chosen are New, Modify
+    # Path, Rename, Cut, then on a node once cut Paste Inside, Before, After.
+    xdotool key Tab sleep 0.3 key Down sleep 0.3
+    menu_by_key "the tree"
+    pick_by_keys 4 # Cut
+    xdotool key Up sleep 0.3
+    menu_by_key "the tree, again"
+    pick_by_keys 7 # Paste After
+    # Back in the file list: "Add to Tree" opens the drop menu at Hosts, an
+    # item: Copy Before The Item, Copy After The Item, Cancel.
+    xdotool key shift+Tab sleep 0.3
+    menu_by_key "the file list, again"
+    local before
+    before=$(toplevel_windows --pid "$pid" || true)
+    pick_by_keys 3 # Add to Tree
+    within 5000 new_toplevel "$pid" "$before" >/dev/null || fail "Add to Tree showed no drop menu"
+    menu=$(new_toplevel "$pid" "$before")
+    pick_by_keys 2 # Copy After The Item
+    xdotool key Tab sleep 0.3
+    menu_by_key "the tree, to unload"
+    xdotool key Up Up Return # Unload, above Cancel
+    expect_exit "$pid" 5000
+    local tree
+    tree=$(awk -F'\t' '/^Node=/ { printf "%s|%s|%s;", $1, $2, $6 }' "$settings")
+    [ "$tree" = "Node=Music|/usr/share|0;Node=Hosts|/etc/hosts|0;Node=notes.txt|$data/notes.txt|0;" ] ||
+        fail "the keys made the tree: $tree"
+    grep -q $'^DirVis=False\r$' "$settings" || fail "the file list is not the one saved showing"
+}
+
 # ---------------------------------------------------------------------------
 
 declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }

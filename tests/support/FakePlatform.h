@@ -52,6 +52,11 @@ public:
         return popup(menu);
     }
     TreeNode* atNode = nullptr;  // where the last menu asked for at a node opened
+    MenuChoice popupAtListEntry(const MenuEntry& menu, DragSource list) override {
+        atList = list;
+        return popup(menu);
+    }
+    std::optional<DragSource> atList;  // the list whose entry the last such menu opened at
     template <typename Id>
     void choose(Id id, int index = -1) {
         choices.push_back({static_cast<int>(id), index, true});

@@ -87,6 +87,8 @@ private Q_SLOTS:
             QString shown;
             for (int i = int(Id::tvNewFolderInside); i <= int(Id::tvDelete); ++i) {
                 const Id id = Id(i);  // the separators and the "New Item" submenu: a space
+                if (id >= Id::tvCutSep && id <= Id::tvPasteAfter)
+                    continue;  // moving without a drag: test_cut_paste
                 const bool gap = id == Id::tvNewItem || id == Id::tvSep0 || id == Id::tvSep1;
                 shown += gap ? u' ' : h.entry(id).enabled ? u'+' : u'-';
             }

@@ -5,6 +5,7 @@
 #include "files/PathChecks.h"
 #include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
+#include "model/TreeHistory.h"
 #include "tree/BrowserSelection.h"
 #include "tree/DragStates.h"
 #include "tree/MenuOptions.h"
@@ -21,7 +22,7 @@ namespace {
 // A tree written as "A+(a1 B(b1))": capitals are folders, "+" expanded.
 // Every node has the path /p/<label>; d1 and B carry keys.
 // The drags and the browser are the fixture's own.
-struct Drops : DragStates, BrowserSelection {
+struct Drops : DragStates, BrowserSelection, QuickListState {
     int TreeDragState() const override { return treeDrag; }
     int DirDragState() const override { return dirDrag; }
     int FileDragState() const override { return fileDrag; }
@@ -30,6 +31,9 @@ struct Drops : DragStates, BrowserSelection {
     bool DirListShowing() const override { return dirShowing; }
     QString HighlightedDirectory() const override { return directory; }
     QString HighlightedFilePath() const override { return file; }
+    const QuickEntries& QuickEntriesNow() const override { return quick; }
+    void RestoreQuickEntries(const QuickEntries& entries) override { quick = entries; }
+    QuickEntries quick;
     int treeDrag = 0, dirDrag = 0, fileDrag = 0;
     TreeNode* dragged = nullptr;
     bool dirShowing = true;
@@ -92,10 +96,11 @@ struct Drops : DragStates, BrowserSelection {
     }
     FakePlatform fake;
     NodeTree tree;
+    TreeHistory history{tree, *this};
     MenuOptions options;
     PathChecks checks{fake.work, fake.clock, {}};
     ItemIcons icons{fake.images, checks, tree, fake.clock};
-    TreeDropCommands commands{fake.platform(), tree, *this, *this, options, icons, checks};
+    TreeDropCommands commands{fake.platform(), tree, history, *this, *this, options, icons, checks};
 };
 
 const auto Start = u"A+(a1 B+(b1 C(c1)) a2) D+(d1) e(e1)"_s;

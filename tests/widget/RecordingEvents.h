@@ -172,6 +172,8 @@ public:
     void FileList_DragOver(DragSource source, int state) override {
         list("File", "DragOver", int(source), state);
     }
+    void DirList_KeyDown(int key, int shift) override { list("Dir", "KeyDown", key, shift); }
+    void FileList_KeyDown(int key, int shift) override { list("File", "KeyDown", key, shift); }
     void FilterKey_Press() override { calls << QStringLiteral("FilterKey"); }
     void FilterLine_Change(const QString& text) override {
         calls << QStringLiteral("FilterChange ") + text;

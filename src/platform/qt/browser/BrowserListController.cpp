@@ -55,15 +55,7 @@ bool BrowserListController::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::FocusIn &&
             static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason && reports_.gotFocus)
             reports_.gotFocus();
-        // Return opens the current entry, as a double click does.
-        if (event->type() != QEvent::KeyPress)
-            return false;
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key != Qt::Key_Return && key != Qt::Key_Enter) || !view_.currentIndex().isValid())
-            return false;
-        if (reports_.dblClick)
-            reports_.dblClick();
-        return true;
+        return event->type() == QEvent::KeyPress && keyEvent(static_cast<QKeyEvent*>(event));
     }
     if (watched != viewport_)
         return false;
@@ -132,4 +124,28 @@ bool BrowserListController::mouseEvent(QMouseEvent* event) {
         return button != ButtonLeft;
     }
     }
+}
+
+// Return opens the current entry, as a double click does; the menu key and
+// Shift+F10 ask for the list's menu. The rest move about the list.
+bool BrowserListController::keyEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const int shift = MouseNumbers::shift(event->modifiers());
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (!view_.currentIndex().isValid())
+            return false;
+        if (reports_.dblClick)
+            reports_.dblClick();
+        return true;
+    }
+    int command = 0;
+    if (key == Qt::Key_Menu)
+        command = KeyContextMenu;
+    else if (key == Qt::Key_F10 && shift == ShiftShift)
+        command = KeyF10;
+    if (command == 0)
+        return false;
+    if (reports_.keyDown)
+        reports_.keyDown(command, shift);
+    return true;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 
 class BrowserListView;
+class QKeyEvent;
 class QMouseEvent;
 
 // What a browser list reports, whichever of the two it is. Indexes are the
@@ -20,6 +21,8 @@ struct ListReports {
     std::function<void(int button, int shift, float x, float y)> mouseUp;
     std::function<void(DragSource source, int state)> dragOver;
     std::function<void()> gotFocus;  // other than by a click
+    // The menu key and Shift+F10, numbered as the tree's keys.
+    std::function<void(int key, int shift)> keyDown;
 };
 
 // Turns what the user does in a browser list into reports. The view keeps
@@ -43,6 +46,7 @@ protected:
 
 private:
     bool mouseEvent(QMouseEvent* event);
+    bool keyEvent(QKeyEvent* event);
     void currentRowChanged(int row);
 
     BrowserListView& view_;

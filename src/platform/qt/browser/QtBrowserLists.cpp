@@ -54,6 +54,16 @@ void QtListControl::setVisible(bool visible) {
         view_->setVisible(visible);
 }
 
+std::optional<QPoint> QtListControl::globalPosOfCurrent() const {
+    if (!view_ || !view_->isVisible())
+        return std::nullopt;
+    const QRect row = view_->visualRect(view_->currentIndex());
+    const QRect shown = view_->viewport()->rect();
+    // A current row scrolled out of sight, or none: the list's top corner.
+    const QPoint at = row.isValid() && shown.intersects(row) ? row.bottomLeft() : QPoint();
+    return view_->viewport()->mapToGlobal(at);
+}
+
 void QtListControl::setListIndex(int index) {
     listIndex_ = index;
     if (controller_)
@@ -111,6 +121,7 @@ void QtDirList::setEvents(DirListEvents* events) {
         [events](int b, int s, float x, float y) { events->DirList_MouseUp(b, s, x, y); },
         [events](DragSource source, int state) { events->DirList_DragOver(source, state); },
         [events] { events->DirList_GotFocus(); },
+        [events](int key, int shift) { events->DirList_KeyDown(key, shift); },
     });
 }
 
@@ -135,5 +146,6 @@ void QtFileList::setEvents(FileListEvents* events) {
         [events](int b, int s, float x, float y) { events->FileList_MouseUp(b, s, x, y); },
         [events](DragSource source, int state) { events->FileList_DragOver(source, state); },
         [events] { events->FileList_GotFocus(); },
+        [events](int key, int shift) { events->FileList_KeyDown(key, shift); },
     });
 }

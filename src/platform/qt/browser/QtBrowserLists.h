@@ -4,8 +4,10 @@
 #include "platform/qt/browser/BrowserListController.h"
 #include "platform/qt/browser/BrowserListModel.h"
 
+#include <QPoint>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <utility>
 
 class BrowserListView;
@@ -34,6 +36,9 @@ public:
     void setReading(bool reading);
     void setDragPicture(const QString& key);
     void beginDrag();
+    // Where a menu asked for with a key opens: under the current entry, on
+    // the screen; none while the list is not shown.
+    std::optional<QPoint> globalPosOfCurrent() const;
 
 private:
     void connectUp();
@@ -62,6 +67,7 @@ public:
     void setReading(bool reading) override { control_.setReading(reading); }
     void setDragPicture(const QString& key) override { control_.setDragPicture(key); }
     void BeginDrag() override { control_.beginDrag(); }
+    std::optional<QPoint> globalPosOfCurrent() const { return control_.globalPosOfCurrent(); }
 
 protected:
     QtBrowserList(DragSource source, bool visible, std::unique_ptr<BrowserListModel> model)

@@ -98,8 +98,15 @@ bool NodeTreeView::isOnBranchMark(const QPoint& viewportPos) const {
 
 void NodeTreeView::keyPressEvent(QKeyEvent* event) {
     const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool ctrlOnly = (event->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
     int command = 0;
     switch (event->key()) {
+    case Qt::Key_X:
+        command = ctrlOnly ? KeyX : 0;
+        break;
+    case Qt::Key_V:
+        command = ctrlOnly ? KeyV : 0;
+        break;
     case Qt::Key_F2:
         command = KeyF2;
         break;
@@ -123,7 +130,7 @@ void NodeTreeView::keyPressEvent(QKeyEvent* event) {
         break;
     }
     if (command != 0 && state() != EditingState) {
-        Q_EMIT commandKey(command, shift ? 1 : 0);
+        Q_EMIT commandKey(command, ctrlOnly ? ShiftCtrl : shift ? ShiftShift : 0);
         return;
     }
     const QModelIndex before = currentIndex();

@@ -1,5 +1,6 @@
 #include "QtPopupMenus.h"
 
+#include "platform/qt/browser/QtBrowserLists.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/PopupMenuBuilder.h"
 #include "platform/qt/window/QtMainWindow.h"
@@ -22,5 +23,14 @@ MenuChoice QtPopupMenus::popup(const MenuEntry& menu) {
 
 MenuChoice QtPopupMenus::popupAtNode(const MenuEntry& menu, TreeNode* node) {
     const std::optional<QPoint> at = tree_ ? tree_->globalPosOf(node) : std::nullopt;
+    return popupAt(menu, owner_, at.value_or(QCursor::pos()));
+}
+
+MenuChoice QtPopupMenus::popupAtListEntry(const MenuEntry& menu, DragSource list) {
+    std::optional<QPoint> at;
+    if (list == DragSource::DirList && dirList_)
+        at = dirList_->globalPosOfCurrent();
+    else if (list == DragSource::FileList && fileList_)
+        at = fileList_->globalPosOfCurrent();
     return popupAt(menu, owner_, at.value_or(QCursor::pos()));
 }

@@ -2,6 +2,8 @@
 
 #include "platform/PopupMenu.h"
 
+class QtDirList;
+class QtFileList;
 class QtMainWindow;
 class QtTreeView;
 
@@ -10,12 +12,16 @@ class QtTreeView;
 // popup only over a parent).
 class QtPopupMenus : public PopupMenus {
 public:
-    explicit QtPopupMenus(const QtMainWindow* owner = nullptr, const QtTreeView* tree = nullptr)
-        : owner_(owner), tree_(tree) {}
+    explicit QtPopupMenus(const QtMainWindow* owner = nullptr, const QtTreeView* tree = nullptr,
+                          const QtDirList* dirList = nullptr, const QtFileList* fileList = nullptr)
+        : owner_(owner), tree_(tree), dirList_(dirList), fileList_(fileList) {}
     MenuChoice popup(const MenuEntry& menu) override;
     MenuChoice popupAtNode(const MenuEntry& menu, TreeNode* node) override;
+    MenuChoice popupAtListEntry(const MenuEntry& menu, DragSource list) override;
 
 private:
     const QtMainWindow* owner_;
     const QtTreeView* tree_;
+    const QtDirList* dirList_;
+    const QtFileList* fileList_;
 };
