@@ -59,10 +59,11 @@ private Q_SLOTS:
         bus_.reset();
     }
 
-    // First start: a session, the list (empty), then the key bound with our
-    // id and description. A press on it comes out with the desktop's token,
-    // or none from portals that give none; presses of other keys or other
-    // sessions are not ours. Going away ends the session.
+    // First start: a session, the list (empty), then the key bound in that
+    // session; its id and description are checked by the journey through the
+    // real program. A press on it comes out with the desktop's token, or none
+    // from portals that give none; presses of other keys or other sessions
+    // are not ours. Going away ends the session.
     void firstStartBindsTheKeyAndHearsIt() {
         Desktop desktop(*bus_);
         QSignalSpy bound(desktop.client.get(), &GlobalShortcutsPortal::bound);
@@ -73,12 +74,8 @@ private Q_SLOTS:
         StandInPortal& portal = *desktop.portal;
         QCOMPARE(portal.members(), (QStringList{u"Get"_s, u"CreateSession"_s, u"ListShortcuts"_s,
                                                 u"BindShortcuts"_s}));
-        const QDBusMessage bind = portal.calls.at(3);
-        QCOMPARE(bind.arguments().at(0).value<QDBusObjectPath>().path(), portal.session);
-        const PortalShortcutList asked = portalShortcutsIn(bind.arguments().at(1));
-        QCOMPARE(asked.size(), 1);
-        QCOMPARE(asked.at(0).id, u"quick-list"_s);
-        QCOMPARE(asked.at(0).details.value(u"description"_s).toString(), u"Show the Quick List"_s);
+        QCOMPARE(portal.calls.at(3).arguments().at(0).value<QDBusObjectPath>().path(),
+                 portal.session);
 
         const QVariantMap token{{u"activation_token"_s, u"token-1"_s}};
         portal.activate(u"quick-list"_s, token, portal.session);
