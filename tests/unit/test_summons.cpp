@@ -114,10 +114,13 @@ private Q_SLOTS:
 
     // Toggle puts away a window the user looks at: into the tray, or down
     // to the task bar where there is no tray; anything else brings it
-    // forward.
+    // forward. A bare second start shows nothing where there is a tray (the
+    // box tells where the program is); without one, the window comes up.
     void toggleHidesWhatIsInFrontAndShowsTheRest() {
         FormHarness h;
         h.load();
+        QVERIFY(!h.form->summons().SecondStart(u"t"_s));
+        QVERIFY(!h.fake.window.visible && h.fake.window.tokens.empty());
         h.form->summons().ToggleWindow(QString());
         QVERIFY(h.fake.window.visible);
         h.fake.window.active = false;  // behind another window: forward
@@ -147,22 +150,10 @@ private Q_SLOTS:
         QVERIFY(bare.fake.window.visible);
         bare.form->summons().ToggleWindow(QString());
         QCOMPARE(bare.fake.window.state, int(StateNormal));
-    }
-
-    // A bare second start: where there is a tray, the running copy shows
-    // nothing and the box tells where the program is; without one, its
-    // window comes up from minimised instead of a box.
-    void aBareSecondStartShowsTheWindowOnlyWithoutATray() {
-        FormHarness h;
-        h.load();
-        QVERIFY(!h.form->summons().SecondStart(u"t"_s));
-        QVERIFY(!h.fake.window.visible && h.fake.window.tokens.empty());
-        h.form->tray().trayHostChanged(TrayHost::Absent);
-        h.form->Form_QueryUnload(vbFormControlMenu);
-        QCOMPARE(h.fake.window.state, int(StateMinimized));
-        QVERIFY(h.form->summons().SecondStart(u"t"_s));
-        QCOMPARE(h.fake.window.state, int(StateNormal));
-        QVERIFY(h.fake.window.visible);
+        bare.form->Form_QueryUnload(vbFormControlMenu);  // the close box minimises
+        QCOMPARE(bare.fake.window.state, int(StateMinimized));
+        QVERIFY(bare.form->summons().SecondStart(u"t"_s));
+        QCOMPARE(bare.fake.window.state, int(StateNormal));
     }
 
     // With no copy running, a switch starts the program and then does what

@@ -73,6 +73,7 @@ private Q_SLOTS:
         QCOMPARE(TextMatch::Fold(u"Ärger ÉTÉ Straße e\u0301"_s), u"arger ete straße e"_s);
         const TextMatch match(u"\uFFFDa"_s);
         QCOMPARE(match.FindUtf8(QByteArrayView("\xC3", 1)), MatchPlace::None);
+        QCOMPARE(TextMatch(u"e"_s).FindUtf8(QByteArrayView("\xC3\xA9", 1)), MatchPlace::None);
         QCOMPARE(match.FindUtf8(QByteArrayView("\xFF"
                                                "a")),
                  MatchPlace::Start);
@@ -88,8 +89,8 @@ private Q_SLOTS:
         TreeNode* kept8 =
             tree.AppendLoaded(nullptr, "Caf\xC3\xA9", "/srv/menu", u"leaf"_s, QString(), false);
         TreeNode* kept16 = tree.Add(nullptr, tvwLast, QString(), u"Menu \xD800"_s, u"leaf"_s);
-        kept16->SetTag(u"/srv/cafe"_s);
-        QVERIFY(kept8->TextUtf8() && !kept16->TextUtf8());
+        kept16->SetTag(u"/srv/cafe \xD800"_s);
+        QVERIFY(kept8->TextUtf8() && !kept16->TextUtf8() && !kept16->TagUtf8());
         QCOMPARE(RankNode(TextMatch(u"cafe"_s), *kept8), MatchRank::LabelStart);
         QCOMPARE(RankNode(TextMatch(u"cafe"_s), *kept16), MatchRank::PathWord);
         QCOMPARE(RankNode(TextMatch(u"menu"_s), *kept8), MatchRank::PathWord);

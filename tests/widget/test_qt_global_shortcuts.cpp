@@ -25,10 +25,10 @@ void countPortalLines(QtMsgType type, const QMessageLogContext& context, const Q
 // Varnel's client and, on another connection, the desktop's portal.
 struct Desktop {
     explicit Desktop(PrivateBus& bus, bool withPortal = true)
-        : clientBus(bus.connect()), portalBus(bus.connect()) {
-        if (withPortal)
-            portal = std::make_unique<StandInPortal>(portalBus);
-        client = std::make_unique<GlobalShortcutsPortal>(clientBus);
+        : clientBus(bus.connect()),
+          portalBus(bus.connect()),
+          portal(withPortal ? std::make_unique<StandInPortal>(portalBus) : nullptr),
+          client(std::make_unique<GlobalShortcutsPortal>(clientBus)) {
         portalLines = 0;
     }
     ~Desktop() {
@@ -41,6 +41,9 @@ struct Desktop {
     QDBusConnection portalBus;
     std::unique_ptr<StandInPortal> portal;
     std::unique_ptr<GlobalShortcutsPortal> client;
+    QSignalSpy bound{client.get(), &GlobalShortcutsPortal::bound};
+    QSignalSpy activated{client.get(), &GlobalShortcutsPortal::activated};
+    QSignalSpy unavailable{client.get(), &GlobalShortcutsPortal::unavailable};
 };
 }  // namespace
 
@@ -59,36 +62,31 @@ private Q_SLOTS:
         bus_.reset();
     }
 
-    // First start: a session, the list (empty), then the key bound with our
-    // id and description. A press on it comes out with the desktop's token,
-    // or none from portals that give none; presses of other keys or other
-    // sessions are not ours. Going away ends the session.
+    // First start: a session, the list (empty), then the key bound in that
+    // session; its id and description are checked by the journey through the
+    // real program. A press on it comes out with the desktop's token, or none
+    // from portals that give none; presses of other keys or other sessions
+    // are not ours. Going away ends the session.
     void firstStartBindsTheKeyAndHearsIt() {
         Desktop desktop(*bus_);
-        QSignalSpy bound(desktop.client.get(), &GlobalShortcutsPortal::bound);
-        QSignalSpy activated(desktop.client.get(), &GlobalShortcutsPortal::activated);
         desktop.client->start();
-        QTRY_COMPARE_WITH_TIMEOUT(bound.size(), 1, BusMs);
-        QCOMPARE(bound.at(0).at(0).toString(), u"Meta+Q"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.bound.size(), 1, BusMs);
+        QCOMPARE(desktop.bound.at(0).at(0).toString(), u"Meta+Q"_s);
         StandInPortal& portal = *desktop.portal;
         QCOMPARE(portal.members(), (QStringList{u"Get"_s, u"CreateSession"_s, u"ListShortcuts"_s,
                                                 u"BindShortcuts"_s}));
-        const QDBusMessage bind = portal.calls.at(3);
-        QCOMPARE(bind.arguments().at(0).value<QDBusObjectPath>().path(), portal.session);
-        const PortalShortcutList asked = portalShortcutsIn(bind.arguments().at(1));
-        QCOMPARE(asked.size(), 1);
-        QCOMPARE(asked.at(0).id, u"quick-list"_s);
-        QCOMPARE(asked.at(0).details.value(u"description"_s).toString(), u"Show the Quick List"_s);
+        QCOMPARE(portal.calls.at(3).arguments().at(0).value<QDBusObjectPath>().path(),
+                 portal.session);
 
         const QVariantMap token{{u"activation_token"_s, u"token-1"_s}};
         portal.activate(u"quick-list"_s, token, portal.session);
-        QTRY_COMPARE_WITH_TIMEOUT(activated.size(), 1, BusMs);
-        QCOMPARE(activated.at(0).at(0).toString(), u"token-1"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.activated.size(), 1, BusMs);
+        QCOMPARE(desktop.activated.at(0).at(0).toString(), u"token-1"_s);
         portal.activate(u"another-key"_s, token, portal.session);
         portal.activate(u"quick-list"_s, token, portal.session + u"x"_s);
         portal.activate(u"quick-list"_s, {}, portal.session);  // delivered in order, after the two
-        QTRY_COMPARE_WITH_TIMEOUT(activated.size(), 2, BusMs);
-        QCOMPARE(activated.at(1).at(0).toString(), QString());
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.activated.size(), 2, BusMs);
+        QCOMPARE(desktop.activated.at(1).at(0).toString(), QString());
         QCOMPARE(portalLines, 0);
 
         desktop.client.reset();
@@ -103,10 +101,9 @@ private Q_SLOTS:
         Desktop desktop(*bus_);
         desktop.portal->alreadyBound = true;
         desktop.portal->responseFirst = true;
-        QSignalSpy bound(desktop.client.get(), &GlobalShortcutsPortal::bound);
         desktop.client->start();
-        QTRY_COMPARE_WITH_TIMEOUT(bound.size(), 1, BusMs);
-        QCOMPARE(bound.at(0).at(0).toString(), u"Meta+Q"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(desktop.bound.size(), 1, BusMs);
+        QCOMPARE(desktop.bound.at(0).at(0).toString(), u"Meta+Q"_s);
         QVERIFY(!desktop.portal->members().contains(u"BindShortcuts"_s));
     }
 
@@ -130,13 +127,11 @@ private Q_SLOTS:
                 desktop.portal->offersShortcuts = false;
             if (kind == 2)
                 desktop.portal->sessionError = u"org.freedesktop.DBus.Error.AccessDenied"_s;
-            QSignalSpy unavailable(desktop.client.get(), &GlobalShortcutsPortal::unavailable);
-            QSignalSpy bound(desktop.client.get(), &GlobalShortcutsPortal::bound);
             desktop.client->start();
             desktop.client->start();  // once is enough
-            QTRY_COMPARE_WITH_TIMEOUT(unavailable.size(), 1, BusMs);
+            QTRY_COMPARE_WITH_TIMEOUT(desktop.unavailable.size(), 1, BusMs);
             QCOMPARE(portalLines, 1);
-            QCOMPARE(bound.size(), 0);
+            QCOMPARE(desktop.bound.size(), 0);
             if (kind == 1)
                 QCOMPARE(desktop.portal->members(), QStringList{u"Get"_s});
         }
@@ -147,12 +142,10 @@ private Q_SLOTS:
     void cancelledDialogBindsNothing() {
         Desktop desktop(*bus_);
         desktop.portal->bindResponse = 1;
-        QSignalSpy bound(desktop.client.get(), &GlobalShortcutsPortal::bound);
-        QSignalSpy unavailable(desktop.client.get(), &GlobalShortcutsPortal::unavailable);
         desktop.client->start();
         QTRY_COMPARE_WITH_TIMEOUT(portalLines, 1, BusMs);
-        QCOMPARE(bound.size(), 0);
-        QCOMPARE(unavailable.size(), 0);
+        QCOMPARE(desktop.bound.size(), 0);
+        QCOMPARE(desktop.unavailable.size(), 0);
     }
 
     // The portal lives in this very thread: a client that waited for its
@@ -163,20 +156,18 @@ private Q_SLOTS:
         {
             Desktop desktop(*bus_);
             desktop.portal->holdAnswers = true;
-            QSignalSpy bound(desktop.client.get(), &GlobalShortcutsPortal::bound);
             desktop.client->start();
             QTRY_COMPARE_WITH_TIMEOUT(desktop.portal->calls.size(), 1, BusMs);
-            QCOMPARE(bound.size(), 0);
+            QCOMPARE(desktop.bound.size(), 0);
             desktop.portal->release();
-            QTRY_COMPARE_WITH_TIMEOUT(bound.size(), 1, BusMs);
+            QTRY_COMPARE_WITH_TIMEOUT(desktop.bound.size(), 1, BusMs);
         }
         Desktop silent(*bus_);
         silent.portal->holdAnswers = true;
-        QSignalSpy unavailable(silent.client.get(), &GlobalShortcutsPortal::unavailable);
         silent.client->start();
         QTRY_COMPARE_WITH_TIMEOUT(silent.portal->calls.size(), 1, BusMs);
         silent.client.reset();
-        QCOMPARE(unavailable.size(), 0);
+        QCOMPARE(silent.unavailable.size(), 0);
         QCOMPARE(portalLines, 0);
     }
 };
