@@ -111,9 +111,6 @@ private Q_SLOTS:
         QCOMPARE(f.item->Text(), u"Item"_s);
     }
 
-    // Presses, a drag across rows, a double click and the keys are reported, but only the logic
-    // selects or expands; a double click never opens the folder. Rows going away move the view's
-    // current row, which is no choice of the user's: nothing is selected or clicked.
     // The focus is told when the keyboard or the window brings it, not when
     // a click does.
     void theFocusIsToldUnlessAClickBroughtIt() {
@@ -127,6 +124,9 @@ private Q_SLOTS:
         QCOMPARE(f.events.focuses, QStringList(2, u"Tree"_s));
     }
 
+    // Presses, a drag across rows, a double click and the keys are reported, but only the logic
+    // selects or expands; a double click never opens the folder. Rows going away move the view's
+    // current row, which is no choice of the user's: nothing is selected or clicked.
     void theViewReportsAndTheLogicDecides() {
         Fixture f;
         f.events.followExpansion = false;
