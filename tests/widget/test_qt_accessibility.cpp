@@ -178,9 +178,8 @@ private Q_SLOTS:
         heard.clear();
         QTest::keyClick(&t.view(), Qt::Key_Down);
         const QList<Heard> focus = heardOf(QAccessible::Focus);
-        QVERIFY(!focus.isEmpty());
+        QVERIFY(!focus.isEmpty() && focus.last().role == QAccessible::TreeItem);
         QCOMPARE(focus.last().name, u"Beta"_s);
-        QCOMPARE(focus.last().role, QAccessible::TreeItem);
 
         alpha->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(t.nodes[0]->Expanded() && alpha->state().expanded);
@@ -204,7 +203,6 @@ private Q_SLOTS:
         QTRY_VERIFY(!heardOf(QAccessible::Focus).isEmpty() &&
                     heardOf(QAccessible::Focus).last().role == QAccessible::TreeItem);
         QCOMPARE(heardOf(QAccessible::Focus).last().name, u"Gamma"_s);
-        QCOMPARE(t.nodes[1]->Text(), u"Gamma"_s);
         const QList<Heard> names = heardOf(QAccessible::NameChanged);
         QVERIFY(!names.isEmpty() && names.last().name == u"Gamma"_s);
     }
