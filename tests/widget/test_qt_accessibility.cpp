@@ -87,8 +87,10 @@ private Q_SLOTS:
         RealWindow t({u"Alpha"_s, u"Beta"_s});
         TreeNode* inner = t.form.tree().Add(t.nodes[0], tvwChild, QString(), u"Inner"_s, u"leaf"_s);
         MainWindowWidget& w = *t.qt.window().widget();
+        t.qt.quickFind().show(QString(), QString());
+        QuickFindWindow* popup = t.qt.quickFind().window();
         const struct {
-            QWidget* control;
+            QObject* control;
             QAccessible::Role role;
             QString name;
         } controls[] = {
@@ -98,11 +100,15 @@ private Q_SLOTS:
             {w.treeView(), QAccessible::Tree, u"Shortcuts"_s},
             {w.pathLabel(), QAccessible::StaticText, u"Path"_s},
             {w.statusBar(), QAccessible::StatusBar, u"Status"_s},
+            {popup, of(popup)->role(), u"Quick List"_s},
+            {popup->searchField(), QAccessible::EditableText, u"Find"_s},
+            {popup->list(), QAccessible::List, u"Matches"_s},
         };
         for (const auto& c : controls) {
             QCOMPARE(of(c.control)->text(QAccessible::Name), c.name);
             QCOMPARE(of(c.control)->role(), c.role);
         }
+        t.qt.quickFind().close();
         QCOMPARE(of(w.driveList())->text(QAccessible::Value), w.driveList()->currentText());
         // The path shown is read as the label's text.
         t.form.browser().ShowHighlightedDirectory();
@@ -111,17 +117,15 @@ private Q_SLOTS:
         QCOMPARE(path->text(0, path->characterCount()), w.pathLabel()->text());
 
         QAccessibleInterface* tree = of(w.treeView());
-        QCOMPARE(tree->childCount(), 2);
         QAccessibleInterface* alpha = tree->child(0);
-        QCOMPARE(alpha->role(), QAccessible::TreeItem);
-        QCOMPARE(alpha->text(QAccessible::Name) + tree->child(1)->text(QAccessible::Name),
-                 u"AlphaBeta"_s);
-        QCOMPARE(tree->indexOfChild(tree->child(1)), 1);
-        QCOMPARE(alpha->childCount(), 1);
         QAccessibleInterface* child = alpha->child(0);
-        QCOMPARE(child->text(QAccessible::Name), u"Inner"_s);
-        QCOMPARE(child->parent(), alpha);
-        QCOMPARE(alpha->parent(), tree);
+        QCOMPARE(tree->childCount() * 10 + alpha->childCount(), 21);
+        QCOMPARE(alpha->role(), QAccessible::TreeItem);
+        QCOMPARE(alpha->text(QAccessible::Name) + tree->child(1)->text(QAccessible::Name) +
+                     child->text(QAccessible::Name),
+                 u"AlphaBetaInner"_s);
+        QVERIFY(child->parent() == alpha && alpha->parent() == tree);
+        QCOMPARE(tree->indexOfChild(tree->child(1)), 1);
         QCOMPARE(alpha->indexOfChild(child), 0);
         QCOMPARE(tree->indexOfChild(child), -1);
         QCOMPARE(QAccessible::uniqueId(tree->child(0)), QAccessible::uniqueId(alpha));
@@ -131,19 +135,9 @@ private Q_SLOTS:
 
         QStringList seen;
         walk(of(&w), seen);
-        for (const QString& line :
-             {u"%1 Shortcuts"_s.arg(QAccessible::Tree), u"%1 Inner"_s.arg(QAccessible::TreeItem)})
-            QVERIFY2(seen.contains(line), qPrintable(line));
+        QVERIFY(seen.contains(u"%1 Shortcuts"_s.arg(QAccessible::Tree)));
+        QVERIFY(seen.contains(u"%1 Inner"_s.arg(QAccessible::TreeItem)));
         QVERIFY(!seen.contains(u"%1 1"_s.arg(QAccessible::ColumnHeader)));
-
-        // The summoned pop-up and its parts.
-        t.qt.quickFind().show(QString(), QString());
-        QuickFindWindow* popup = t.qt.quickFind().window();
-        QCOMPARE(of(popup)->text(QAccessible::Name) + u'|' +
-                     of(popup->searchField())->text(QAccessible::Name) + u'|' +
-                     of(popup->list())->text(QAccessible::Name),
-                 u"Quick List|Find|Matches"_s);
-        t.qt.quickFind().close();
 
         // A node added is told to its folder.
         heard.clear();
@@ -154,46 +148,39 @@ private Q_SLOTS:
 
         // A node moved keeps its interface; a node deleted takes it along.
         QVERIFY(inner->SetParent(nullptr));
-        QCOMPARE(tree->childCount(), 3);
-        QCOMPARE(tree->child(2), child);
-        QCOMPARE(child->parent(), tree);
+        QVERIFY(tree->childCount() == 3 && tree->child(2) == child && child->parent() == tree);
         const QAccessible::Id id = QAccessible::uniqueId(child);
         t.form.tree().Remove(inner);
         QVERIFY(!QAccessible::accessibleInterface(id));
     }
 
     // Right and Left on a folder tell that it opened and closed, on the node,
-    // and the node's state says so after.
+    // and the node's state says so after; a screen reader's own "toggle"
+    // opens it as the expand mark does. The node a key moves to is told as
+    // the focus.
     void openingAndClosingAFolderIsTold() {
         RealWindow t({u"Alpha"_s, u"Beta"_s});
         t.form.tree().Add(t.nodes[0], tvwChild, QString(), u"Inner"_s, u"leaf"_s);
         QTest::mouseClick(t.viewport(), Qt::LeftButton, {}, t.onLabel(t.nodes[0]));
         QAccessibleInterface* alpha = of(&t.view())->child(0);
-        heard.clear();
-        QTest::keyClick(&t.view(), Qt::Key_Right);
-        QVERIFY(t.nodes[0]->Expanded());
-        QList<Heard> changes = heardOf(QAccessible::StateChanged);
-        QCOMPARE(changes.size(), 1);
-        QVERIFY(changes[0].changed.expanded && changes[0].name == u"Alpha"_s);
-        QVERIFY(alpha->state().expanded && !alpha->state().collapsed);
-        QVERIFY(!alpha->child(0)->state().invisible);
+        for (const bool open : {true, false}) {
+            heard.clear();
+            QTest::keyClick(&t.view(), open ? Qt::Key_Right : Qt::Key_Left);
+            const QList<Heard> changes = heardOf(QAccessible::StateChanged);
+            QCOMPARE(changes.size(), 1);
+            QVERIFY(changes[0].changed.expanded && changes[0].changed.collapsed);
+            QCOMPARE(changes[0].name, u"Alpha"_s);
+            QCOMPARE(t.nodes[0]->Expanded(), open);
+            QVERIFY(alpha->state().expanded == open && alpha->state().collapsed != open);
+            QCOMPARE(alpha->child(0)->state().invisible, !open);
+        }
 
-        heard.clear();
-        QTest::keyClick(&t.view(), Qt::Key_Left);
-        changes = heardOf(QAccessible::StateChanged);
-        QCOMPARE(changes.size(), 1);
-        QVERIFY(changes[0].changed.collapsed && changes[0].role == QAccessible::TreeItem);
-        QVERIFY(alpha->state().collapsed && !t.nodes[0]->Expanded());
-
-        // The current node moved by a key is told as the focus, by its name.
         heard.clear();
         QTest::keyClick(&t.view(), Qt::Key_Down);
         const QList<Heard> focus = heardOf(QAccessible::Focus);
-        QVERIFY(!focus.isEmpty());
+        QVERIFY(!focus.isEmpty() && focus.last().role == QAccessible::TreeItem);
         QCOMPARE(focus.last().name, u"Beta"_s);
-        QCOMPARE(focus.last().role, QAccessible::TreeItem);
 
-        // A screen reader's own "toggle" opens it as the expand mark does.
         alpha->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
         QVERIFY(t.nodes[0]->Expanded() && alpha->state().expanded);
     }
@@ -216,7 +203,6 @@ private Q_SLOTS:
         QTRY_VERIFY(!heardOf(QAccessible::Focus).isEmpty() &&
                     heardOf(QAccessible::Focus).last().role == QAccessible::TreeItem);
         QCOMPARE(heardOf(QAccessible::Focus).last().name, u"Gamma"_s);
-        QCOMPARE(t.nodes[1]->Text(), u"Gamma"_s);
         const QList<Heard> names = heardOf(QAccessible::NameChanged);
         QVERIFY(!names.isEmpty() && names.last().name == u"Gamma"_s);
     }

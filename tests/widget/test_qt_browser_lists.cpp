@@ -44,8 +44,9 @@ class TestQtBrowserLists : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
     // The focus is told when the keyboard or the window brings it, not when
-    // a click does: the pointer's hint says more then.
-    void theFocusIsToldUnlessAClickBroughtIt() {
+    // a click does: the pointer's hint says more then. The menu key and
+    // Shift+F10, not F10 alone, ask for the list's menu.
+    void theFocusAndTheMenuKeysAreTold() {
         DirList list({u"a"_s});
         list.events.focuses.clear();
         for (const Qt::FocusReason reason :
@@ -54,6 +55,11 @@ private Q_SLOTS:
             QCoreApplication::sendEvent(&list.view, &in);
         }
         QCOMPARE(list.events.focuses, QStringList(2, u"Dir"_s));
+        QTest::keyClick(&list.view, Qt::Key_Menu);
+        QTest::keyClick(&list.view, Qt::Key_F10, Qt::ShiftModifier);
+        QTest::keyClick(&list.view, Qt::Key_F10);
+        QCOMPARE(list.events.only(u"Dir KeyDown"_s),
+                 (QStringList{u"Dir KeyDown 93 0"_s, u"Dir KeyDown 121 1"_s}));
     }
 
     // A hundred thousand rows come in one go; the row the logic sets is

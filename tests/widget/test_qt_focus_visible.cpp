@@ -73,22 +73,11 @@ struct TwoLists {
 class TestFocusVisible : public WarningsFail {
     Q_OBJECT
 private Q_SLOTS:
-    void contrastIsTheRatioOfLuminances() {
-        QCOMPARE(Contrast(Qt::black, Qt::white), 21.0);
-        QCOMPARE(qRound(Contrast(QColor(0x76, 0x76, 0x76), Qt::white) * 100), 454);
-        QCOMPARE(Contrast(QColor(0x30, 0x8c, 0xc6), QColor(0x30, 0x8c, 0xc6)), 1.0);
-    }
-
     void coloursReachThreeToOne_data() {
         QTest::addColumn<QPalette>("palette");
         QTest::addColumn<bool>("frameBeatsSelection");  // some colour can
-        QTest::newRow("fusion light") << paletteOf("#efefef", "#ffffff", "#308cc6") << true;
-        QTest::newRow("fusion dark") << paletteOf("#353535", "#2a2a2a", "#2a82da") << true;
-        QTest::newRow("breeze light") << paletteOf("#eff0f1", "#fcfcfc", "#3daee9") << true;
         QTest::newRow("breeze dark") << paletteOf("#31363b", "#232629", "#3daee9") << false;
-        QTest::newRow("adwaita") << paletteOf("#f6f5f4", "#ffffff", "#3584e4") << true;
         QTest::newRow("pale selection") << paletteOf("#ffffff", "#ffffff", "#cce8ff") << true;
-        QTest::newRow("black") << paletteOf("#000000", "#000000", "#1c1c1c") << true;
     }
     // The frame stands out from the window and the list at 3:1, and from the
     // selection wherever any colour can; the greyed selection stands out

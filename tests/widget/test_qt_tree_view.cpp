@@ -111,12 +111,9 @@ private Q_SLOTS:
         QCOMPARE(f.item->Text(), u"Item"_s);
     }
 
-    // Presses, a drag across rows, a double click and the keys are reported, but only the logic
-    // selects or expands; a double click never opens the folder. Rows going away move the view's
-    // current row, which is no choice of the user's: nothing is selected or clicked.
     // The focus is told when the keyboard or the window brings it, not when
     // a click does.
-    void theFocusIsToldUnlessAClickBroughtIt() {
+    void theFocusAndTheCutKeysAreTold() {
         Fixture f;
         f.events.focuses.clear();
         for (const Qt::FocusReason reason :
@@ -125,8 +122,17 @@ private Q_SLOTS:
             QCoreApplication::sendEvent(&f.view, &in);
         }
         QCOMPARE(f.events.focuses, QStringList(2, u"Tree"_s));
+        // Ctrl+X and Ctrl+V, with no other modifier, cut and paste.
+        for (const Qt::Key key : {Qt::Key_X, Qt::Key_V}) {
+            QTest::keyClick(&f.view, key, Qt::ControlModifier);
+            QTest::keyClick(&f.view, key, Qt::ControlModifier | Qt::ShiftModifier);
+        }
+        QCOMPARE(f.events.only(u"Key"_s), (QStringList{u"Key 88 2"_s, u"Key 86 2"_s}));
     }
 
+    // Presses, a drag across rows, a double click and the keys are reported, but only the logic
+    // selects or expands; a double click never opens the folder. Rows going away move the view's
+    // current row, which is no choice of the user's: nothing is selected or clicked.
     void theViewReportsAndTheLogicDecides() {
         Fixture f;
         f.events.followExpansion = false;
