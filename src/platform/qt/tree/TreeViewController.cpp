@@ -33,6 +33,7 @@ TreeViewController::TreeViewController(NodeTreeView& view, NodeTreeModel& model,
     : QObject(parent),
       view_(view),
       viewAlive_(&view),
+      viewObject_(&view),
       viewport_(view.viewport()),
       model_(model),
       events_(events) {
@@ -142,8 +143,9 @@ int TreeViewController::visibleCount() const {
 }
 
 bool TreeViewController::eventFilter(QObject* watched, QEvent* event) {
-    // Compared by address only: the view may be half destroyed by now.
-    if (watched == viewAlive_.data() && event->type() == QEvent::FocusIn &&
+    // Compared by address only: the view may be half destroyed by now, and
+    // even a cast to its own type would then read what is no longer there.
+    if (watched == viewObject_ && event->type() == QEvent::FocusIn &&
         static_cast<QFocusEvent*>(event)->reason() != Qt::MouseFocusReason)
         events_.TreeView_GotFocus();
     if (watched != viewport_)

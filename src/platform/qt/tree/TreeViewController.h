@@ -52,6 +52,7 @@ private:
 
     NodeTreeView& view_;
     QPointer<NodeTreeView> viewAlive_;  // the view may be gone first at the end
+    const QObject* viewObject_;         // the view, to know its events by address alone
     QObject* viewport_;                 // the view's viewport, whose mouse events are filtered
     NodeTreeModel& model_;
     TreeViewEvents& events_;
