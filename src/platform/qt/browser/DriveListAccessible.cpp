@@ -1,27 +1,15 @@
 #include "DriveListAccessible.h"
 
+#include "platform/qt/AccessibleFactory.h"
 #include "platform/qt/browser/QtDriveList.h"
 
 #include <QAbstractItemView>
-
-namespace {
-QAccessibleInterface* driveListFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String(DriveListBox::staticMetaObject.className()))
-        return nullptr;
-    auto* box = qobject_cast<QComboBox*>(object);
-    return box ? new DriveListAccessible(box) : nullptr;
-}
-}  // namespace
 
 DriveListAccessible::DriveListAccessible(QComboBox* box)
     : QAccessibleWidget(box, QAccessible::ComboBox) {}
 
 void DriveListAccessible::install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(driveListFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    InstallAccessibleFactory<DriveListBox, DriveListAccessible>();
 }
 
 QComboBox* DriveListAccessible::box() const {

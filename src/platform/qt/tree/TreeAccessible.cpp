@@ -1,25 +1,13 @@
 #include "TreeAccessible.h"
 
+#include "platform/qt/AccessibleFactory.h"
 #include "platform/qt/tree/NodeTreeView.h"
 #include "platform/qt/tree/TreeAccessibility.h"
-
-namespace {
-QAccessibleInterface* treeFactory(const QString& className, QObject* object) {
-    if (className != QLatin1String(NodeTreeView::staticMetaObject.className()))
-        return nullptr;
-    auto* view = qobject_cast<NodeTreeView*>(object);
-    return view ? new TreeAccessible(view) : nullptr;
-}
-}  // namespace
 
 TreeAccessible::TreeAccessible(NodeTreeView* view) : QAccessibleWidget(view, QAccessible::Tree) {}
 
 void TreeAccessible::install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(treeFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    InstallAccessibleFactory<NodeTreeView, TreeAccessible>();
 }
 
 NodeTreeView* TreeAccessible::view() const {

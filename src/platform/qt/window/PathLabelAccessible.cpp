@@ -1,14 +1,13 @@
 #include "PathLabelAccessible.h"
 
+#include "platform/qt/AccessibleFactory.h"
+
 #include <QLabel>
 
 namespace {
-QAccessibleInterface* pathLabelFactory(const QString& className, QObject* object) {
-    auto* label = qobject_cast<QLabel*>(object);
-    if (className != QLatin1String("QLabel") || !label ||
-        label->objectName() != QLatin1String("PathDisp"))
-        return nullptr;
-    return new PathLabelAccessible(label);
+// Of the window's labels, only the path label reads out as a path.
+bool isPathLabel(const QLabel& label) {
+    return label.objectName() == QLatin1String("PathDisp");
 }
 }  // namespace
 
@@ -16,11 +15,7 @@ PathLabelAccessible::PathLabelAccessible(QLabel* label)
     : QAccessibleWidget(label, QAccessible::StaticText) {}
 
 void PathLabelAccessible::install() {
-    static const bool installed = [] {
-        QAccessible::installFactory(pathLabelFactory);
-        return true;
-    }();
-    Q_UNUSED(installed);
+    InstallAccessibleFactory<QLabel, PathLabelAccessible, isPathLabel>();
 }
 
 QString PathLabelAccessible::shown() const {
