@@ -42,9 +42,6 @@ void BrowserAddToTree::AddToTree(DragSource list) {
     // no dragged node of the tree to go back to.
     if (ChosenEntry<TreeDropMenuId>(choice) != TreeDropMenuId::tdCancel)
         RunTreeDropChoice(choice, commands_);
-    TreeNode* highlighted = tree.DropHighlight();
-    if (highlighted)
-        tree.SetSelectedItem(highlighted);
-    ShowPathOf(platform_.pathLabel, highlighted);
+    SelectDropHighlight(tree, platform_.pathLabel);
     parts_.settings.ScheduleSave();
 }

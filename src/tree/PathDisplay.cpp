@@ -6,3 +6,10 @@
 void ShowPathOf(PathLabelPort& label, const TreeNode* node) {
     label.setCaption(node ? QLatin1Char(' ') + node->Tag() : QString());
 }
+
+void SelectDropHighlight(NodeTree& tree, PathLabelPort& label) {
+    TreeNode* highlighted = tree.DropHighlight();
+    if (highlighted)
+        tree.SetSelectedItem(highlighted);
+    ShowPathOf(label, highlighted);
+}

@@ -54,9 +54,6 @@ void TreeCut::paste(TreeNode* target, Where where) {
     else if (!moves_.IsIllegalDrop())
         moves_.MoveNode(where == Where::Before ? tvwPrevious : tvwNext);
     drag_.Set(DragSource::TreeView, nullptr);
-    TreeNode* highlighted = tree.DropHighlight();
-    if (highlighted)
-        tree.SetSelectedItem(highlighted);
-    ShowPathOf(platform_.pathLabel, highlighted);
+    SelectDropHighlight(tree, platform_.pathLabel);
     parts_.settings.ScheduleSave();
 }

@@ -229,8 +229,5 @@ void TreeDrop::runDropMenu(DragSource source, TreeNode* target) {
     const MenuChoice choice = platform_.menus.popup(
         BuildTreeDropMenu(source, target->IsFolder(), parts_.options.FullPath()));
     RunTreeDropChoice(choice, parts_.commands);
-    TreeNode* highlighted = parts_.tree.DropHighlight();
-    if (highlighted)
-        parts_.tree.SetSelectedItem(highlighted);
-    ShowPathOf(platform_.pathLabel, highlighted);
+    SelectDropHighlight(parts_.tree, platform_.pathLabel);
 }
