@@ -51,10 +51,12 @@ QStringList asideFiles(const FormHarness& h, const QString& pattern) {
 }
 
 // Started on mine, the window shown.
-void start(FormHarness& h) {
-    writeFile(h.paths.settingsPath, mine());
-    h.loadAndShow();
-}
+struct Started : FormHarness {
+    Started() {
+        writeFile(paths.settingsPath, mine());
+        loadAndShow();
+    }
+};
 
 void theyChangeIt(FormHarness& h, const QByteArray& bytes) {
     replaceFile(h.paths.settingsPath, bytes);
@@ -91,8 +93,7 @@ private Q_SLOTS:
     // quick list come in; the window, the options and the selection stay
     // ours, the selection as long as its node is still there.
     void theirChangeIsReadInWhenNothingOfOursWaits() {
-        FormHarness h;
-        start(h);
+        Started h;
         h.form->tray().tvRmvQuickList_Click();  // a step of ours, saved
         h.form->settings().SaveSettings();
         QVERIFY(h.form->history().CanUndo());
@@ -129,8 +130,7 @@ private Q_SLOTS:
     // With a change of ours waiting, both are kept: ours in the file, theirs
     // beside it under the date it was set aside, the user told once.
     void aChangeOfOursWaitingKeepsBoth() {
-        FormHarness h;
-        start(h);
+        Started h;
         h.form->tree().Add(nullptr, tvwLast, QString(), u"Mail"_s, u"leaf"_s);
         h.form->tvAutoHide_Click();  // Hide=False, saved with Mail within a minute
         theyChangeIt(h, theirs());
@@ -189,8 +189,7 @@ private Q_SLOTS:
 
     // Our own saves, and a file touched without a change, are not read.
     void ourOwnWritesAreNotReadBack() {
-        FormHarness h;
-        start(h);
+        Started h;
         h.form->tree().Add(nullptr, tvwLast, QString(), u"Mail"_s, u"leaf"_s);
         h.form->settings().ScheduleSave();
         h.form->settings().SaveSettings();
@@ -224,8 +223,7 @@ private Q_SLOTS:
     }
     void aFileThatIsNoWholeSettingsFileIsNotRead() {
         QFETCH(QByteArray, bytes);
-        FormHarness h;
-        start(h);
+        Started h;
         theyChangeIt(h, bytes);
         expectWarning("no whole settings file");
         h.wait(Settled);
@@ -242,8 +240,7 @@ private Q_SLOTS:
     // While a label is edited, a box or a menu is open, the tree is left
     // alone; the change comes in once they have closed.
     void aChangeWaitsForALabelEditABoxAndAMenu() {
-        FormHarness h;
-        start(h);
+        Started h;
         h.form->editing().tvRename_Click();
         theyChangeIt(h, theirs());
         h.wait(10 * Settled);
@@ -277,8 +274,7 @@ private Q_SLOTS:
 
     // A writer still at work: read once, when it has stopped, what it left.
     void aFileStillChangingIsReadOnceItSettles() {
-        FormHarness h;
-        start(h);
+        Started h;
         const std::size_t pointers = h.fake.window.pointers.size();
         theyChangeIt(h, settingsFile({u"Node=First\t\tleaf\t\tFalse\t0\tFalse"_s}));
         for (int step = 0; step < 6; ++step) {
@@ -299,8 +295,7 @@ private Q_SLOTS:
     // device: nothing is written there, the change waits, the user is told
     // once; once the stick is back, the change is saved on it.
     void aPulledDiskIsNotWrittenToAndTheChangeWaits() {
-        FormHarness h;
-        start(h);
+        Started h;
         const QString folder = QFileInfo(h.paths.settingsPath).absolutePath();
         h.fake.fileWatches.devices[folder] = 2;
         for (int save = 0; save < 2; ++save) {
@@ -322,8 +317,7 @@ private Q_SLOTS:
     // The session ends while the stick is out: no box, and the tree is
     // kept in a recovery file rather than lost with the program.
     void aSessionEndWhileTheDiskIsOutKeepsTheTreeAside() {
-        FormHarness h;
-        start(h);
+        Started h;
         h.fake.fileWatches.devices[QFileInfo(h.paths.settingsPath).absolutePath()] = 2;
         h.form->tvAutoHide_Click();
         expectWarning("no longer on the device");

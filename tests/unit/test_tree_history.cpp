@@ -63,6 +63,12 @@ struct History : FormHarness {
         return WriteSettingsText(SettingsValues{}, form->tree(), form->tray().Quick().Entries());
     }
     void key(int key, int shift) { form->treeMouse().TreeView_KeyDown(key, shift); }
+    void press(TreeNode* n) { form->treeMouse().TreeView_MouseDown(ButtonLeft, 0, 10, ys[n]); }
+    // A new node whose label is left as "New Node".
+    void addNew(Relationship relationship, bool item) {
+        form->editing().AddNewNode(relationship, item);
+        form->treeMouse().TreeView_AfterLabelEdit(std::nullopt);
+    }
     void treeDrag(TreeNode* from, TreeNode* onto, TreeDropMenuId choice) {
         form->treeMouse().TreeView_MouseMove(ButtonLeft, 0, 10, ys[from]);
         fake.menus.choose(choice);
@@ -112,15 +118,9 @@ const Case Cases[] = {
     {"delete the last top-level node", "Delete", [](History& h) { h.select(h.empty); },
      [](History& h) { h.form->editing().tvDelete_Click(); }},
     {"new folder after a node", "New Folder", [](History& h) { h.select(h.memo); },
-     [](History& h) {
-         h.form->editing().AddNewNode(tvwNext, false);
-         h.form->treeMouse().TreeView_AfterLabelEdit(std::nullopt);  // keeps "New Node"
-     }},
+     [](History& h) { h.addNew(tvwNext, false); }},
     {"new item inside a collapsed folder", "New Item", [](History& h) { h.select(h.empty); },
-     [](History& h) {
-         h.form->editing().AddNewNode(tvwChild, true);
-         h.form->treeMouse().TreeView_AfterLabelEdit(std::nullopt);
-     }},
+     [](History& h) { h.addNew(tvwChild, true); }},
     {"rename a node in the quick list", "Rename",
      [](History& h) {
          h.select(h.deep);
@@ -133,14 +133,11 @@ const Case Cases[] = {
          h.form->browser().PointAt(QDir::rootPath());
      },
      [](History& h) { h.form->editing().tvModify_Click(); }},
-    {"move an item into a folder", "Move",
-     [](History& h) { h.form->treeMouse().TreeView_MouseDown(ButtonLeft, 0, 10, h.ys[h.game]); },
+    {"move an item into a folder", "Move", [](History& h) { h.press(h.game); },
      [](History& h) { h.treeDrag(h.game, h.empty, TreeDropMenuId::tdInside); }},
-    {"move a folder before a node", "Move",
-     [](History& h) { h.form->treeMouse().TreeView_MouseDown(ButtonLeft, 0, 10, h.ys[h.docs]); },
+    {"move a folder before a node", "Move", [](History& h) { h.press(h.docs); },
      [](History& h) { h.treeDrag(h.docs, h.game, TreeDropMenuId::tdBefore); }},
-    {"move a folder after a node", "Move",
-     [](History& h) { h.form->treeMouse().TreeView_MouseDown(ButtonLeft, 0, 10, h.ys[h.work]); },
+    {"move a folder after a node", "Move", [](History& h) { h.press(h.work); },
      [](History& h) { h.treeDrag(h.work, h.empty, TreeDropMenuId::tdAfter); }},
     {"copy a directory of the browser into a folder", "Copy",
      [](History& h) { h.form->browserMouse().DirList_Click(0); },
@@ -242,7 +239,7 @@ private Q_SLOTS:
         h.form->editing().tvRename_Click();
         h.form->treeMouse().TreeView_AfterLabelEdit(u"  "_s);  // refused
         h.form->treeMouse().TreeView_AfterLabelEdit(std::nullopt);
-        h.form->treeMouse().TreeView_MouseDown(ButtonLeft, 0, 10, h.ys[h.game]);
+        h.press(h.game);
         h.treeDrag(h.game, h.work, TreeDropMenuId::tdCancel);
         h.form->treeMouse().TreeView_NodeClick(h.deep);  // a selection by hand
         QCOMPARE(h.form->history().StepCount(), 0);
@@ -331,24 +328,19 @@ private Q_SLOTS:
     // of them; whatever comes between (a field set, a node added
     // elsewhere, a node moved out) keeps each taken back in its turn.
     void nodesAddedInARowComeOutExactly() {
-        const std::function<void(BareTree&)> changes[] = {
-            [](BareTree& b) {
-                TreeNode* p = b.tree.AppendLoaded(nullptr, "p", "", u"closed"_s, {}, true);
-                TreeNode* c = b.tree.AppendLoaded(p, "c", "/c", u"leaf"_s, {}, false);
+        // Each goes on from a folder p added with a child c inside it.
+        const std::function<void(BareTree&, TreeNode*, TreeNode*)> changes[] = {
+            [](BareTree& b, TreeNode* p, TreeNode* c) {
                 b.tree.AppendLoaded(c, "cc", "", u"leaf"_s, {}, false);
                 b.tree.AppendLoaded(p, "d", "", u"leaf"_s, {}, false);
             },
-            [](BareTree& b) {
-                TreeNode* p = b.tree.AppendLoaded(nullptr, "p", "", u"closed"_s, {}, true);
-                TreeNode* c = b.tree.AppendLoaded(p, "c", "", u"leaf"_s, {}, false);
+            [](BareTree& b, TreeNode* p, TreeNode* c) {
                 c->SetText(u"c2"_s);
                 b.tree.InsertLoaded(p, 0, "d", "", u"leaf"_s, {}, false);
                 b.tree.AppendLoaded(b.tree.First(), "e", "", u"leaf"_s, {}, false);
                 b.tree.AppendLoaded(p, "f", "", u"leaf"_s, {}, false);
             },
-            [](BareTree& b) {
-                TreeNode* p = b.tree.AppendLoaded(nullptr, "p", "", u"closed"_s, {}, true);
-                TreeNode* c = b.tree.AppendLoaded(p, "c", "", u"leaf"_s, {}, false);
+            [](BareTree& b, TreeNode* p, TreeNode* c) {
                 b.tree.AppendLoaded(c, "cc", "", u"leaf"_s, {}, false);
                 b.tree.Relocate(c, nullptr, 0);
                 b.tree.Remove(p);
@@ -360,7 +352,8 @@ private Q_SLOTS:
             const QByteArray before = b.text();
             {
                 TreeHistory::Step step(b.history, u"Restore"_s);
-                change(b);
+                TreeNode* p = b.tree.AppendLoaded(nullptr, "p", "", u"closed"_s, {}, true);
+                change(b, p, b.tree.AppendLoaded(p, "c", "/c", u"leaf"_s, {}, false));
             }
             const QByteArray after = b.text();
             QVERIFY(after != before);
