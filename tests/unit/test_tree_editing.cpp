@@ -220,7 +220,7 @@ private Q_SLOTS:
     }
 
     // Keys do what the mouse does, on the selected node.
-    void keysActOnTheSelectedNode() {
+    void keysAndDragsActOnTheirNode() {
         Editing h;
         TreeMouse& mouse = h.form->treeMouse();
         mouse.TreeView_NodeClick(h.docs);
@@ -231,13 +231,9 @@ private Q_SLOTS:
         QCOMPARE(h.fake.menus.atNode, h.docs);
         mouse.TreeView_KeyDown(KeyReturn, 0);  // its path is not there: the warning
         QCOMPARE(h.fake.messages.shown.size(), size_t(1));
-    }
 
-    // A left press on a node and a move with that button held start one
-    // drag, with the node's picture; a press on empty space starts none.
-    void aDragStartsOnceFromANode() {
-        Editing h;
-        TreeMouse& mouse = h.form->treeMouse();
+        // A left press on a node and a move with that button held start one
+        // drag, with the node's picture; a press on empty space starts none.
         mouse.TreeView_MouseDown(ButtonLeft, 0, 10, 10);
         mouse.TreeView_MouseMove(ButtonLeft, 0, 10, 14);
         mouse.TreeView_MouseMove(ButtonLeft, 0, 10, 18);
