@@ -72,7 +72,9 @@ private Q_SLOTS:
     // inside and before keep the drop's order, after reverses it; on empty
     // space, with no menu, they end the top level. The last one added ends
     // selected, highlighted, shown and in the path label, and the target's
-    // marker is gone.
+    // marker is gone. The marker finds the target only when the target wears
+    // it: a node that carries the same key already neither draws the new
+    // nodes nor loses its key, and a target keeps its own.
     void thePathsGoWhereTheMenuSays_data() {
         QTest::addColumn<int>("row");
         QTest::addColumn<Id>("choice");
@@ -80,6 +82,7 @@ private Q_SLOTS:
         QTest::newRow("inside") << 0 << Id::tdInside << u"Work[a,b,c],Notes"_s;
         QTest::newRow("before") << 1 << Id::tdBefore << u"Work,a,b,c,Notes"_s;
         QTest::newRow("after") << 0 << Id::tdAfter << u"Work,c,b,a,Notes"_s;
+        QTest::newRow("after, keyed") << 0 << Id::tdAfter << u"Work,c,b,a,Notes"_s;
         QTest::newRow("empty space") << Dropping::EmptyRow << Id::tdCancel << u"Work,Notes,a,b,c"_s;
     }
 
@@ -88,13 +91,15 @@ private Q_SLOTS:
         QFETCH(Id, choice);
         QFETCH(QString, outline);
         Dropping d;
+        const bool keyed = QByteArray(QTest::currentDataTag()).endsWith("keyed");
+        QVERIFY(!keyed || (d.notes->SetKey(u"tdDrop"_s) && d.work->SetKey(u"mine"_s)));
         const QStringList paths = d.make({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
         d.h.fake.menus.choose(choice);
         d.dropAt(row, paths);
         QCOMPARE(d.outline(), outline);
         QCOMPARE(d.h.fake.menus.shown.size(), size_t(row != Dropping::EmptyRow));
         TreeNode* last = d.tree().SelectedItem();
-        QVERIFY(d.work->Key().isEmpty() && d.notes->Key().isEmpty());
+        QCOMPARE(d.work->Key() + d.notes->Key(), keyed ? u"minetdDrop"_s : QString());
         QVERIFY(last->Tag() == paths.last() && d.tree().DropHighlight() == last);
         QVERIFY(!last->Parent() || last->Parent()->Expanded());
         QCOMPARE(d.h.fake.pathLabel.text, u' ' + paths.last());
@@ -153,18 +158,6 @@ private Q_SLOTS:
         d.dropAt(1, paths);
         QCOMPARE(d.outline(), u"Work[a],Notes"_s);
         QVERIFY(!d.h.fake.menus.lastEntry(Id::tdInside)->enabled);  // Notes is an item
-    }
-
-    // The marker finds the target only when the target wears it: a node that
-    // carries the same key already neither draws the new nodes nor loses its
-    // key, and a target keeps its own.
-    void aNodeKeyedLikeTheMarkerIsLeftAlone() {
-        Dropping d;
-        QVERIFY(d.notes->SetKey(u"tdDrop"_s));
-        QVERIFY(d.work->SetKey(u"mine"_s));
-        d.h.fake.menus.choose(Id::tdAfter);
-        d.dropAt(0, d.make({u"a.txt"_s}));
-        QCOMPARE(d.outline() + d.notes->Key() + d.work->Key(), u"Work,a,NotestdDropmine"_s);
     }
 
     // A path that cannot be kept as it is (a name that was not UTF-8, a

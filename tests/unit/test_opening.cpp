@@ -82,8 +82,9 @@ private Q_SLOTS:
     }
 
     // A press selects and shows the path, blank space keeps both; a click
-    // (by a key, say) is remembered.
-    void aPressSelectsAndShowsThePathAndAClickIsRemembered() {
+    // (by a key, say) is remembered. A double click on the label opens what
+    // it shows, blanks aside.
+    void aPressShowsThePathThatTheLabelOpens() {
         Opened h;
         TreeNode* node = h.nodeAt(10, h.file);
         h.form->treeMouse().TreeView_MouseDown(ButtonRight, 0, 10, 10);
@@ -94,6 +95,11 @@ private Q_SLOTS:
         h.form->treeMouse().TreeView_NodeClick(h.nodeAt(30, u"/"_s));
         QCOMPARE(h.fake.pathLabel.text, u" /"_s);
         QVERIFY(h.form->settings().SettingsDirty());
+        for (const QString& shown : {u" "_s, u"   "_s + h.file}) {
+            h.fake.pathLabel.text = shown;
+            h.form->opener().PathDisp_DblClick();
+        }
+        QCOMPARE(h.fake.shell.opened, std::vector<QUrl>{QUrl::fromLocalFile(h.file)});
     }
 
     void expandingByHandSelectsAndIsSavedButNotWhileTheTreeIsBusy() {
@@ -109,15 +115,6 @@ private Q_SLOTS:
         h.form->treeMouse().TreeView_Collapse(folder);
         QVERIFY(!folder->Expanded() && folder->Selected());
         QVERIFY(h.form->settings().SettingsDirty());
-    }
-
-    void thePathLabelOpensWhatItShows() {
-        Opened h;
-        for (const QString& shown : {u" "_s, u"   "_s + h.file}) {
-            h.fake.pathLabel.text = shown;
-            h.form->opener().PathDisp_DblClick();
-        }
-        QCOMPARE(h.fake.shell.opened, std::vector<QUrl>{QUrl::fromLocalFile(h.file)});
     }
 
     // Names that would read as a URL's parts reach the opener as the file they

@@ -175,21 +175,18 @@ private Q_SLOTS:
         QCOMPARE(walk, (QStringList{u"Docs"_s, u"Notes"_s, u"Game"_s, u"Game"_s}));
         QCOMPARE(d.fake.treeView.scrolledTo.back(), d.game);
 
+        // Held a while over the node at y: the node highlighted then.
+        const auto held = [&d](DragSource source, float y, TreeNode* there) {
+            d.fake.treeView.hits[{520, y}] = there;
+            d.drop.TreeView_DragOver(source, 520, y, 2);
+            d.fake.clock.advance(100);
+            return d.tree.DropHighlight();
+        };
         d.docs->SetExpanded(true);
-        d.fake.treeView.hits[{520, top}] = d.game;
-        d.drop.TreeView_DragOver(DragSource::TreeView, 520, top, 2);
-        d.fake.clock.advance(100);
-        QCOMPARE(d.tree.DropHighlight(), d.deep);
-
-        d.fake.treeView.hits[{520, 700}] = d.notes;
-        d.drop.TreeView_DragOver(DragSource::TreeView, 520, 700, 2);
-        d.fake.clock.advance(100);
-        QCOMPARE(d.tree.DropHighlight(), d.notes);
+        QCOMPARE(held(DragSource::TreeView, top, d.game), d.deep);
+        QCOMPARE(held(DragSource::TreeView, 700, d.notes), d.notes);
         d.treeDrag = 0;
-        d.fake.treeView.hits[{520, bottom}] = d.work;
-        d.drop.TreeView_DragOver(DragSource::FileList, 520, bottom, 2);
-        d.fake.clock.advance(100);
-        QCOMPARE(d.tree.DropHighlight(), d.work);
+        QCOMPARE(held(DragSource::FileList, bottom, d.work), d.work);
     }
 
     // Let go in the bottom band, a drag scrolls no further: the drop acts on

@@ -181,46 +181,38 @@ private Q_SLOTS:
         QVERIFY(h.form->settings().SettingsDirty());  // the new path is saved
     }
 
-    // The bar is written only when its hint changes.
-    void hintsFollowThePointer() {
+    // The bar is written only when its hint changes. The keyboard gets the
+    // hints the pointer gets: for the selected node when the focus comes to
+    // the tree, for the node an arrow reaches, and the lists' own when the
+    // focus comes to them.
+    void hintsFollowThePointerAndTheKeyboard() {
         Editing h;
         QStringList hints;
         for (const auto& [x, y] : {std::pair{10, 10}, {10, 20}, {10, 30}, {300, 30}}) {
             h.form->treeMouse().TreeView_MouseMove(0, 0, x, y);
             hints << h.fake.statusBar.shown;
         }
-        QCOMPARE(hints, (QStringList{HoverHelp::folder(), HoverHelp::folder(), HoverHelp::item(),
-                                     HoverHelp::tree()}));
-        QCOMPARE(h.fake.statusBar.writes, 3);
-    }
-
-    // The keyboard gets the hints the pointer gets: for the selected node when
-    // the focus comes to the tree, for the node an arrow reaches, and the
-    // lists' own when the focus comes to them; the same hint is not rewritten.
-    void hintsFollowTheKeyboard() {
-        Editing h;
-        const int writesBefore = h.fake.statusBar.writes;
-        QStringList shown;
-        for (TreeNode* selected : std::initializer_list<TreeNode*>{nullptr, h.docs, h.game}) {
+        for (TreeNode* selected : std::initializer_list<TreeNode*>{h.docs, h.game, nullptr}) {
             h.form->tree().SetSelectedItem(selected);
             h.form->treeMouse().TreeView_GotFocus();
-            shown << h.fake.statusBar.shown;
+            hints << h.fake.statusBar.shown;
         }
         h.form->treeMouse().TreeView_NodeClick(h.work);
-        shown << h.fake.statusBar.shown;
+        hints << h.fake.statusBar.shown;
         h.form->browserMouse().FileList_GotFocus();
-        shown << h.fake.statusBar.shown;
+        hints << h.fake.statusBar.shown;
         h.form->browserMouse().DirList_GotFocus();
         h.form->browserMouse().DirList_GotFocus();
-        shown << h.fake.statusBar.shown;
-        QCOMPARE(shown, (QStringList{HoverHelp::tree(), HoverHelp::folder(), HoverHelp::item(),
-                                     HoverHelp::folder(), BrowserTexts::fileListHint(),
-                                     BrowserTexts::dirListHint()}));
-        QCOMPARE(h.fake.statusBar.writes - writesBefore, 6);
+        hints << h.fake.statusBar.shown;
+        QCOMPARE(hints, (QStringList{HoverHelp::folder(), HoverHelp::folder(), HoverHelp::item(),
+                                     HoverHelp::tree(), HoverHelp::folder(), HoverHelp::item(),
+                                     HoverHelp::tree(), HoverHelp::folder(),
+                                     BrowserTexts::fileListHint(), BrowserTexts::dirListHint()}));
+        QCOMPARE(h.fake.statusBar.writes, 9);
     }
 
     // Keys do what the mouse does, on the selected node.
-    void keysActOnTheSelectedNode() {
+    void keysAndDragsActOnTheirNode() {
         Editing h;
         TreeMouse& mouse = h.form->treeMouse();
         mouse.TreeView_NodeClick(h.docs);
@@ -231,13 +223,9 @@ private Q_SLOTS:
         QCOMPARE(h.fake.menus.atNode, h.docs);
         mouse.TreeView_KeyDown(KeyReturn, 0);  // its path is not there: the warning
         QCOMPARE(h.fake.messages.shown.size(), size_t(1));
-    }
 
-    // A left press on a node and a move with that button held start one
-    // drag, with the node's picture; a press on empty space starts none.
-    void aDragStartsOnceFromANode() {
-        Editing h;
-        TreeMouse& mouse = h.form->treeMouse();
+        // A left press on a node and a move with that button held start one
+        // drag, with the node's picture; a press on empty space starts none.
         mouse.TreeView_MouseDown(ButtonLeft, 0, 10, 10);
         mouse.TreeView_MouseMove(ButtonLeft, 0, 10, 14);
         mouse.TreeView_MouseMove(ButtonLeft, 0, 10, 18);
