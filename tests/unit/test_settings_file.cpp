@@ -1,10 +1,8 @@
+#include "TestFiles.h"
 #include "WarningsFail.h"
 #include "settings/SettingsFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
-#include <QtTest>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -29,11 +27,6 @@ auto asUnprivileged(Check check) {
     if (root == 0 && setresuid(0, 0, 0) != 0)
         qFatal("cannot come back as root");
     return result;
-}
-
-QByteArray readRaw(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 }  // namespace
 
@@ -140,9 +133,9 @@ private Q_SLOTS:
         QString largeError, smallError;
         const bool largeWritten =
             WriteSettingsFile(path, QByteArray(1024 * 1024, 'n'), &largeError);
-        const QByteArray afterLarge = readRaw(path);
+        const QByteArray afterLarge = contentOf(path);
         const bool smallWritten = WriteSettingsFile(path, QByteArray(8 * 1024, 's'), &smallError);
-        const QByteArray afterSmall = readRaw(path);
+        const QByteArray afterSmall = contentOf(path);
         setrlimit(RLIMIT_FSIZE, &saved);
         std::signal(SIGXFSZ, handler);
         QVERIFY(!largeWritten && !smallWritten);
