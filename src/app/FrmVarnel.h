@@ -8,6 +8,7 @@
 #include "RecoveryNotice.h"
 #include "SecondStart.h"
 #include "SettingsStore.h"
+#include "StartAtLogin.h"
 #include "Summons.h"
 #include "TreeMenuCommands.h"
 #include "WindowDrags.h"
@@ -122,6 +123,7 @@ private:
     TreeEditing editing_;
     TreeFilter filter_;
     TreeUndo undo_;
+    StartAtLogin startAtLogin_;
     TreeMenuCommands treeMenu_;
     TreeMouse treeMouse_;
     WindowDrags drags_;

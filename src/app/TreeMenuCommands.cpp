@@ -2,9 +2,12 @@
 
 #include "FrmVarnel.h"
 #include "SettingsStore.h"
+#include "StartAtLogin.h"
+#include "Texts.h"
 #include "browser/BrowserPanel.h"
 #include "model/NodeTree.h"
 #include "model/TreeHistory.h"
+#include "platform/MessageBoxes.h"
 #include "tray/Tray.h"
 #include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
@@ -29,6 +32,7 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
     situation.readOnly = parts_.readOnly.ReadOnly();
     situation.cutPending = parts_.cut.CutNode() != nullptr;
     situation.onCutNode = node && node == parts_.cut.CutNode();
+    situation.startsAtLogin = parts_.startAtLogin.On();
     menu_.Prepare(situation);
     const MenuEntry menu = menu_.Build(parts_.options);
     const MenuChoice choice =
@@ -40,6 +44,15 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
 void TreeMenuCommands::tvFullPath_Click() {
     parts_.options.SetFullPath(!parts_.options.FullPath());
     parts_.settings.ScheduleSave();
+}
+
+// The mark shown next comes from the entry as it then is, written or not.
+void TreeMenuCommands::tvStartAtLogin_Click() {
+    const StartAtLogin& login = parts_.startAtLogin;
+    const QString problem = login.SetOn(!login.On());
+    if (!problem.isEmpty())
+        platform_.messages.show(problem, Texts::programTitle(), MsgButtons::Ok,
+                                MsgIcon::Exclamation);
 }
 
 void TreeMenuCommands::run(TreeMenuId id, TreeNode* node) {
@@ -88,6 +101,9 @@ void TreeMenuCommands::run(TreeMenuId id, TreeNode* node) {
         break;
     case Id::tvFullPath:
         tvFullPath_Click();
+        break;
+    case Id::tvStartAtLogin:
+        tvStartAtLogin_Click();
         break;
     case Id::tvAbout:
         parts_.window.tvAbout_Click();

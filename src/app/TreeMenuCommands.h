@@ -9,6 +9,7 @@ class BrowserPanel;
 class FrmVarnel;
 class MenuOptions;
 class SettingsStore;
+class StartAtLogin;
 class Tray;
 class TreeCut;
 class TreeEditing;
@@ -32,11 +33,13 @@ public:
         TreeUndo& undo;
         const ReadOnlyTree& readOnly;  // filtered
         TreeCut& cut;
+        const StartAtLogin& startAtLogin;
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 
     void ShowTreeMenu(TreeNode* node, bool atNode) override;
     void tvFullPath_Click();
+    void tvStartAtLogin_Click();
 
 private:
     // node: what the menu was opened on, none for empty space.

@@ -75,6 +75,10 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
     MenuEntry fullPath = command(Id::tvFullPath, "Use Full Path on Copy");
     fullPath.checked = options.FullPath();
     fullPath.checkable = true;
+    // Ours, beside the other check marks.
+    MenuEntry startAtLogin = command(Id::tvStartAtLogin, "Start at Login");
+    startAtLogin.checked = s.startsAtLogin;
+    startAtLogin.checkable = true;
     return MenuSubmenu(
         Id::tvMenu, QStringLiteral("Tree View"),
         {undo, MenuSeparator(Id::tvUndoSep),
@@ -95,7 +99,7 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
          MenuSeparator(Id::tvSep1), command(Id::tvDelete, "Delete", onNode && editable),
          // It opens the folders of the node it finds.
          command(Id::tvFindBroken, "Find Broken Paths", s.anyPathMissing && editable),
-         MenuSeparator(Id::tvSep2), autoHide, fullPath, MenuSeparator(Id::tvSep3),
+         MenuSeparator(Id::tvSep2), autoHide, fullPath, startAtLogin, MenuSeparator(Id::tvSep3),
          command(Id::tvAbout, "About Varnel"), command(Id::tvHide, "Hide"),
          command(Id::tvUnload, "Unload"), MenuSeparator(Id::tvSep4),
          command(Id::tvCancel, "Cancel")});
