@@ -8,6 +8,7 @@
 #include "platform/qt/bus/ActivationToken.h"
 #include "platform/qt/bus/GlobalShortcutsPortal.h"
 #include "platform/qt/bus/QtRunningCopy.h"
+#include "tree/BookmarkFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -66,6 +67,10 @@ int main(int argc, char* argv[]) {
         QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
         QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation), line.configFile);
     paths.stateDir = UserStateFolder();
+    const BookmarkSources bookmarks = DesktopBookmarkSources();
+    paths.gtkBookmarks = bookmarks.gtk;
+    paths.kdePlaces = bookmarks.kde;
+    paths.homeFolder = QDir::homePath();
     QtPlatform platform;
     platform.runningCopy().setCallersToken(activationToken);
     FrmVarnel frm(platform.platform(), paths);

@@ -21,6 +21,11 @@ struct AppPaths {
     // The name under which the running copy answers on the session bus:
     // one per settings file, as the lock.
     QString busName;
+    // The file managers' bookmarks that "Import Bookmarks…" reads (GTK's
+    // list and KDE's places), and the folder where "Export…" starts.
+    QString gtkBookmarks;
+    QString kdePlaces;
+    QString homeFolder;
 };
 
 // The settings beside the program when a file is already there and its

@@ -6,6 +6,8 @@
 #include "model/NodeTree.h"
 #include "model/TreeHistory.h"
 #include "tray/Tray.h"
+#include "tree/BookmarkExport.h"
+#include "tree/BookmarkImport.h"
 #include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
 #include "tree/ReadOnlyTree.h"
@@ -82,6 +84,12 @@ void TreeMenuCommands::run(TreeMenuId id, TreeNode* node) {
         break;
     case Id::tvFindBroken:
         parts_.brokenPaths.tvFindBroken_Click();
+        break;
+    case Id::tvImportBookmarks:
+        parts_.bookmarkImport.tvImportBookmarks_Click();
+        break;
+    case Id::tvExport:
+        parts_.bookmarkExport.tvExport_Click(node);
         break;
     case Id::tvAutoHide:
         parts_.window.tvAutoHide_Click();

@@ -4,6 +4,8 @@
 #include "tree/TreeMenu.h"
 #include "tree/TreeMenuHost.h"
 
+class BookmarkExport;
+class BookmarkImport;
 class BrokenPaths;
 class BrowserPanel;
 class FrmVarnel;
@@ -32,6 +34,8 @@ public:
         TreeUndo& undo;
         const ReadOnlyTree& readOnly;  // filtered
         TreeCut& cut;
+        BookmarkImport& bookmarkImport;
+        BookmarkExport& bookmarkExport;
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 

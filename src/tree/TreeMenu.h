@@ -8,7 +8,8 @@
 
 class MenuOptions;
 
-// The entries of the tree's menu tvMenu, in their order.
+// The entries of the tree's menu tvMenu, in their order; entries added
+// later come at the end.
 enum class TreeMenuId {
     tvMenu,
     tvUndo,
@@ -48,6 +49,9 @@ enum class TreeMenuId {
     tvUnload,
     tvSep4,
     tvCancel,
+    tvBookmarkSep,
+    tvImportBookmarks,
+    tvExport,
 };
 
 // The tree's context menu as it is prepared before every showing: what the
