@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTest>
+#include <QXmlStreamReader>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -53,6 +54,34 @@ struct Bookmarks : FormHarness {
         return fake.messages.shown.empty() ? QString() : fake.messages.shown.back().text;
     }
 };
+
+// Each bookmark's title after the titles of the folders around it, as
+// "Work/Maps/Atlas": the nesting a file keeps.
+QStringList outline(const QString& file) {
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&in);
+    QStringList folders, titles;
+    QString element;  // the element whose title comes next
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (xml.isStartElement() && xml.name() == u"title"_s) {
+            const QString title = xml.readElementText();
+            if (element == u"folder"_s)
+                folders.back() = title;
+            else
+                titles << (folders + QStringList{title}).join(u'/');
+        } else if (xml.isStartElement()) {
+            element = xml.name().toString();
+            if (element == u"folder"_s)
+                folders << QString();
+        } else if (xml.isEndElement() && xml.name() == u"folder"_s) {
+            folders.removeLast();
+        }
+    }
+    return titles;
+}
 
 const QString Imported9 = u"9 bookmarks were imported into the folder \"Bookmarks\"."_s;
 const QString NotLocal2 =
@@ -215,6 +244,10 @@ private Q_SLOTS:
                               u"Mäps|/home/ann/Mäps"_s, u"Atlas|/home/ann/Mäps/atlas.png"_s,
                               u"Site|https://example.org/a?b=1&c=2"_s, u"Blank|"_s,
                               u"Root item|/etc/hosts"_s}));
+        QCOMPARE(outline(whole),
+                 (QStringList{u"Work & <Play>/Report \"Q1\""_s, u"Work & <Play>/Mäps/Mäps"_s,
+                              u"Work & <Play>/Mäps/Atlas"_s, u"Work & <Play>/Site"_s,
+                              u"Work & <Play>/Blank"_s, u"Root item"_s}));
         QCOMPARE(readBack(part), (QStringList{QString(), u"Mäps|/home/ann/Mäps"_s,
                                               u"Atlas|/home/ann/Mäps/atlas.png"_s}));
 
