@@ -10,6 +10,7 @@
 #include "platform/qt/bus/ActivationToken.h"
 #include "platform/qt/bus/GlobalShortcutsPortal.h"
 #include "platform/qt/bus/QtRunningCopy.h"
+#include "tree/BookmarkFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -93,6 +94,10 @@ int main(int argc, char* argv[]) {
     paths.stateDir = UserStateFolder();
     paths.autostartFile = UserAutostartEntry();
     paths.startCommand = LoginCommand(line.configFile);
+    const BookmarkSources bookmarks = DesktopBookmarkSources();
+    paths.gtkBookmarks = bookmarks.gtk;
+    paths.kdePlaces = bookmarks.kde;
+    paths.homeFolder = QDir::homePath();
     QtPlatform platform;
     platform.runningCopy().setCallersToken(activationToken);
     FrmVarnel frm(platform.platform(), paths);

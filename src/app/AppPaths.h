@@ -26,6 +26,11 @@ struct AppPaths {
     // (the program's absolute path, then its arguments). Empty: nowhere.
     QString autostartFile;
     QStringList startCommand;
+    // The file managers' bookmarks that "Import Bookmarks…" reads (GTK's
+    // list and KDE's places), and the folder where "Export…" starts.
+    QString gtkBookmarks;
+    QString kdePlaces;
+    QString homeFolder;
 };
 
 // The settings beside the program when a file is already there and its

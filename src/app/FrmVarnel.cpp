@@ -39,8 +39,9 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       filter_(platform_, {tree_, editing_, settings_}),
       undo_(platform_, {tree_, history_, settings_, icons_}),
       startAtLogin_(paths.autostartFile, paths.startCommand),
-      treeMenu_(platform_, {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_,
-                            history_, undo_, filter_, cut_, startAtLogin_}),
+      treeMenu_(platform_,
+                {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_, history_,
+                 undo_, filter_, cut_, startAtLogin_, bookmarkImport_, bookmarkExport_}),
       treeMouse_(platform_, {tree_, settings_, opener_, editing_, treeMenu_, undo_, filter_, cut_}),
       drags_(treeMouse_, browserMouse_),
       dropCommands_(platform_, tree_, history_, drags_, browser_, options_, icons_, checks_),
@@ -54,6 +55,10 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       instanceLock_(paths.lockPath),
       recoveryNotice_(platform_, recovery_, paths.settingsPath),
       summons_(platform_, tray_, *this, quickFind_, [this] { return modal_.Open(); }),
+      bookmarkImport_(platform_, {tree_, history_, settings_, icons_, filter_},
+                      {paths.gtkBookmarks, paths.kdePlaces}),
+      bookmarkExport_(platform_, tree_, paths.homeFolder),
+      bookmarkOffer_(platform_, {tree_, history_, settings_, bookmarkImport_, filter_}),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
     settings_.Watch().SetBusy([this] { return busyWithTheTree(); });
@@ -77,6 +82,7 @@ void FrmVarnel::tiRestore_Click() {
 }
 
 PlatformEvents FrmVarnel::Events() {
-    return {*this,    treeMouse_,    treeDrop_,     externalDrop_, opener_, tray_,
-            browser_, browserMouse_, browserMouse_, summons_,      filter_, quickFind_};
+    return {*this,   treeMouse_, treeDrop_,     externalDrop_, opener_,
+            tray_,   browser_,   browserMouse_, browserMouse_, summons_,
+            filter_, quickFind_, bookmarkOffer_};
 }

@@ -9,6 +9,8 @@
 #include "model/TreeHistory.h"
 #include "platform/MessageBoxes.h"
 #include "tray/Tray.h"
+#include "tree/BookmarkExport.h"
+#include "tree/BookmarkImport.h"
 #include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
 #include "tree/ReadOnlyTree.h"
@@ -95,6 +97,12 @@ void TreeMenuCommands::run(TreeMenuId id, TreeNode* node) {
         break;
     case Id::tvFindBroken:
         parts_.brokenPaths.tvFindBroken_Click();
+        break;
+    case Id::tvImportBookmarks:
+        parts_.bookmarkImport.tvImportBookmarks_Click();
+        break;
+    case Id::tvExport:
+        parts_.bookmarkExport.tvExport_Click(node);
         break;
     case Id::tvAutoHide:
         parts_.window.tvAutoHide_Click();

@@ -4,6 +4,8 @@
 #include "tree/TreeMenu.h"
 #include "tree/TreeMenuHost.h"
 
+class BookmarkExport;
+class BookmarkImport;
 class BrokenPaths;
 class BrowserPanel;
 class FrmVarnel;
@@ -34,6 +36,8 @@ public:
         const ReadOnlyTree& readOnly;  // filtered
         TreeCut& cut;
         const StartAtLogin& startAtLogin;
+        BookmarkImport& bookmarkImport;
+        BookmarkExport& bookmarkExport;
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 

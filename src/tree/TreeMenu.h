@@ -8,7 +8,8 @@
 
 class MenuOptions;
 
-// The entries of the tree's menu tvMenu, in their order.
+// The entries of the tree's menu tvMenu, in their order; entries added
+// later come at the end.
 enum class TreeMenuId {
     tvMenu,
     tvUndo,
@@ -49,6 +50,9 @@ enum class TreeMenuId {
     tvSep4,
     tvCancel,
     tvStartAtLogin,
+    tvBookmarkSep,
+    tvImportBookmarks,
+    tvExport,
 };
 
 // The tree's context menu as it is prepared before every showing: what the

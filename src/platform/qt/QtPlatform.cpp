@@ -12,6 +12,7 @@
 #include "platform/qt/popup/QtQuickFind.h"
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/tree/QtFilterLine.h"
+#include "platform/qt/tree/QtOfferStrip.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/QtAboutBox.h"
 #include "platform/qt/window/QtChooserBox.h"
@@ -29,8 +30,10 @@ QtPlatform::QtPlatform()
       dirList_(std::make_unique<QtDirList>(*images_)),
       treeView_(std::make_unique<QtTreeView>(*images_)),
       filterLine_(std::make_unique<QtFilterLine>()),
-      window_(std::make_unique<QtMainWindow>(QtMainWindow::Controls{
-          *pathLabel_, *statusBar_, driveList_, *dirList_, fileList_, *treeView_, *filterLine_})),
+      offerStrip_(std::make_unique<QtOfferStrip>()),
+      window_(std::make_unique<QtMainWindow>(
+          QtMainWindow::Controls{*pathLabel_, *statusBar_, driveList_, *dirList_, fileList_,
+                                 *treeView_, *filterLine_, *offerStrip_})),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
       about_(std::make_unique<QtAboutBox>(*window_)),
       chooser_(std::make_unique<QtChooserBox>(window_.get())),
@@ -50,10 +53,10 @@ QtPlatform::~QtPlatform() {
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,      *messages_,   *menus_,    *shell_,   *tray_,        *window_,
-                    *treeView_,    *pathLabel_,  driveList_, *dirList_, fileList_,     *images_,
-                    *statusBar_,   *about_,      work_,      *notices_, *fileWatches_, *chooser_,
-                    *runningCopy_, *filterLine_, *quickFind_};
+    return Platform{*timers_,      *messages_,   *menus_,     *shell_,     *tray_,        *window_,
+                    *treeView_,    *pathLabel_,  driveList_,  *dirList_,   fileList_,     *images_,
+                    *statusBar_,   *about_,      work_,       *notices_,   *fileWatches_, *chooser_,
+                    *runningCopy_, *filterLine_, *quickFind_, *offerStrip_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -73,9 +76,11 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
         globalShortcuts_.get(), &GlobalShortcutsPortal::activated,
         [&summons = events.summons](const QString& token) { summons.PopupQuickList(token); });
     quickFind_->setEvents(&events.quickFind);
+    offerStrip_->setEvents(&events.offerStrip);
 }
 
 void QtPlatform::detach() {
+    offerStrip_->setEvents(nullptr);
     quickFind_->setEvents(nullptr);
     QObject::disconnect(quickListKey_);
     runningCopy_->setEvents(nullptr);
