@@ -2,6 +2,7 @@
 
 #include "files/PathChecks.h"
 #include "files/PathQueue.h"
+#include "files/WebAddress.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 #include "model/StillInTree.h"
@@ -80,10 +81,17 @@ void ItemIcons::lookUpNext() {
     if (state.asking)
         return;
     auto batch = std::make_shared<std::vector<Asked>>();
-    state.queue.Fill(BatchSize, [&batch](TreeNode* node) {
+    state.queue.Fill(BatchSize, [this, &batch](TreeNode* node) {
         if (!ImageKeys::isWaiting(node->Image()))
             return false;
-        batch->push_back({node, node->Tag(), node->Image()});
+        QString path = node->Tag();
+        // A web address is no file to look at: its picture is known.
+        if (IsWebAddress(path)) {
+            if (const int index = GetItemIcon(WebAddressIcon()); index != 0)
+                node->SetImage(state_->imageOf(index));
+            return false;
+        }
+        batch->push_back({node, std::move(path), node->Image()});
         return true;
     });
     if (batch->empty())
