@@ -76,6 +76,19 @@ void ItemIcons::WindowShown() {
     lookUpNext();
 }
 
+void ItemIcons::LookUpNow(const std::vector<TreeNode*>& nodes) {
+    State& state = *state_;
+    bool wanted = false;
+    for (TreeNode* node : nodes) {
+        if (node && ImageKeys::isWaiting(node->Image())) {
+            state.queue.Want(node);
+            wanted = true;
+        }
+    }
+    if (wanted)
+        lookUpNext();
+}
+
 void ItemIcons::lookUpNext() {
     State& state = *state_;
     if (state.asking)
