@@ -10,7 +10,8 @@ class QDropEvent;
 
 // Turns drags from the desktop and other programs over the tree widget into
 // the logic's shell drag-over and drop events: the list of files as local
-// paths, and whether the source lets them be copied. The logic says whether
+// paths, a browser's links as web addresses with their titles, and whether
+// the source lets them be copied. The logic says whether
 // it takes them; a refused drag is ignored, so the pointer shows no drop.
 // The window's own drags are left to the TreeDropController.
 class ShellDropController : public QObject {
