@@ -520,6 +520,8 @@ drop_a_web_address_and_see_the_quick_list() {
     within 5000 new_toplevel "$pid" "$before" >/dev/null || fail "the Quick List did not open"
     submenu=$(new_toplevel "$pid" "$before")
     sleep 0.5
+    # QUICK_LIST_SHOT and DROP_SHOT, when set, name pictures of the screen
+    # to take for a reader: the Quick List open, the tree after the drop.
     [ -n "${QUICK_LIST_SHOT:-}" ] && screenshot "$QUICK_LIST_SHOT"
     # Three entries, each with a picture left of its caption: ink in the
     # picture's column on each entry's band.
@@ -529,6 +531,7 @@ drop_a_web_address_and_see_the_quick_list() {
     show_window
     drop_from_another_program $(tree_at 100 150) "https://example.org/docs/a%20b?q=1#top Example Docs"
     sleep 0.5
+    [ -n "${DROP_SHOT:-}" ] && screenshot "$DROP_SHOT"
     unload_by_tray_menu
     grep '^Node=' "$settings" | tail -n 1 |
         grep -qF $'Node=Example Docs\thttps://example.org/docs/a%20b?q=1#top\t' ||

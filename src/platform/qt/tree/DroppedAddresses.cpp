@@ -65,14 +65,14 @@ void ReadPairs(const QStringList& lines, DroppedAddresses& into, bool takeUrls) 
 }
 }  // namespace
 
-DroppedAddresses ReadDroppedAddresses(const QMimeData& mime) {
+DroppedAddresses ReadDroppedAddresses(const QMimeData& mime, bool withTitles) {
     DroppedAddresses read;
     if (mime.hasUrls())
         read.urls = mime.urls();
     const bool listed = !read.urls.isEmpty();
     bool paired = false;
     for (const QString& format : {MozUrl, NetscapeUrl}) {
-        if (!mime.hasFormat(format))
+        if (!mime.hasFormat(format) || (!withTitles && (listed || paired)))
             continue;
         const QByteArray bytes = mime.data(format);
         ReadPairs(LinesOf(format == MozUrl ? FromUtf16OrUtf8(bytes) : QString::fromUtf8(bytes)),

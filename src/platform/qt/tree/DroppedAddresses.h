@@ -18,4 +18,7 @@ struct DroppedAddresses {
     QHash<QString, QString> titles;  // by the address, fully encoded
 };
 
-DroppedAddresses ReadDroppedAddresses(const QMimeData& mime);
+// Without titles wanted, as while a drag only passes over, the paired
+// formats are read only when the drag has no list: on X11 each format read
+// is a round trip to the source.
+DroppedAddresses ReadDroppedAddresses(const QMimeData& mime, bool withTitles = true);

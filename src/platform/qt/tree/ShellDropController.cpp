@@ -66,13 +66,13 @@ ShellDropController::~ShellDropController() {
         viewport_->removeEventFilter(this);
 }
 
-ShellDropData ShellDropController::decode(const QDropEvent& event) {
+ShellDropData ShellDropController::decode(const QDropEvent& event, bool withTitles) {
     ShellDropData data;
     data.copyAllowed = event.possibleActions().testFlag(Qt::CopyAction);
     const QMimeData* mime = event.mimeData();
     if (!mime)
         return data;
-    const DroppedAddresses dropped = ReadDroppedAddresses(*mime);
+    const DroppedAddresses dropped = ReadDroppedAddresses(*mime, withTitles);
     for (const QUrl& url : dropped.urls) {
         if (std::optional<QString> path = LocalPath(url)) {
             data.paths << *path;
@@ -108,7 +108,7 @@ bool ShellDropController::dragged(QDropEvent* event) {
         return false;
     const TwipsScale scale = TwipsScale::of(qobject_cast<QWidget*>(viewport_.data()));
     const QPointF where = event->position();
-    accepted_ = events_.TreeView_OLEDragOver(decode(*event), scale.toTwips(where.x()),
+    accepted_ = events_.TreeView_OLEDragOver(decode(*event, false), scale.toTwips(where.x()),
                                              scale.toTwips(where.y()));
     if (accepted_)
         acceptCopy(event);

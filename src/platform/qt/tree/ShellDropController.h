@@ -21,8 +21,9 @@ public:
     ~ShellDropController() override;
 
     // What the tree is offered by the drag's data and the actions the
-    // source allows.
-    static ShellDropData decode(const QDropEvent& event);
+    // source allows; the titles of web addresses only when asked for (at
+    // the drop: a drag that passes over needs none).
+    static ShellDropData decode(const QDropEvent& event, bool withTitles = true);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
