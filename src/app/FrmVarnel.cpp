@@ -29,7 +29,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       browserMouse_(platform_, browser_, addToTree_),
       recovery_(platform.timers, paths),
       settings_(platform_, paths, {tree_, browser_, tray_, options_, icons_, history_}, recovery_),
-      tray_(platform_, tree_, history_, settings_, *this, checks_, *this),
+      tray_(platform_, tree_, history_, settings_, *this, checks_, *this, {icons_}),
       history_(tree_, tray_),
       restore_(platform_, {tree_, tray_, icons_, settings_, history_}),
       layout_(platform.window, settings_),

@@ -38,7 +38,7 @@ QtPlatform::QtPlatform()
       about_(std::make_unique<QtAboutBox>(*window_)),
       chooser_(std::make_unique<QtChooserBox>(window_.get())),
       menus_(std::make_unique<QtPopupMenus>(window_.get(), treeView_.get(), dirList_.get(),
-                                            &fileList_)),
+                                            &fileList_, images_.get())),
       shell_(std::make_unique<QtShell>(*timers_)),
       tray_(std::make_unique<QtTray>(*timers_)),
       notices_(std::make_unique<QtDesktopNotices>()),
@@ -46,7 +46,9 @@ QtPlatform::QtPlatform()
       fileWatches_(std::make_unique<QtFileWatches>()),
       globalShortcuts_(std::make_unique<GlobalShortcutsPortal>(QDBusConnection::sessionBus())),
       runningCopy_(std::make_unique<QtRunningCopy>()),
-      quickFind_(std::make_unique<QtQuickFind>(*images_)) {}
+      quickFind_(std::make_unique<QtQuickFind>(*images_)) {
+    tray_->setMenuPictures(*images_);
+}
 
 QtPlatform::~QtPlatform() {
     detach();
