@@ -1,5 +1,6 @@
 #include "WebAddress.h"
 
+#include <QRegularExpression>
 #include <QUrl>
 #include <array>
 
@@ -21,6 +22,11 @@ bool IsWebAddress(QStringView path) {
             return true;
     }
     return false;
+}
+
+bool HasUrlScheme(QStringView path) {
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    return scheme.match(path.toString()).hasMatch();
 }
 
 QString WebAddressLabel(const QString& address, const QString& title) {

@@ -11,6 +11,12 @@
 // three are made by a drop or an import.
 bool IsWebAddress(QStringView path);
 
+// Whether a path starts with a URL scheme of any kind: two or more scheme
+// characters before the colon, so that no local path (which starts with
+// "/") and no one-letter drive of an old file reads as one. Such a path is
+// handed to the desktop as it is.
+bool HasUrlScheme(QStringView path);
+
 // The label of an item made from a web address: the page's title when the
 // source gave one, else the host and the path as a reader writes them
 // ("example.org/docs/page"), and for a mail address the address. On one

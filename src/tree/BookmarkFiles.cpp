@@ -2,18 +2,12 @@
 
 #include "BookmarkTexts.h"
 #include "files/NameBytes.h"
+#include "files/WebAddress.h"
 
-#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QXmlStreamReader>
 
 namespace {
-// Two or more scheme characters before the colon, as the opener reads them.
-const QRegularExpression& urlScheme() {
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    return scheme;
-}
-
 bool isTrue(const QString& text) {
     return text.trimmed().compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
 }
@@ -62,7 +56,7 @@ std::vector<Bookmark> ReadGtkBookmarks(QByteArrayView text) {
         line = line.trimmed();
         const qsizetype space = line.indexOf(QLatin1Char(' '));
         const QStringView address = space < 0 ? line : line.left(space);
-        if (address.isEmpty() || !urlScheme().match(address).hasMatch())
+        if (address.isEmpty() || !HasUrlScheme(address))
             continue;
         const QStringView title = space < 0 ? QStringView() : line.mid(space + 1).trimmed();
         bookmarks.push_back({address.toString(), title.toString()});
@@ -132,7 +126,7 @@ QString AddressOf(const QString& path) {
     if (path.startsWith(QLatin1Char('/')))
         return QStringLiteral("file://") +
                QString::fromLatin1(path.toUtf8().toPercentEncoding(QByteArrayLiteral("/")));
-    if (urlScheme().match(path).hasMatch())
+    if (HasUrlScheme(path))
         return path;
     return QString();
 }

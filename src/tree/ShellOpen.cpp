@@ -1,21 +1,12 @@
 #include "ShellOpen.h"
 
 #include "files/PathChecks.h"
+#include "files/WebAddress.h"
 #include "platform/Shell.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QUrl>
 #include <memory>
-
-namespace {
-// Two or more scheme characters before the colon, so that no local path
-// (which starts with "/") and no one-letter drive of an old file reads as a URL.
-bool hasUrlScheme(const QString& text) {
-    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
-    return scheme.match(text).hasMatch();
-}
-}  // namespace
 
 void ShellOpen(Shell& shell, PathChecks& checks, const QString& path, Shell::Done done) {
     if (path.isEmpty()) {
@@ -24,7 +15,7 @@ void ShellOpen(Shell& shell, PathChecks& checks, const QString& path, Shell::Don
     }
     QString local = path;
     QUrl given;
-    if (!path.startsWith(QLatin1Char('/')) && hasUrlScheme(path)) {
+    if (!path.startsWith(QLatin1Char('/')) && HasUrlScheme(path)) {
         given = QUrl(path);
         if (!given.isValid()) {
             done(false);
