@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <utility>
 
 namespace {
 constexpr int Size = 32;
@@ -53,6 +54,18 @@ void drawDrop(QPainter& painter) {
         4);
 }
 
+// The actions a drag lets its target take, and the one it proposes. One
+// that may end outside the window copies or links, so that no program
+// there moves the user's file; the window's own drops go by the drag's
+// source, whatever the action.
+std::pair<Qt::DropActions, Qt::DropAction> actionsFor(DragSource control, bool outside) {
+    if (outside)
+        return {Qt::CopyAction | Qt::LinkAction, Qt::CopyAction};
+    // A node of the tree is moved, an entry of the browser copied.
+    return {Qt::CopyAction | Qt::MoveAction,
+            control == DragSource::TreeView ? Qt::MoveAction : Qt::CopyAction};
+}
+
 // A red ring with a bar across: it may not be put here.
 void drawNoDrop(QPainter& painter) {
     painter.setPen(QPen(QColor(190, 30, 30), 3.5));
@@ -73,6 +86,13 @@ QMimeData* dataFor(DragSource source) {
         if (entry.source == source)
             data->setData(mimeType(), QByteArray(entry.name));
     }
+    return data;
+}
+
+QMimeData* dataFor(DragSource source, const OutsideOffer& outside) {
+    QMimeData* data = dataFor(source);
+    data->setData(QStringLiteral("text/uri-list"), outside.uri + "\r\n");
+    data->setData(QStringLiteral("text/plain"), outside.text);
     return data;
 }
 
@@ -102,18 +122,18 @@ QPixmap picture(const QString& key) {
 }
 }  // namespace ControlDrag
 
-void ControlDrag::exec(QWidget* source, DragSource control, const QPixmap& picture) {
+void ControlDrag::exec(QWidget* source, DragSource control, const QPixmap& picture,
+                       const std::optional<OutsideOffer>& outside) {
     auto* drag = new QDrag(source);
-    drag->setMimeData(dataFor(control));
+    drag->setMimeData(outside ? dataFor(control, *outside) : dataFor(control));
     // No picture beside the pointer: the cursor is the picture.
     QPixmap none(1, 1);
     none.fill(Qt::transparent);
     drag->setPixmap(none);
     current = drag;
     setPicture(picture);
-    // A node of the tree is moved, an entry of the browser copied.
-    drag->exec(Qt::CopyAction | Qt::MoveAction,
-               control == DragSource::TreeView ? Qt::MoveAction : Qt::CopyAction);
+    const auto [actions, proposed] = actionsFor(control, outside.has_value());
+    drag->exec(actions, proposed);
     current = nullptr;
 }
 
