@@ -27,11 +27,22 @@ class TestDragOut : public WarningsFail {
 private Q_SLOTS:
     // A node's drag offers, besides the window's own type that says all
     // along that the drag is the tree's, the address as a text/uri-list and
-    // the path as text.
+    // the path as text, each byte as the offer has it.
     void theDragOffersTheAddressAndThePath() {
+        const OutsideOffer offers[] = {
+            Offer,
+            {"file:///tmp/bad%FF%25.txt", "/tmp/bad\xff%.txt"},
+            {"https://example.org/a?b=%5Bc%20d%5D&e=[f]#g",
+             "https://example.org/a?b=[c d]&e=[f]#g"},
+        };
+        for (const OutsideOffer& offer : offers) {
+            const std::unique_ptr<QMimeData> data(
+                ControlDrag::dataFor(DragSource::TreeView, offer));
+            QCOMPARE(ControlDrag::sourceOf(data.get()), DragSource::TreeView);
+            QCOMPARE(data->data(u"text/uri-list"_s), offer.uri + "\r\n");
+            QCOMPARE(data->data(u"text/plain"_s), offer.text);
+        }
         const std::unique_ptr<QMimeData> data(ControlDrag::dataFor(DragSource::TreeView, Offer));
-        QCOMPARE(ControlDrag::sourceOf(data.get()), DragSource::TreeView);
-        QCOMPARE(data->data(u"text/uri-list"_s), Offer.uri + "\r\n");
         QCOMPARE(data->urls(), QList{QUrl::fromLocalFile(u"/home/u/a b.txt"_s)});
         QCOMPARE(data->text(), u"/home/u/a b.txt"_s);
     }

@@ -91,7 +91,7 @@ QMimeData* dataFor(DragSource source) {
 
 QMimeData* dataFor(DragSource source, const OutsideOffer& outside) {
     QMimeData* data = dataFor(source);
-    data->setData(QStringLiteral("text/uri-list"), outside.uri + "\r\n");
+    data->setData(QStringLiteral("text/uri-list"), outside.uri);
     data->setData(QStringLiteral("text/plain"), outside.text);
     return data;
 }
