@@ -1,5 +1,7 @@
 #include "ControlDrag.h"
 
+#include "DragCursors.h"
+
 #include <QDrag>
 #include <QMimeData>
 #include <QPainter>
@@ -12,8 +14,9 @@
 namespace {
 constexpr int Size = 32;
 
-// The drag under way: there is at most one.
+// The drag under way and its cursors: there is at most one.
 QPointer<QDrag> current;
+DragCursors* cursors = nullptr;
 
 struct SourceName {
     DragSource source;
@@ -130,17 +133,22 @@ void ControlDrag::exec(QWidget* source, DragSource control, const QPixmap& pictu
     QPixmap none(1, 1);
     none.fill(Qt::transparent);
     drag->setPixmap(none);
+    DragCursors shown(*drag, picture, outside.has_value());
+    // Null when the pointer is over anything but a part of the window that
+    // takes drags: another program, say.
+    const QMetaObject::Connection following =
+        QObject::connect(drag, &QDrag::targetChanged, drag,
+                         [&shown](QObject* target) { shown.overWindow(target != nullptr); });
     current = drag;
-    setPicture(picture);
+    cursors = &shown;
     const auto [actions, proposed] = actionsFor(control, outside.has_value());
     drag->exec(actions, proposed);
+    QObject::disconnect(following);
     current = nullptr;
+    cursors = nullptr;
 }
 
 void ControlDrag::setPicture(const QPixmap& picture) {
-    if (!current)
-        return;
-    for (const Qt::DropAction action :
-         {Qt::CopyAction, Qt::MoveAction, Qt::LinkAction, Qt::IgnoreAction})
-        current->setDragCursor(picture, action);
+    if (current && cursors)
+        cursors->show(picture);
 }
