@@ -19,6 +19,7 @@ packages=(
     xdg-utils                                   # xdg-open, which opens the tree's items
     desktop-file-utils groff-base               # checking the desktop file and the man page
     adwaita-icon-theme                          # file-type icons for the items, wherever no desktop names a theme
+    dpkg-dev file lintian appstream             # the Debian package: its dependencies, its checks
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks the C++ files' format, builds Varnel three
 # times and runs every test:
-#   1. a normal build: logic, widget and end-to-end (Xvfb) tests;
+#   1. a normal build: logic, widget and end-to-end (Xvfb) tests, then its
+#      Debian package, checked with lintian;
 #   2. an AddressSanitizer + UndefinedBehaviorSanitizer build: logic and
 #      widget tests, with leak detection on;
 #   3. the settings fuzzer (clang's libFuzzer) for a minute: a crash, a leak
@@ -27,6 +28,9 @@ run_ctest() {
 echo "== Normal build: $prefix-test"
 scripts/build.sh "$prefix-test" RelWithDebInfo -DVARNEL_BENCH=ON
 run_ctest "$prefix-test"
+
+echo "== Debian package from $prefix-test"
+scripts/check-package.sh "$prefix-test"
 
 echo "== Sanitizer build: $prefix-asan"
 scripts/build.sh "$prefix-asan" Debug -DVARNEL_SANITIZE=ON -DVARNEL_BENCH=OFF

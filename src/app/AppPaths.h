@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Where this run keeps its files, fixed at start-up.
 struct AppPaths {
@@ -21,6 +22,15 @@ struct AppPaths {
     // The name under which the running copy answers on the session bus:
     // one per settings file, as the lock.
     QString busName;
+    // The desktop's autostart entry for Varnel, and the command it starts
+    // (the program's absolute path, then its arguments). Empty: nowhere.
+    QString autostartFile;
+    QStringList startCommand;
+    // The file managers' bookmarks that "Import Bookmarks…" reads (GTK's
+    // list and KDE's places), and the folder where "Export…" starts.
+    QString gtkBookmarks;
+    QString kdePlaces;
+    QString homeFolder;
 };
 
 // The settings beside the program when a file is already there and its

@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "StartAtLoginTexts.h"
 #include "Texts.h"
 
 #include <QCommandLineParser>
@@ -47,12 +48,17 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& workin
     const QCommandLineOption config(QStringLiteral("config"),
                                     QStringLiteral("Use FILE as the settings file."),
                                     QStringLiteral("FILE"));
-    parser.addOptions({help, version, show, toggle, popup, find, config});
+    const QCommandLineOption autostart(
+        QStringLiteral("autostart"),
+        QStringLiteral("Start Varnel at login from now on (on) or no longer (off), and end."),
+        QStringLiteral("on|off"));
+    parser.addOptions({help, version, show, toggle, popup, find, config, autostart});
 
     CommandLine line;
     if (!parser.parse(arguments)) {
         line.outcome = CommandLine::Outcome::Error;
         line.text = problem(parser.errorText());
+        line.mayHoldQtOptions = true;
         return line;
     }
     if (parser.isSet(help)) {
@@ -89,6 +95,16 @@ CommandLine ParseCommandLine(const QStringList& arguments, const QString& workin
         else
             line.configFile = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(file));
     }
+    if (parser.isSet(autostart)) {
+        const QString value = parser.value(autostart);
+        line.autostart = value == u"on";
+        if (!line.autostart && value != u"off")
+            wrong = StartAtLoginTexts::badValue(value);
+        else if (summons > 0)
+            wrong = StartAtLoginTexts::notWithSummon();
+        else
+            line.outcome = CommandLine::Outcome::Autostart;
+    }
     if (!wrong.isEmpty()) {
         line.outcome = CommandLine::Outcome::Error;
         line.text = problem(wrong);
@@ -116,7 +132,9 @@ QString configFileProblem(const QString& configFile) {
 }  // namespace
 
 void CheckConfigFile(CommandLine& line) {
-    if (line.outcome != CommandLine::Outcome::Run || line.configFile.isEmpty())
+    const bool runs = line.outcome == CommandLine::Outcome::Run ||
+                      line.outcome == CommandLine::Outcome::Autostart;
+    if (!runs || line.configFile.isEmpty())
         return;
     const QString wrong = configFileProblem(line.configFile);
     if (wrong.isEmpty())

@@ -16,14 +16,20 @@ struct Summon {
 // The command line, read before anything needs the display, so that --help
 // and --version answer where there is none.
 struct CommandLine {
-    enum class Outcome { Run, Help, Version, Error };
+    enum class Outcome { Run, Help, Version, Autostart, Error };
     Outcome outcome = Outcome::Run;
     Summon summon;
     // --config: the settings file for this run, made absolute; empty for
     // the usual one.
     QString configFile;
+    // --autostart: whether to start at login from now on.
+    bool autostart = false;
     // The help, the version, or what is wrong, ready to print.
     QString text;
+    // An error of the parser, which may come of Qt's own options (-platform,
+    // -display, ...): the command line is worth reading again once the
+    // application object has taken those out.
+    bool mayHoldQtOptions = false;
 };
 
 // Reads arguments (the program's name first), resolving a relative --config

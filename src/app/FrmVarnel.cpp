@@ -29,7 +29,7 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       browserMouse_(platform_, browser_, addToTree_),
       recovery_(platform.timers, paths),
       settings_(platform_, paths, {tree_, browser_, tray_, options_, icons_, history_}, recovery_),
-      tray_(platform_, tree_, history_, settings_, *this, checks_, *this),
+      tray_(platform_, tree_, history_, settings_, *this, checks_, *this, {icons_}),
       history_(tree_, tray_),
       restore_(platform_, {tree_, tray_, icons_, settings_, history_}),
       layout_(platform.window, settings_),
@@ -38,8 +38,10 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
                [this] { return browser_.HighlightedDirectoryToKeep(); }),
       filter_(platform_, {tree_, editing_, settings_}),
       undo_(platform_, {tree_, history_, settings_, icons_}),
-      treeMenu_(platform_, {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_,
-                            history_, undo_, filter_, cut_}),
+      startAtLogin_(paths.autostartFile, paths.startCommand),
+      treeMenu_(platform_,
+                {*this, editing_, tray_, browser_, options_, settings_, brokenPaths_, history_,
+                 undo_, filter_, cut_, startAtLogin_, bookmarkImport_, bookmarkExport_}),
       treeMouse_(platform_, {tree_, settings_, opener_, editing_, treeMenu_, undo_, filter_, cut_}),
       drags_(treeMouse_, browserMouse_),
       dropCommands_(platform_, tree_, history_, drags_, browser_, options_, icons_, checks_),
@@ -53,6 +55,10 @@ FrmVarnel::FrmVarnel(const Platform& platform, const AppPaths& paths)
       instanceLock_(paths.lockPath),
       recoveryNotice_(platform_, recovery_, paths.settingsPath),
       summons_(platform_, tray_, *this, quickFind_, [this] { return modal_.Open(); }),
+      bookmarkImport_(platform_, {tree_, history_, settings_, icons_, filter_},
+                      {paths.gtkBookmarks, paths.kdePlaces}),
+      bookmarkExport_(platform_, tree_, paths.homeFolder),
+      bookmarkOffer_(platform_, {tree_, history_, settings_, bookmarkImport_, filter_}),
       unloadEvent_(platform.timers.createTimer([this] { UnloadEvent_Timer(); })) {
     unloadEvent_->setInterval(UnloadDelay);
     settings_.Watch().SetBusy([this] { return busyWithTheTree(); });
@@ -76,6 +82,7 @@ void FrmVarnel::tiRestore_Click() {
 }
 
 PlatformEvents FrmVarnel::Events() {
-    return {*this,    treeMouse_,    treeDrop_,     externalDrop_, opener_, tray_,
-            browser_, browserMouse_, browserMouse_, summons_,      filter_, quickFind_};
+    return {*this,   treeMouse_, treeDrop_,     externalDrop_, opener_,
+            tray_,   browser_,   browserMouse_, browserMouse_, summons_,
+            filter_, quickFind_, bookmarkOffer_};
 }

@@ -2,12 +2,14 @@
 
 #include "AppPaths.h"
 #include "BackupRestore.h"
+#include "BookmarkOffer.h"
 #include "InstanceLock.h"
 #include "ModalCalls.h"
 #include "RecoveryFile.h"
 #include "RecoveryNotice.h"
 #include "SecondStart.h"
 #include "SettingsStore.h"
+#include "StartAtLogin.h"
 #include "Summons.h"
 #include "TreeMenuCommands.h"
 #include "WindowDrags.h"
@@ -24,6 +26,8 @@
 #include "platform/PlatformEvents.h"
 #include "tray/Tray.h"
 #include "tray/WindowCommands.h"
+#include "tree/BookmarkExport.h"
+#include "tree/BookmarkImport.h"
 #include "tree/BrokenPaths.h"
 #include "tree/BrowserAddToTree.h"
 #include "tree/ExternalDrop.h"
@@ -74,6 +78,9 @@ public:
     TreeFilter& filter() { return filter_; }
     QuickFind& quickFind() { return quickFind_; }
     TreeCut& cut() { return cut_; }
+    BookmarkImport& bookmarkImport() { return bookmarkImport_; }
+    BookmarkExport& bookmarkExport() { return bookmarkExport_; }
+    BookmarkOffer& bookmarkOffer() { return bookmarkOffer_; }
 
     // Tells the program to end at once when another copy runs (which is
     // handed the summon) or the lock that tells so cannot be made;
@@ -122,6 +129,7 @@ private:
     TreeEditing editing_;
     TreeFilter filter_;
     TreeUndo undo_;
+    StartAtLogin startAtLogin_;
     TreeMenuCommands treeMenu_;
     TreeMouse treeMouse_;
     WindowDrags drags_;
@@ -134,6 +142,9 @@ private:
     InstanceLock instanceLock_;
     RecoveryNotice recoveryNotice_;
     Summons summons_;
+    BookmarkImport bookmarkImport_;
+    BookmarkExport bookmarkExport_;
+    BookmarkOffer bookmarkOffer_;         // hears the history: goes before it
     std::unique_ptr<Timer> unloadEvent_;  // UnloadEvent: lets the menu that chose "Unload" close
     bool unloading_ = false;
 };

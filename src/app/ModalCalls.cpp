@@ -3,10 +3,10 @@
 #include <QScopedValueRollback>
 
 Platform ModalCalls::Counted(const Platform& p) {
-    return Platform{p.timers,      *this,        *this,       p.shell,   p.tray,        p.window,
-                    p.treeView,    p.pathLabel,  p.driveList, p.dirList, p.fileList,    p.images,
-                    p.statusBar,   p.about,      p.work,      p.notices, p.fileWatches, *this,
-                    p.runningCopy, p.filterLine, p.quickFind};
+    return Platform{p.timers,      *this,        *this,       p.shell,     p.tray,        p.window,
+                    p.treeView,    p.pathLabel,  p.driveList, p.dirList,   p.fileList,    p.images,
+                    p.statusBar,   p.about,      p.work,      p.notices,   p.fileWatches, *this,
+                    p.runningCopy, p.filterLine, p.quickFind, p.offerStrip};
 }
 
 MsgAnswer ModalCalls::show(const QString& text, const QString& title, MsgButtons buttons,
@@ -33,4 +33,9 @@ MenuChoice ModalCalls::popupAtListEntry(const MenuEntry& menu, DragSource list) 
 std::optional<int> ModalCalls::choose(const ChooserRequest& request) {
     const QScopedValueRollback<int> open(open_, open_ + 1);
     return chooser_.choose(request);
+}
+
+std::optional<QString> ModalCalls::chooseSaveFile(const SaveFileRequest& request) {
+    const QScopedValueRollback<int> open(open_, open_ + 1);
+    return chooser_.chooseSaveFile(request);
 }

@@ -26,6 +26,7 @@ public:
     MenuChoice popupAtNode(const MenuEntry& menu, TreeNode* node) override;
     MenuChoice popupAtListEntry(const MenuEntry& menu, DragSource list) override;
     std::optional<int> choose(const ChooserRequest& request) override;
+    std::optional<QString> chooseSaveFile(const SaveFileRequest& request) override;
 
 private:
     MessageBoxes& messages_;

@@ -8,6 +8,7 @@
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
 #include "platform/Timer.h"
+#include "settings/OwnSettings.h"
 #include "settings/SettingsFile.h"
 #include "settings/SettingsReader.h"
 #include "settings/SettingsSink.h"
@@ -120,6 +121,15 @@ void SettingsStore::RememberWindowRect(const TwipsRect& rect) {
         saved_.top = place.top;
         saved_.left = place.left;
     }
+}
+
+std::optional<QString> SettingsStore::OwnSetting(QLatin1String key) const {
+    return OwnValue(ownSection_, key);
+}
+
+void SettingsStore::SetOwnSetting(QLatin1String key, const QString& value) {
+    SetOwnValue(ownSection_, key, value);
+    ScheduleSave();
 }
 
 void SettingsStore::ScheduleSave() {

@@ -11,6 +11,7 @@
 
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class BrowserPanel;
 class ItemIcons;
@@ -71,6 +72,10 @@ public:
     void SetSavedRect(const TwipsRect& rect) { saved_ = rect; }
     // The window's rectangle as it is now, in the normal state.
     void RememberWindowRect(const TwipsRect& rect);
+    // A setting of our own "[Varnel]" section, as read or set since; none
+    // when the file has no line of it. Setting one asks for a save.
+    std::optional<QString> OwnSetting(QLatin1String key) const;
+    void SetOwnSetting(QLatin1String key, const QString& value);
     // The file on disk against what was read or written there.
     SettingsWatch& Watch() { return watch_; }
 

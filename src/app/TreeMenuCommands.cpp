@@ -2,10 +2,15 @@
 
 #include "FrmVarnel.h"
 #include "SettingsStore.h"
+#include "StartAtLogin.h"
+#include "Texts.h"
 #include "browser/BrowserPanel.h"
 #include "model/NodeTree.h"
 #include "model/TreeHistory.h"
+#include "platform/MessageBoxes.h"
 #include "tray/Tray.h"
+#include "tree/BookmarkExport.h"
+#include "tree/BookmarkImport.h"
 #include "tree/BrokenPaths.h"
 #include "tree/MenuOptions.h"
 #include "tree/ReadOnlyTree.h"
@@ -29,6 +34,7 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
     situation.readOnly = parts_.readOnly.ReadOnly();
     situation.cutPending = parts_.cut.CutNode() != nullptr;
     situation.onCutNode = node && node == parts_.cut.CutNode();
+    situation.startsAtLogin = parts_.startAtLogin.On();
     menu_.Prepare(situation);
     const MenuEntry menu = menu_.Build(parts_.options);
     const MenuChoice choice =
@@ -40,6 +46,15 @@ void TreeMenuCommands::ShowTreeMenu(TreeNode* node, bool atNode) {
 void TreeMenuCommands::tvFullPath_Click() {
     parts_.options.SetFullPath(!parts_.options.FullPath());
     parts_.settings.ScheduleSave();
+}
+
+// The mark shown next comes from the entry as it then is, written or not.
+void TreeMenuCommands::tvStartAtLogin_Click() {
+    const StartAtLogin& login = parts_.startAtLogin;
+    const QString problem = login.SetOn(!login.On());
+    if (!problem.isEmpty())
+        platform_.messages.show(problem, Texts::programTitle(), MsgButtons::Ok,
+                                MsgIcon::Exclamation);
 }
 
 void TreeMenuCommands::run(TreeMenuId id, TreeNode* node) {
@@ -83,11 +98,20 @@ void TreeMenuCommands::run(TreeMenuId id, TreeNode* node) {
     case Id::tvFindBroken:
         parts_.brokenPaths.tvFindBroken_Click();
         break;
+    case Id::tvImportBookmarks:
+        parts_.bookmarkImport.tvImportBookmarks_Click();
+        break;
+    case Id::tvExport:
+        parts_.bookmarkExport.tvExport_Click(node);
+        break;
     case Id::tvAutoHide:
         parts_.window.tvAutoHide_Click();
         break;
     case Id::tvFullPath:
         tvFullPath_Click();
+        break;
+    case Id::tvStartAtLogin:
+        tvStartAtLogin_Click();
         break;
     case Id::tvAbout:
         parts_.window.tvAbout_Click();

@@ -4,11 +4,14 @@
 #include "tree/TreeMenu.h"
 #include "tree/TreeMenuHost.h"
 
+class BookmarkExport;
+class BookmarkImport;
 class BrokenPaths;
 class BrowserPanel;
 class FrmVarnel;
 class MenuOptions;
 class SettingsStore;
+class StartAtLogin;
 class Tray;
 class TreeCut;
 class TreeEditing;
@@ -32,11 +35,15 @@ public:
         TreeUndo& undo;
         const ReadOnlyTree& readOnly;  // filtered
         TreeCut& cut;
+        const StartAtLogin& startAtLogin;
+        BookmarkImport& bookmarkImport;
+        BookmarkExport& bookmarkExport;
     };
     TreeMenuCommands(const Platform& platform, const Parts& parts);
 
     void ShowTreeMenu(TreeNode* node, bool atNode) override;
     void tvFullPath_Click();
+    void tvStartAtLogin_Click();
 
 private:
     // node: what the menu was opened on, none for empty space.

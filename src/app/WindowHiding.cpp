@@ -17,6 +17,7 @@ void FrmVarnel::ShowWindow() {
     brokenPaths_.WindowShown();
     if (!platform_.window.isVisible())
         platform_.window.show();
+    bookmarkOffer_.WindowShown();
     recoveryNotice_.WindowShown();
 }
 

@@ -18,3 +18,7 @@ std::optional<IconKind> LookUpIconKind(const QString& path) {
     }
     return IconKind{type.iconName(), type.genericIconName()};
 }
+
+IconKind WebAddressIcon() {
+    return IconKind{QStringLiteral("text-html"), QStringLiteral("applications-internet")};
+}

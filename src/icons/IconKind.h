@@ -14,3 +14,7 @@ struct IconKind {
 // not, so most paths are never opened. Safe on any thread; it may wait on a
 // mount that does not answer, so never call it on the user-interface thread.
 std::optional<IconKind> LookUpIconKind(const QString& path);
+
+// The picture of an item that points at a web address: the desktop's web
+// page, else its browser.
+IconKind WebAddressIcon();

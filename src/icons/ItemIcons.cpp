@@ -2,6 +2,7 @@
 
 #include "files/PathChecks.h"
 #include "files/PathQueue.h"
+#include "files/WebAddress.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
 #include "model/StillInTree.h"
@@ -75,15 +76,35 @@ void ItemIcons::WindowShown() {
     lookUpNext();
 }
 
+void ItemIcons::LookUpNow(const std::vector<TreeNode*>& nodes) {
+    State& state = *state_;
+    bool wanted = false;
+    for (TreeNode* node : nodes) {
+        if (node && ImageKeys::isWaiting(node->Image())) {
+            state.queue.Want(node);
+            wanted = true;
+        }
+    }
+    if (wanted)
+        lookUpNext();
+}
+
 void ItemIcons::lookUpNext() {
     State& state = *state_;
     if (state.asking)
         return;
     auto batch = std::make_shared<std::vector<Asked>>();
-    state.queue.Fill(BatchSize, [&batch](TreeNode* node) {
+    state.queue.Fill(BatchSize, [this, &batch](TreeNode* node) {
         if (!ImageKeys::isWaiting(node->Image()))
             return false;
-        batch->push_back({node, node->Tag(), node->Image()});
+        QString path = node->Tag();
+        // A web address is no file to look at: its picture is known.
+        if (IsWebAddress(path)) {
+            if (const int index = GetItemIcon(WebAddressIcon()); index != 0)
+                node->SetImage(state_->imageOf(index));
+            return false;
+        }
+        batch->push_back({node, std::move(path), node->Image()});
         return true;
     });
     if (batch->empty())

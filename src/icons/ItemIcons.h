@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class ImageListPort;
 class PathChecks;
@@ -34,6 +35,10 @@ public:
     void RequestIcon(TreeNode* node);
     // The first showing: every item still waiting is looked up.
     void WindowShown();
+    // Looks up the icons of these nodes (none stands for none) shown or
+    // not: the tray's quick list shows them while the window may never have
+    // been.
+    void LookUpNow(const std::vector<TreeNode*>& nodes);
 
     // The image list index for a kind that was found: 3 ("leaf") when the
     // path is not there or the desktop has no icon for it, 0 when the icon

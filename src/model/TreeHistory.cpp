@@ -129,6 +129,11 @@ void TreeHistory::nodeInserted(TreeNode* node) {
         open_->changes.Inserted(node);
     else
         outsideStep();
+    // Called on a copy: the watcher may let itself go.
+    if (insertWatcher_) {
+        const std::function<void()> watcher = insertWatcher_;
+        watcher();
+    }
 }
 
 void TreeHistory::nodeAboutToBeRemoved(TreeNode* node) {

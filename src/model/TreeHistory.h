@@ -65,6 +65,10 @@ public:
     // Forgets every step: the tree is no longer the one they were made in.
     void Clear();
 
+    // Hears of every node inserted, in a step or outside one (the settings
+    // read in, a step taken back); none for nobody.
+    void SetInsertWatcher(std::function<void()> watcher) { insertWatcher_ = std::move(watcher); }
+
 private:
     struct Recorded {
         QString caption;
@@ -98,4 +102,5 @@ private:
     int depth_ = 0;         // open Step scopes
     std::optional<Open> open_;
     bool reverting_ = false;
+    std::function<void()> insertWatcher_;
 };

@@ -23,6 +23,7 @@ class ChooserBoxPort;
 class RunningCopyPort;
 class FilterLinePort;
 class QuickFindPort;
+class OfferStripPort;
 
 struct Platform {
     TimerFactory& timers;
@@ -46,4 +47,5 @@ struct Platform {
     RunningCopyPort& runningCopy;
     FilterLinePort& filterLine;
     QuickFindPort& quickFind;
+    OfferStripPort& offerStrip;
 };

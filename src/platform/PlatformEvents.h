@@ -12,6 +12,7 @@ class FileListEvents;
 class SummonEvents;
 class FilterLineEvents;
 class QuickFindEvents;
+class OfferStripEvents;
 
 // Where the platform delivers what the user does, one receiver per control.
 struct PlatformEvents {
@@ -27,4 +28,5 @@ struct PlatformEvents {
     SummonEvents& summons;
     FilterLineEvents& filterLine;
     QuickFindEvents& quickFind;
+    OfferStripEvents& offerStrip;
 };

@@ -20,7 +20,10 @@ struct MenuEntry {
     bool visible = true;
     bool enabled = true;
     bool checked = false;
-    bool checkable = false;           // shows a check box even while unchecked
+    bool checkable = false;  // shows a check box even while unchecked
+    // A picture beside the caption: an image key of the tree's image list
+    // (ImageListPort, model/ImageKeys.h); none when empty.
+    QString image;
     std::vector<MenuEntry> children;  // the entries of a submenu
 };
 

@@ -2,6 +2,7 @@
 
 #include "DragSource.h"
 
+#include <QHash>
 #include <QStringList>
 
 // What the window's own drags do over the tree. Coordinates are twips in the
@@ -22,13 +23,16 @@ public:
 
 // A list of files dragged from the desktop or another program, as the tree
 // is offered it: whether the source lets it be copied, and the full paths of
-// the local files in it, in the source's order (anything else it holds, such
-// as remote addresses, is left out). Each path is decoded exactly: a name
-// that is not UTF-8 as files/NameBytes.h decodes it, an escaped NUL or line
-// break as itself, for the logic to refuse.
+// the local files and the web addresses (files/WebAddress.h) in it, in the
+// source's order (anything else it holds, such as files of other machines,
+// is left out). Each path is decoded exactly: a name that is not UTF-8 as
+// files/NameBytes.h decodes it, an escaped NUL or line break as itself, for
+// the logic to refuse. A web address comes fully encoded, as a browser
+// hands it over, with the page's title when the source gave one.
 struct ShellDropData {
     bool copyAllowed = false;
     QStringList paths;
+    QHash<QString, QString> titles = {};  // by web address
 };
 
 // What such drags do over the tree. Coordinates are twips in the tree's own

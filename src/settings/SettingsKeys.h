@@ -24,6 +24,8 @@ inline constexpr QLatin1String QuickListSection{"[QuickList]"};
 inline constexpr QLatin1String Qli{"QLI"};
 // Settings of ours that older readers do not know, after all of theirs.
 inline constexpr QLatin1String OwnSection{"[Varnel]"};
+// In it: the offer to import the file manager's bookmarks was answered.
+inline constexpr QLatin1String BookmarkOfferAnswered{"BookmarkOfferAnswered"};
 
 inline constexpr QLatin1String True{"True"};
 inline constexpr QLatin1String False{"False"};

@@ -1,6 +1,8 @@
 #include "Tray.h"
 
+#include "QuickListPictures.h"
 #include "WindowCommands.h"
+#include "icons/ItemIcons.h"
 #include "model/NodeTree.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
@@ -18,7 +20,7 @@ constexpr int ShellDelay = 250;    // a quick-list launch once its menu closed
 
 Tray::Tray(const Platform& platform, NodeTree& tree, TreeHistory& history,
            SettingsSchedule& settings, WindowCommands& window, PathChecks& checks,
-           BackupCommands& backups)
+           BackupCommands& backups, Pictures pictures)
     : platform_(platform),
       tree_(tree),
       history_(history),
@@ -26,6 +28,7 @@ Tray::Tray(const Platform& platform, NodeTree& tree, TreeHistory& history,
       window_(window),
       checks_(checks),
       backups_(backups),
+      icons_(pictures.icons),
       sysTray_(platform.tray),
       popMenuEvent_(platform.timers.createTimer([this] { PopMenuEvent_Timer(); })),
       shellEvent_(platform.timers.createTimer([this] { ShellEvent_Timer(); })),
@@ -71,6 +74,16 @@ void Tray::prepareMenu() {
     if (settings_.SettingsPending())
         settings_.LoadSettings();  // so the quick list is complete
     menu_.OfferRestore(backups_.HasBackups());
+    // A program that was never shown has looked no icon up: the few the
+    // quick list shows are looked up now, in time for the menu to open.
+    icons_.LookUpNow(QuickListNodes(tree_, quickList_.Entries()));
+}
+
+MenuEntry Tray::buildMenu() const {
+    std::vector<QString> pictures;
+    for (const TreeNode* node : QuickListNodes(tree_, quickList_.Entries()))
+        pictures.push_back(QuickListPicture(node));
+    return menu_.Build(quickList_, pictures);
 }
 
 void Tray::trayHostChanged(TrayHost host) {
@@ -103,11 +116,11 @@ void Tray::withoutTray() {
 
 void Tray::PopMenuEvent_Timer() {
     popMenuEvent_->stop();
-    trayMenuChosen(platform_.menus.popup(menu_.Build(quickList_)));
+    trayMenuChosen(platform_.menus.popup(buildMenu()));
 }
 
 MenuEntry Tray::trayMenuForHost() {
-    return menu_.Build(quickList_);
+    return buildMenu();
 }
 
 void Tray::trayMenuAboutToShow() {

@@ -12,6 +12,7 @@
 #include <QString>
 #include <memory>
 
+class ItemIcons;
 class NodeTree;
 class SettingsSchedule;
 class PathChecks;
@@ -24,8 +25,13 @@ class WindowCommands;
 // entry.
 class Tray : public TrayNotifications, public QuickListLink, public QuickListState {
 public:
+    // The items' icons, so that the quick list shows each entry's picture
+    // whether or not the window was ever shown.
+    struct Pictures {
+        ItemIcons& icons;
+    };
     Tray(const Platform& platform, NodeTree& tree, TreeHistory& history, SettingsSchedule& settings,
-         WindowCommands& window, PathChecks& checks, BackupCommands& backups);
+         WindowCommands& window, PathChecks& checks, BackupCommands& backups, Pictures pictures);
     ~Tray() override;
     Tray(const Tray&) = delete;
     Tray& operator=(const Tray&) = delete;
@@ -78,6 +84,7 @@ public:
 
 private:
     void prepareMenu();
+    MenuEntry buildMenu() const;
     void withoutTray();
 
     Platform platform_;
@@ -87,6 +94,7 @@ private:
     WindowCommands& window_;
     PathChecks& checks_;
     BackupCommands& backups_;
+    ItemIcons& icons_;
     SysTray sysTray_;
     TrayMenu menu_;
     QuickList quickList_;

@@ -2,6 +2,9 @@
 
 #include "platform/PopupMenu.h"
 
+#include <QString>
+#include <vector>
+
 class QuickList;
 
 // The entries of the tray icon's menu tiMenu.
@@ -29,8 +32,10 @@ public:
     void OfferRestore(bool restore) { offerRestore_ = restore; }
 
     // The menu as it shows now, with the quick list's places under "Quick
-    // List", which is enabled only while the list holds an entry.
-    MenuEntry Build(const QuickList& quickList) const;
+    // List", which is enabled only while the list holds an entry. Entry i
+    // shows pictures[i] beside its caption (QuickListPicture); the menu's
+    // own entries show none.
+    MenuEntry Build(const QuickList& quickList, const std::vector<QString>& pictures = {}) const;
 
 private:
     bool offerHide_ = false;

@@ -1,22 +1,10 @@
 #include "DragOut.h"
 
 #include "files/NameBytes.h"
+#include "files/WebAddress.h"
 #include "model/NodeTree.h"
 
-#include <array>
-
 namespace {
-// An address the desktop opens in a browser or a mail program rather than
-// a file of this machine.
-bool IsWebAddress(QStringView path) {
-    constexpr std::array<QStringView, 3> schemes{u"http:", u"https:", u"mailto:"};
-    for (const QStringView scheme : schemes) {
-        if (path.startsWith(scheme, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}
-
 // The address as typed, with only what an address may not hold as it
 // stands escaped (a blank, a control, a letter beyond ASCII), for the line
 // of a uri-list to be one. Escapes already there stay as they are.

@@ -9,6 +9,7 @@
 #include "TreeDropMenu.h"
 #include "files/KeptPaths.h"
 #include "files/PathChecks.h"
+#include "files/WebAddress.h"
 #include "icons/ItemIcons.h"
 #include "model/ImageKeys.h"
 #include "model/NodeTree.h"
@@ -93,14 +94,17 @@ Relationship PlacementOf(int choice) {
 }
 
 // A directory becomes a folder; a file an item whose icon is looked up in
-// the background. Either points at the dropped path. None for an empty path: it names nothing.
-TreeNode* AddDroppedPath(const QString& path, bool directory, TargetMark& mark,
-                         Relationship placement, ItemIcons& icons) {
+// the background; a web address an item labelled by its page. Each points
+// at what was dropped. None for an empty path: it names nothing.
+TreeNode* AddDroppedPath(const QString& path, const QString& title, bool directory,
+                         TargetMark& mark, Relationship placement, ItemIcons& icons) {
     if (path.isEmpty())
         return nullptr;
     const QString name = DroppedName(path);
     TreeNode* node = nullptr;
-    if (directory) {
+    if (IsWebAddress(path)) {
+        node = mark.add(placement, WebAddressLabel(path, title), ItemIcons::NewItemImage());
+    } else if (directory) {
         node = mark.add(placement, name, ImageKeys::closed());
         if (node)
             node->SetExpandedImage(ImageKeys::open());
@@ -168,21 +172,43 @@ void ExternalDrop::TreeView_OLEDragDrop(const ShellDropData& data, float x, floa
         placement = PlacementOf(commands.DropChoice());
     }
     // Which paths are folders is asked in the background: the drop may
-    // come from a share that does not answer.
-    auto folders = std::make_shared<std::vector<char>>(std::size_t(paths.size()));
+    // come from a share that does not answer. A web address is no path on
+    // disk, and nothing is asked about it.
+    QStringList local;
+    std::vector<std::size_t> localAt;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (!IsWebAddress(paths[i])) {
+            local << paths[i];
+            localAt.push_back(std::size_t(i));
+        }
+    }
+    auto folders = std::make_shared<std::vector<char>>(std::size_t(local.size()));
+    auto answer = [this, target, placement, paths, localAt, folders, refusals,
+                   titles = data.titles](const std::vector<bool>& localAnswered) {
+        std::vector<char> kinds(std::size_t(paths.size()), 0);
+        std::vector<bool> answered(std::size_t(paths.size()), true);
+        for (std::size_t k = 0; k < localAt.size(); ++k) {
+            kinds[localAt[k]] = (*folders)[k];
+            answered[localAt[k]] = localAnswered[k];
+        }
+        PathRefusals told = refusals;
+        addDropped(target, placement, {paths, titles}, Kinds{kinds, answered}, told);
+    };
+    if (local.isEmpty()) {
+        answer({});
+        return;
+    }
     parts_.checks.Ask(
-        paths,
-        [paths, folders](qsizetype i) {
-            (*folders)[std::size_t(i)] = QFileInfo(paths[i]).isDir() ? 1 : 0;
+        local,
+        [local, folders](qsizetype i) {
+            (*folders)[std::size_t(i)] = QFileInfo(local[i]).isDir() ? 1 : 0;
         },
-        [this, target, placement, paths, folders, refusals](const std::vector<bool>& answered) {
-            PathRefusals told = refusals;
-            addDropped(target, placement, paths, Kinds{*folders, answered}, told);
-        });
+        std::move(answer));
 }
 
-void ExternalDrop::addDropped(TreeNode* target, Relationship placement, const QStringList& paths,
+void ExternalDrop::addDropped(TreeNode* target, Relationship placement, const Dropped& dropped,
                               const Kinds& kinds, PathRefusals& refusals) {
+    const QStringList& paths = dropped.paths;
     NodeTree& tree = parts_.tree;
     // The tree changed while the answers came, and the target went with it.
     if (target && !tree.Holds(target))
@@ -201,8 +227,9 @@ void ExternalDrop::addDropped(TreeNode* target, Relationship placement, const QS
             const auto at = std::size_t(i);
             if (!kinds.answered[at])
                 refusals.Unanswered(paths[i]);
-            else if (TreeNode* node = AddDroppedPath(paths[i], kinds.folders[at] != 0, mark,
-                                                     placement, parts_.icons))
+            else if (TreeNode* node =
+                         AddDroppedPath(paths[i], dropped.titles.value(paths[i]),
+                                        kinds.folders[at] != 0, mark, placement, parts_.icons))
                 last = node;
         }
     }

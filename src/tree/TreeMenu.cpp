@@ -1,5 +1,6 @@
 #include "TreeMenu.h"
 
+#include "BookmarkTexts.h"
 #include "HistoryTexts.h"
 #include "MenuOptions.h"
 
@@ -69,12 +70,18 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
     // Ours, before the rest: greyed, and "Undo" alone, with nothing to take back.
     MenuEntry undo = MenuCommand(Id::tvUndo, HistoryTexts::undoEntry(s.undoWhat));
     undo.enabled = !s.undoWhat.isEmpty() && editable;
+    MenuEntry importBookmarks = MenuCommand(Id::tvImportBookmarks, BookmarkTexts::importEntry());
+    importBookmarks.enabled = editable;
     MenuEntry autoHide = command(Id::tvAutoHide, "Auto Hide Window");
     autoHide.checked = options.AutoHide();
     autoHide.checkable = true;
     MenuEntry fullPath = command(Id::tvFullPath, "Use Full Path on Copy");
     fullPath.checked = options.FullPath();
     fullPath.checkable = true;
+    // Ours, beside the other check marks.
+    MenuEntry startAtLogin = command(Id::tvStartAtLogin, "Start at Login");
+    startAtLogin.checked = s.startsAtLogin;
+    startAtLogin.checkable = true;
     return MenuSubmenu(
         Id::tvMenu, QStringLiteral("Tree View"),
         {undo, MenuSeparator(Id::tvUndoSep),
@@ -95,7 +102,10 @@ MenuEntry TreeMenu::Build(const MenuOptions& options) const {
          MenuSeparator(Id::tvSep1), command(Id::tvDelete, "Delete", onNode && editable),
          // It opens the folders of the node it finds.
          command(Id::tvFindBroken, "Find Broken Paths", s.anyPathMissing && editable),
-         MenuSeparator(Id::tvSep2), autoHide, fullPath, MenuSeparator(Id::tvSep3),
+         // Ours: the file manager's bookmarks in, and the tree out as bookmarks.
+         MenuSeparator(Id::tvBookmarkSep), importBookmarks,
+         MenuCommand(Id::tvExport, BookmarkTexts::exportEntry()), MenuSeparator(Id::tvSep2),
+         autoHide, fullPath, startAtLogin, MenuSeparator(Id::tvSep3),
          command(Id::tvAbout, "About Varnel"), command(Id::tvHide, "Hide"),
          command(Id::tvUnload, "Unload"), MenuSeparator(Id::tvSep4),
          command(Id::tvCancel, "Cancel")});

@@ -8,7 +8,8 @@
 
 class MenuOptions;
 
-// The entries of the tree's menu tvMenu, in their order.
+// The entries of the tree's menu tvMenu, in their order; entries added
+// later come at the end.
 enum class TreeMenuId {
     tvMenu,
     tvUndo,
@@ -48,6 +49,10 @@ enum class TreeMenuId {
     tvUnload,
     tvSep4,
     tvCancel,
+    tvStartAtLogin,
+    tvBookmarkSep,
+    tvImportBookmarks,
+    tvExport,
 };
 
 // The tree's context menu as it is prepared before every showing: what the
@@ -66,6 +71,9 @@ public:
         bool readOnly = false;    // the tree takes no change now (filtered)
         bool cutPending = false;  // a node is cut, waiting to be pasted
         bool onCutNode = false;   // the press was on that very node
+
+        // The desktop starts Varnel at login.
+        bool startsAtLogin = false;
     };
 
     // Where a "New" entry puts the new node, and whether it is an item.

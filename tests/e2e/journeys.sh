@@ -498,6 +498,46 @@ drop_a_file_from_another_program() {
         fail "the dropped file is not the last node: $(grep Node= "$settings" | tr '\r\t' ' |')"
 }
 
+# A link dragged from a browser-like program (text/uri-list, text/x-moz-url
+# with its title) onto the empty tree space becomes the last top-level item,
+# labelled by the page's title; the tray menu's Quick List, opened while the
+# window was never shown, shows every entry with its picture. Unload keeps
+# the address exactly.
+drop_a_web_address_and_see_the_quick_list() {
+    printf '%s\r\n' $'Node=Work\t/tmp\tclosed\topen\tFalse\t0\tFalse' \
+        $'Node=Hosts\t/etc/hosts\t7\t\tFalse\t0\tFalse' \
+        $'Node=Example\thttps://example.org/\t7\t\tFalse\t0\tFalse' \
+        '[QuickList]' $'QLI=Work\t/tmp' $'QLI=Hosts\t/etc/hosts' \
+        $'QLI=Example\thttps://example.org/' >"$settings"
+    start_varnel
+    open_tray_menu
+    within 5000 menu_painted || fail "the tray menu does not show $menu_entries entries"
+    local X Y WIDTH HEIGHT first last before submenu
+    window_geometry "$menu"
+    read -r first last < <(menu_entry_bands "$menu" | sed -n 2p)
+    before=$(toplevel_windows --pid "$pid")
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 2 + (first + last) / 2))
+    within 5000 new_toplevel "$pid" "$before" >/dev/null || fail "the Quick List did not open"
+    submenu=$(new_toplevel "$pid" "$before")
+    sleep 0.5
+    # QUICK_LIST_SHOT and DROP_SHOT, when set, name pictures of the screen
+    # to take for a reader: the Quick List open, the tree after the drop.
+    [ -n "${QUICK_LIST_SHOT:-}" ] && screenshot "$QUICK_LIST_SHOT"
+    # Three entries, each with a picture left of its caption: ink in the
+    # picture's column on each entry's band.
+    [ "$(menu_entry_bands "$submenu" | wc -l)" -eq 3 ] ||
+        fail "the Quick List does not show three entries"
+    xdotool key Escape sleep 0.2 key Escape sleep 0.3
+    show_window
+    drop_from_another_program $(tree_at 100 150) "https://example.org/docs/a%20b?q=1#top Example Docs"
+    sleep 0.5
+    [ -n "${DROP_SHOT:-}" ] && screenshot "$DROP_SHOT"
+    unload_by_tray_menu
+    grep '^Node=' "$settings" | tail -n 1 |
+        grep -qF $'Node=Example Docs\thttps://example.org/docs/a%20b?q=1#top\t' ||
+        fail "the dropped address is not the last node: $(grep Node= "$settings" | tr '\r\t' ' |')"
+}
+
 # Waits for the box that refuses a path, opened since the top-level windows
 # BEFORE were listed, and closes it with its button.
 close_refusal() {
@@ -546,14 +586,15 @@ odd_names_are_kept_or_refused() {
 
 # A tray host on the session bus (tests/e2e/sni_host.py) takes the item,
 # reads its menu before and after AboutToShow (the quick list's captions as
-# written, the numbers unchanged), activates it (the window shows) and
+# written, the numbers unchanged, the picture of the entry whose node is in
+# the tree as icon-data), activates it (the window shows) and
 # chooses "Unload" (the program ends and saves). With LATE, the host comes
 # after the program: the item still goes to it.
 sni_host_drives_the_item() {
     local late=${1:-0} host_log=$xsession_dir/host.log line
     require_python_bus
     xsession_start_bus
-    printf 'QLI=R&D\t/tmp\r\nQLI=my_notes.txt\t/etc/hosts\r\nQLI=Tom && Jerry\t/\r\nQLI=-\t/\r\n' >"$settings"
+    printf 'Node=R&D\t/tmp\tclosed\topen\tFalse\t0\tFalse\r\nQLI=R&D\t/tmp\r\nQLI=my_notes.txt\t/etc/hosts\r\nQLI=Tom && Jerry\t/\r\nQLI=-\t/\r\n' >"$settings"
     /usr/bin/python3 "$here/sni_host.py" "$xsession_dir" "$late" >"$host_log" 2>&1 &
     xsession_pids+=($!)
     start_varnel --no-icon
@@ -562,6 +603,8 @@ sni_host_drives_the_item() {
     line=$(grep '^after ' "$host_log")
     [[ $line == *"|Quick List|R&D|my_notes.txt|Tom && Jerry|-|Empty|"* ]] ||
         fail "the quick list reached the host as: $line"
+    # Only the entry whose node is in the tree has a picture, sent as PNG.
+    grep -qx 'pictures R&D=16x16' "$host_log" || fail "the pictures reached the host as: $(grep '^pictures' "$host_log")"
     grep -qx 'title Varnel' "$host_log" || fail "the item's title is not Varnel"
     within 5000 main_window "$pid" >/dev/null || fail "Activate did not show the window"
     touch "$xsession_dir/proceed"

@@ -8,7 +8,8 @@ through a panel, printing what it sees for tests/e2e/journeys.sh.
 After the item registered it reads the menu before and after AboutToShow,
 activates the item (a left click), waits for WORKDIR/proceed, then chooses
 "Unload" by its number. Lines printed: "registered", "title T", "before ...",
-"after ...", "same numbers", "activated", "unload"; "FAIL: ..." on a fault.
+"after ...", "pictures ..." (the entries that carry one, with its size),
+"same numbers", "activated", "unload"; "FAIL: ..." on a fault.
 """
 import os
 import re
@@ -32,6 +33,19 @@ def shown(label):
     """What a host shows of a dbusmenu label: "_x" marks x as the access key,
     "__" is one underscore."""
     return re.sub('_(.)', r'\1', label)
+
+
+def pictures(layout):
+    """"label=WxH" of each entry below a layout that carries its picture as
+    PNG icon-data, depth first: the size read from the PNG's header."""
+    found = []
+    for child in layout[2]:
+        data = bytes(child[1].get('icon-data', b''))
+        if data[:8] == b'\x89PNG\r\n\x1a\n' and len(data) >= 24:
+            size = '%dx%d' % (int.from_bytes(data[16:20], 'big'), int.from_bytes(data[20:24], 'big'))
+            found.append(shown(str(child[1].get('label', ''))) + '=' + size)
+        found.extend(pictures(child))
+    return found
 
 
 def entries(layout):
@@ -103,8 +117,10 @@ def main():
         before = entries(menu.GetLayout(0, -1, [])[1])
         say('before ' + '|'.join(label for _, label in before))
         menu.AboutToShow(0)
-        after = entries(menu.GetLayout(0, -1, [])[1])
+        layout = menu.GetLayout(0, -1, [])[1]
+        after = entries(layout)
         say('after ' + '|'.join(label for _, label in after))
+        say('pictures ' + '|'.join(pictures(layout)))
         numbers_before, numbers_after = ({label: n for n, label in entries_}
                                          for entries_ in (before, after))
         for label in ('Unload', 'Quick List'):

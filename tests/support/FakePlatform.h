@@ -10,6 +10,7 @@
 #include "platform/ImageListPort.h"
 #include "platform/MainWindowPort.h"
 #include "platform/MessageBoxes.h"
+#include "platform/OfferStripPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/Platform.h"
 #include "platform/PopupMenu.h"
@@ -286,6 +287,17 @@ public:
     std::deque<std::optional<int>> answers;
     std::function<std::optional<int>(const ChooserRequest&)> pick;
     std::vector<ChooserRequest> shown;
+    // Save boxes: answered in turn, unscripted ones cancelled.
+    std::optional<QString> chooseSaveFile(const SaveFileRequest& request) override {
+        saves.push_back(request);
+        if (saveAnswers.empty())
+            return std::nullopt;
+        const std::optional<QString> answer = saveAnswers.front();
+        saveAnswers.pop_front();
+        return answer;
+    }
+    std::deque<std::optional<QString>> saveAnswers;
+    std::vector<SaveFileRequest> saves;
 };
 
 // Every icon name has an icon when hasIcons is set, the same handle each
@@ -390,6 +402,20 @@ public:
     std::vector<QuickFindRow> rows;
 };
 
+// The offer strip: what it says while it shows.
+class FakeOfferStrip : public OfferStripPort {
+public:
+    void showOffer(const OfferTexts& given) override {
+        shown = true;
+        texts = given;
+        ++shows;
+    }
+    void hideOffer() override { shown = false; }
+    bool shown = false;
+    int shows = 0;
+    OfferTexts texts;
+};
+
 struct FakePlatform {
     VirtualClock clock;
     FakeMessageBoxes messages;
@@ -412,13 +438,14 @@ struct FakePlatform {
     FakeRunningCopy runningCopy;
     FakeFilterLine filterLine;
     FakeQuickFind quickFind;
+    FakeOfferStrip offerStrip;
 
     Platform platform() { return platform(messages); }
     // With other message boxes: the real ones, whose loops run timers.
     Platform platform(MessageBoxes& boxes) {
-        return Platform{clock,       boxes,      menus,     shell,   tray,        window,
-                        treeView,    pathLabel,  driveList, dirList, fileList,    images,
-                        statusBar,   about,      work,      notices, fileWatches, chooser,
-                        runningCopy, filterLine, quickFind};
+        return Platform{clock,       boxes,      menus,     shell,     tray,        window,
+                        treeView,    pathLabel,  driveList, dirList,   fileList,    images,
+                        statusBar,   about,      work,      notices,   fileWatches, chooser,
+                        runningCopy, filterLine, quickFind, offerStrip};
     }
 };

@@ -13,6 +13,11 @@ FormHarness::FormHarness(const QString& directory) {
     paths.lockPath = dir + QStringLiteral("/Varnel.lock");
     paths.stateDir = dir + QStringLiteral("/state/varnel");
     paths.busName = QStringLiteral("org.varnel.Varnel");
+    paths.autostartFile = dir + QStringLiteral("/config/autostart/varnel.desktop");
+    paths.startCommand = {QStringLiteral("/usr/bin/varnel")};
+    paths.gtkBookmarks = dir + QStringLiteral("/gtk-3.0/bookmarks");
+    paths.kdePlaces = dir + QStringLiteral("/user-places.xbel");
+    paths.homeFolder = dir;
     form = std::make_unique<FrmVarnel>(fake.platform(), paths);
 }
 

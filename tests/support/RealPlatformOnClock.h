@@ -9,10 +9,10 @@
 // The real platform with the tests' timers in place of its own, so that a
 // test of the real widgets moves time on as it wants.
 inline Platform onClock(const Platform& p, TimerFactory& clock) {
-    return {clock,         p.messages,   p.menus,     p.shell,   p.tray,        p.window,
-            p.treeView,    p.pathLabel,  p.driveList, p.dirList, p.fileList,    p.images,
-            p.statusBar,   p.about,      p.work,      p.notices, p.fileWatches, p.chooser,
-            p.runningCopy, p.filterLine, p.quickFind};
+    return {clock,         p.messages,   p.menus,     p.shell,     p.tray,        p.window,
+            p.treeView,    p.pathLabel,  p.driveList, p.dirList,   p.fileList,    p.images,
+            p.statusBar,   p.about,      p.work,      p.notices,   p.fileWatches, p.chooser,
+            p.runningCopy, p.filterLine, p.quickFind, p.offerStrip};
 }
 
 // Settings and lock kept in a temporary folder, the program's own.

@@ -1,6 +1,8 @@
 #include "FormHarness.h"
 #include "WarningsFail.h"
 #include "files/PathChecks.h"
+#include "icons/ItemIcons.h"
+#include "model/ImageKeys.h"
 #include "tree/BrokenPaths.h"
 #include "tree/TreeMenu.h"
 
@@ -95,6 +97,44 @@ private Q_SLOTS:
         h.fake.menus.choose(TreeMenuId::tvCancel);
         h.form->treeMouse().TreeView_MouseDown(ButtonRight, 0, 500, 500);
         QVERIFY(!h.fake.menus.lastEntry(TreeMenuId::tvFindBroken)->enabled);
+    }
+
+    // A web address is the opener's: nothing on disk is asked about it,
+    // neither whether it is there nor its kind, whenever the window shows
+    // or its path is set. It counts as there and shows the web picture at
+    // once; a local path beside it is asked about as ever.
+    void aWebAddressIsNeverAskedAboutOnDisk() {
+        VirtualClock clock;
+        FakeBackgroundWork work;
+        work.hold = true;
+        FakeImageList images;
+        images.hasIcons = true;
+        FakeTreeView view;
+        NodeTree tree;
+        PathChecks checks(work, clock, {});
+        ItemIcons icons(images, checks, tree, clock);
+        BrokenPaths broken(tree, checks, view, clock);
+        const QString waiting = ImageKeys::waiting(u"7"_s);
+        for (const QString& path : {u"https://example.org/a?b=c#d"_s, u"HTTP://example.org"_s,
+                                    u"mailto:ann@example.org"_s})
+            tree.Add(nullptr, tvwLast, QString(), u"Web"_s, waiting)->SetTag(path);
+        broken.WindowShown();
+        icons.WindowShown();
+        tree.First()->SetTag(u"https://example.org/other"_s);
+        QCOMPARE(work.held.size(), 0u);
+        for (TreeNode* n = tree.First(); n; n = n->Next()) {
+            QCOMPARE(n->PathCheck(), PathStatus::There);
+            QCOMPARE(n->Image(), ImageKeys::forIndex(ImageKeys::FirstItemIconIndex));
+        }
+        QCOMPARE(images.handles, QStringList{u"text-html"_s});
+
+        TreeNode* file = tree.Add(nullptr, tvwLast, QString(), u"Gone"_s, waiting);
+        file->SetTag(u"/nowhere/gone.txt"_s);
+        icons.RequestIcon(file);
+        QCOMPARE(work.held.size(), 2u);
+        while (work.release()) {
+        }
+        QCOMPARE(file->PathCheck(), PathStatus::Missing);
     }
 };
 

@@ -59,6 +59,14 @@ private Q_SLOTS:
             u"--config needs the path"_s);
         row("two switches", {u"--show"_s, u"--popup"_s}, Outcome::Error, Kind::Popup, {}, {},
             u"only one of"_s);
+        // --autostart does its work and ends; text is the value it takes.
+        row("autostart on", {u"--autostart"_s, u"on"_s}, Outcome::Autostart, Kind::None, u"on"_s);
+        row("autostart off", {u"--autostart=off"_s, u"--config=w.ini"_s}, Outcome::Autostart,
+            Kind::None, u"off"_s, u"/home/ann/w.ini"_s);
+        row("autostart maybe", {u"--autostart"_s, u"On"_s}, Outcome::Error, Kind::None, {}, {},
+            u"varnel: --autostart takes on or off, not 'On'"_s);
+        row("autostart and show", {u"--autostart=on"_s, u"--show"_s}, Outcome::Error, Kind::Show,
+            {}, {}, u"give --autostart without --show"_s);
         // A path is never opened from the command line: there is no such
         // argument.
         row("a path", {u"/etc/hosts"_s}, Outcome::Error, Kind::None, {}, {},
@@ -75,6 +83,8 @@ private Q_SLOTS:
         QCOMPARE(int(line.outcome), outcome);
         if (line.outcome == Outcome::Run)
             QCOMPARE(line.summon, (Summon{Kind(kind), text}));
+        if (line.outcome == Outcome::Autostart)
+            QCOMPARE(line.autostart, text == u"on"_s);
         QCOMPARE(line.configFile, config);
         QVERIFY2(line.text.contains(told), qPrintable(line.text));
         if (line.outcome == Outcome::Version)
@@ -82,6 +92,10 @@ private Q_SLOTS:
                 QRegularExpression(u"^Varnel \\d+\\.\\d+\\.\\d+\n$"_s).match(line.text).hasMatch());
         if (line.outcome == Outcome::Error)
             QVERIFY(line.text.endsWith(u"Try 'varnel --help' for more information.\n"_s));
+        // Only what the parser could not read may be Qt's to read; the rest
+        // is told at once, display or not.
+        QCOMPARE(line.mayHoldQtOptions,
+                 told.contains(u"Unknown option"_s) || told.contains(u"Missing value"_s));
     }
 
     // A file that does not exist yet is a new settings file; a folder, a
@@ -104,6 +118,10 @@ private Q_SLOTS:
             QVERIFY2(line.text.contains(wrong), qPrintable(file + u": "_s + line.text));
             QCOMPARE(int(line.outcome), int(wrong.isEmpty() ? Outcome::Run : Outcome::Error));
         }
+        // Nor is such a file written into the entry that starts Varnel at login.
+        CommandLine autostart = parse({u"--autostart=on"_s, u"--config=folder"_s}, temp.path());
+        CheckConfigFile(autostart);
+        QCOMPARE(int(autostart.outcome), int(Outcome::Error));
     }
 
     // The usual settings file answers as org.varnel.Varnel, another one

@@ -206,6 +206,36 @@ private Q_SLOTS:
         QVERIFY(d.h.fake.work.release(0));
         QCOMPARE(d.outline(), u"Notes"_s);
     }
+
+    // Web addresses go where the menu says as files do, each an item
+    // labelled by its page's title or its host and path, with the web
+    // picture: nothing on disk is asked about them, so a share that does not
+    // answer holds back only the files beside them, which keep their places
+    // in the drop's order. One step of undo takes the whole drop back.
+    void webAddressesComeWithoutAskingTheDisk() {
+        Dropping d;
+        d.h.fake.images.hasIcons = true;
+        d.h.fake.work.hold = true;
+        const QString web = u"https://example.org/docs/"_s, mail = u"mailto:ann@example.org"_s;
+        d.h.fake.menus.choose(Id::tdInside);
+        d.drop().TreeView_OLEDragDrop({true, {web, mail}, {{mail, u" Ann\n"_s}}}, 520,
+                                      Dropping::yOf(0));
+        QVERIFY(d.h.fake.work.held.empty());
+        QCOMPARE(d.outline(), u"Work[example.org/docs,Ann],Notes"_s);
+        TreeNode* added = d.work->Child();
+        QCOMPARE(added->Tag() + u' ' + added->Next()->Tag(), web + u' ' + mail);
+        QCOMPARE(d.h.fake.images.handles, QStringList{u"text-html"_s});
+        QCOMPARE(d.h.fake.pathLabel.text, u' ' + mail);
+
+        const QString a = d.make({u"a.txt"_s})[0];
+        d.dropAt(Dropping::EmptyRow, {web, a, mail});
+        QCOMPARE(d.h.fake.work.held.size(), 1u);
+        QVERIFY(d.h.fake.work.release(0));
+        QCOMPARE(d.outline(),
+                 u"Work[example.org/docs,Ann],Notes,example.org/docs,a,ann@example.org"_s);
+        d.h.form->undo().tvUndo_Click();
+        QCOMPARE(d.outline(), u"Work[example.org/docs,Ann],Notes"_s);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExternalDrop)

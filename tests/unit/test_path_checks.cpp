@@ -1,6 +1,7 @@
 #include "FakePlatform.h"
 #include "WarningsFail.h"
 #include "files/PathChecks.h"
+#include "files/WebAddress.h"
 
 #include <QTest>
 
@@ -95,6 +96,38 @@ private Q_SLOTS:
         }
         QCOMPARE(c.answers.size(), 4u);
         QCOMPARE(MountOf(u"/mnt/livex/d"_s, {u"/"_s, u"/mnt/live"_s}), u"/"_s);
+    }
+
+    // Web addresses are told apart from paths by their scheme alone, in
+    // any case; other schemes, file names that merely look alike and bare
+    // schemes that name nothing are not.
+    void webAddressesAreToldApartFromPaths_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("web");
+        const std::pair<const char16_t*, bool> rows[] = {
+            {u"https://example.org/docs?q=1#top", true},
+            {u"http://example.org", true},
+            {u"HTTPS://EXAMPLE.ORG/", true},
+            {u"MailTo:ann@example.org", true},
+            {u"mailto:", false},
+            {u"https://", false},
+            {u"http:/example.org", false},
+            {u"/home/ann/https://x", false},
+            {u"https", false},
+            {u"ftp://example.org/", false},
+            {u"file:///home/ann", false},
+            {u"javascript:alert(1)", false},
+            {u" https://example.org", false},
+            {u"", false},
+        };
+        for (const auto& [path, web] : rows)
+            QTest::newRow(*path ? QString::fromUtf16(path).toUtf8().constData() : "empty")
+                << QString::fromUtf16(path) << web;
+    }
+    void webAddressesAreToldApartFromPaths() {
+        QFETCH(QString, path);
+        QFETCH(bool, web);
+        QCOMPARE(IsWebAddress(path), web);
     }
 };
 

@@ -226,6 +226,44 @@ private Q_SLOTS:
         lines.replaceInStrings(u"Tools\t\tclosed\topen\tFalse"_s, u"Tools\t\tclosed\topen\tTrue"_s);
         QCOMPARE(h.settingsLines(), lines);
     }
+
+    // A web address is kept exactly as it was given, in the tree and in the
+    // quick list: the characters a URL is made of, escapes and text that is
+    // not ASCII are written as they are and read back the same.
+    void webAddressesComeBackExactly() {
+        const QStringList addresses{u"https://example.org/a:b/c?q=1&r=%20x&s=%25#frag=1/2"_s,
+                                    u"https://\u4f8b\u3048.jp/\u30d1\u30b9?q=\u00fc&z=%E6%97%A5"_s,
+                                    u"mailto:ann@example.org?subject=Caf%C3%A9&body=a%26b"_s,
+                                    u"HTTP://example.org/say\"hi\""_s};
+        FormHarness h;
+        h.loadAndShow();
+        for (const QString& address : addresses) {
+            TreeNode* node = h.form->tree().Add(nullptr, tvwLast, QString(), u"Web"_s, u"leaf"_s);
+            node->SetTag(address);
+            h.form->tree().SetSelectedItem(node);
+            h.form->tray().tvAddQuickList_Click();
+        }
+        h.form->settings().SaveSettings();
+        const QStringList lines = h.settingsLines();
+        for (const QString& address : addresses) {
+            QVERIFY(lines.contains(u"Node=Web\t"_s + address + u"\tleaf\t\tFalse\t0\tFalse"_s) ||
+                    lines.contains(u"Node=Web\t"_s + address + u"\tleaf\t\tFalse\t0\tTrue"_s));
+            QVERIFY(lines.contains(u"QLI=Web\t"_s + address));
+        }
+        FormHarness again;
+        again.writeSettings(lines);
+        again.loadAndShow();
+        QStringList tags, paths;
+        for (TreeNode* n = again.form->tree().First(); n; n = n->Next())
+            tags << n->Tag();
+        for (const QuickEntry& entry : again.form->tray().Quick().Entries())
+            paths << entry.path;
+        QCOMPARE(tags, addresses);
+        QCOMPARE(paths, addresses);
+        again.form->settings().ScheduleSave();
+        again.form->settings().SaveSettings();
+        QCOMPARE(again.settingsLines(), lines);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -1,9 +1,11 @@
 // The tray icon control, the tray menu and the quick list.
 #include "FormHarness.h"
 #include "WarningsFail.h"
+#include "model/ImageKeys.h"
 #include "tray/SysTray.h"
 #include "tray/TrayMenu.h"
 
+#include <QFile>
 #include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
@@ -155,6 +157,54 @@ private Q_SLOTS:
         tray.trayHostChanged(TrayHost::Present);  // it restarted
         QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
         QVERIFY(!h.fake.window.visible);
+    }
+
+    // Each quick-list entry shows the picture its node shows in the tree,
+    // collapsed: a folder's, a file's own icon, a web address's. In a
+    // program never shown the right click looks up those few icons, in
+    // time for the menu; the rest of the tree waits for the first showing.
+    // Twins find their own nodes; an entry whose node is gone, and the
+    // menu's own entries, show none. A host's menu shows the same.
+    void theQuickListShowsEachEntrysOwnPicture() {
+        FormHarness h;
+        const QString text = h.temp->filePath(u"a.txt"_s), other = h.temp->filePath(u"b.txt"_s);
+        for (const QString& path : {text, other})
+            QFile(path).open(QIODevice::WriteOnly);
+        h.fake.images.hasIcons = true;
+        const auto node = [](const QString& label, const QString& path, const QString& image) {
+            return u"Node=%1\t%2\t%3\t\tFalse\t0\tFalse"_s.arg(label, path, image);
+        };
+        h.writeSettings({node(u"Docs"_s, u"/tmp"_s, u"closed"_s), node(u"Text"_s, text, u"7"_s),
+                         node(u"Twin"_s, u"/tmp"_s, u"leaf"_s), node(u"Docs"_s, u"/tmp"_s, u"8"_s),
+                         node(u"Web"_s, u"https://example.org/"_s, u"7"_s),
+                         node(u"Later"_s, other, u"7"_s), u"[QuickList]"_s,
+                         u"QLI=Web\thttps://example.org/"_s, u"QLI=Docs\t/tmp"_s,
+                         u"QLI=Text\t"_s + text, u"QLI=Gone\t/gone"_s, u"QLI=Twin\t/tmp"_s});
+        h.load();
+        h.click(TrayRightUp);
+        h.wait(250);
+        // The theme name of each picture: the fixed ones by key, icons by
+        // the name they were looked up under.
+        const auto named = [&h](const QString& image) {
+            const int index = image.toInt();
+            if (index < ImageKeys::FirstItemIconIndex)
+                return image;
+            const int handle = h.fake.images.keys.at(index - 1).mid(1).toInt();
+            return h.fake.images.handles.at(handle - 1);
+        };
+        const auto pictures = [&named](const MenuEntry& menu) {
+            QStringList out;
+            for (const MenuEntry& entry : menu.children.at(2).children)
+                if (entry.visible)
+                    out << named(entry.image);
+            for (const MenuEntry& entry : menu.children)
+                out << entry.image;
+            return out.join(u',');
+        };
+        const QString expected = u"text-html,closed,text-plain,,leaf,,,,,,,,"_s;
+        QCOMPARE(pictures(h.fake.menus.shown.at(0)), expected);
+        QCOMPARE(pictures(h.form->tray().trayMenuForHost()), expected);
+        QVERIFY(ImageKeys::isWaiting(h.form->tree().Item(6)->Image()));
     }
 
     void theTrayMenuCommandsRunTheirRoutines() {

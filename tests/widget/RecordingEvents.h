@@ -4,6 +4,7 @@
 #include "platform/BrowserListPorts.h"
 #include "platform/FilterLinePort.h"
 #include "platform/MainWindowPort.h"
+#include "platform/OfferStripPort.h"
 #include "platform/PathLabelPort.h"
 #include "platform/PlatformEvents.h"
 #include "platform/QuickFindPort.h"
@@ -30,11 +31,15 @@ class RecordingEvents : public MainWindowEvents,
                         public FileListEvents,
                         public SummonEvents,
                         public FilterLineEvents,
-                        public QuickFindEvents {
+                        public QuickFindEvents,
+                        public OfferStripEvents {
 public:
     PlatformEvents events() {
-        return {*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+        return {*this, *this, *this, *this, *this, *this, *this,
+                *this, *this, *this, *this, *this, *this};
     }
+    void OfferAccept_Click() override { calls << QStringLiteral("OfferAccept"); }
+    void OfferDecline_Click() override { calls << QStringLiteral("OfferDecline"); }
 
     void ShowWindow(const QString& token) override {
         calls << QStringLiteral("ShowWindow ") + token;

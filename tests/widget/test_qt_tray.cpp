@@ -1,12 +1,15 @@
 #include "RecordingEvents.h"
 #include "VirtualClock.h"
 #include "WarningsFail.h"
+#include "platform/qt/QtImageList.h"
 #include "platform/qt/tray/DBusMenuExporter.h"
+#include "platform/qt/tray/MenuIconData.h"
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/window/PopupMenuBuilder.h"
 #include "tray/QuickList.h"
 #include "tray/TrayMenu.h"
 
+#include <QImage>
 #include <QMenu>
 
 #include <QTest>
@@ -19,6 +22,7 @@ private Q_SLOTS:
     void theIconFollowsTheX11TrayAndTheLogicHearsOfIt();
     void theMenuReachesAHostAsWrittenWithStableNumbers();
     void restoreShowsInBothMenusAfterTheQuickList();
+    void quickListEntriesShowTheirPicturesInBothMenus();
 };
 
 // On X11 a tray may come after the program, go away and come back: the
@@ -93,6 +97,46 @@ void TestTray::restoreShowsInBothMenusAfterTheQuickList() {
     QVERIFY(!action->isEnabled());
     QCOMPARE(menuChoiceOf(action).id, int(TrayMenuId::tiRestore));
     QCOMPARE(popup->actions().constLast()->text(), u"Cancel"_s);
+}
+
+// The quick list's entries show their pictures, the X11 tray's menu as
+// icons and a host's as PNG "icon-data" read back from the exporter, drawn
+// once per picture; its other entries, and a place without an entry, show
+// none.
+void TestTray::quickListEntriesShowTheirPicturesInBothMenus() {
+    QtImageList images;
+    QuickList quick;
+    quick.Add(u"Docs"_s, u"/tmp"_s);
+    quick.Add(u"Web"_s, u"https://example.org/"_s);
+    const MenuEntry menu = TrayMenu().Build(quick, {u"closed"_s, u"leaf"_s, u"closed"_s});
+    MenuIconData data(images);
+    DBusMenuExporter exporter({[&menu] { return menu; }, [] {}, [](MenuChoice) {},
+                               [&data](const QString& image) { return data.of(image); }});
+    DBusMenuAdaptor adaptor(&exporter);
+    const auto pixels = [](const QIcon& icon) {
+        return icon.pixmap(MenuIconData::Size).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    const auto iconOf = [&](int index) {
+        const DBusMenuLayout& place = exporter.layout().children.at(2).children.at(index);
+        return QImage::fromData(
+                   adaptor.GetProperty(place.id, u"icon-data"_s).variant().toByteArray(), "PNG")
+            .convertToFormat(QImage::Format_ARGB32);
+    };
+    QCOMPARE(iconOf(0).size(), QSize(MenuIconData::Size, MenuIconData::Size));
+    QCOMPARE(iconOf(0), pixels(images.iconFor(u"closed"_s)));
+    QCOMPARE(iconOf(1), pixels(images.iconFor(u"leaf"_s)));
+    QVERIFY(iconOf(2).isNull());
+    QCOMPARE(data.drawings(), 2);
+    for (const DBusMenuLayout& entry : exporter.layout().children)
+        QVERIFY(!entry.properties.contains(u"icon-data"_s));
+
+    const std::unique_ptr<QMenu> popup = buildPopupMenu(
+        menu, nullptr, [&images](const QString& image) { return images.iconFor(image); });
+    const QList<QAction*> places = popup->actions().at(2)->menu()->actions();
+    QCOMPARE(pixels(places.at(0)->icon()), pixels(images.iconFor(u"closed"_s)));
+    QVERIFY(!places.at(1)->icon().isNull() && places.at(2)->icon().isNull());
+    for (const QAction* action : popup->actions())
+        QVERIFY(action->icon().isNull());
 }
 
 QTEST_MAIN(TestTray)

@@ -178,7 +178,7 @@ private Q_SLOTS:
     // names no path here.
     void dragsOfferLocalFilesToCopyAndTellTheirSource() {
         const QUrl hosts = QUrl::fromLocalFile(u"/etc/hosts"_s), tmp(u"file:///tmp"_s),
-                   remote(u"https://example.org/a.txt"_s), ours(u"varnel:own"_s),
+                   remote(u"ftp://example.org/a.txt"_s), ours(u"varnel:own"_s),
                    local(u"file://localhost/etc/hosts"_s),
                    named(u"file://"_s + QSysInfo::machineHostName() + u"/tmp"_s),
                    elsewhere(u"file://elsewhere.example/tmp"_s),

@@ -12,6 +12,7 @@
 #include "platform/qt/popup/QtQuickFind.h"
 #include "platform/qt/tray/QtTray.h"
 #include "platform/qt/tree/QtFilterLine.h"
+#include "platform/qt/tree/QtOfferStrip.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/QtAboutBox.h"
 #include "platform/qt/window/QtChooserBox.h"
@@ -29,13 +30,15 @@ QtPlatform::QtPlatform()
       dirList_(std::make_unique<QtDirList>(*images_)),
       treeView_(std::make_unique<QtTreeView>(*images_)),
       filterLine_(std::make_unique<QtFilterLine>()),
-      window_(std::make_unique<QtMainWindow>(QtMainWindow::Controls{
-          *pathLabel_, *statusBar_, driveList_, *dirList_, fileList_, *treeView_, *filterLine_})),
+      offerStrip_(std::make_unique<QtOfferStrip>()),
+      window_(std::make_unique<QtMainWindow>(
+          QtMainWindow::Controls{*pathLabel_, *statusBar_, driveList_, *dirList_, fileList_,
+                                 *treeView_, *filterLine_, *offerStrip_})),
       messages_(std::make_unique<QtMessageBoxes>(window_.get())),
       about_(std::make_unique<QtAboutBox>(*window_)),
       chooser_(std::make_unique<QtChooserBox>(window_.get())),
       menus_(std::make_unique<QtPopupMenus>(window_.get(), treeView_.get(), dirList_.get(),
-                                            &fileList_)),
+                                            &fileList_, images_.get())),
       shell_(std::make_unique<QtShell>(*timers_)),
       tray_(std::make_unique<QtTray>(*timers_)),
       notices_(std::make_unique<QtDesktopNotices>()),
@@ -43,17 +46,19 @@ QtPlatform::QtPlatform()
       fileWatches_(std::make_unique<QtFileWatches>()),
       globalShortcuts_(std::make_unique<GlobalShortcutsPortal>(QDBusConnection::sessionBus())),
       runningCopy_(std::make_unique<QtRunningCopy>()),
-      quickFind_(std::make_unique<QtQuickFind>(*images_)) {}
+      quickFind_(std::make_unique<QtQuickFind>(*images_)) {
+    tray_->setMenuPictures(*images_);
+}
 
 QtPlatform::~QtPlatform() {
     detach();
 }
 
 Platform QtPlatform::platform() {
-    return Platform{*timers_,      *messages_,   *menus_,    *shell_,   *tray_,        *window_,
-                    *treeView_,    *pathLabel_,  driveList_, *dirList_, fileList_,     *images_,
-                    *statusBar_,   *about_,      work_,      *notices_, *fileWatches_, *chooser_,
-                    *runningCopy_, *filterLine_, *quickFind_};
+    return Platform{*timers_,      *messages_,   *menus_,     *shell_,     *tray_,        *window_,
+                    *treeView_,    *pathLabel_,  driveList_,  *dirList_,   fileList_,     *images_,
+                    *statusBar_,   *about_,      work_,       *notices_,   *fileWatches_, *chooser_,
+                    *runningCopy_, *filterLine_, *quickFind_, *offerStrip_};
 }
 
 void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
@@ -73,9 +78,11 @@ void QtPlatform::attach(const PlatformEvents& events, NodeTree& tree) {
         globalShortcuts_.get(), &GlobalShortcutsPortal::activated,
         [&summons = events.summons](const QString& token) { summons.PopupQuickList(token); });
     quickFind_->setEvents(&events.quickFind);
+    offerStrip_->setEvents(&events.offerStrip);
 }
 
 void QtPlatform::detach() {
+    offerStrip_->setEvents(nullptr);
     quickFind_->setEvents(nullptr);
     QObject::disconnect(quickListKey_);
     runningCopy_->setEvents(nullptr);

@@ -15,6 +15,7 @@ class QtFilterLine;
 class QtImageList;
 class QtMainWindow;
 class QtMessageBoxes;
+class QtOfferStrip;
 class QtAboutBox;
 class QtDesktopNotices;
 class GlobalShortcutsPortal;
@@ -69,6 +70,7 @@ private:
     QtBackgroundWork work_;
     std::unique_ptr<QtTreeView> treeView_;
     std::unique_ptr<QtFilterLine> filterLine_;
+    std::unique_ptr<QtOfferStrip> offerStrip_;
     std::unique_ptr<QtMainWindow> window_;
     std::unique_ptr<QtMessageBoxes> messages_;
     std::unique_ptr<QtAboutBox> about_;

@@ -11,7 +11,8 @@ int numberOf(const MenuEntry& entry) {
     return (entry.id + 1) * 100 + entry.index + 1;
 }
 
-DBusMenuLayout entryLayout(const MenuEntry& entry, int number) {
+DBusMenuLayout entryLayout(const MenuEntry& entry, int number,
+                           const DBusMenuExporter::IconData& iconData) {
     DBusMenuLayout layout;
     layout.id = number;
     QVariantMap& p = layout.properties;
@@ -32,8 +33,12 @@ DBusMenuLayout entryLayout(const MenuEntry& entry, int number) {
         p.insert(QStringLiteral("toggle-type"), QStringLiteral("checkmark"));
         p.insert(QStringLiteral("toggle-state"), entry.checked ? 1 : 0);
     }
+    if (iconData && !entry.image.isEmpty()) {
+        if (const QByteArray png = iconData(entry.image); !png.isEmpty())
+            p.insert(QStringLiteral("icon-data"), png);
+    }
     for (const MenuEntry& child : entry.children)
-        layout.children.append(entryLayout(child, numberOf(child)));
+        layout.children.append(entryLayout(child, numberOf(child), iconData));
     return layout;
 }
 
@@ -64,8 +69,8 @@ DBusMenuExporter::DBusMenuExporter(Source source, QObject* parent)
     refresh();
 }
 
-DBusMenuLayout DBusMenuExporter::layoutOf(const MenuEntry& root) {
-    DBusMenuLayout layout = entryLayout(root, RootNumber);
+DBusMenuLayout DBusMenuExporter::layoutOf(const MenuEntry& root, const IconData& iconData) {
+    DBusMenuLayout layout = entryLayout(root, RootNumber, iconData);
     layout.properties.remove(QStringLiteral("label"));
     return layout;
 }
@@ -87,7 +92,7 @@ QString DBusMenuExporter::labelOf(const QString& caption) {
 
 // Takes the menu as it is now; a change makes a new revision.
 bool DBusMenuExporter::refresh() {
-    DBusMenuLayout now = layoutOf(source_.menu());
+    DBusMenuLayout now = layoutOf(source_.menu(), source_.iconData);
     if (same(now, layout_))
         return false;
     layout_ = std::move(now);

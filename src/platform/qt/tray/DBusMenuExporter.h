@@ -13,17 +13,21 @@
 class DBusMenuExporter : public QObject {
     Q_OBJECT
 public:
+    // The PNG picture of an entry's image key, empty for none.
+    using IconData = std::function<QByteArray(const QString& image)>;
     struct Source {
         std::function<MenuEntry()> menu;    // the menu as it shows now
         std::function<void()> aboutToShow;  // prepares it, as a right click does
         std::function<void(MenuChoice)> chosen;
+        IconData iconData = {};  // none: no pictures
     };
 
     // Exports the menu at path on the connection.
     DBusMenuExporter(Source source, QObject* parent = nullptr);
 
-    // The layout of a menu, each entry numbered by (identifier, index).
-    static DBusMenuLayout layoutOf(const MenuEntry& root);
+    // The layout of a menu, each entry numbered by (identifier, index); an
+    // entry with an image carries its picture as "icon-data".
+    static DBusMenuLayout layoutOf(const MenuEntry& root, const IconData& iconData = {});
     // The entry a number names in the menu, if any.
     static std::optional<MenuChoice> choiceOf(const MenuEntry& root, int number);
     // A caption as dbusmenu shows it literally: "_" would mark an access key.

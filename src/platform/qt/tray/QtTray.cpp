@@ -2,6 +2,7 @@
 
 #include "app/Texts.h"
 #include "platform/qt/VarnelResources.h"
+#include "platform/qt/tray/MenuIconData.h"
 #include "platform/qt/tray/StatusNotifierItem.h"
 
 #include <QDBusConnection>
@@ -40,6 +41,9 @@ QtTray::QtTray(TimerFactory& timers, QObject* parent) : QtTray(timers, Desktop()
             [this](MenuChoice choice) {
                 if (notifications_)
                     notifications_->trayMenuChosen(choice);
+            },
+            [this](const QString& image) {
+                return iconData_ ? iconData_->of(image) : QByteArray();
             }};
         item_ = std::make_unique<StatusNotifierItem>(bus, std::move(menu));
         connect(item_.get(), &StatusNotifierItem::hostChanged, this, &QtTray::placeIcon);
@@ -62,6 +66,10 @@ QtTray::QtTray(TimerFactory& timers, Desktop desktop, QObject* parent)
 }
 
 QtTray::~QtTray() = default;
+
+void QtTray::setMenuPictures(const QtImageList& images) {
+    iconData_ = std::make_unique<MenuIconData>(images);
+}
 
 void QtTray::add(const QString& iconName, const QString& tip) {
     icon_ = trayIcon(iconName);

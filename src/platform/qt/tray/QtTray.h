@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+class MenuIconData;
+class QtImageList;
 class StatusNotifierItem;
 
 // The tray icon on every Linux desktop. Where a StatusNotifierItem host runs
@@ -35,6 +37,9 @@ public:
     ~QtTray() override;
 
     void setNotifications(TrayNotifications* notifications) { notifications_ = notifications; }
+    // Where the pictures of the menu's entries come from, for a host that
+    // shows the menu it is given; without, it shows none.
+    void setMenuPictures(const QtImageList& images);
 
     void add(const QString& iconName, const QString& tip) override;
     void modifyIcon(const QString& iconName) override;
@@ -59,6 +64,7 @@ private:
     void report(TrayHost host);
     void notify(int mouseMessage);
 
+    std::unique_ptr<MenuIconData> iconData_;
     std::unique_ptr<StatusNotifierItem> item_;
     Desktop desktop_;
     std::unique_ptr<QSystemTrayIcon> x11Icon_;  // made only when needed: see placeIcon()

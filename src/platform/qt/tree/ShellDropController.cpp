@@ -1,6 +1,8 @@
 #include "ShellDropController.h"
 
+#include "DroppedAddresses.h"
 #include "files/NameBytes.h"
+#include "files/WebAddress.h"
 #include "platform/TreeDropEvents.h"
 #include "platform/qt/ControlDrag.h"
 #include "platform/qt/TwipsScale.h"
@@ -38,6 +40,18 @@ std::optional<QString> LocalPath(const QUrl& url) {
         return std::nullopt;
     return path;
 }
+
+// A web address as the tree keeps it: fully encoded, as the source gave
+// it, so that it opens again exactly as it was dropped. None for another
+// scheme: a file of another machine, or what only a browser may run.
+std::optional<QString> WebAddressOf(const QUrl& url) {
+    if (!url.isValid())
+        return std::nullopt;
+    const QString address = url.toString(QUrl::FullyEncoded);
+    if (!IsWebAddress(address))
+        return std::nullopt;
+    return address;
+}
 }  // namespace
 
 ShellDropController::ShellDropController(NodeTreeView& view, ShellDropEvents& events,
@@ -52,15 +66,22 @@ ShellDropController::~ShellDropController() {
         viewport_->removeEventFilter(this);
 }
 
-ShellDropData ShellDropController::decode(const QDropEvent& event) {
+ShellDropData ShellDropController::decode(const QDropEvent& event, bool withTitles) {
     ShellDropData data;
     data.copyAllowed = event.possibleActions().testFlag(Qt::CopyAction);
     const QMimeData* mime = event.mimeData();
-    if (!mime || !mime->hasUrls())
+    if (!mime)
         return data;
-    for (const QUrl& url : mime->urls()) {
-        if (std::optional<QString> path = LocalPath(url))
+    const DroppedAddresses dropped = ReadDroppedAddresses(*mime, withTitles);
+    for (const QUrl& url : dropped.urls) {
+        if (std::optional<QString> path = LocalPath(url)) {
             data.paths << *path;
+        } else if (std::optional<QString> address = WebAddressOf(url)) {
+            data.paths << *address;
+            if (const auto title = dropped.titles.constFind(*address);
+                title != dropped.titles.cend())
+                data.titles.insert(*address, *title);
+        }
     }
     return data;
 }
@@ -87,7 +108,7 @@ bool ShellDropController::dragged(QDropEvent* event) {
         return false;
     const TwipsScale scale = TwipsScale::of(qobject_cast<QWidget*>(viewport_.data()));
     const QPointF where = event->position();
-    accepted_ = events_.TreeView_OLEDragOver(decode(*event), scale.toTwips(where.x()),
+    accepted_ = events_.TreeView_OLEDragOver(decode(*event, false), scale.toTwips(where.x()),
                                              scale.toTwips(where.y()));
     if (accepted_)
         acceptCopy(event);

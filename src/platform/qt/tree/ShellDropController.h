@@ -10,7 +10,8 @@ class QDropEvent;
 
 // Turns drags from the desktop and other programs over the tree widget into
 // the logic's shell drag-over and drop events: the list of files as local
-// paths, and whether the source lets them be copied. The logic says whether
+// paths, a browser's links as web addresses with their titles, and whether
+// the source lets them be copied. The logic says whether
 // it takes them; a refused drag is ignored, so the pointer shows no drop.
 // The window's own drags are left to the TreeDropController.
 class ShellDropController : public QObject {
@@ -20,8 +21,9 @@ public:
     ~ShellDropController() override;
 
     // What the tree is offered by the drag's data and the actions the
-    // source allows.
-    static ShellDropData decode(const QDropEvent& event);
+    // source allows; the titles of web addresses only when asked for (at
+    // the drop: a drag that passes over needs none).
+    static ShellDropData decode(const QDropEvent& event, bool withTitles = true);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -7,6 +7,7 @@
 #include "platform/qt/browser/ListFocusSwap.h"
 #include "platform/qt/browser/QtDriveList.h"
 #include "platform/qt/tree/NodeTreeView.h"
+#include "platform/qt/tree/OfferStripWidget.h"
 #include "platform/qt/window/HintLabel.h"
 #include "platform/qt/window/PathLabelAccessible.h"
 #include "tree/KeyHelpTexts.h"
@@ -53,6 +54,8 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     filterLine_->setAccessibleName(QStringLiteral("Filter"));
     filterLine_->setClearButtonEnabled(true);
     filterLine_->hide();
+    offerStrip_ = new OfferStripWidget(treePane_);
+    offerStrip_->hide();
     treeView_ = named(new NodeTreeView(treePane_), "TreeView");
     auto* pane = new QVBoxLayout(treePane_);
     pane->setContentsMargins(0, 0, 0, 0);
@@ -60,6 +63,7 @@ MainWindowWidget::MainWindowWidget(QWidget* parent) : QMainWindow(parent) {
     // The layout of the window sizes the pane; the pane must not hold it to
     // a size of its own.
     pane->setSizeConstraint(QLayout::SetNoConstraint);
+    pane->addWidget(offerStrip_);
     pane->addWidget(filterLine_);
     pane->addWidget(treeView_);
     pathDisp_ = named(plainLabel(client), "PathDisp");

@@ -6,6 +6,7 @@
 class BrowserListView;
 class DriveListBox;
 class NodeTreeView;
+class OfferStripWidget;
 class HintLabel;
 class QLabel;
 class QLineEdit;
@@ -23,10 +24,11 @@ public:
     BrowserListView* dirList() const { return dirList_; }
     BrowserListView* fileList() const { return fileList_; }
     NodeTreeView* treeView() const { return treeView_; }
-    // The tree with the filter line over its top: what the layout places
-    // as the tree. With the line hidden the tree fills it.
+    // The tree with the offer strip and the filter line over its top: what
+    // the layout places as the tree. With both hidden the tree fills it.
     QWidget* treePane() const { return treePane_; }
     QLineEdit* filterLine() const { return filterLine_; }
+    OfferStripWidget* offerStrip() const { return offerStrip_; }
     QLabel* pathLabel() const { return pathDisp_; }
     HintLabel* statusLabel() const { return statusLabel_; }
 
@@ -50,6 +52,7 @@ private:
     BrowserListView* fileList_;
     QWidget* treePane_;
     QLineEdit* filterLine_;
+    OfferStripWidget* offerStrip_;
     NodeTreeView* treeView_;
     QLabel* pathDisp_;
     HintLabel* statusLabel_;

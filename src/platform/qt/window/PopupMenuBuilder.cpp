@@ -1,5 +1,6 @@
 #include "PopupMenuBuilder.h"
 
+#include <QIcon>
 #include <QMenu>
 
 namespace {
@@ -13,7 +14,7 @@ void describe(QAction* action, const MenuEntry& entry) {
     action->setEnabled(entry.enabled);
 }
 
-void addEntries(QMenu& menu, const MenuEntry& parent) {
+void addEntries(QMenu& menu, const MenuEntry& parent, const MenuPictures& pictures) {
     for (const MenuEntry& entry : parent.children) {
         QAction* action = nullptr;
         switch (entry.kind) {
@@ -23,7 +24,7 @@ void addEntries(QMenu& menu, const MenuEntry& parent) {
         case MenuEntry::Kind::Submenu: {
             auto* submenu =
                 new QMenu(literalMenuText(entry.caption), &menu);  // owned by its parent
-            addEntries(*submenu, entry);
+            addEntries(*submenu, entry, pictures);
             action = menu.addMenu(submenu);
             break;
         }
@@ -31,6 +32,8 @@ void addEntries(QMenu& menu, const MenuEntry& parent) {
             action = menu.addAction(literalMenuText(entry.caption));
             action->setCheckable(entry.checkable || entry.checked);
             action->setChecked(entry.checked);
+            if (pictures && !entry.image.isEmpty())
+                action->setIcon(pictures(entry.image));
             break;
         }
         describe(action, entry);
@@ -43,9 +46,10 @@ QString literalMenuText(const QString& caption) {
     return text.replace(QLatin1Char('&'), QLatin1String("&&"));
 }
 
-std::unique_ptr<QMenu> buildPopupMenu(const MenuEntry& menu, QWidget* parent) {
+std::unique_ptr<QMenu> buildPopupMenu(const MenuEntry& menu, QWidget* parent,
+                                      const MenuPictures& pictures) {
     auto built = std::make_unique<QMenu>(literalMenuText(menu.caption), parent);
-    addEntries(*built, menu);
+    addEntries(*built, menu, pictures);
     return built;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -57,4 +58,12 @@ std::optional<int> QtChooserBox::choose(const ChooserRequest& request) {
     if (box.exec() != QDialog::Accepted || list->selectedItems().isEmpty())
         return std::nullopt;
     return list->row(list->selectedItems().constFirst());
+}
+
+std::optional<QString> QtChooserBox::chooseSaveFile(const SaveFileRequest& request) {
+    const QString file = QFileDialog::getSaveFileName(
+        owner_ ? owner_->shownWidget() : nullptr, request.title, request.suggested, request.filter);
+    if (file.isEmpty())
+        return std::nullopt;
+    return file;
 }

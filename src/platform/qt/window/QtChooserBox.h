@@ -11,6 +11,9 @@ class QtChooserBox : public ChooserBoxPort {
 public:
     explicit QtChooserBox(const QtMainWindow* owner = nullptr) : owner_(owner) {}
     std::optional<int> choose(const ChooserRequest& request) override;
+    // The desktop's own save box where the platform theme gives one, Qt's
+    // otherwise; either asks before a file is replaced.
+    std::optional<QString> chooseSaveFile(const SaveFileRequest& request) override;
 
 private:
     const QtMainWindow* owner_;

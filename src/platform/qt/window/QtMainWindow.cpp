@@ -7,6 +7,7 @@
 #include "platform/qt/bus/ActivationToken.h"
 #include "platform/qt/tree/NodeTreeView.h"
 #include "platform/qt/tree/QtFilterLine.h"
+#include "platform/qt/tree/QtOfferStrip.h"
 #include "platform/qt/tree/QtTreeView.h"
 #include "platform/qt/window/MainWindowWidget.h"
 #include "platform/qt/window/QtPathLabel.h"
@@ -46,6 +47,7 @@ QtMainWindow::~QtMainWindow() {
     parts_.fileList.bind(nullptr);
     parts_.treeView.bind(nullptr);
     parts_.filterLine.bind(nullptr, nullptr, nullptr);
+    parts_.offerStrip.bind(nullptr);
 }
 
 void QtMainWindow::build() {
@@ -76,6 +78,7 @@ void QtMainWindow::build() {
     parts_.fileList.bind(widget_->fileList());
     parts_.treeView.bind(widget_->treeView());
     parts_.filterLine.bind(widget_->filterLine(), widget_.get(), widget_->treeView());
+    parts_.offerStrip.bind(widget_->offerStrip());
 }
 
 QWidget* QtMainWindow::shownWidget() const {

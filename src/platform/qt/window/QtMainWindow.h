@@ -11,6 +11,7 @@ class QtDirList;
 class QtDriveList;
 class QtFileList;
 class QtFilterLine;
+class QtOfferStrip;
 class QtPathLabel;
 class QtStatusBar;
 class QtTreeView;
@@ -31,6 +32,7 @@ public:
         QtFileList& fileList;
         QtTreeView& treeView;
         QtFilterLine& filterLine;
+        QtOfferStrip& offerStrip;
     };
     explicit QtMainWindow(const Controls& controls);
     ~QtMainWindow() override;

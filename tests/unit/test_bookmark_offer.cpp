@@ -1,0 +1,134 @@
+// The one offer, in a strip over an empty tree, to bring the file manager's
+// bookmarks in: made at the first showing, never again once answered.
+#include "FormHarness.h"
+#include "WarningsFail.h"
+#include "app/BookmarkOffer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::Literals::StringLiterals;
+
+namespace {
+// A run over the folder given, whose GTK file holds three bookmarks, one
+// of them of another computer, and a fourth that is local.
+struct Offer : FormHarness {
+    explicit Offer(const QString& dir) : FormHarness(dir) {
+        QDir().mkpath(QFileInfo(paths.gtkBookmarks).path());
+        QFile file(paths.gtkBookmarks);
+        if (!file.exists() && file.open(QIODevice::WriteOnly))
+            file.write(
+                "file:///home/ann/A\nfile:///home/ann/B%20b B\nsftp://host/c\n"
+                "file:///srv/d\n");
+    }
+    bool answerSaved() const { return settingsLines().contains(u"BookmarkOfferAnswered=True"_s); }
+    void unload() { form->Form_QueryUnload(vbFormCode); }
+    BookmarkOffer& offer() { return form->bookmarkOffer(); }
+};
+}  // namespace
+
+class TestBookmarkOffer : public WarningsFail {
+    Q_OBJECT
+
+private Q_SLOTS:
+    // "No Thanks" hides the strip and is kept among the settings of our
+    // own, beside what a later version wrote there: the next run offers
+    // nothing. The window shown again in the same run offers nothing anew.
+    void declinedOnceNeverOfferedAgain() {
+        QTemporaryDir dir;
+        {
+            Offer run(dir.path());
+            run.writeSettings({u"Hide=True"_s, u"[Varnel]"_s, u"Later=1"_s});
+            run.loadAndShow();
+            QVERIFY(run.fake.offerStrip.shown);
+            QCOMPARE(run.fake.offerStrip.texts.text, u"Your file manager has 3 bookmarks."_s);
+            QCOMPARE(run.fake.offerStrip.texts.accept, u"Import"_s);
+            QCOMPARE(run.fake.offerStrip.texts.decline, u"No Thanks"_s);
+            run.form->tvHide_Click();
+            run.click(TrayLeftUp);
+            QCOMPARE(run.fake.offerStrip.shows, 1);
+            run.offer().OfferDecline_Click();
+            QVERIFY(!run.fake.offerStrip.shown && !run.offer().Offering());
+            QCOMPARE(run.form->tree().Count(), 0);
+            run.unload();
+            QVERIFY(run.answerSaved());
+            QVERIFY(run.settingsLines().contains(u"Later=1"_s));
+        }
+        Offer next(dir.path());
+        next.loadAndShow();
+        QCOMPARE(next.fake.offerStrip.shows, 0);
+    }
+
+    // "Import" brings them in, as the menu's entry does, and is an answer.
+    void acceptedImportsAndIsNeverOfferedAgain() {
+        QTemporaryDir dir;
+        {
+            Offer run(dir.path());
+            run.loadAndShow();
+            run.offer().OfferAccept_Click();
+            QVERIFY(!run.fake.offerStrip.shown);
+            QCOMPARE(run.form->tree().TopLevelCount(), 1);
+            QCOMPARE(run.form->tree().First()->Children(), 3);
+            QVERIFY(run.fake.messages.shown.back().text.startsWith(u"3 bookmarks were imported"_s));
+            run.unload();
+            QVERIFY(run.answerSaved());
+        }
+        Offer next(dir.path());
+        next.loadAndShow();
+        QCOMPARE(next.fake.offerStrip.shows, 0);
+    }
+
+    // Unanswered, the offer waits for the next run; a tree that gets a node
+    // meanwhile takes the strip away, unanswered, and the next run, with a
+    // tree, offers nothing.
+    void unansweredItWaitsAndANodeTakesItAway() {
+        QTemporaryDir dir;
+        {
+            Offer run(dir.path());
+            run.loadAndShow();
+            QVERIFY(run.fake.offerStrip.shown);
+            run.unload();
+            QVERIFY(!run.answerSaved());
+        }
+        {
+            Offer run(dir.path());
+            run.loadAndShow();
+            QVERIFY(run.fake.offerStrip.shown);
+            run.form->editing().AddNewNode(tvwFirst, false);
+            QVERIFY(!run.fake.offerStrip.shown && !run.offer().Offering());
+            run.offer().OfferAccept_Click();  // a click that came late does nothing
+            QCOMPARE(run.form->tree().Count(), 1);
+            run.unload();
+            QVERIFY(!run.answerSaved());
+        }
+        Offer next(dir.path());
+        next.loadAndShow();
+        QCOMPARE(next.fake.offerStrip.shows, 0);
+    }
+
+    // Nothing to bring, or a file that would stop the import: no offer.
+    void noOfferWithoutBookmarksToBring() {
+        QTemporaryDir dir;
+        Offer remoteOnly(dir.path());
+        QFile gtk(remoteOnly.paths.gtkBookmarks);
+        QVERIFY(gtk.open(QIODevice::WriteOnly));
+        gtk.write("sftp://host/c\n");
+        gtk.close();
+        remoteOnly.loadAndShow();
+        QCOMPARE(remoteOnly.fake.offerStrip.shows, 0);
+
+        QTemporaryDir other;
+        Offer malformed(other.path());
+        QFile kde(malformed.paths.kdePlaces);
+        QVERIFY(kde.open(QIODevice::WriteOnly));
+        kde.write("<xbel><bookmark href='file:///x'></xbel>");
+        kde.close();
+        malformed.loadAndShow();
+        QCOMPARE(malformed.fake.offerStrip.shows, 0);
+        QVERIFY(malformed.fake.messages.shown.empty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBookmarkOffer)
+#include "test_bookmark_offer.moc"
