@@ -52,6 +52,20 @@ QString NameFromBytes(QByteArrayView bytes) {
     return text + QString::fromUtf8(bytes.sliced(run));
 }
 
+QByteArray BytesOfName(QStringView name) {
+    QByteArray bytes;
+    qsizetype run = 0;  // where the text not yet encoded begins
+    for (qsizetype at = 0; at < name.size(); ++at) {
+        const char16_t c = name[at].unicode();
+        if (c < 0xdc80 || c > 0xdcff || (at > 0 && name[at - 1].isHighSurrogate()))
+            continue;
+        bytes += name.sliced(run, at - run).toUtf8();
+        bytes += static_cast<char>(c - 0xdc00);
+        run = at + 1;
+    }
+    return bytes + name.sliced(run).toUtf8();
+}
+
 bool IsText(const QString& text) {
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];

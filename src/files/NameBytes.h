@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
@@ -10,6 +11,10 @@
 // decoded from UTF-8 ever holds. The text then still shows the name, and
 // says that it is not the name.
 QString NameFromBytes(QByteArrayView bytes);
+
+// The bytes of the name that NameFromBytes decoded: each lone surrogate it
+// made gives back its byte, the rest is UTF-8.
+QByteArray BytesOfName(QStringView name);
 
 // Whether the text holds no lone surrogate: no byte of a name that was not
 // UTF-8, so that it names what it came from.

@@ -2,6 +2,7 @@
 
 #include "DragSource.h"
 #include "Geometry.h"
+#include "OutsideOffer.h"
 
 #include <QSet>
 #include <QString>
@@ -35,8 +36,12 @@ public:
     // TreeView_AfterLabelEdit.
     virtual void StartLabelEdit(TreeNode* node) = 0;
     // Begins a drag of the tree with the picture of a node: the image key or
-    // number of its collapsed or expanded picture.
-    virtual void BeginDrag(const QString& picture) = 0;
+    // number of its collapsed or expanded picture; and what the node offers
+    // programs outside the window, if anything.
+    virtual void BeginDrag(const QString& picture, const std::optional<OutsideOffer>& outside) = 0;
+    // How far the pointer goes with a button held before the desktop takes
+    // it for a drag, in twips.
+    virtual float DragDistance() const = 0;
     // Changes the picture of the drag under way over the tree.
     virtual void SetDragPicture(DragPicture picture) = 0;
     // The tree's size, in twips, and the twips in one pixel across.

@@ -1,5 +1,6 @@
 #include "TreeMouse.h"
 
+#include "DragOut.h"
 #include "HoverHelp.h"
 #include "OpenTexts.h"
 #include "Opener.h"
@@ -13,6 +14,8 @@
 #include "model/NodeTree.h"
 #include "platform/MainWindowPort.h"
 #include "settings/SettingsSchedule.h"
+
+#include <cmath>
 
 TreeMouse::TreeMouse(const Platform& platform, const Parts& parts)
     : platform_(platform), parts_(parts) {}
@@ -42,10 +45,13 @@ void TreeMouse::TreeView_MouseMove(int buttons, int shift, float x, float y) {
     Q_UNUSED(shift)
     const TreeNode* node = platform_.treeView.HitTest(x, y);
     HoverHelp::Show(platform_.statusBar, HoverHelp::forNode(node));
-    if (buttons == ButtonLeft && dragState_ == 1)
-        startDrag();
-    else if (buttons == 0 && dragState_ == 2)
+    if (buttons == ButtonLeft && dragState_ == 1) {
+        const std::optional<OutsideOffer> outside = OutsideOfferOf(parts_.tree.SelectedItem());
+        if (farEnoughToDrag(outside, x, y))
+            startDrag(outside);
+    } else if (buttons == 0 && dragState_ == 2) {
         dragState_ = 0;  // the drag ended somewhere else than on the tree
+    }
 }
 
 void TreeMouse::TreeView_MouseUp(int button, int shift, float x, float y) {
@@ -56,9 +62,20 @@ void TreeMouse::TreeView_MouseUp(int button, int shift, float x, float y) {
     dragState_ = 0;
 }
 
+// A node that offers nothing outside the window is dragged from the first
+// move. One that may be let go over another program, which then acts on
+// the node's file or address, waits until the pointer has gone the
+// desktop's drag distance: the tremble of a click gives nothing away.
+bool TreeMouse::farEnoughToDrag(const std::optional<OutsideOffer>& outside, float x,
+                                float y) const {
+    return !outside ||
+           std::abs(x - mouseX_) + std::abs(y - mouseY_) >= platform_.treeView.DragDistance();
+}
+
 // The drag shows the node's own picture: a folder open or closed as it
-// shows, an item its leaf or its icon.
-void TreeMouse::startDrag() {
+// shows, an item its leaf or its icon. Carried out of the window, it offers
+// the node's path or address there.
+void TreeMouse::startDrag(const std::optional<OutsideOffer>& outside) {
     dragState_ = 2;
     dragNode_ = parts_.tree.DropHighlight();
     const TreeNode* node = parts_.tree.SelectedItem();
@@ -67,7 +84,7 @@ void TreeMouse::startDrag() {
     QString picture = node->Image();
     if (node->IsFolder())
         picture = node->Expanded() ? ImageKeys::open() : ImageKeys::closed();
-    platform_.treeView.BeginDrag(picture);
+    platform_.treeView.BeginDrag(picture, outside);
 }
 
 void TreeMouse::TreeView_DblClick() {

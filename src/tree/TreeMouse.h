@@ -48,7 +48,8 @@ public:
 
 private:
     void expansionChanged(TreeNode* node, bool expanded);
-    void startDrag();
+    bool farEnoughToDrag(const std::optional<OutsideOffer>& outside, float x, float y) const;
+    void startDrag(const std::optional<OutsideOffer>& outside);
 
     Platform platform_;
     Parts parts_;

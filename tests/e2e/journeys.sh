@@ -1033,6 +1033,63 @@ keys_add_cut_and_paste() {
     grep -q $'^DirVis=False\r$' "$settings" || fail "the file list is not the one saved showing"
 }
 
+# The file:// address of a path, each byte but the unreserved ones and "/"
+# escaped.
+file_uri_of() {
+    local LC_ALL=C path=$1 out= c i
+    for ((i = 0; i < ${#path}; i++)); do
+        c=${path:i:1}
+        case $c in
+        [a-zA-Z0-9/._~-]) out+=$c ;;
+        *) printf -v c '%%%02X' "'$c" && out+=$c ;;
+        esac
+    done
+    echo "file://$out"
+}
+
+# The nodes of the settings file as "label|path|level;" in their order.
+node_places() { awk -F'\t' '/^Node=/ { printf "%s|%s|%s;", $1, $2, $6 }' "$settings"; }
+
+# An item dragged out of the window onto another program
+# (tests/e2e/uri_drop_target.cpp, at the screen's top left corner) offers
+# its file:// address to copy or link, never to move; a folder without a
+# path offers the program nothing it could take. Neither drop opens a menu
+# or changes the tree.
+drag_a_node_out_of_the_window() {
+    [ -x "${URI_DROP_TARGET:-}" ] || fail "URI_DROP_TARGET does not name the drop target program"
+    local file="$xsession_dir/a report 100% ü.txt" log=$xsession_dir/drops.log target before
+    local X Y WIDTH HEIGHT lines nodes from_x from_y to_x to_y
+    : >"$file"
+    printf 'Node=Report\t%s\tleaf\t\tFalse\t0\tFalse\r\nNode=Empty\t\tclosed\topen\tFalse\t0\tFalse\r\n' \
+        "$file" >"$settings"
+    nodes=$(node_places)
+    xsession_spawn "$xsession_dir/target.log" "$URI_DROP_TARGET" "$log"
+    within 5000 toplevel_windows --pid "$xsession_last_pid" >/dev/null ||
+        fail "the drop target shows no window"
+    target=$(toplevel_windows --pid "$xsession_last_pid" | head -n 1)
+    start_varnel
+    show_window
+    from_x=$X from_y=$Y
+    window_geometry "$target"
+    to_x=$((X + WIDTH / 2)) to_y=$((Y + HEIGHT / 2))
+    X=$from_x Y=$from_y
+    before=$(toplevel_windows --pid "$pid")
+    drag_from_to $(tree_at 45 9) "$to_x" "$to_y"
+    within 5000 test -s "$log" || fail "the drop target was given nothing"
+    drag_from_to $(tree_at 45 27) "$to_x" "$to_y"
+    sleep 0.5
+    [ -z "$(new_toplevel "$pid" "$before")" ] || fail "a drop outside opened a window of Varnel"
+    lines=$(cat "$log")
+    [[ $(head -n 1 "$log") == "formats="*text/uri-list*" possible=copy,link proposed=copy uris=$(file_uri_of "$file")" ]] ||
+        fail "the item offered: $lines"
+    # The folder's drop is taken for the window's own type, or not at all.
+    case $(sed -n 2p "$log") in
+    *text/uri-list* | *file:*) fail "the folder without a path offered: $lines" ;;
+    esac
+    unload_by_tray_menu
+    [ "$(node_places)" = "$nodes" ] || fail "the drags out changed the tree: $(node_places)"
+}
+
 # ---------------------------------------------------------------------------
 
 declare -F "$journey" >/dev/null || { echo "unknown journey: $journey" >&2; exit 2; }

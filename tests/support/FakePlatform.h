@@ -160,7 +160,11 @@ public:
     void ScrollTo(TreeNode* node) override { scrolledTo.push_back(node); }
     int GetVisibleCount() const override { return 10; }
     void StartLabelEdit(TreeNode* node) override { editing = node; }
-    void BeginDrag(const QString& picture) override { drags << picture; }
+    void BeginDrag(const QString& picture, const std::optional<OutsideOffer>& outside) override {
+        drags << picture;
+        offers.push_back(outside);
+    }
+    float DragDistance() const override { return dragDistance; }
     void SetDragPicture(DragPicture picture) override { pictures.push_back(picture); }
     TwipsSize Size() const override { return size; }
     float TwipsPerPixelX() const override { return 15; }
@@ -168,6 +172,8 @@ public:
     TwipsSize size{3000, 1500};
     TreeNode* editing = nullptr;  // the node whose label editor was opened last
     QStringList drags;
+    std::vector<std::optional<OutsideOffer>> offers;  // what each drag offered outside
+    float dragDistance = 0;
     std::map<std::pair<float, float>, TreeNode*> hits;
     std::vector<TreeNode*> scrolledTo;
     void ShowOnly(const KeptNodes* kept) override {

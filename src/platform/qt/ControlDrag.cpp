@@ -1,5 +1,7 @@
 #include "ControlDrag.h"
 
+#include "DragCursors.h"
+
 #include <QDrag>
 #include <QMimeData>
 #include <QPainter>
@@ -7,12 +9,14 @@
 #include <QPointer>
 #include <QWidget>
 #include <array>
+#include <utility>
 
 namespace {
 constexpr int Size = 32;
 
-// The drag under way: there is at most one.
+// The drag under way and its cursors: there is at most one.
 QPointer<QDrag> current;
+DragCursors* cursors = nullptr;
 
 struct SourceName {
     DragSource source;
@@ -53,6 +57,18 @@ void drawDrop(QPainter& painter) {
         4);
 }
 
+// The actions a drag lets its target take, and the one it proposes. One
+// that may end outside the window copies or links, so that no program
+// there moves the user's file; the window's own drops go by the drag's
+// source, whatever the action.
+std::pair<Qt::DropActions, Qt::DropAction> actionsFor(DragSource control, bool outside) {
+    if (outside)
+        return {Qt::CopyAction | Qt::LinkAction, Qt::CopyAction};
+    // A node of the tree is moved, an entry of the browser copied.
+    return {Qt::CopyAction | Qt::MoveAction,
+            control == DragSource::TreeView ? Qt::MoveAction : Qt::CopyAction};
+}
+
 // A red ring with a bar across: it may not be put here.
 void drawNoDrop(QPainter& painter) {
     painter.setPen(QPen(QColor(190, 30, 30), 3.5));
@@ -73,6 +89,13 @@ QMimeData* dataFor(DragSource source) {
         if (entry.source == source)
             data->setData(mimeType(), QByteArray(entry.name));
     }
+    return data;
+}
+
+QMimeData* dataFor(DragSource source, const OutsideOffer& outside) {
+    QMimeData* data = dataFor(source);
+    data->setData(QStringLiteral("text/uri-list"), outside.uri);
+    data->setData(QStringLiteral("text/plain"), outside.text);
     return data;
 }
 
@@ -102,25 +125,30 @@ QPixmap picture(const QString& key) {
 }
 }  // namespace ControlDrag
 
-void ControlDrag::exec(QWidget* source, DragSource control, const QPixmap& picture) {
+void ControlDrag::exec(QWidget* source, DragSource control, const QPixmap& picture,
+                       const std::optional<OutsideOffer>& outside) {
     auto* drag = new QDrag(source);
-    drag->setMimeData(dataFor(control));
+    drag->setMimeData(outside ? dataFor(control, *outside) : dataFor(control));
     // No picture beside the pointer: the cursor is the picture.
     QPixmap none(1, 1);
     none.fill(Qt::transparent);
     drag->setPixmap(none);
+    DragCursors shown(*drag, picture, outside.has_value());
+    // Null when the pointer is over anything but a part of the window that
+    // takes drags: another program, say.
+    const QMetaObject::Connection following =
+        QObject::connect(drag, &QDrag::targetChanged, drag,
+                         [&shown](QObject* target) { shown.overWindow(target != nullptr); });
     current = drag;
-    setPicture(picture);
-    // A node of the tree is moved, an entry of the browser copied.
-    drag->exec(Qt::CopyAction | Qt::MoveAction,
-               control == DragSource::TreeView ? Qt::MoveAction : Qt::CopyAction);
+    cursors = &shown;
+    const auto [actions, proposed] = actionsFor(control, outside.has_value());
+    drag->exec(actions, proposed);
+    QObject::disconnect(following);
     current = nullptr;
+    cursors = nullptr;
 }
 
 void ControlDrag::setPicture(const QPixmap& picture) {
-    if (!current)
-        return;
-    for (const Qt::DropAction action :
-         {Qt::CopyAction, Qt::MoveAction, Qt::LinkAction, Qt::IgnoreAction})
-        current->setDragCursor(picture, action);
+    if (current && cursors)
+        cursors->show(picture);
 }

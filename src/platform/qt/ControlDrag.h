@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DragSource.h"
+#include "platform/OutsideOffer.h"
 
 #include <QPixmap>
 #include <QString>
@@ -16,6 +17,9 @@ class QWidget;
 namespace ControlDrag {
 QString mimeType();
 QMimeData* dataFor(DragSource source);
+// The same, also offering programs outside the window the address as a
+// text/uri-list and the path as text/plain.
+QMimeData* dataFor(DragSource source, const OutsideOffer& outside);
 // The control a drag comes from; none for anything else.
 std::optional<DragSource> sourceOf(const QMimeData* data);
 
@@ -25,8 +29,11 @@ QPixmap picture(const QString& key);
 
 // Runs a drag of the control from the widget, showing the picture, and
 // returns when it has ended. The picture is the drag's cursor, so that what
-// the drag passes over can change it.
-void exec(QWidget* source, DragSource control, const QPixmap& picture);
+// the drag passes over can change it. A drag with something to offer
+// outside lets a program there copy or link it only: never move the user's
+// file.
+void exec(QWidget* source, DragSource control, const QPixmap& picture,
+          const std::optional<OutsideOffer>& outside = std::nullopt);
 // Changes the picture of the drag under way; nothing when none runs.
 void setPicture(const QPixmap& picture);
 }  // namespace ControlDrag

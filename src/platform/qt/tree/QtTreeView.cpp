@@ -9,6 +9,7 @@
 #include "platform/qt/tree/TreeDropController.h"
 #include "platform/qt/tree/TreeViewController.h"
 
+#include <QApplication>
 #include <cmath>
 
 QtTreeView::QtTreeView(const QtImageList& images) : images_(images) {}
@@ -74,13 +75,19 @@ void QtTreeView::StartLabelEdit(TreeNode* node) {
         controller_->editLabel(node);
 }
 
-// The drag carries a type of ours only: the tree alone takes it. It runs to
-// its end here, as a drag does.
-void QtTreeView::BeginDrag(const QString& picture) {
+// The drag carries a type of ours, which the tree alone takes, and what the
+// node offers outside the window. It runs to its end here, as a drag does.
+void QtTreeView::BeginDrag(const QString& picture, const std::optional<OutsideOffer>& outside) {
     if (!view_)
         return;
     tempImage_ = images_.dragPicture(picture);
-    ControlDrag::exec(view_->viewport(), DragSource::TreeView, tempImage_);
+    ControlDrag::exec(view_->viewport(), DragSource::TreeView, tempImage_, outside);
+}
+
+float QtTreeView::DragDistance() const {
+    if (!view_)
+        return 0;
+    return TwipsScale::of(view_).toTwips(static_cast<double>(QApplication::startDragDistance()));
 }
 
 void QtTreeView::SetDragPicture(DragPicture picture) {

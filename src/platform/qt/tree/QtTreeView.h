@@ -39,7 +39,8 @@ public:
     void ScrollTo(TreeNode* node) override;
     int GetVisibleCount() const override;
     void StartLabelEdit(TreeNode* node) override;
-    void BeginDrag(const QString& picture) override;
+    void BeginDrag(const QString& picture, const std::optional<OutsideOffer>& outside) override;
+    float DragDistance() const override;
     void SetDragPicture(DragPicture picture) override;
     TwipsSize Size() const override;
     float TwipsPerPixelX() const override;
