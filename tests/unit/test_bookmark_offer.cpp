@@ -67,6 +67,7 @@ private Q_SLOTS:
             run.loadAndShow();
             run.offer().OfferAccept_Click();
             QVERIFY(!run.fake.offerStrip.shown);
+            QCOMPARE(run.form->tree().TopLevelCount(), 1);
             QCOMPARE(run.form->tree().First()->Children(), 3);
             QVERIFY(run.fake.messages.shown.back().text.startsWith(u"3 bookmarks were imported"_s));
             run.unload();
