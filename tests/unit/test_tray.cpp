@@ -246,6 +246,30 @@ private Q_SLOTS:
         QCOMPARE(h.fake.tray.menuChanges, 1);
     }
 
+    // A web address's picture is known without asking anyone; held back
+    // behind a batch already under way, it still reaches a host that read
+    // the menu meanwhile.
+    void aWebAddressPictureKnownAfterABatchReachesTheHost() {
+        FormHarness h;
+        QStringList lines;
+        for (int i = 0; i < 300; ++i)  // more than one batch before it
+            lines << u"Node=F%1\t/f%1\t7\t\tFalse\t0\tFalse"_s.arg(i);
+        lines << u"Node=Web\thttps://example.org/\t7\t\tFalse\t0\tFalse"_s << u"[QuickList]"_s
+              << u"QLI=Web\thttps://example.org/"_s;
+        h.writeSettings(lines);
+        h.fake.images.hasIcons = true;
+        h.fake.work.hold = true;
+        h.loadAndShow();
+        Tray& tray = h.form->tray();
+        tray.trayMenuAboutToShow();
+        QCOMPARE(tray.trayMenuForHost().children.at(2).children.at(0).image, u"leaf"_s);
+        while (h.fake.work.release()) {
+        }
+        h.wait(0);
+        QCOMPARE(h.fake.tray.menuChanges, 1);
+        QVERIFY(tray.trayMenuForHost().children.at(2).children.at(0).image != u"leaf"_s);
+    }
+
     void theTrayMenuCommandsRunTheirRoutines() {
         FormHarness h;
         h.load();
