@@ -39,6 +39,13 @@ struct ItemIcons::State {
     PathQueue queue;                  // the whole tree once, from the first showing
     std::vector<QString> indexTexts;  // one shared text per image index
     std::unordered_map<std::uint64_t, int> indexOfHandle;
+    std::function<void(const TreeNode*)> pictureChanged;
+
+    void setImage(TreeNode* node, int index) {
+        node->SetImage(imageOf(index));
+        if (pictureChanged)
+            pictureChanged(node);
+    }
 
     const QString& imageOf(int index) {
         const auto place = std::size_t(index);
@@ -89,6 +96,10 @@ void ItemIcons::LookUpNow(const std::vector<TreeNode*>& nodes) {
         lookUpNext();
 }
 
+void ItemIcons::SetPictureChanged(std::function<void(const TreeNode*)> changed) {
+    state_->pictureChanged = std::move(changed);
+}
+
 void ItemIcons::lookUpNext() {
     State& state = *state_;
     if (state.asking)
@@ -101,7 +112,7 @@ void ItemIcons::lookUpNext() {
         // A web address is no file to look at: its picture is known.
         if (IsWebAddress(path)) {
             if (const int index = GetItemIcon(WebAddressIcon()); index != 0)
-                node->SetImage(state_->imageOf(index));
+                state_->setImage(node, index);
             return false;
         }
         batch->push_back({node, std::move(path), node->Image()});
@@ -129,7 +140,7 @@ void ItemIcons::lookUpNext() {
                     asked.node->Tag() != asked.path)
                     continue;
                 if (const int index = GetItemIcon((*kinds)[i]); index != 0)
-                    asked.node->SetImage(alive->imageOf(index));
+                    alive->setImage(asked.node, index);
             }
             lookUpNext();
         });

@@ -3,6 +3,7 @@
 #include "IconKind.h"
 
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -39,6 +40,10 @@ public:
     // not: the tray's quick list shows them while the window may never have
     // been.
     void LookUpNow(const std::vector<TreeNode*>& nodes);
+    // Told of each item whose picture an answer changed, on the
+    // user-interface thread, so that a picture shown outside the tree can
+    // follow; an empty function stops it.
+    void SetPictureChanged(std::function<void(const TreeNode*)> changed);
 
     // The image list index for a kind that was found: 3 ("leaf") when the
     // path is not there or the desktop has no icon for it, 0 when the icon

@@ -14,6 +14,9 @@ public:
     virtual void modifyIcon(const QString& iconName) = 0;
     virtual void modifyTip(const QString& tip) = 0;
     virtual void remove() = 0;
+    // The menu given to a host that shows it may show otherwise now (a
+    // picture came): such a host is told to read it again.
+    virtual void menuChanged() = 0;
 };
 
 // Mouse messages of the tray notification.

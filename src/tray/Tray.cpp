@@ -32,14 +32,22 @@ Tray::Tray(const Platform& platform, NodeTree& tree, TreeHistory& history,
       sysTray_(platform.tray),
       popMenuEvent_(platform.timers.createTimer([this] { PopMenuEvent_Timer(); })),
       shellEvent_(platform.timers.createTimer([this] { ShellEvent_Timer(); })),
-      trayWait_(platform.timers.createTimer([this] { withoutTray(); })) {
+      trayWait_(platform.timers.createTimer([this] { withoutTray(); })),
+      hostMenuChanged_(platform.timers.createTimer([this] {
+          hostMenuChanged_->stop();
+          platform_.tray.menuChanged();
+      })) {
     popMenuEvent_->setInterval(PopMenuDelay);
     shellEvent_->setInterval(ShellDelay);
     trayWait_->setInterval(TrayWaitMs);
+    hostMenuChanged_->setInterval(0);
     sysTray_.MouseUp = [this](int button, int iconId) { SysTray_MouseUp(button, iconId); };
+    icons_.SetPictureChanged([this](const TreeNode* node) { quickPictureChanged(node); });
 }
 
-Tray::~Tray() = default;
+Tray::~Tray() {
+    icons_.SetPictureChanged({});
+}
 
 void Tray::Show(const QString& iconName, const QString& tip) {
     sysTray_.SetTrayIcon({TrayPicture::Icon, iconName});
@@ -79,9 +87,9 @@ void Tray::prepareMenu() {
     icons_.LookUpNow(QuickListNodes(tree_, quickList_.Entries()));
 }
 
-MenuEntry Tray::buildMenu() const {
+MenuEntry Tray::buildMenu(const std::vector<TreeNode*>& quickNodes) const {
     std::vector<QString> pictures;
-    for (const TreeNode* node : QuickListNodes(tree_, quickList_.Entries()))
+    for (const TreeNode* node : quickNodes)
         pictures.push_back(QuickListPicture(node));
     return menu_.Build(quickList_, pictures);
 }
@@ -116,11 +124,22 @@ void Tray::withoutTray() {
 
 void Tray::PopMenuEvent_Timer() {
     popMenuEvent_->stop();
-    trayMenuChosen(platform_.menus.popup(buildMenu()));
+    trayMenuChosen(platform_.menus.popup(buildMenu(QuickListNodes(tree_, quickList_.Entries()))));
 }
 
 MenuEntry Tray::trayMenuForHost() {
-    return buildMenu();
+    const std::vector<TreeNode*> nodes = QuickListNodes(tree_, quickList_.Entries());
+    hostQuickNodes_ = {nodes.begin(), nodes.end()};
+    hostQuickNodes_.erase(nullptr);
+    return buildMenu(nodes);
+}
+
+// Icons answer later than a host reads the menu, a batch at a time: a host
+// holding the menu hears once for the batch, and only when an entry of the
+// quick list it was shown changed.
+void Tray::quickPictureChanged(const TreeNode* node) {
+    if (hostQuickNodes_.contains(node) && !hostMenuChanged_->isActive())
+        hostMenuChanged_->start();
 }
 
 void Tray::trayMenuAboutToShow() {

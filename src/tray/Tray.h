@@ -11,6 +11,8 @@
 
 #include <QString>
 #include <memory>
+#include <unordered_set>
+#include <vector>
 
 class ItemIcons;
 class NodeTree;
@@ -84,7 +86,8 @@ public:
 
 private:
     void prepareMenu();
-    MenuEntry buildMenu() const;
+    MenuEntry buildMenu(const std::vector<TreeNode*>& quickNodes) const;
+    void quickPictureChanged(const TreeNode* node);
     void withoutTray();
 
     Platform platform_;
@@ -101,6 +104,11 @@ private:
     std::unique_ptr<Timer> popMenuEvent_;  // PopMenuEvent: the menu opens after the click
     std::unique_ptr<Timer> shellEvent_;    // ShellEvent: a launch after the menu closed
     std::unique_ptr<Timer> trayWait_;
-    QString pendingLaunchPath_;  // PendingLaunchPath
+    // The nodes of the quick list a host last read the menu with: a picture
+    // answered for one of them changes the menu the host holds. Compared,
+    // never followed: one may have gone since.
+    std::unordered_set<const TreeNode*> hostQuickNodes_;
+    std::unique_ptr<Timer> hostMenuChanged_;  // one word to the host per burst of answers
+    QString pendingLaunchPath_;               // PendingLaunchPath
     bool available_ = true;
 };

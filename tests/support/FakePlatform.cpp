@@ -75,6 +75,12 @@ void FakeTray::remove() {
     shown = false;
 }
 
+void FakeTray::menuChanged() {
+    ++menuChanges;
+    if (onMenuChanged)
+        onMenuChanged();
+}
+
 FakeMainWindow::FakeMainWindow() {
     controls[Control::DriveList] = {120, 120, 315, 2775};
     controls[Control::DirList] = {600, 120, 2280, 2775};

@@ -94,7 +94,10 @@ public:
     void modifyIcon(const QString& iconName) override { icon = iconName; }
     void modifyTip(const QString& tipText) override { tip = tipText; }
     void remove() override;
+    void menuChanged() override;
     bool shown = false;
+    int menuChanges = 0;
+    std::function<void()> onMenuChanged;  // as a host would read the menu again
     int adds = 0;
     int removes = 0;
     QString icon;

@@ -1,6 +1,8 @@
+#include "FormHarness.h"
 #include "RecordingEvents.h"
 #include "VirtualClock.h"
 #include "WarningsFail.h"
+#include "model/ImageKeys.h"
 #include "platform/qt/QtImageList.h"
 #include "platform/qt/tray/DBusMenuExporter.h"
 #include "platform/qt/tray/MenuIconData.h"
@@ -11,6 +13,7 @@
 
 #include <QImage>
 #include <QMenu>
+#include <QSignalSpy>
 
 #include <QTest>
 
@@ -23,6 +26,7 @@ private Q_SLOTS:
     void theMenuReachesAHostAsWrittenWithStableNumbers();
     void restoreShowsInBothMenusAfterTheQuickList();
     void quickListEntriesShowTheirPicturesInBothMenus();
+    void aHostHearsOfAQuickListPictureThatCameAfterItReadTheMenu();
 };
 
 // On X11 a tray may come after the program, go away and come back: the
@@ -137,6 +141,55 @@ void TestTray::quickListEntriesShowTheirPicturesInBothMenus() {
     QVERIFY(!places.at(1)->icon().isNull() && places.at(2)->icon().isNull());
     for (const QAction* action : popup->actions())
         QVERIFY(action->icon().isNull());
+}
+
+// A host opens the menu before the quick list's icons are known: when they
+// answer, the layout it holds gets a new revision with the entry's picture,
+// told once; an answer for an item not on the quick list tells it nothing.
+void TestTray::aHostHearsOfAQuickListPictureThatCameAfterItReadTheMenu() {
+    FormHarness h;
+    h.fake.images.hasIcons = true;
+    h.writeSettings({u"Node=Docs\t/tmp\t7\t\tFalse\t0\tFalse"_s,
+                     u"Node=Other\t/other\t7\t\tFalse\t0\tFalse"_s, u"[QuickList]"_s,
+                     u"QLI=Docs\t/tmp"_s});
+    h.fake.work.hold = true;
+    h.load();
+    Tray& tray = h.form->tray();
+    // The picture's key stands for its PNG: what matters is which one.
+    DBusMenuExporter exporter({[&tray] { return tray.trayMenuForHost(); },
+                               [&tray] { tray.trayMenuAboutToShow(); },
+                               [&tray](MenuChoice choice) { tray.trayMenuChosen(choice); },
+                               [](const QString& image) { return image.toUtf8(); }});
+    DBusMenuAdaptor adaptor(&exporter);
+    h.fake.tray.onMenuChanged = [&exporter] { exporter.menuChanged(); };
+    QSignalSpy updates(&adaptor, &DBusMenuAdaptor::LayoutUpdated);
+    QVERIFY(adaptor.AboutToShow(0));  // the quick list is read now
+    const auto docs = [&adaptor] {
+        DBusMenuLayout root;
+        const uint revision = adaptor.GetLayout(0, -1, {}, root);
+        return u"%1 %2"_s.arg(revision).arg(QString::fromUtf8(
+            root.children.at(2).children.at(0).properties.value(u"icon-data"_s).toByteArray()));
+    };
+    QCOMPARE(docs(), u"3 leaf"_s);
+    updates.clear();
+
+    while (h.fake.work.release()) {
+    }
+    h.wait(0);
+    QCOMPARE(updates.size(), 1);
+    QCOMPARE(updates.at(0).at(0).toUInt(), 4u);
+    exporter.menuChanged();  // told again with nothing new: the host is left alone
+    QCOMPARE(updates.size(), 1);
+    const QString now = docs();
+    QVERIFY2(now.startsWith(u"4 "_s) && now != u"4 leaf"_s, qPrintable(now));
+
+    h.click(TrayLeftUp);  // the rest of the tree is looked up at the first showing
+    while (h.fake.work.release()) {
+    }
+    h.wait(0);
+    QVERIFY(!ImageKeys::isWaiting(h.form->tree().Item(2)->Image()));
+    QCOMPARE(updates.size(), 1);
+    QCOMPARE(docs().section(u' ', 1), now.section(u' ', 1));  // "Hide" came, unasked
 }
 
 QTEST_MAIN(TestTray)

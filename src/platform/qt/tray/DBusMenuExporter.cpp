@@ -113,6 +113,11 @@ bool DBusMenuExporter::aboutToShow() {
     return true;
 }
 
+void DBusMenuExporter::menuChanged() {
+    if (refresh())
+        Q_EMIT layoutUpdated(revision_, RootNumber);
+}
+
 void DBusMenuExporter::event(int number, const QString& eventId) {
     if (eventId != QLatin1String("clicked"))
         return;

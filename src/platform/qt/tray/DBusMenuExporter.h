@@ -36,6 +36,9 @@ public:
     uint revision() const { return revision_; }
     const DBusMenuLayout& layout();
     bool aboutToShow();
+    // The menu may show otherwise now: a host that holds it hears of the new
+    // layout, if it did change.
+    void menuChanged();
     void event(int number, const QString& eventId);
 
 Q_SIGNALS:

@@ -100,6 +100,13 @@ void QtTray::remove() {
     moveTo(Place::Nowhere);
 }
 
+// Only a host's menu is read ahead of showing; the X11 tray's is built
+// anew at each right click.
+void QtTray::menuChanged() {
+    if (item_)
+        item_->menuChanged();
+}
+
 // A StatusNotifierItem host is asked first: where one runs, an X11 tray
 // often runs beside it only for older programs. Qt decides once, when it
 // first makes a tray icon, whether its icons are StatusNotifierItems; so its

@@ -45,6 +45,7 @@ public:
     void modifyIcon(const QString& iconName) override;
     void modifyTip(const QString& tip) override;
     void remove() override;
+    void menuChanged() override;
 
     // Where the icon is shown now.
     enum class Place { Nowhere, StatusNotifier, X11 };

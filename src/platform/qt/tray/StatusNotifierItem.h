@@ -30,6 +30,8 @@ public:
 
     void setIcon(const QIcon& icon);
     void setToolTip(const QString& tip);
+    // The menu may show otherwise now: the host is told if it did change.
+    void menuChanged() { menu_->menuChanged(); }
 
     // For the item's D-Bus interface.
     QString title() const;
