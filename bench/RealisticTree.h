@@ -66,3 +66,14 @@ inline void FillRealisticTree(NodeTree& tree, int count) {
         }
     }
 }
+
+// One realistic tree of 100 000 nodes for the run, made at its first use and
+// kept: the benchmarks that only read it share it.
+inline const NodeTree& BigRealisticTree() {
+    static const NodeTree* tree = [] {
+        auto* made = new NodeTree;
+        FillRealisticTree(*made, 100000);
+        return made;
+    }();
+    return *tree;
+}

@@ -12,19 +12,9 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-constexpr int Nodes = 100000;
-
-const NodeTree& bigTree() {
-    static const NodeTree* tree = [] {
-        auto* made = new NodeTree;
-        FillRealisticTree(*made, Nodes);
-        return made;
-    }();
-    return *tree;
-}
 
 void filter_100k(benchmark::State& state, const char* typed) {
-    const NodeTree& tree = bigTree();
+    const NodeTree& tree = BigRealisticTree();
     const QString text = QString::fromUtf8(typed);
     std::size_t found = 0;
     for (auto _ : state) {

@@ -9,22 +9,11 @@
 #include <benchmark/benchmark.h>
 
 namespace {
-constexpr int Nodes = 100000;
-
-const NodeTree& bigTree() {
-    static const NodeTree* tree = [] {
-        auto* made = new NodeTree;
-        FillRealisticTree(*made, Nodes);
-        return made;
-    }();
-    return *tree;
-}
-
 void find(benchmark::State& state, const QuickEntries& entries) {
     std::size_t found = 0;
     for (auto _ : state) {
         found = 0;
-        for (const TreeNode* node : QuickListNodes(bigTree(), entries))
+        for (const TreeNode* node : QuickListNodes(BigRealisticTree(), entries))
             found += node != nullptr;
         benchmark::DoNotOptimize(found);
     }
@@ -33,9 +22,9 @@ void find(benchmark::State& state, const QuickEntries& entries) {
 
 void BM_QuickListNodes_64Spread(benchmark::State& state) {
     QuickEntries entries;
-    const NodeTree& tree = bigTree();
+    const NodeTree& tree = BigRealisticTree();
     for (int i = 0; i < 64; ++i) {
-        const TreeNode* node = tree.Item(1 + i * (Nodes - 1) / 63);
+        const TreeNode* node = tree.Item(1 + i * (tree.Count() - 1) / 63);
         entries.push_back({node->Text(), node->Tag()});
     }
     find(state, entries);
