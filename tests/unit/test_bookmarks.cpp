@@ -7,10 +7,6 @@
 #include "tree/TreeMenu.h"
 #include "tree/TreeUndo.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <QTest>
 #include <QXmlStreamReader>
 
 using namespace Qt::Literals::StringLiterals;

@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
