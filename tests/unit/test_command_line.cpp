@@ -7,7 +7,6 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -102,9 +101,7 @@ private Q_SLOTS:
     // file that cannot be read or a folder that is not there are refused.
     void theConfigFileMustBeUsable() {
         QTemporaryDir temp;
-        QFile existing(temp.filePath(u"work.ini"_s));
-        QVERIFY(existing.open(QIODevice::WriteOnly));
-        existing.close();
+        QVERIFY(QFile(temp.filePath(u"work.ini"_s)).open(QIODevice::WriteOnly));
         QVERIFY(QDir(temp.path()).mkdir(u"folder"_s));
         const std::pair<QString, QString> cases[] = {
             {u"work.ini"_s, {}},
@@ -145,7 +142,6 @@ private Q_SLOTS:
         const QString hash = QFileInfo(paths.lockPath).completeBaseName().mid(7);  // "Varnel-"
         QCOMPARE(hash.size(), 16);
         QCOMPARE(paths.busName, u"org.varnel.Varnel.f"_s + hash);
-        QVERIFY(paths.lockPath != usual.lockPath);
         QVERIFY(paths.lockPath.startsWith(run + u"/varnel/"_s));
         QCOMPARE(
             ChooseAppPaths(temp.path(), config, run, temp.filePath(u"bin/../work.ini"_s)).busName,

@@ -45,9 +45,10 @@ private Q_SLOTS:
     }
 
     // Nothing changed, nothing written; a move alone is noticed; a minimised
-    // window keeps its normal rectangle. Where the window cannot know its
+    // window keeps its normal rectangle; a failed write offers Retry and
+    // Cancel, and keeps the change. Where the window cannot know its
     // place (Wayland), the place read is the place written.
-    void onlyChangesAndMovesAreWrittenAndAMinimisedWindowKeepsItsNormalRectangle() {
+    void onlyChangesAndMovesAreWrittenAndAFailedWriteKeepsThem() {
         FormHarness h;
         h.loadAndShow();
         h.form->settings().SaveSettings();
@@ -64,6 +65,15 @@ private Q_SLOTS:
         h.form->settings().SaveSettings();
         QCOMPARE(h.settingsLines().mid(3, 2),
                  (QStringList{u"Winwidth=%1"_s.arg(normal.width), u"WinState=1"_s}));
+        QVERIFY(QFile::remove(h.paths.settingsPath) && QDir().mkpath(h.paths.settingsPath));
+        h.fake.messages.answers = {MsgAnswer::Retry, MsgAnswer::Cancel};
+        h.form->tvAutoHide_Click();
+        expectWarning("cannot write", 2);
+        h.form->settings().SaveSettings();
+        QCOMPARE(h.fake.messages.shown.size(), size_t(2));  // its text: the recovery tests
+        QVERIFY(QDir(h.paths.settingsPath).removeRecursively());
+        h.form->settings().SaveSettings();
+        QVERIFY(h.settingsLines().contains(u"Hide=False"_s));
 
         FormHarness w;
         w.fake.window.positions = false;
@@ -74,20 +84,6 @@ private Q_SLOTS:
         w.form->Form_Resize();
         w.form->settings().SaveSettings();
         QCOMPARE(w.settingsLines().mid(0, 4), place + QStringList{u"Winwidth=9000"_s});
-    }
-
-    void aFailedWriteOffersRetryAndCancelAndKeepsTheChange() {
-        FormHarness h;
-        h.loadAndShow();
-        QVERIFY(QDir().mkpath(h.paths.settingsPath));  // cannot be replaced
-        h.fake.messages.answers = {MsgAnswer::Retry, MsgAnswer::Cancel};
-        h.form->tvAutoHide_Click();
-        expectWarning("cannot write", 2);
-        h.form->settings().SaveSettings();
-        QCOMPARE(h.fake.messages.shown.size(), size_t(2));  // its text: the recovery tests
-        QVERIFY(QDir(h.paths.settingsPath).removeRecursively());
-        h.form->settings().SaveSettings();
-        QVERIFY(h.settingsLines().contains(u"Hide=False"_s));
     }
 
     // A file this run could not read is never replaced nor deleted, however
@@ -205,10 +201,10 @@ private Q_SLOTS:
 
     void theWorkedExampleComesBackLineForLine() {
         FormHarness h;
-        QFile example(QStringLiteral(VARNEL_TEST_DATA "/settings/worked_example.ini"));
-        QVERIFY(example.open(QIODevice::ReadOnly));
         QStringList lines =
-            QString::fromUtf8(example.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+            QString::fromUtf8(
+                contentOf(QStringLiteral(VARNEL_TEST_DATA "/settings/worked_example.ini")))
+                .split(u"\r\n"_s, Qt::SkipEmptyParts);
         // The file's paths name files and a directory that exist on this machine.
         const QString home = QDir::cleanPath(h.temp->path());
         lines.replaceInStrings(u"/home/ann"_s, home);
@@ -218,7 +214,6 @@ private Q_SLOTS:
         h.fake.images.hasIcons = true;
         h.writeSettings(lines);
         h.loadAndShow();
-        QCOMPARE(h.form->tree().SelectedItem()->Text(), u"Editor"_s);
         h.form->settings().ScheduleSave();
         h.form->settings().SaveSettings();
         // Notes' icon is looked up anew and is the first item icon again;
@@ -246,20 +241,13 @@ private Q_SLOTS:
         h.form->settings().SaveSettings();
         const QStringList lines = h.settingsLines();
         for (const QString& address : addresses) {
-            QVERIFY(lines.contains(u"Node=Web\t"_s + address + u"\tleaf\t\tFalse\t0\tFalse"_s) ||
-                    lines.contains(u"Node=Web\t"_s + address + u"\tleaf\t\tFalse\t0\tTrue"_s));
+            QCOMPARE(lines.filter(u"Node=Web\t"_s + address + u"\tleaf\t"_s).size(), 1);
             QVERIFY(lines.contains(u"QLI=Web\t"_s + address));
         }
+        // Read back and written again, each line is as it was.
         FormHarness again;
         again.writeSettings(lines);
         again.loadAndShow();
-        QStringList tags, paths;
-        for (TreeNode* n = again.form->tree().First(); n; n = n->Next())
-            tags << n->Tag();
-        for (const QuickEntry& entry : again.form->tray().Quick().Entries())
-            paths << entry.path;
-        QCOMPARE(tags, addresses);
-        QCOMPARE(paths, addresses);
         again.form->settings().ScheduleSave();
         again.form->settings().SaveSettings();
         QCOMPARE(again.settingsLines(), lines);

@@ -31,12 +31,9 @@ std::map<QString, QString> keysOf(const QByteArray& entry) {
 QStringList argumentsOf(const QString& exec) {
     QString text;
     for (qsizetype i = 0; i < exec.size(); ++i) {
-        if (exec[i] == u'\\' && i + 1 < exec.size()) {
-            const QChar c = exec[++i];
-            text += c == u'n' ? u'\n' : c == u't' ? u'\t' : c == u's' ? u' ' : c;
-        } else {
-            text += exec[i];
-        }
+        const bool escaped = exec[i] == u'\\' && i + 1 < exec.size();
+        const QChar c = escaped ? exec[++i] : exec[i];
+        text += !escaped ? c : c == u'n' ? u'\n' : c == u't' ? u'\t' : c == u's' ? u' ' : c;
     }
     QStringList arguments;
     QString argument;
@@ -124,16 +121,11 @@ private Q_SLOTS:
         QCOMPARE(login.SetOn(false), QString());
     }
 
-    // A folder that is a file, or an entry that is a folder, cannot be
-    // written or removed whoever runs: told, and the entry stays as it was.
+    // An entry that is a folder cannot be written or removed whoever runs:
+    // told, and the entry stays as it was. (A folder that is a file: the
+    // menu's case below.)
     void whatCannotBeWrittenIsTold() {
         QTemporaryDir temp;
-        writeFile(temp.filePath(u"autostart"_s), "not a folder");
-        const StartAtLogin blocked(temp.filePath(u"autostart/varnel.desktop"_s),
-                                   {u"/usr/bin/varnel"_s});
-        QVERIFY(blocked.SetOn(true).contains(u"could not be made"_s));
-        QVERIFY(!blocked.On());
-
         const QString folder = temp.filePath(u"other/autostart/varnel.desktop"_s);
         QVERIFY(QDir().mkpath(folder + u"/inside"_s));
         const StartAtLogin aFolder(folder, {u"/usr/bin/varnel"_s});
@@ -166,7 +158,6 @@ private Q_SLOTS:
         QVERIFY(!openMenu(h));
         const MenuEntry* entry = h.fake.menus.lastEntry(TreeMenuId::tvStartAtLogin);
         QVERIFY(entry && entry->checkable && entry->enabled);
-        QCOMPARE(entry->caption, u"Start at Login"_s);
         QCOMPARE((entry - 1)->id, int(TreeMenuId::tvFullPath));
 
         openMenu(h, true);
