@@ -197,45 +197,6 @@ private Q_SLOTS:
         QVERIFY(ImageKeys::isWaiting(h.form->tree().Item(6)->Image()));
     }
 
-    // Icons answer after a host read the menu: it hears once for a batch
-    // of answers that changed the quick list's pictures, and not at all for
-    // an answer about an item the quick list does not show.
-    void aHostHoldingTheMenuHearsWhenQuickListPicturesArrive() {
-        FormHarness h;
-        const QString text = h.temp->filePath(u"a.txt"_s);
-        QFile(text).open(QIODevice::WriteOnly);
-        h.fake.images.hasIcons = true;
-        const auto node = [](const QString& label, const QString& path) {
-            return u"Node=%1\t%2\t7\t\tFalse\t0\tFalse"_s.arg(label, path);
-        };
-        h.writeSettings({node(u"Text"_s, text), node(u"Docs"_s, u"/tmp"_s),
-                         node(u"Other"_s, u"/other"_s), u"[QuickList]"_s, u"QLI=Text\t"_s + text,
-                         u"QLI=Docs\t/tmp"_s});
-        h.fake.work.hold = true;
-        h.load();
-        Tray& tray = h.form->tray();
-        const auto pictures = [&tray] {
-            const MenuEntry quick = tray.trayMenuForHost().children.at(2);
-            return quick.children.at(0).image + u',' + quick.children.at(1).image;
-        };
-        tray.trayMenuAboutToShow();
-        QCOMPARE(pictures(), u"leaf,leaf"_s);
-        while (h.fake.work.release()) {
-        }
-        QCOMPARE(h.fake.tray.menuChanges, 0);  // on the next turn, once
-        h.wait(0);
-        QCOMPARE(h.fake.tray.menuChanges, 1);
-        QVERIFY(!pictures().contains(u"leaf"_s));
-
-        h.click(TrayLeftUp);  // the first showing looks up the rest of the tree
-        QVERIFY(ImageKeys::isWaiting(h.form->tree().Item(3)->Image()));
-        while (h.fake.work.release()) {
-        }
-        h.wait(0);
-        QVERIFY(!ImageKeys::isWaiting(h.form->tree().Item(3)->Image()));
-        QCOMPARE(h.fake.tray.menuChanges, 1);
-    }
-
     // A web address's picture is known without asking anyone; held back
     // behind a batch already under way, it still reaches a host that read
     // the menu meanwhile.
