@@ -128,27 +128,6 @@ private Q_SLOTS:
         QVERIFY(h.fake.window.visible);
     }
 
-    // A tray that comes late is waited for a moment; one that goes away
-    // brings the window up; one that comes back takes the hiding again.
-    void theWindowStandsInForATrayThatIsNotThere() {
-        FormHarness h;
-        h.load();
-        Tray& tray = h.form->tray();
-        tray.trayHostChanged(TrayHost::Awaited);  // a session's panel still starting
-        h.wait(Tray::TrayWaitMs - 1);
-        tray.trayHostChanged(TrayHost::Present);
-        h.wait(Tray::TrayWaitMs);
-        QVERIFY(!h.fake.window.visible);
-        tray.trayHostChanged(TrayHost::Awaited);  // the panel crashed
-        h.wait(Tray::TrayWaitMs - 1);
-        QVERIFY(!h.fake.window.visible);
-        h.wait(1);
-        QVERIFY(h.fake.window.visible);
-        tray.trayHostChanged(TrayHost::Present);  // it restarted
-        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
-        QVERIFY(!h.fake.window.visible);
-    }
-
     // Each quick-list entry shows the picture its node shows in the tree,
     // collapsed: a folder's, a file's own icon, a web address's. In a
     // program never shown the right click looks up those few icons, in
@@ -221,7 +200,9 @@ private Q_SLOTS:
         QVERIFY(tray.trayMenuForHost().children.at(2).children.at(0).image != u"leaf"_s);
     }
 
-    // A left click shows the window once and then only raises it.
+    // A left click shows the window once and then only raises it. A tray
+    // that comes late is waited for a moment; one that goes away brings the
+    // window up; one that comes back takes the hiding again.
     void theTrayMenuCommandsRunTheirRoutines() {
         FormHarness h;
         h.load();
@@ -240,6 +221,20 @@ private Q_SLOTS:
         choose(TrayMenuId::tiOpen);
         QVERIFY(h.fake.window.visible);
         choose(TrayMenuId::tiHide);
+        Tray& tray = h.form->tray();
+        tray.trayHostChanged(TrayHost::Awaited);  // a panel back in time
+        h.wait(Tray::TrayWaitMs - 1);
+        tray.trayHostChanged(TrayHost::Present);
+        h.wait(Tray::TrayWaitMs);
+        QVERIFY(!h.fake.window.visible);
+        tray.trayHostChanged(TrayHost::Awaited);  // the panel crashed
+        h.wait(Tray::TrayWaitMs - 1);
+        QVERIFY(!h.fake.window.visible);
+        h.wait(1);
+        QVERIFY(h.fake.window.visible);
+        tray.trayHostChanged(TrayHost::Present);  // it restarted
+        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
+        QVERIFY(!h.fake.window.visible);
         choose(TrayMenuId::tiAbout);  // over the hidden window's rectangle
         const TwipsRect w = h.fake.window.rect;
         QCOMPARE(h.fake.about.shownAt.at(0).top, w.top + (w.height - 3510) / 2);
