@@ -128,37 +128,6 @@ private Q_SLOTS:
         QVERIFY(h.fake.window.visible);
     }
 
-    void aLeftClickShowsTheWindowOnceAndThenOnlyRaisesIt() {
-        FormHarness h;
-        h.load();
-        h.click(TrayLeftUp);
-        h.fake.window.state = StateMaximized;
-        h.click(TrayLeftUp);
-        QCOMPARE(u"%1 %2"_s.arg(h.fake.window.shows).arg(h.fake.window.broughtToFront), u"1 1"_s);
-        QCOMPARE(h.fake.window.state, int(StateMaximized));
-    }
-
-    // A tray that comes late is waited for a moment; one that goes away
-    // brings the window up; one that comes back takes the hiding again.
-    void theWindowStandsInForATrayThatIsNotThere() {
-        FormHarness h;
-        h.load();
-        Tray& tray = h.form->tray();
-        tray.trayHostChanged(TrayHost::Awaited);  // a session's panel still starting
-        h.wait(Tray::TrayWaitMs - 1);
-        tray.trayHostChanged(TrayHost::Present);
-        h.wait(Tray::TrayWaitMs);
-        QVERIFY(!h.fake.window.visible);
-        tray.trayHostChanged(TrayHost::Awaited);  // the panel crashed
-        h.wait(Tray::TrayWaitMs - 1);
-        QVERIFY(!h.fake.window.visible);
-        h.wait(1);
-        QVERIFY(h.fake.window.visible);
-        tray.trayHostChanged(TrayHost::Present);  // it restarted
-        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
-        QVERIFY(!h.fake.window.visible);
-    }
-
     // Each quick-list entry shows the picture its node shows in the tree,
     // collapsed: a folder's, a file's own icon, a web address's. In a
     // program never shown the right click looks up those few icons, in
@@ -207,45 +176,6 @@ private Q_SLOTS:
         QVERIFY(ImageKeys::isWaiting(h.form->tree().Item(6)->Image()));
     }
 
-    // Icons answer after a host read the menu: it hears once for a batch
-    // of answers that changed the quick list's pictures, and not at all for
-    // an answer about an item the quick list does not show.
-    void aHostHoldingTheMenuHearsWhenQuickListPicturesArrive() {
-        FormHarness h;
-        const QString text = h.temp->filePath(u"a.txt"_s);
-        QFile(text).open(QIODevice::WriteOnly);
-        h.fake.images.hasIcons = true;
-        const auto node = [](const QString& label, const QString& path) {
-            return u"Node=%1\t%2\t7\t\tFalse\t0\tFalse"_s.arg(label, path);
-        };
-        h.writeSettings({node(u"Text"_s, text), node(u"Docs"_s, u"/tmp"_s),
-                         node(u"Other"_s, u"/other"_s), u"[QuickList]"_s, u"QLI=Text\t"_s + text,
-                         u"QLI=Docs\t/tmp"_s});
-        h.fake.work.hold = true;
-        h.load();
-        Tray& tray = h.form->tray();
-        const auto pictures = [&tray] {
-            const MenuEntry quick = tray.trayMenuForHost().children.at(2);
-            return quick.children.at(0).image + u',' + quick.children.at(1).image;
-        };
-        tray.trayMenuAboutToShow();
-        QCOMPARE(pictures(), u"leaf,leaf"_s);
-        while (h.fake.work.release()) {
-        }
-        QCOMPARE(h.fake.tray.menuChanges, 0);  // on the next turn, once
-        h.wait(0);
-        QCOMPARE(h.fake.tray.menuChanges, 1);
-        QVERIFY(!pictures().contains(u"leaf"_s));
-
-        h.click(TrayLeftUp);  // the first showing looks up the rest of the tree
-        QVERIFY(ImageKeys::isWaiting(h.form->tree().Item(3)->Image()));
-        while (h.fake.work.release()) {
-        }
-        h.wait(0);
-        QVERIFY(!ImageKeys::isWaiting(h.form->tree().Item(3)->Image()));
-        QCOMPARE(h.fake.tray.menuChanges, 1);
-    }
-
     // A web address's picture is known without asking anyone; held back
     // behind a batch already under way, it still reaches a host that read
     // the menu meanwhile.
@@ -270,18 +200,41 @@ private Q_SLOTS:
         QVERIFY(tray.trayMenuForHost().children.at(2).children.at(0).image != u"leaf"_s);
     }
 
+    // A left click shows the window once and then only raises it. A tray
+    // that comes late is waited for a moment; one that goes away brings the
+    // window up; one that comes back takes the hiding again.
     void theTrayMenuCommandsRunTheirRoutines() {
         FormHarness h;
         h.load();
+        h.click(TrayLeftUp);
+        h.fake.window.state = StateMaximized;
+        h.click(TrayLeftUp);
+        QCOMPARE(u"%1 %2"_s.arg(h.fake.window.shows).arg(h.fake.window.broughtToFront), u"1 1"_s);
+        QCOMPARE(h.fake.window.state, int(StateMaximized));
         auto choose = [&h](TrayMenuId id) {
             h.fake.menus.choose(id);
             h.click(TrayRightUp);
             h.wait(250);
         };
+        choose(TrayMenuId::tiHide);
+        QVERIFY(!h.fake.window.visible && !h.form->tray().OffersHide());
         choose(TrayMenuId::tiOpen);
         QVERIFY(h.fake.window.visible);
         choose(TrayMenuId::tiHide);
-        QVERIFY(!h.fake.window.visible && !h.form->tray().OffersHide());
+        Tray& tray = h.form->tray();
+        tray.trayHostChanged(TrayHost::Awaited);  // a panel back in time
+        h.wait(Tray::TrayWaitMs - 1);
+        tray.trayHostChanged(TrayHost::Present);
+        h.wait(Tray::TrayWaitMs);
+        QVERIFY(!h.fake.window.visible);
+        tray.trayHostChanged(TrayHost::Awaited);  // the panel crashed
+        h.wait(Tray::TrayWaitMs - 1);
+        QVERIFY(!h.fake.window.visible);
+        h.wait(1);
+        QVERIFY(h.fake.window.visible);
+        tray.trayHostChanged(TrayHost::Present);  // it restarted
+        QVERIFY(h.form->Form_QueryUnload(vbFormControlMenu));
+        QVERIFY(!h.fake.window.visible);
         choose(TrayMenuId::tiAbout);  // over the hidden window's rectangle
         const TwipsRect w = h.fake.window.rect;
         QCOMPARE(h.fake.about.shownAt.at(0).top, w.top + (w.height - 3510) / 2);

@@ -53,7 +53,6 @@ private Q_SLOTS:
     // the path as text, each byte as the offer has it.
     void theDragOffersTheAddressAndThePath() {
         const OutsideOffer offers[] = {
-            Offer,
             {"file:///tmp/bad%FF%25.txt", "/tmp/bad\xff%.txt"},
             {"https://example.org/a?b=%5Bc%20d%5D&e=[f]#g",
              "https://example.org/a?b=[c d]&e=[f]#g"},

@@ -98,9 +98,6 @@ private Q_SLOTS:
             return QByteArray(encode(text));
         };
         const QString uriList = u"text/uri-list"_s, moz = u"text/x-moz-url"_s;
-        QTest::newRow("uri-list") << QVariantMap{{uriList, "https://example.org/docs/page/\r\n"_ba}}
-                                  << QStringList{
-                                         u"example.org/docs/page|https://example.org/docs/page/"_s};
         QTest::newRow("x-moz-url, non-ASCII title")
             << QVariantMap{{moz, utf16(u"https://de.wikipedia.org/wiki/K%C3%B6ln\n"
                                        u"K\u00f6ln \u2013 Wikipedia"_s,
