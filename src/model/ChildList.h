@@ -1,54 +1,68 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <vector>
 
+class StringArena;
 class TreeNode;
 
-// The ordered children of a node. Taking off the first child costs no more
-// than taking off the last: a move empties a folder from the front, one
-// child after another, and a plain vector would shift all the rest each
-// time, which makes a folder of n children cost n squared.
+// The ordered children of a node, in one block of the tree's arena: a small
+// header, then the children. A node without children has no block, and a
+// folder read from a file costs no call to malloc, however it grows. Taking
+// off the first child costs no more than taking off the last: a move empties
+// a folder from the front, one child after another, and shifting all the
+// rest each time would make a folder of n children cost n squared.
+//
+// The arena is the owner's to pass to every change, as for NodeStrings; the
+// block goes back with the last child, or with clear().
 class ChildList {
 public:
-    using const_iterator = std::vector<TreeNode*>::const_iterator;
+    using const_iterator = TreeNode* const*;
 
-    bool empty() const { return head_ == items_.size(); }
-    int size() const { return static_cast<int>(items_.size() - head_); }
-    TreeNode* operator[](int row) const { return items_[head_ + row]; }
-    TreeNode* front() const { return items_[head_]; }
-    TreeNode* back() const { return items_.back(); }
-    const_iterator begin() const { return items_.begin() + head_; }
-    const_iterator end() const { return items_.end(); }
+    ChildList() = default;
+    ~ChildList() = default;
+    ChildList(const ChildList&) = delete;
+    ChildList& operator=(const ChildList&) = delete;
 
-    void insert(int row, TreeNode* node) {
-        if (row == 0 && head_ > 0)
-            items_[--head_] = node;
+    bool empty() const { return size() == 0; }
+    int size() const { return block_ ? int(block_->end - block_->head) : 0; }
+    // These three want a child to be there.
+    TreeNode* operator[](int row) const { return slots()[block_->head + std::uint32_t(row)]; }
+    TreeNode* front() const { return slots()[block_->head]; }
+    TreeNode* back() const { return slots()[block_->end - 1]; }
+    const_iterator begin() const { return block_ ? slots() + block_->head : nullptr; }
+    const_iterator end() const { return block_ ? slots() + block_->end : nullptr; }
+
+    void insert(int row, TreeNode* node, StringArena& arena);
+    void push_back(TreeNode* node, StringArena& arena) {
+        // As a file is read, child after child: mostly into room there is.
+        if (block_ && block_->end < block_->capacity)
+            slots()[block_->end++] = node;
         else
-            items_.insert(items_.begin() + head_ + row, node);
+            insert(size(), node, arena);
     }
-    void push_back(TreeNode* node) {
-        // A folder filled child after child (as a file is read) starts with
-        // room for a few, rather than growing through one and two.
-        if (items_.capacity() == 0)
-            items_.reserve(4);
-        items_.push_back(node);
-    }
-    void erase(int row) {
-        if (row != 0) {
-            items_.erase(items_.begin() + head_ + row);
-            return;
-        }
-        ++head_;
-        // The slots before the head are given back once they outnumber the
-        // children, so they never cost more than the children themselves.
-        if (head_ > items_.size() - head_) {
-            items_.erase(items_.begin(), items_.begin() + head_);
-            head_ = 0;
-        }
-    }
+    void erase(int row, StringArena& arena);
+    void clear(StringArena& arena);
 
 private:
-    std::vector<TreeNode*> items_;
-    std::uint32_t head_ = 0;  // slots before the first child, no longer used
+    // The slots follow the header; those before head are no longer used.
+    struct Header {
+        std::uint32_t head;
+        std::uint32_t end;
+        std::uint32_t capacity;
+        std::uint32_t unused;
+    };
+    static_assert(sizeof(Header) % alignof(TreeNode*) == 0);
+
+    TreeNode** slots() const { return reinterpret_cast<TreeNode**>(block_ + 1); }
+    static std::size_t blockBytes(std::uint32_t capacity) {
+        return sizeof(Header) + capacity * sizeof(TreeNode*);
+    }
+    // Moves the children to a block with room for capacity, the first in
+    // the first slot.
+    void reallocate(std::uint32_t capacity, StringArena& arena);
+    // Moves the children to the front of the block.
+    void compact();
+
+    Header* block_ = nullptr;
 };

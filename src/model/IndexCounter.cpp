@@ -4,10 +4,6 @@
 #include <bit>
 
 namespace {
-std::size_t lowestBit(std::size_t i) {
-    return i & (~i + 1);
-}
-
 // Compacting a handful of dead slots is not worth the pass over all of them.
 constexpr int MinDeadBeforeCompacting = 1024;
 }  // namespace
@@ -26,20 +22,8 @@ void NodeTree::IndexCounter::deleteAll() {
     dead_ = 0;
 }
 
-std::uint32_t NodeTree::IndexCounter::append(TreeNode* node) {
-    slots_.push_back(node);
-    const std::size_t n = size();
-    // sums_[n] covers the slots (n - lowestBit(n), n]: this one plus the
-    // ranges already summed below it.
-    std::int32_t sum = 1;
-    for (std::size_t j = n - 1; j > n - lowestBit(n); j -= lowestBit(j))
-        sum += sums_[j];
-    sums_.push_back(sum);
-    ++alive_;
-    return std::uint32_t(n);
-}
-
 void NodeTree::IndexCounter::release(std::uint32_t slot) {
+    settle();
     slots_[slot] = nullptr;
     for (std::size_t i = slot; i <= size(); i += lowestBit(i))
         --sums_[i];
@@ -48,6 +32,7 @@ void NodeTree::IndexCounter::release(std::uint32_t slot) {
 }
 
 int NodeTree::IndexCounter::indexOf(std::uint32_t slot) const {
+    settle();
     std::int32_t count = 0;
     for (std::size_t i = slot; i > 0; i -= lowestBit(i))
         count += sums_[i];
@@ -57,6 +42,7 @@ int NodeTree::IndexCounter::indexOf(std::uint32_t slot) const {
 TreeNode* NodeTree::IndexCounter::nodeAt(int index) const {
     if (index < 1 || index > alive_)
         return nullptr;
+    settle();
     // Descend the implicit tree of ranges to the last slot whose prefix
     // count is below index; the slot after it holds the index-th node.
     std::size_t pos = 0;
@@ -87,6 +73,27 @@ void NodeTree::IndexCounter::compactIfSparse() {
     slots_.resize(next);
     dead_ = 0;
     rebuildSums();
+}
+
+// The linear build of rebuildSums, for the new slots only: each new range
+// holds its own slot's count and takes in the ranges that end just below
+// it. Of the old ranges, only those on the old end's prefix path reach past
+// it (each one's parent range is new); every other old range has passed
+// its sum on already.
+void NodeTree::IndexCounter::settleNewSlots() const {
+    const std::size_t old = sums_.size() - 1;
+    const std::size_t n = size();
+    sums_.resize(n + 1);
+    for (std::size_t i = old + 1; i <= n; ++i)
+        sums_[i] = slots_[i] ? 1 : 0;
+    for (std::size_t j = old; j > 0; j -= lowestBit(j)) {
+        if (const std::size_t up = j + lowestBit(j); up <= n)
+            sums_[up] += sums_[j];
+    }
+    for (std::size_t i = old + 1; i <= n; ++i) {
+        if (const std::size_t up = i + lowestBit(i); up <= n)
+            sums_[up] += sums_[i];
+    }
 }
 
 void NodeTree::IndexCounter::rebuildSums() {

@@ -18,8 +18,19 @@ class NodeTree::IndexCounter {
 public:
     IndexCounter();
 
-    // Gives the node the next slot and returns its number.
-    std::uint32_t append(TreeNode* node);
+    // Gives the node the next slot and returns its number. Its count joins
+    // the sums when they are next wanted, with every slot given since, in
+    // one pass: a reader gives a hundred thousand nodes their slots in a row.
+    std::uint32_t append(TreeNode* node) {
+        slots_.push_back(node);
+        ++alive_;
+        return std::uint32_t(size());
+    }
+    // Brings the sums up to the newest slot; every use of them does first.
+    void settle() const {
+        if (sums_.size() != slots_.size())
+            settleNewSlots();
+    }
     void release(std::uint32_t slot);
     // Renumbers the nodes when dead slots have piled up; changes sequence_
     // of living nodes but never their order.
@@ -34,12 +45,14 @@ public:
     bool holds(const TreeNode* node) const;  // among the living, by address
 
 private:
+    static std::size_t lowestBit(std::size_t i) { return i & (~i + 1); }
     std::size_t size() const { return slots_.size() - 1; }
     void rebuildSums();
+    void settleNewSlots() const;
 
     // Both 1-based: element 0 is unused, as the Fenwick arithmetic wants.
-    std::vector<TreeNode*> slots_;  // null for a removed node
-    std::vector<std::int32_t> sums_;
+    std::vector<TreeNode*> slots_;            // null for a removed node
+    mutable std::vector<std::int32_t> sums_;  // may end before slots_ do
     int alive_ = 0;
     int dead_ = 0;
 };

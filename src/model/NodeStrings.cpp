@@ -66,8 +66,21 @@ void NodeStrings::set(Field field, QStringView value, StringArena& arena) {
 }
 
 void NodeStrings::setUtf8(QByteArrayView text, QByteArrayView tag, StringArena& arena) {
-    assign({{std::uint32_t(text.size()), false}, text.data()},
-           {{std::uint32_t(tag.size()), false}, tag.data()}, arena);
+    if (block_ || (text.isEmpty() && tag.isEmpty())) {
+        assign({{std::uint32_t(text.size()), false}, text.data()},
+               {{std::uint32_t(tag.size()), false}, tag.data()}, arena);
+        return;
+    }
+    // A new node's strings, as a reader gives them: nothing to keep or give
+    // back, so straight into a new block.
+    block_ =
+        static_cast<char*>(arena.allocate(std::size_t(HeaderBytes + text.size() + tag.size())));
+    const std::uint32_t header[2] = {std::uint32_t(text.size()), std::uint32_t(tag.size())};
+    std::memcpy(block_, header, sizeof header);
+    if (!text.isEmpty())
+        std::memcpy(block_ + HeaderBytes, text.data(), std::size_t(text.size()));
+    if (!tag.isEmpty())
+        std::memcpy(block_ + HeaderBytes + text.size(), tag.data(), std::size_t(tag.size()));
 }
 
 void NodeStrings::release(StringArena& arena) {

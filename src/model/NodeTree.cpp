@@ -15,6 +15,7 @@ NodeTree::NodeTree()
 
 NodeTree::~NodeTree() {
     indexes_->deleteAll();
+    top_->children_.clear(arena_);
 }
 
 TreeNode* NodeTree::Add(TreeNode* relative, Relationship relationship, const QString& key,
@@ -65,7 +66,7 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
         node->strings_.set(NodeStrings::Text, text, arena_);
     node->image_ = images_.replace(ImageTexts::Empty, image);
     node->rowHint_ = row;
-    parent->childrenToFill().insert(row, node);
+    parent->children_.insert(row, node, arena_);
     node->sequence_ = indexes_->append(node);
     if (!key.isEmpty()) {
         keys_.insert(key, node);
@@ -79,20 +80,13 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
     return node;
 }
 
-TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
-                                 const QString& image, const QString& expandedImage,
-                                 bool expanded) {
-    return InsertLoaded(parent, parent ? parent->Children() : TopLevelCount(), text, tag, image,
-                        expandedImage, expanded);
-}
-
 TreeNode* NodeTree::InsertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
                                  const QString& image, const QString& expandedImage,
                                  bool expanded) {
     if (parent && (&parent->Tree() != this || parent == top_.get()))
         return nullptr;
     TreeNode* holder = parent ? parent : top_.get();
-    ChildList& siblings = holder->childrenToFill();
+    ChildList& siblings = holder->children_;
     row = std::clamp(row, 0, siblings.size());
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeInserted(parent, row);
@@ -104,9 +98,9 @@ TreeNode* NodeTree::InsertLoaded(TreeNode* parent, int row, QByteArrayView text,
     node->expanded_ = expanded;
     node->rowHint_ = row;
     if (row == siblings.size())
-        siblings.push_back(node);  // as a reader appends, the common case
+        siblings.push_back(node, arena_);  // as a reader appends, the common case
     else
-        siblings.insert(row, node);
+        siblings.insert(row, node, arena_);
     node->sequence_ = indexes_->append(node);
     // Once the node is in place, as after Add: it stays there, without its
     // strings, should they find no memory.
@@ -165,6 +159,7 @@ void NodeTree::destroyNode(TreeNode* node) {
     images_.release(node->image_);
     images_.release(node->expandedImage_);
     node->strings_.clear(arena_);
+    node->children_.clear(arena_);
     node->~TreeNode();
     pool_.deallocate(node);
 }
@@ -281,7 +276,7 @@ bool NodeTree::Relocate(TreeNode* node, TreeNode* newParent, int row) {
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToMove(node, newParent, newRow);
     oldHolder->eraseChild(oldRow);
-    holder->childrenToFill().insert(newRow, node);
+    holder->children_.insert(newRow, node, arena_);
     node->parent_ = holder;
     node->rowHint_ = newRow;
     if (bulkDepth_ == 0 && observer_)
@@ -299,7 +294,10 @@ void NodeTree::BeginBulkChange() {
 void NodeTree::EndBulkChange() {
     if (bulkDepth_ == 0)
         return;  // unbalanced end: nothing was announced
-    if (--bulkDepth_ == 0 && observer_)
+    if (--bulkDepth_ > 0)
+        return;
+    indexes_->settle();  // the sums of a run of new nodes, in one pass
+    if (observer_)
         observer_->treeReset();
 }
 

@@ -76,7 +76,7 @@ public:
     bool SetParent(TreeNode* newParent);
 
     TreeNode* Child() const;  // first child
-    int Children() const;
+    int Children() const { return children_.size(); }
     TreeNode* Next() const;
     TreeNode* Previous() const;
     TreeNode* FirstSibling() const;
@@ -98,16 +98,15 @@ private:
     TreeNode(NodeTree* tree, TreeNode* parent, std::uint32_t sequence)
         : tree_(tree), parent_(parent), sequence_(sequence) {}
 
-    // The children, as a list that none has when there are none: most nodes
-    // are items.
-    const ChildList& children() const;
-    ChildList& childrenToFill();
+    // The children, in a block of the tree's arena that none has when there
+    // are none: most nodes are items.
+    const ChildList& children() const { return children_; }
     void eraseChild(int row);
     void tagChanged();
 
     NodeTree* tree_;
     TreeNode* parent_;  // the tree's hidden top-level holder for top-level nodes
-    std::unique_ptr<ChildList> children_;
+    ChildList children_;
     mutable int rowHint_ = 0;
     std::uint32_t sequence_;  // creation order, the basis of Index
     NodeStrings strings_;     // Text and Tag
@@ -180,7 +179,10 @@ public:
     // not yet. The observer hears of its insertion only, the path watcher
     // of its path. Returns null, adding nothing, for a parent of another tree.
     TreeNode* AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
-                           const QString& image, const QString& expandedImage, bool expanded);
+                           const QString& image, const QString& expandedImage, bool expanded) {
+        return InsertLoaded(parent, (parent ? parent : top_.get())->Children(), text, tag, image,
+                            expandedImage, expanded);
+    }
     // The same at a given row among parent's children (clamped to them).
     TreeNode* InsertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
                            const QString& image, const QString& expandedImage, bool expanded);
@@ -257,7 +259,7 @@ private:
     bool canHold(const TreeNode* holder, const TreeNode* node) const;
     void forget(TreeNode* node);
 
-    StringArena arena_;              // room for the nodes' labels and paths; goes last
+    StringArena arena_;              // room for the nodes' strings and child lists; goes last
     NodePool pool_;                  // room for every node but top_
     std::unique_ptr<TreeNode> top_;  // hidden holder of the top-level nodes
     std::unique_ptr<IndexCounter> indexes_;

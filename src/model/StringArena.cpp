@@ -22,7 +22,7 @@ StringArena::~StringArena() {
     }
 }
 
-void* StringArena::allocate(std::size_t bytes) {
+void* StringArena::allocateElsewhere(std::size_t bytes) {
     if (bytes > LargestPooled)
         return mallocOrThrow(bytes);
     const std::size_t sizeClass = StringArena::sizeClass(bytes);

@@ -4,25 +4,8 @@
 
 #include <QStringList>
 
-namespace {
-const ChildList noChildren;
-}  // namespace
-
-const ChildList& TreeNode::children() const {
-    return children_ ? *children_ : noChildren;
-}
-
-ChildList& TreeNode::childrenToFill() {
-    if (!children_)
-        children_ = std::make_unique<ChildList>();
-    return *children_;
-}
-
-// The list goes with the last child.
 void TreeNode::eraseChild(int row) {
-    children_->erase(row);
-    if (children_->empty())
-        children_.reset();
+    children_.erase(row, tree_->arena_);
 }
 
 namespace {
@@ -166,11 +149,7 @@ bool TreeNode::SetParent(TreeNode* newParent) {
 }
 
 TreeNode* TreeNode::Child() const {
-    return children_ ? children_->front() : nullptr;
-}
-
-int TreeNode::Children() const {
-    return children_ ? children_->size() : 0;
+    return children_.empty() ? nullptr : children_.front();
 }
 
 TreeNode* TreeNode::Next() const {
@@ -182,7 +161,7 @@ TreeNode* TreeNode::Previous() const {
 }
 
 TreeNode* TreeNode::FirstSibling() const {
-    return parent_->children_->front();
+    return parent_->children_.front();
 }
 
 TreeNode* TreeNode::Root() const {
@@ -235,7 +214,7 @@ int TreeNode::Row() const {
 TreeNode* TreeNode::ChildAt(int row) const {
     if (row < 0 || row >= Children())
         return nullptr;
-    TreeNode* child = (*children_)[row];
+    TreeNode* child = children_[row];
     child->rowHint_ = row;
     return child;
 }

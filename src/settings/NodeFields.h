@@ -33,8 +33,9 @@ private:
     QByteArrayView record_;
     // Where the first TABs are, up to the one that ends the last field
     // wanted; only the first tabCount_ are set, as most lines are read in a
-    // moment and nothing else of them needs clearing.
-    qsizetype tabs_[MaxCount];
+    // moment and nothing else of them needs clearing. The scan may write up
+    // to thirty-two places past the last it counts.
+    qsizetype tabs_[MaxCount + 32];
     int tabCount_ = 0;
     int count_ = 0;
     bool nonAscii_ = false;

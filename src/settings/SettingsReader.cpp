@@ -30,7 +30,9 @@ bool hasCr(QByteArrayView bytes) {
 }
 
 bool isValueBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+    // Nearly every byte tested is above the blank, and told so at once.
+    return static_cast<unsigned char>(c) <= ' ' &&
+           (c == ' ' || c == '\t' || c == '\r' || c == '\n');
 }
 
 // Trims a value of blanks, TABs, CRs and LFs among them: a number or truth
@@ -113,10 +115,10 @@ bool parseInt32(QByteArrayView text, std::int32_t& number) {
     constexpr qint64 limit = qint64(std::numeric_limits<std::int32_t>::max()) + 1;
     qint64 value = 0;
     for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9')
+        const unsigned digit = unsigned(static_cast<unsigned char>(text[i])) - '0';
+        if (digit > 9)  // below '0' too, wrapped round
             return false;
-        value = value * 10 + (c - '0');
+        value = value * 10 + digit;
         if (value > limit)
             return false;
     }
@@ -147,17 +149,20 @@ inline std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView t
 }
 
 // The fixed image keys are shared, not copied per node. Told apart by their
-// lengths first, in place: every node line has an image.
-inline std::optional<QString> imageKey(QByteArrayView image) {
+// lengths first, in place: every node line has an image. Null for any other.
+const QString LeafKey = ImageKeys::leaf();
+const QString OpenKey = ImageKeys::open();
+const QString ClosedKey = ImageKeys::closed();
+inline const QString* imageKey(QByteArrayView image) {
     if (image.size() == 4) {
         if (spells(image, "leaf"))
-            return ImageKeys::leaf();
+            return &LeafKey;
         if (spells(image, "open"))
-            return ImageKeys::open();
+            return &OpenKey;
     } else if (spells(image, "closed")) {
-        return ImageKeys::closed();
+        return &ClosedKey;
     }
-    return std::nullopt;
+    return nullptr;
 }
 
 class Reader {
@@ -226,7 +231,10 @@ bool Reader::readLine(QByteArrayView bytes) {
     constexpr char NodeKey[] = "Node=";
     constexpr qsizetype NodeKeySize = sizeof NodeKey - 1;
     if (!inOwnSection_ && spells(bytes.first(qMin(bytes.size(), NodeKeySize)), NodeKey)) {
-        const NodeFields record(TrimBlanks(bytes.sliced(NodeKeySize)));
+        QByteArrayView fields = bytes.sliced(NodeKeySize);
+        if (!fields.isEmpty() && (fields.front() == ' ' || fields.back() == ' '))
+            fields = TrimBlanks(fields);  // seldom: the writer puts no blank there
+        const NodeFields record(fields);
         readNode(record.nonAscii() ? SettingsLine(bytes) : SettingsLine::ascii(bytes), record);
         return true;
     }
@@ -301,7 +309,7 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
         return;
     }
     const auto kept = [strayCr, &line](QByteArrayView field) {
-        if (const auto key = imageKey(field))
+        if (const QString* key = imageKey(field))
             return *key;
         return strayCr ? keptValue(line, field) : line.decode(field);
     };
@@ -317,18 +325,17 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
     // waiting. Folders always open with "open"; an item's expanded image
     // is kept unless it is an icon index.
     const QByteArrayView imageField = trimValue(record.field(2));
-    const std::optional<QString> fixedImage = imageKey(imageField);
+    const QString* const fixedImage = imageKey(imageField);
     const bool iconWanted = !fixedImage;
     const QString& image = fixedImage ? *fixedImage : waitingImage(line, imageField, strayCr);
     const QByteArrayView expandedField = trimValue(record.field(3));
-    QString expandedImage;
-    if (fixedImage && !spells(imageField, "leaf")) {  // a folder's
-        expandedImage = ImageKeys::open();
-    } else if (expandedField.isEmpty()) {
-        // nothing kept: an item's usual expanded image
-    } else if (std::int32_t index;
-               !parseInt32(expandedField, index) || index <= ImageKeys::LeafIndex) {
-        expandedImage = kept(expandedField);
+    QString keptExpanded;
+    const QString* expandedImage = &keptExpanded;  // none: an item's usual expanded image
+    if (fixedImage && fixedImage != &LeafKey) {
+        expandedImage = &OpenKey;  // a folder's
+    } else if (std::int32_t index; !expandedField.isEmpty() && (!parseInt32(expandedField, index) ||
+                                                                index <= ImageKeys::LeafIndex)) {
+        keptExpanded = kept(expandedField);
     }
 
     // A parent that is no earlier line that made a node (itself, a later
@@ -340,7 +347,7 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
         parent = nodeLines_[std::size_t(position - 1)];
     // Anything but "True" leaves the node collapsed and unselected.
     const bool expanded = parseTruth(line, trimValue(record.field(4))).value_or(false);
-    TreeNode* node = tree_.AppendLoaded(parent, text, tag, image, expandedImage, expanded);
+    TreeNode* node = tree_.AppendLoaded(parent, text, tag, image, *expandedImage, expanded);
     nodeLines_.push_back(node);
     if (!node)
         return;

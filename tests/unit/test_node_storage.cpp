@@ -1,4 +1,5 @@
 #include "WarningsFail.h"
+#include "model/ChildList.h"
 #include "model/ImageTexts.h"
 #include "model/NodePool.h"
 #include "model/NodeStrings.h"
@@ -7,6 +8,7 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <set>
@@ -141,6 +143,43 @@ private Q_SLOTS:
         arena.deallocate(other, 100);
         arena.deallocate(first, 37);
         arena.deallocate(kept, 40);
+    }
+
+    // Children put in and taken out at random rows, with runs taken off the
+    // front as a move empties a folder: the list always reads as a vector
+    // doing the same, through growth past the pooled sizes and the front's
+    // slots taken back. Several lists share the arena, as a tree's do.
+    void childListsReadAsVectors() {
+        StringArena arena;
+        QRandomGenerator random(9);
+        constexpr int Lists = 3;
+        ChildList lists[Lists];
+        std::vector<TreeNode*> models[Lists];
+        for (int step = 0; step < 30000; ++step) {
+            ChildList& list = lists[step % Lists];
+            std::vector<TreeNode*>& model = models[step % Lists];
+            const int size = int(model.size());
+            // Grows to a few hundred, then empties now and then.
+            if (size == 0 || random.bounded(size < 300 ? 3 : 2) == 0) {
+                const int row = random.bounded(3) == 0 ? 0 : random.bounded(size + 1);
+                auto* node = reinterpret_cast<TreeNode*>(quintptr(step + 1) * 8);
+                list.insert(row, node, arena);
+                model.insert(model.begin() + row, node);
+            } else {
+                const int run = random.bounded(4) == 0 ? size : 1;
+                for (int i = 0; i < run; ++i) {
+                    const int row = run > 1 ? 0 : random.bounded(size);
+                    list.erase(row, arena);
+                    model.erase(model.begin() + row);
+                }
+            }
+            QCOMPARE(list.size(), int(model.size()));
+            QVERIFY(std::equal(list.begin(), list.end(), model.begin(), model.end()));
+            if (!model.empty())
+                QVERIFY(list.front() == model.front() && list.back() == model.back());
+        }
+        for (ChildList& list : lists)
+            list.clear(arena);
     }
 };
 
