@@ -60,8 +60,9 @@ private Q_SLOTS:
     }
 
     // Random adds, moves and removals, checked against a list in creation
-    // order (Index). Every round grows the forest and then cuts it back
-    // hard, so the index counter compacts its slots.
+    // order (Index), now and then within a round (the counter sums new
+    // slots in runs) and wholly after it. Every round grows the forest and
+    // then cuts it back hard, so the index counter compacts its slots.
     void randomEditsKeepTheCreationOrderIndex() {
         NodeTree tree;
         std::vector<TreeNode*> created;
@@ -88,6 +89,10 @@ private Q_SLOTS:
                     pick()->SetParent(random.bounded(4) ? pick() : nullptr);
                 } else {
                     remove(pick());
+                }
+                if (step % 50 == 0 && !created.empty()) {
+                    const int i = random.bounded(int(created.size()));
+                    QVERIFY(created[i]->Index() == i + 1 && tree.Item(i + 1) == created[i]);
                 }
             }
             while (created.size() > 300)
