@@ -7,16 +7,20 @@
 #include "FloorRatios.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <QFile>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -80,36 +84,44 @@ QByteArray fileBytes(int count) {
 
 // The least any reader must do: find every line and every field of the same
 // file, building nothing.
+qsizetype readFloor(const QByteArray& bytes) {
+    const char* at = bytes.constData();
+    const char* const end = at + bytes.size();
+    qsizetype fields = 0;
+    while (at < end) {
+        const auto* lineEnd =
+            static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at)));
+        if (!lineEnd)
+            lineEnd = end;
+        for (const char* field = at; field < lineEnd; ++fields) {
+            const auto* tab =
+                static_cast<const char*>(std::memchr(field, '\t', std::size_t(lineEnd - field)));
+            field = tab ? tab + 1 : lineEnd;
+        }
+        at = lineEnd + 1;
+    }
+    return fields;
+}
+
 void BM_ReadFloor(benchmark::State& state) {
     const QByteArray bytes = fileBytes(int(state.range(0)));
-    for (auto _ : state) {
-        const char* at = bytes.constData();
-        const char* const end = at + bytes.size();
-        qsizetype fields = 0;
-        while (at < end) {
-            const auto* lineEnd =
-                static_cast<const char*>(std::memchr(at, '\n', std::size_t(end - at)));
-            if (!lineEnd)
-                lineEnd = end;
-            for (const char* field = at; field < lineEnd; ++fields) {
-                const auto* tab = static_cast<const char*>(
-                    std::memchr(field, '\t', std::size_t(lineEnd - field)));
-                field = tab ? tab + 1 : lineEnd;
-            }
-            at = lineEnd + 1;
-        }
-        benchmark::DoNotOptimize(fields);
-    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readFloor(bytes));
     state.SetBytesProcessed(qint64(state.iterations()) * bytes.size());
 }
 BENCHMARK(BM_ReadFloor)->Arg(100000)->Unit(benchmark::kMillisecond);
 
+std::unique_ptr<NodeTree> readTree(const QByteArray& bytes) {
+    auto tree = std::make_unique<NodeTree>();
+    NullSink sink;
+    ReadSettingsText(bytes, sink, *tree);
+    return tree;
+}
+
 void BM_ReadSettings(benchmark::State& state) {
     const QByteArray bytes = fileBytes(int(state.range(0)));
     for (auto _ : state) {
-        auto tree = std::make_unique<NodeTree>();
-        NullSink sink;
-        ReadSettingsText(bytes, sink, *tree);
+        auto tree = readTree(bytes);
         benchmark::DoNotOptimize(tree->Count());
         state.PauseTiming();  // destroying the tree is not part of reading
         tree.reset();
@@ -157,31 +169,101 @@ char* appendUtf8(char* out, std::optional<QByteArrayView> bytes) {
 
 // The least any writer must do: the same node lines of the same tree,
 // appended into one buffer of reserved size.
+QByteArray buildFloor(const NodeTree& tree) {
+    QByteArray text(qsizetype(tree.Count()) * 96, Qt::Uninitialized);
+    char* out = text.data();
+    int position = 0;
+    for (TreeNode* node = tree.First(); node; node = NodeTree::NextInDocumentOrder(node)) {
+        out = appendBytes(out, "Node=");
+        out = appendUtf8(out, node->TextUtf8());
+        *out++ = '\t';
+        out = appendUtf8(out, node->TagUtf8());
+        *out++ = '\t';
+        out = appendNarrow(out, node->Image());
+        *out++ = '\t';
+        out = appendNarrow(out, node->ExpandedImage());
+        out = appendBytes(out, node->Expanded() ? "\tTrue\t" : "\tFalse\t");
+        out = std::to_chars(out, out + 12, ++position).ptr;
+        out = appendBytes(out, node->Selected() ? "\tTrue\r\n" : "\tFalse\r\n");
+    }
+    text.truncate(out - text.constData());
+    return text;
+}
+
 void BM_BuildFloor(benchmark::State& state) {
     NodeTree tree;
     fillTree(tree, int(state.range(0)));
     for (auto _ : state) {
-        QByteArray text(qsizetype(tree.Count()) * 96, Qt::Uninitialized);
-        char* out = text.data();
-        int position = 0;
-        for (TreeNode* node = tree.First(); node; node = NodeTree::NextInDocumentOrder(node)) {
-            out = appendBytes(out, "Node=");
-            out = appendUtf8(out, node->TextUtf8());
-            *out++ = '\t';
-            out = appendUtf8(out, node->TagUtf8());
-            *out++ = '\t';
-            out = appendNarrow(out, node->Image());
-            *out++ = '\t';
-            out = appendNarrow(out, node->ExpandedImage());
-            out = appendBytes(out, node->Expanded() ? "\tTrue\t" : "\tFalse\t");
-            out = std::to_chars(out, out + 12, ++position).ptr;
-            out = appendBytes(out, node->Selected() ? "\tTrue\r\n" : "\tFalse\r\n");
-        }
-        text.truncate(out - text.constData());
+        const QByteArray text = buildFloor(tree);
         benchmark::DoNotOptimize(text.constData());
     }
 }
 BENCHMARK(BM_BuildFloor)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+double threadCpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) + double(now.tv_nsec) * 1e-9;
+}
+
+double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    const auto middle = values.begin() + std::ptrdiff_t(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+// The real code against its floor, run by turns in one loop, which goes
+// first alternating: a machine whose speed drifts from one second to the
+// next moves both alike, so each pair's ratio holds where two runs' figures,
+// taken a second apart, do not. Reported as the median of the pairs' ratios.
+// after() runs untimed once a pair is done.
+template <typename Floor, typename Real, typename After>
+void measureAgainstFloor(benchmark::State& state, Floor floor, Real real, After after) {
+    std::vector<double> ratios, floors, reals;
+    for (auto _ : state) {
+        double seconds[2] = {0, 0};  // the floor's, the real code's
+        for (int turn = 0; turn < 2; ++turn) {
+            const bool floorTurn = (turn == 0) == (ratios.size() % 2 == 0);
+            const double start = threadCpuSeconds();
+            floorTurn ? floor() : real();
+            seconds[floorTurn ? 0 : 1] = threadCpuSeconds() - start;
+        }
+        state.PauseTiming();
+        after();
+        state.ResumeTiming();
+        if (seconds[0] > 0) {
+            ratios.push_back(seconds[1] / seconds[0]);
+            floors.push_back(seconds[0] * 1e3);
+            reals.push_back(seconds[1] * 1e3);
+        }
+    }
+    state.counters["ratio"] = median(ratios);
+    state.counters["floor_ms"] = median(floors);
+    state.counters["real_ms"] = median(reals);
+}
+
+void BM_ReadAgainstFloor(benchmark::State& state) {
+    const QByteArray bytes = fileBytes(int(state.range(0)));
+    std::unique_ptr<NodeTree> tree;
+    measureAgainstFloor(
+        state, [&bytes] { benchmark::DoNotOptimize(readFloor(bytes)); },
+        [&bytes, &tree] { tree = readTree(bytes); }, [&tree] { tree.reset(); });
+}
+BENCHMARK(BM_ReadAgainstFloor)->Arg(100000)->Iterations(60)->Unit(benchmark::kMillisecond);
+
+void BM_BuildAgainstFloor(benchmark::State& state) {
+    NodeTree tree;
+    fillTree(tree, int(state.range(0)));
+    const QuickEntries quick = quickList();
+    QByteArray text;
+    measureAgainstFloor(
+        state, [&tree, &text] { text = buildFloor(tree); },
+        [&tree, &quick, &text] { text = WriteSettingsText(SettingsValues{}, tree, quick); },
+        [&text] { text = QByteArray(); });
+}
+BENCHMARK(BM_BuildAgainstFloor)->Arg(100000)->Iterations(60)->Unit(benchmark::kMillisecond);
 
 void BM_WriteSettings(benchmark::State& state) {
     NodeTree tree;
@@ -247,6 +329,13 @@ int measurePeak(int count) {
 int main(int argc, char** argv) {
     if (argc == 2 && std::strncmp(argv[1], "--peak=", 7) == 0)
         return measurePeak(std::atoi(argv[1] + 7));
+    // The memory a tree gives back stays with the process for the next one
+    // to reuse: whether glibc hands it to the system in between (and the
+    // next read faults it in anew) hangs on the order of earlier
+    // allocations, and would make the figures of two runs differ by a
+    // third. Every read here costs its work alone.
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
+    mallopt(M_MMAP_THRESHOLD, 1 << 30);
     return RunWithFloorRatios(argc, argv,
                               {{"BM_ReadSettings/100000", "BM_ReadFloor/100000"},
                                {"BM_BuildSettings/100000", "BM_BuildFloor/100000"}});
