@@ -25,10 +25,17 @@ ImageTexts::Id fixedId(const QString& text) {
 }
 }  // namespace
 
+const QString& ImageTexts::FixedText(Id id) {
+    static const QString texts[] = {QString(), ImageKeys::closed(), ImageKeys::open(),
+                                    ImageKeys::leaf()};
+    return texts[id];
+}
+
 ImageTexts::ImageTexts() {
-    for (const QString& text :
-         {QString(), ImageKeys::closed(), ImageKeys::open(), ImageKeys::leaf()})
-        entries_.push_back({text, Fixed});
+    for (Id id = Empty; id <= Leaf; ++id) {
+        entries_.push_back({FixedText(id), Fixed});
+        fixed_[id] = FixedText(id).constData();
+    }
 }
 
 ImageTexts::Id ImageTexts::acquire(const QString& text) {

@@ -29,7 +29,16 @@ public:
     // given back when nobody else uses it.
     Id replace(Id old, const QString& text);
     // The number of text for a new user, one that held none before.
-    Id take(const QString& text) { return acquire(text); }
+    Id take(const QString& text) {
+        // A copy of a fixed text, as a reader passes for nearly every node,
+        // shares its characters and is told without a call.
+        for (Id id = Closed; id <= Leaf; ++id)
+            if (text.constData() == fixed_[id])
+                return id;
+        return acquire(text);
+    }
+    // The fixed numbers' texts, to be copied by those who pass them here.
+    static const QString& FixedText(Id id);
     void release(Id id);
     // Distinct texts in use besides the four fixed ones.
     int used() const { return int(ids_.size()); }
@@ -42,8 +51,9 @@ private:
     };
     Id acquire(const QString& text);
 
-    std::deque<Entry> entries_;  // never moves its elements
-    QHash<QString, Id> ids_;     // the texts in use besides the fixed ones
-    std::vector<Id> free_;       // numbers given back, to be given out again
-    Id last_ = Empty;            // the text most recently taken besides the fixed ones
+    std::deque<Entry> entries_;     // never moves its elements
+    QHash<QString, Id> ids_;        // the texts in use besides the fixed ones
+    std::vector<Id> free_;          // numbers given back, to be given out again
+    Id last_ = Empty;               // the text most recently taken besides the fixed ones
+    const QChar* fixed_[Leaf + 1];  // the characters of FixedText
 };

@@ -77,4 +77,5 @@ NodeFields::NodeFields(QByteArrayView record) : record_(record) {
     // unless it is empty or the seventh field has been cut already.
     const qsizetype rest = tabCount_ == 0 ? 0 : tabs_[std::size_t(tabCount_ - 1)] + 1;
     count_ = tabCount_ + (tabCount_ < MaxCount && rest < size ? 1 : 0);
+    tabs_[std::size_t(tabCount_)] = size;
 }

@@ -19,10 +19,10 @@ public:
 
     // An empty rest after the last TAB is no field.
     int count() const { return count_; }
+    // Field i, i below count().
     QByteArrayView field(int i) const {
         const qsizetype from = i == 0 ? 0 : tabs_[std::size_t(i - 1)] + 1;
-        const qsizetype to = i < tabCount_ ? tabs_[std::size_t(i)] : record_.size();
-        return record_.sliced(from, to - from);
+        return record_.sliced(from, tabs_[std::size_t(i)] - from);
     }
     bool nonAscii() const { return nonAscii_; }
     bool hasCr() const { return cr_; }
@@ -32,9 +32,10 @@ private:
 
     QByteArrayView record_;
     // Where the first TABs are, up to the one that ends the last field
-    // wanted; only the first tabCount_ are set, as most lines are read in a
-    // moment and nothing else of them needs clearing. The scan may write up
-    // to thirty-two places past the last it counts.
+    // wanted, then the record's end, which ends the last field when no TAB
+    // does; only these are set, as most lines are read in a moment and
+    // nothing else of them needs clearing. The scan may write up to
+    // thirty-two places past the last it counts.
     qsizetype tabs_[MaxCount + 32];
     int tabCount_ = 0;
     int count_ = 0;

@@ -8,6 +8,7 @@
 #include "SettingsSink.h"
 #include "ValueBlanks.h"
 #include "model/ImageKeys.h"
+#include "model/ImageTexts.h"
 #include "model/NodeTree.h"
 
 #include <cstring>
@@ -105,28 +106,31 @@ bool tokenIs(const SettingsLine& line, QByteArrayView key, QLatin1String name) {
 // number, and the line that carries it is not applied. Whether the text is
 // one; number holds it then. (Not an optional: one read back from memory
 // just after it was written piece by piece stalls, twice a node.)
-bool parseInt32(QByteArrayView text, std::int32_t& number) {
-    qsizetype i = 0;
+inline bool parseInt32(QByteArrayView text, std::int32_t& number) {
+    const char* at = text.data();
+    const char* const end = at + text.size();
     bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
-        negative = text[i++] == '-';
-    if (i == text.size())
+    if (at != end && (*at == '-' || *at == '+'))
+        negative = *at++ == '-';
+    if (at == end)
         return false;
-    constexpr qint64 limit = qint64(std::numeric_limits<std::int32_t>::max()) + 1;
-    qint64 value = 0;
-    for (; i < text.size(); ++i) {
-        const unsigned digit = unsigned(static_cast<unsigned char>(text[i])) - '0';
+    // Ten digits cannot overflow the sum, which is checked once at the end;
+    // only a number with leading zeros has more and still fits.
+    while (end - at > 10 && *at == '0')
+        ++at;
+    if (end - at > 10)
+        return false;
+    std::uint64_t value = 0;
+    for (; at != end; ++at) {
+        const unsigned digit = unsigned(static_cast<unsigned char>(*at)) - '0';
         if (digit > 9)  // below '0' too, wrapped round
             return false;
         value = value * 10 + digit;
-        if (value > limit)
-            return false;
     }
-    if (negative)
-        value = -value;
-    if (value > std::numeric_limits<std::int32_t>::max())
+    const std::uint64_t limit = std::uint64_t(std::numeric_limits<std::int32_t>::max()) + negative;
+    if (value > limit)
         return false;
-    number = std::int32_t(value);
+    number = negative ? std::int32_t(-std::int64_t(value)) : std::int32_t(value);
     return true;
 }
 
@@ -150,9 +154,10 @@ inline std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView t
 
 // The fixed image keys are shared, not copied per node. Told apart by their
 // lengths first, in place: every node line has an image. Null for any other.
-const QString LeafKey = ImageKeys::leaf();
-const QString OpenKey = ImageKeys::open();
-const QString ClosedKey = ImageKeys::closed();
+const QString& LeafKey = ImageTexts::FixedText(ImageTexts::Leaf);
+const QString& OpenKey = ImageTexts::FixedText(ImageTexts::Open);
+const QString& ClosedKey = ImageTexts::FixedText(ImageTexts::Closed);
+const QString& NoImage = ImageTexts::FixedText(ImageTexts::Empty);
 inline const QString* imageKey(QByteArrayView image) {
     if (image.size() == 4) {
         if (spells(image, "leaf"))
@@ -203,6 +208,9 @@ private:
     QByteArray lastIconField_;
     QString lastWaitingImage_;
     QString otherWaitingImage_;  // one that is not the last
+    // Room for a line's values that need changing, kept from line to line.
+    QByteArray textScratch_, tagScratch_;
+    QString keptExpanded_;
 };
 
 // An item's image field that is no fixed key, as the node keeps it until its
@@ -315,10 +323,9 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
     };
     // Label and path go to the node as UTF-8, the line's own bytes when it
     // is UTF-8 and the field needs no change.
-    QByteArray textScratch, tagScratch;
-    const QByteArrayView text = keptUtf8(line, trimValue(record.field(0)), strayCr, textScratch);
+    const QByteArrayView text = keptUtf8(line, trimValue(record.field(0)), strayCr, textScratch_);
     const QByteArrayView tag =
-        UnquotedPath(keptUtf8(line, trimValue(record.field(1)), strayCr, tagScratch));
+        UnquotedPath(keptUtf8(line, trimValue(record.field(1)), strayCr, tagScratch_));
 
     // An icon index from an earlier run is stale: the icon is looked up
     // anew, and until it is known the node keeps the old text, marked as
@@ -329,13 +336,13 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
     const bool iconWanted = !fixedImage;
     const QString& image = fixedImage ? *fixedImage : waitingImage(line, imageField, strayCr);
     const QByteArrayView expandedField = trimValue(record.field(3));
-    QString keptExpanded;
-    const QString* expandedImage = &keptExpanded;  // none: an item's usual expanded image
+    const QString* expandedImage = &NoImage;  // an item's usual expanded image
     if (fixedImage && fixedImage != &LeafKey) {
         expandedImage = &OpenKey;  // a folder's
     } else if (std::int32_t index; !expandedField.isEmpty() && (!parseInt32(expandedField, index) ||
                                                                 index <= ImageKeys::LeafIndex)) {
-        keptExpanded = kept(expandedField);
+        keptExpanded_ = kept(expandedField);
+        expandedImage = &keptExpanded_;
     }
 
     // A parent that is no earlier line that made a node (itself, a later
