@@ -46,8 +46,8 @@ public:
 };
 
 // A realistic shape: folders of ten entries, four levels deep, where every
-// tenth entry of a folder is itself a folder; items carry home paths, some
-// with a stale icon index.
+// tenth entry of a folder is itself a folder; items carry home paths, a
+// third with a stale icon index, of a few hundred kinds as a home has.
 void fillTree(NodeTree& tree, int count) {
     std::vector<TreeNode*> folders{nullptr};
     int made = 0;
@@ -55,9 +55,12 @@ void fillTree(NodeTree& tree, int count) {
         TreeNode* parent = folders[f];
         for (int i = 0; i < 10 && made < count; ++i, ++made) {
             const bool folder = i == 0 || (i == 5 && folders.size() < std::size_t(count) / 5);
-            TreeNode* node = tree.Add(parent, parent ? tvwChild : tvwLast, QString(),
-                                      u"Entry %1 of folder %2"_s.arg(i).arg(f),
-                                      folder ? u"closed"_s : (i % 3 ? u"leaf"_s : u"7"_s));
+            TreeNode* node =
+                tree.Add(parent, parent ? tvwChild : tvwLast, QString(),
+                         u"Entry %1 of folder %2"_s.arg(i).arg(f),
+                         folder  ? u"closed"_s
+                         : i % 3 ? u"leaf"_s
+                                 : QString::number(4 + (f * 7 + std::size_t(i)) % 400));
             if (folder) {
                 node->SetExpandedImage(u"open"_s);
                 node->SetExpanded(i == 0);
