@@ -15,6 +15,8 @@
 #include <functional>
 #include <limits>
 #include <optional>
+#include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -203,11 +205,14 @@ private:
     // none: field 6 names its parent by this position.
     std::vector<TreeNode*> nodeLines_;
     TreeNode* toSelect_ = nullptr;
-    // The last image field of ASCII that was no fixed key, and the image made
-    // of it: the items of a file share a few icon indexes, one string each.
-    QByteArray lastIconField_;
-    QString lastWaitingImage_;
-    QString otherWaitingImage_;  // one that is not the last
+    // The image made of each image field of ASCII that was no fixed key:
+    // the items of a file share a few hundred icon indexes at most, one
+    // string each, made once. The last one found is asked first, as items
+    // of a kind tend to come together.
+    std::unordered_map<std::string, QString> waitingImages_;
+    const std::string* lastIconField_ = nullptr;
+    const QString* lastWaitingImage_ = nullptr;
+    QString otherWaitingImage_;  // one that is not ASCII, or holds a CR
     // Room for a line's values that need changing, kept from line to line.
     QByteArray textScratch_, tagScratch_;
     QString keptExpanded_;
@@ -222,11 +227,14 @@ const QString& Reader::waitingImage(const SettingsLine& line, QByteArrayView fie
         return otherWaitingImage_;
     }
     // ASCII without a CR reads the same in every line, whatever its encoding.
-    if (lastWaitingImage_.isNull() || field != lastIconField_) {
-        lastIconField_ = field.toByteArray();
-        lastWaitingImage_ = ImageKeys::waiting(QString::fromLatin1(field));
+    if (!lastIconField_ || field != QByteArrayView(*lastIconField_)) {
+        auto [found, made] = waitingImages_.try_emplace(std::string(field.data(), field.size()));
+        if (made)
+            found->second = ImageKeys::waiting(QString::fromLatin1(field));
+        lastIconField_ = &found->first;
+        lastWaitingImage_ = &found->second;
     }
-    return lastWaitingImage_;
+    return *lastWaitingImage_;
 }
 
 bool Reader::readLine(QByteArrayView bytes) {
