@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -171,10 +172,10 @@ private:
     qsizetype used_ = 0;
 };
 
-// The bytes of the few image texts that a tree's nodes share, each made once:
-// a text is known again by its characters' address, which its copy here
-// keeps from going to another text, and the bytes are those TextBuilder
-// writes for it.
+// The bytes of the image texts that a tree's nodes share (the fixed three,
+// a few hundred icon indexes at most), each made once: a text is known again
+// by its characters' address, which its copy here keeps from going to
+// another text, and the bytes are those TextBuilder writes for it.
 class ImageBytes {
 public:
     // Without the waiting mark, for the images an item waits for its icon
@@ -182,15 +183,19 @@ public:
     explicit ImageBytes(bool unmarked) : unmarked_(unmarked) {}
 
     QByteArrayView of(const QString& image) {
-        for (const Entry& entry : entries_)
-            if (entry.text.constData() == image.constData() && entry.text.size() == image.size())
-                return entry.bytes;
-        Entry& entry = entries_[next_];
-        next_ = (next_ + 1) % entries_.size();
-        TextBuilder bytes(image.size() * 3);
-        bytes.value(unmarked_ && ImageKeys::isWaiting(image) ? QStringView(image).sliced(1)
-                                                             : QStringView(image));
-        entry = {image, bytes.take()};
+        // The last one first: folders and items come in runs.
+        if (last_ && last_->text.constData() == image.constData() &&
+            last_->text.size() == image.size())
+            return last_->bytes;
+        auto [found, made] = entries_.try_emplace(image.constData());
+        Entry& entry = found->second;
+        if (made || entry.text.size() != image.size()) {
+            TextBuilder bytes(image.size() * 3);
+            bytes.value(unmarked_ && ImageKeys::isWaiting(image) ? QStringView(image).sliced(1)
+                                                                 : QStringView(image));
+            entry = {image, bytes.take()};
+        }
+        last_ = &entry;
         return entry.bytes;
     }
 
@@ -199,8 +204,8 @@ private:
         QString text;
         QByteArray bytes;
     };
-    std::array<Entry, 4> entries_;
-    std::size_t next_ = 0;
+    std::unordered_map<const QChar*, Entry> entries_;
+    const Entry* last_ = nullptr;
     bool unmarked_;
 };
 
