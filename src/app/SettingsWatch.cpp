@@ -33,25 +33,27 @@ std::optional<QByteArray> bytesOf(const QString& path) {
 }
 }  // namespace
 
-void FileContent::add(QByteArrayView piece) {
+void FileContent::addLarge(QByteArrayView piece) {
     size_ += quint64(piece.size());
-    if (!carry_.isEmpty()) {
-        const qsizetype take = std::min(Block - carry_.size(), piece.size());
-        carry_.append(piece.first(take));
+    if (carried_ > 0) {
+        const qsizetype take = std::min(Block - carried_, piece.size());
+        std::memcpy(carry_.data() + carried_, piece.data(), std::size_t(take));
+        carried_ += take;
         piece = piece.sliced(take);
-        if (carry_.size() < Block)
+        if (carried_ < Block)
             return;
-        hash_ = qHashBits(carry_.constData(), std::size_t(Block), hash_);
-        carry_.truncate(0);
+        hash_ = qHashBits(carry_.data(), std::size_t(Block), hash_);
+        carried_ = 0;
     }
     for (; piece.size() >= Block; piece = piece.sliced(Block))
         hash_ = qHashBits(piece.data(), std::size_t(Block), hash_);
-    carry_.append(piece);
+    std::memcpy(carry_.data(), piece.data(), std::size_t(piece.size()));
+    carried_ = piece.size();
 }
 
 QByteArray FileContent::result() const {
     const std::size_t hash =
-        carry_.isEmpty() ? hash_ : qHashBits(carry_.constData(), std::size_t(carry_.size()), hash_);
+        carried_ == 0 ? hash_ : qHashBits(carry_.data(), std::size_t(carried_), hash_);
     QByteArray bytes(reinterpret_cast<const char*>(&hash), sizeof hash);
     bytes.append(reinterpret_cast<const char*>(&size_), sizeof size_);
     return bytes;

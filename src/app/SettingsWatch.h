@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <array>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -20,15 +22,28 @@ class Timer;
 // pieces they come.
 class FileContent {
 public:
-    void add(QByteArrayView piece);
+    void add(QByteArrayView piece) {
+        // A tree's side comes as texts of a few bytes each, node after node:
+        // copied without a call while they fit the block begun.
+        if (piece.size() < Block - carried_) {
+            std::memcpy(carry_.data() + carried_, piece.data(), std::size_t(piece.size()));
+            carried_ += piece.size();
+            size_ += quint64(piece.size());
+            return;
+        }
+        addLarge(piece);
+    }
     QByteArray result() const;
     static QByteArray of(QByteArrayView bytes);
 
 private:
     static constexpr qsizetype Block = 4096;
+    void addLarge(QByteArrayView piece);
+
     std::size_t hash_ = 0;
     quint64 size_ = 0;
-    QByteArray carry_;  // the start of a block not yet whole
+    std::array<char, Block> carry_;  // the start of a block not yet whole
+    qsizetype carried_ = 0;
 };
 
 // The settings file on disk against what this run last read or wrote there.
