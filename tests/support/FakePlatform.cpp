@@ -31,7 +31,7 @@ MenuChoice FakePopupMenus::popup(const MenuEntry& menu) {
 std::optional<int> FakeChooserBox::choose(const ChooserRequest& request) {
     shown.push_back(request);
     if (answers.empty())
-        return pick ? pick(request) : std::nullopt;
+        return std::nullopt;
     const std::optional<int> answer = answers.front();
     answers.pop_front();
     return answer;

@@ -167,7 +167,7 @@ public:
         drags << picture;
         offers.push_back(outside);
     }
-    float DragDistance() const override { return dragDistance; }
+    float DragDistance() const override { return 0; }
     void SetDragPicture(DragPicture picture) override { pictures.push_back(picture); }
     TwipsSize Size() const override { return size; }
     float TwipsPerPixelX() const override { return 15; }
@@ -176,7 +176,6 @@ public:
     TreeNode* editing = nullptr;  // the node whose label editor was opened last
     QStringList drags;
     std::vector<std::optional<OutsideOffer>> offers;  // what each drag offered outside
-    float dragDistance = 0;
     std::map<std::pair<float, float>, TreeNode*> hits;
     std::vector<TreeNode*> scrolledTo;
     void ShowOnly(const KeptNodes* kept) override {
@@ -190,12 +189,8 @@ public:
 class FakePathLabel : public PathLabelPort {
 public:
     QString caption() const override { return text; }
-    void setCaption(const QString& caption) override {
-        text = caption;
-        written << caption;
-    }
+    void setCaption(const QString& caption) override { text = caption; }
     QString text;
-    QStringList written;  // every caption set, in order
 };
 
 class FakeDriveList : public DriveListPort {
@@ -282,13 +277,11 @@ public:
     QStringList taken;
 };
 
-// A chooser box answered from a script, or by pick when there is none; an
-// unscripted one is cancelled.
+// A chooser box answered from a script; an unscripted one is cancelled.
 class FakeChooserBox : public ChooserBoxPort {
 public:
     std::optional<int> choose(const ChooserRequest& request) override;
     std::deque<std::optional<int>> answers;
-    std::function<std::optional<int>(const ChooserRequest&)> pick;
     std::vector<ChooserRequest> shown;
     // Save boxes: answered in turn, unscripted ones cancelled.
     std::optional<QString> chooseSaveFile(const SaveFileRequest& request) override {
@@ -359,10 +352,9 @@ public:
     RunningCopyAnswer SecondStart(const QString& busName) override {
         return ask(busName, QStringLiteral("SecondStart"));
     }
-    QString UnreachableReason() const override { return reason; }
+    QString UnreachableReason() const override { return QStringLiteral("no session bus"); }
 
     RunningCopyAnswer answer = RunningCopyAnswer::DidNotShow;  // one with a tray
-    QString reason = QStringLiteral("no session bus");
     QString listening;  // the name this copy answers under, while it does
     QStringList asked;
 
@@ -373,16 +365,12 @@ private:
     }
 };
 
-// The filter line: whether it shows, and where the focus went.
+// The filter line: whether it shows.
 class FakeFilterLine : public FilterLinePort {
 public:
-    void showLine() override {
-        shown = true;
-        ++focused;
-    }
+    void showLine() override { shown = true; }
     void hideLine() override { shown = false; }
     bool shown = false;
-    int focused = 0;  // how many times the focus was put in it
 };
 
 // The quick-find pop-up as data: whether it shows, with what text and
@@ -393,13 +381,11 @@ public:
         shown = true;
         text = typed;
         token = activationToken;
-        ++shows;
     }
     void setRows(const std::vector<QuickFindRow>& given) override { rows = given; }
     void close() override { shown = false; }
     QStringList captions() const;
     bool shown = false;
-    int shows = 0;
     QString text;
     QString token;
     std::vector<QuickFindRow> rows;

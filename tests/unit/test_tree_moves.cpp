@@ -247,8 +247,6 @@ private Q_SLOTS:
             chain = *name + u"+("_s + chain + u')';
         QCOMPARE(h.shape(), u"X(x1) /+("_s + chain + u')');
         TreeNode* item = h.tree.SelectedItem();
-        for (TreeNode* folder = item->Parent(); folder; folder = folder->Parent())
-            QCOMPARE(folder->Tag(), folder->FullPath());
         const int count = h.tree.Count();
         h.choose(u"inside X"_s);
         QCOMPARE(h.tree.Count(), count);
