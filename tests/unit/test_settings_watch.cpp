@@ -85,6 +85,9 @@ private Q_SLOTS:
         QByteArray changed = bytes;
         changed[5000] = 'x';
         QVERIFY(FileContent::of(changed) != whole);
+        changed = bytes;
+        changed[bytes.size() - 1] = 'x';  // in the block never made whole
+        QVERIFY(FileContent::of(changed) != whole);
     }
 
     // With nothing of ours waiting but the window's size, their tree and
@@ -110,6 +113,8 @@ private Q_SLOTS:
         QCOMPARE(contentOf(h.paths.settingsPath), theirs());
         QVERIFY(h.fake.messages.shown.empty());
         QVERIFY(!h.form->history().CanUndo());  // its steps were made in another tree
+        h.wait(60000);                          // what was read in is no change of ours to save
+        QCOMPARE(contentOf(h.paths.settingsPath), theirs());
 
         // Notes gone: their selection it is. A later save writes their tree
         // with our window.
@@ -211,6 +216,7 @@ private Q_SLOTS:
         QTest::newRow("cut after the first key lines") << whole.left(whole.indexOf("Hide="));
         QTest::newRow("cut after a section") << whole.left(whole.indexOf("QLI="));
         QTest::newRow("another document") << QByteArray("[Desktop Entry]\nName=Firefox\n");
+        QTest::newRow("lines of no settings file") << "<<<<<<< ours\n" + whole;
     }
     void aFileThatIsNoWholeSettingsFileIsNotRead() {
         QFETCH(QByteArray, bytes);
