@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QLoggingCategory>
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 Q_LOGGING_CATEGORY(lcWatch, "varnel.settings")

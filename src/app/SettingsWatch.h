@@ -5,8 +5,8 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
+#include <algorithm>
 #include <array>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -26,7 +26,8 @@ public:
         // A tree's side comes as texts of a few bytes each, node after node:
         // copied without a call while they fit the block begun.
         if (piece.size() < Block - carried_) {
-            std::memcpy(carry_.data() + carried_, piece.data(), std::size_t(piece.size()));
+            // (An empty piece may have no bytes at all to copy from.)
+            std::copy(piece.begin(), piece.end(), carry_.data() + carried_);
             carried_ += piece.size();
             size_ += quint64(piece.size());
             return;
