@@ -210,8 +210,7 @@ private:
     // string each, made once. The last one found is asked first, as items
     // of a kind tend to come together.
     std::unordered_map<std::string, QString> waitingImages_;
-    const std::string* lastIconField_ = nullptr;
-    const QString* lastWaitingImage_ = nullptr;
+    const std::pair<const std::string, QString>* lastWaiting_ = nullptr;
     QString otherWaitingImage_;  // one that is not ASCII, or holds a CR
     // Room for a line's values that need changing, kept from line to line.
     QByteArray textScratch_, tagScratch_;
@@ -227,14 +226,13 @@ const QString& Reader::waitingImage(const SettingsLine& line, QByteArrayView fie
         return otherWaitingImage_;
     }
     // ASCII without a CR reads the same in every line, whatever its encoding.
-    if (!lastIconField_ || field != QByteArrayView(*lastIconField_)) {
+    if (!lastWaiting_ || field != QByteArrayView(lastWaiting_->first)) {
         auto [found, made] = waitingImages_.try_emplace(std::string(field.data(), field.size()));
         if (made)
             found->second = ImageKeys::waiting(QString::fromLatin1(field));
-        lastIconField_ = &found->first;
-        lastWaitingImage_ = &found->second;
+        lastWaiting_ = &*found;
     }
-    return *lastWaitingImage_;
+    return lastWaiting_->second;
 }
 
 bool Reader::readLine(QByteArrayView bytes) {
