@@ -37,6 +37,11 @@ public:
                 return id;
         return acquire(text);
     }
+    // One more user of a number some user holds already.
+    void share(Id id) {
+        if (id > Leaf)
+            ++entries_[id].users;
+    }
     // The fixed numbers' texts, to be copied by those who pass them here.
     static const QString& FixedText(Id id);
     void release(Id id);

@@ -3,6 +3,7 @@
 #include "IndexCounter.h"
 
 #include <algorithm>
+#include <climits>
 #include <utility>
 
 // Nothing in here recurses: a chain of nodes nested as deep as memory allows
@@ -83,18 +84,35 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
 TreeNode* NodeTree::InsertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
                                  const QString& image, const QString& expandedImage,
                                  bool expanded) {
-    if (parent && (&parent->Tree() != this || parent == top_.get()))
+    if (!canLoadUnder(parent))
         return nullptr;
+    // Most nodes loaded are items, with no expanded image of their own.
+    return insertLoaded(parent, row, text, tag, images_.take(image),
+                        expandedImage.isEmpty() ? ImageTexts::Empty : images_.take(expandedImage),
+                        expanded);
+}
+
+TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
+                                 ImageTexts::Id image, ImageTexts::Id expandedImage,
+                                 bool expanded) {
+    if (!canLoadUnder(parent))
+        return nullptr;
+    images_.share(image);
+    images_.share(expandedImage);
+    return insertLoaded(parent, INT_MAX, text, tag, image, expandedImage, expanded);
+}
+
+TreeNode* NodeTree::insertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
+                                 ImageTexts::Id image, ImageTexts::Id expandedImage,
+                                 bool expanded) {
     TreeNode* holder = parent ? parent : top_.get();
     ChildList& siblings = holder->children_;
     row = std::clamp(row, 0, siblings.size());
     if (bulkDepth_ == 0 && observer_)
         observer_->nodeAboutToBeInserted(parent, row);
     auto* node = new (pool_.allocate()) TreeNode(this, holder, 0);
-    node->image_ = images_.take(image);
-    // Most nodes read are items, with no expanded image of their own.
-    node->expandedImage_ =
-        expandedImage.isEmpty() ? ImageTexts::Empty : images_.take(expandedImage);
+    node->image_ = image;
+    node->expandedImage_ = expandedImage;
     node->expanded_ = expanded;
     node->rowHint_ = row;
     if (row == siblings.size())

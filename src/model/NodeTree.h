@@ -186,6 +186,13 @@ public:
     // The same at a given row among parent's children (clamped to them).
     TreeNode* InsertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
                            const QString& image, const QString& expandedImage, bool expanded);
+    // A reader of many nodes holds each image text once, and gives it to
+    // node after node by its number, found without hashing the text; a held
+    // number stays valid until let go. The fixed numbers need no holding.
+    ImageTexts::Id HoldImage(const QString& image) { return images_.take(image); }
+    void LetGoImage(ImageTexts::Id image) { images_.release(image); }
+    TreeNode* AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
+                           ImageTexts::Id image, ImageTexts::Id expandedImage, bool expanded);
 
     // Removes the node with its whole subtree; later Index values shift down.
     void Remove(TreeNode* node);
@@ -254,6 +261,13 @@ private:
     void moveMark(TreeNode*& mark, TreeNode* node, NodeField field);
     TreeNode* insertNode(TreeNode* parent, int row, const QString& key, const QString& text,
                          const QString& image);
+    bool canLoadUnder(const TreeNode* parent) const {
+        return !parent || (&parent->Tree() == this && parent != top_.get());
+    }
+    // The node InsertLoaded makes, given the numbers of its images, each
+    // taken for it already.
+    TreeNode* insertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
+                           ImageTexts::Id image, ImageTexts::Id expandedImage, bool expanded);
     void destroyNode(TreeNode* node);
     bool moveToEnd(TreeNode* node, TreeNode* newParent);
     bool canHold(const TreeNode* holder, const TreeNode* node) const;

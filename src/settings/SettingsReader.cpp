@@ -154,27 +154,42 @@ inline std::optional<bool> parseTruth(const SettingsLine& line, QByteArrayView t
     return parseAnyTruth(line, text);
 }
 
-// The fixed image keys are shared, not copied per node. Told apart by their
-// lengths first, in place: every node line has an image. Null for any other.
-const QString& LeafKey = ImageTexts::FixedText(ImageTexts::Leaf);
-const QString& OpenKey = ImageTexts::FixedText(ImageTexts::Open);
-const QString& ClosedKey = ImageTexts::FixedText(ImageTexts::Closed);
-const QString& NoImage = ImageTexts::FixedText(ImageTexts::Empty);
-inline const QString* imageKey(QByteArrayView image) {
+// The number of a fixed image key, told apart by its length first, in
+// place: every node line has an image. Empty for any other text.
+inline ImageTexts::Id fixedImage(QByteArrayView image) {
     if (image.size() == 4) {
         if (spells(image, "leaf"))
-            return &LeafKey;
+            return ImageTexts::Leaf;
         if (spells(image, "open"))
-            return &OpenKey;
+            return ImageTexts::Open;
     } else if (spells(image, "closed")) {
-        return &ClosedKey;
+        return ImageTexts::Closed;
     }
-    return nullptr;
+    return ImageTexts::Empty;
+}
+
+// An icon index as the writer writes it, of up to four digits: the number,
+// or -1 for any other text (a sign, a leading zero, more digits) that must
+// keep its own spelling.
+inline int writtenIndex(QByteArrayView field) {
+    if (field.isEmpty() || field.size() > 4 || (field.front() == '0' && field.size() > 1))
+        return -1;
+    int index = 0;
+    for (const char c : field) {
+        const unsigned digit = unsigned(static_cast<unsigned char>(c)) - '0';
+        if (digit > 9)
+            return -1;
+        index = index * 10 + int(digit);
+    }
+    return index;
 }
 
 class Reader {
 public:
     Reader(SettingsSink& sink, NodeTree& tree) : sink_(sink), tree_(tree) {}
+    ~Reader();
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
 
     // Whether the line is one a settings file holds.
     bool readLine(QByteArrayView bytes);
@@ -184,7 +199,10 @@ private:
     bool readKeyLine(const SettingsLine& line);
     void readNode(const SettingsLine& line, const NodeFields& record);
     void readQuickEntry(const SettingsLine& line, QByteArrayView record);
-    const QString& waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr);
+    ImageTexts::Id waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr);
+    ImageTexts::Id holdForLine(const QString& image) {
+        return lineImages_[lineImageCount_++] = tree_.HoldImage(image);
+    }
     template <typename Apply>
     void applyNumber(QByteArrayView value, Apply apply) {
         if (std::int32_t number; parseInt32(value, number))
@@ -205,34 +223,46 @@ private:
     // none: field 6 names its parent by this position.
     std::vector<TreeNode*> nodeLines_;
     TreeNode* toSelect_ = nullptr;
-    // The image made of each image field of ASCII that was no fixed key:
-    // the items of a file share a few hundred icon indexes at most, one
-    // string each, made once. The last one found is asked first, as items
-    // of a kind tend to come together.
-    std::unordered_map<std::string, QString> waitingImages_;
-    const std::pair<const std::string, QString>* lastWaiting_ = nullptr;
-    QString otherWaitingImage_;  // one that is not ASCII, or holds a CR
+    // The image held for each image field of ASCII that was no fixed key:
+    // the items of a file share a few hundred icon indexes at most, each
+    // held once for the whole read. An index as the writer writes it is
+    // found by its number, any other field by its bytes. Empty: none yet.
+    std::vector<ImageTexts::Id> waitingIndexes_;
+    std::unordered_map<std::string, ImageTexts::Id> waitingImages_;
+    // Images held for one line only, let go once its node has them: a
+    // field not of ASCII or with a CR, an odd expanded image.
+    ImageTexts::Id lineImages_[2] = {};
+    int lineImageCount_ = 0;
     // Room for a line's values that need changing, kept from line to line.
     QByteArray textScratch_, tagScratch_;
     QString keptExpanded_;
 };
 
+Reader::~Reader() {
+    for (const ImageTexts::Id image : waitingIndexes_)
+        tree_.LetGoImage(image);
+    for (const auto& [field, image] : waitingImages_)
+        tree_.LetGoImage(image);
+}
+
 // An item's image field that is no fixed key, as the node keeps it until its
 // icon is looked up.
-const QString& Reader::waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr) {
+ImageTexts::Id Reader::waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr) {
     const bool cr = strayCr && hasCr(field);
-    if (cr || (!line.isAscii() && !IsAscii(field))) {
-        otherWaitingImage_ = ImageKeys::waiting(cr ? keptValue(line, field) : line.decode(field));
-        return otherWaitingImage_;
-    }
+    if (cr || (!line.isAscii() && !IsAscii(field)))
+        return holdForLine(ImageKeys::waiting(cr ? keptValue(line, field) : line.decode(field)));
     // ASCII without a CR reads the same in every line, whatever its encoding.
-    if (!lastWaiting_ || field != QByteArrayView(lastWaiting_->first)) {
-        auto [found, made] = waitingImages_.try_emplace(std::string(field.data(), field.size()));
-        if (made)
-            found->second = ImageKeys::waiting(QString::fromLatin1(field));
-        lastWaiting_ = &*found;
+    ImageTexts::Id* held;
+    if (const int index = writtenIndex(field); index >= 0) {
+        if (std::size_t(index) >= waitingIndexes_.size())
+            waitingIndexes_.resize(std::size_t(index) + 1, ImageTexts::Empty);
+        held = &waitingIndexes_[std::size_t(index)];
+    } else {
+        held = &waitingImages_[std::string(field.data(), field.size())];
     }
-    return lastWaiting_->second;
+    if (*held == ImageTexts::Empty)
+        *held = tree_.HoldImage(ImageKeys::waiting(QString::fromLatin1(field)));
+    return *held;
 }
 
 bool Reader::readLine(QByteArrayView bytes) {
@@ -322,11 +352,6 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
         nodeLines_.push_back(nullptr);
         return;
     }
-    const auto kept = [strayCr, &line](QByteArrayView field) {
-        if (const QString* key = imageKey(field))
-            return *key;
-        return strayCr ? keptValue(line, field) : line.decode(field);
-    };
     // Label and path go to the node as UTF-8, the line's own bytes when it
     // is UTF-8 and the field needs no change.
     const QByteArrayView text = keptUtf8(line, trimValue(record.field(0)), strayCr, textScratch_);
@@ -338,17 +363,19 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
     // waiting. Folders always open with "open"; an item's expanded image
     // is kept unless it is an icon index.
     const QByteArrayView imageField = trimValue(record.field(2));
-    const QString* const fixedImage = imageKey(imageField);
-    const bool iconWanted = !fixedImage;
-    const QString& image = fixedImage ? *fixedImage : waitingImage(line, imageField, strayCr);
+    const ImageTexts::Id fixed = fixedImage(imageField);
+    const bool iconWanted = fixed == ImageTexts::Empty;
+    const ImageTexts::Id image = iconWanted ? waitingImage(line, imageField, strayCr) : fixed;
     const QByteArrayView expandedField = trimValue(record.field(3));
-    const QString* expandedImage = &NoImage;  // an item's usual expanded image
-    if (fixedImage && fixedImage != &LeafKey) {
-        expandedImage = &OpenKey;  // a folder's
+    ImageTexts::Id expandedImage = ImageTexts::Empty;  // an item's usual expanded image
+    if (!iconWanted && fixed != ImageTexts::Leaf) {
+        expandedImage = ImageTexts::Open;  // a folder's
     } else if (std::int32_t index; !expandedField.isEmpty() && (!parseInt32(expandedField, index) ||
                                                                 index <= ImageKeys::LeafIndex)) {
-        keptExpanded_ = kept(expandedField);
-        expandedImage = &keptExpanded_;
+        expandedImage = fixedImage(expandedField);
+        if (expandedImage == ImageTexts::Empty)
+            expandedImage =
+                holdForLine(strayCr ? keptValue(line, expandedField) : line.decode(expandedField));
     }
 
     // A parent that is no earlier line that made a node (itself, a later
@@ -360,7 +387,9 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
         parent = nodeLines_[std::size_t(position - 1)];
     // Anything but "True" leaves the node collapsed and unselected.
     const bool expanded = parseTruth(line, trimValue(record.field(4))).value_or(false);
-    TreeNode* node = tree_.AppendLoaded(parent, text, tag, image, *expandedImage, expanded);
+    TreeNode* node = tree_.AppendLoaded(parent, text, tag, image, expandedImage, expanded);
+    for (; lineImageCount_ > 0; --lineImageCount_)
+        tree_.LetGoImage(lineImages_[lineImageCount_ - 1]);
     nodeLines_.push_back(node);
     if (!node)
         return;
