@@ -81,30 +81,10 @@ TreeNode* NodeTree::insertNode(TreeNode* parent, int row, const QString& key, co
     return node;
 }
 
-TreeNode* NodeTree::InsertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
-                                 const QString& image, const QString& expandedImage,
-                                 bool expanded) {
-    if (!canLoadUnder(parent))
-        return nullptr;
-    // Most nodes loaded are items, with no expanded image of their own.
-    return insertLoaded(parent, row, text, tag, images_.take(image),
-                        expandedImage.isEmpty() ? ImageTexts::Empty : images_.take(expandedImage),
-                        expanded);
-}
-
-TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
-                                 ImageTexts::Id image, ImageTexts::Id expandedImage,
-                                 bool expanded) {
-    if (!canLoadUnder(parent))
-        return nullptr;
-    images_.share(image);
-    images_.share(expandedImage);
-    return insertLoaded(parent, INT_MAX, text, tag, image, expandedImage, expanded);
-}
-
-TreeNode* NodeTree::insertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
-                                 ImageTexts::Id image, ImageTexts::Id expandedImage,
-                                 bool expanded) {
+// Inlined into both loaders below: a reader calls one for every node.
+[[gnu::always_inline]] inline TreeNode* NodeTree::insertLoaded(
+    TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag, ImageTexts::Id image,
+    ImageTexts::Id expandedImage, bool expanded) {
     TreeNode* holder = parent ? parent : top_.get();
     ChildList& siblings = holder->children_;
     row = std::clamp(row, 0, siblings.size());
@@ -132,6 +112,27 @@ TreeNode* NodeTree::insertLoaded(TreeNode* parent, int row, QByteArrayView text,
     if (!tag.isEmpty() && pathWatcher_)
         pathWatcher_(node);
     return node;
+}
+
+TreeNode* NodeTree::InsertLoaded(TreeNode* parent, int row, QByteArrayView text, QByteArrayView tag,
+                                 const QString& image, const QString& expandedImage,
+                                 bool expanded) {
+    if (!canLoadUnder(parent))
+        return nullptr;
+    // Most nodes loaded are items, with no expanded image of their own.
+    return insertLoaded(parent, row, text, tag, images_.take(image),
+                        expandedImage.isEmpty() ? ImageTexts::Empty : images_.take(expandedImage),
+                        expanded);
+}
+
+TreeNode* NodeTree::AppendLoaded(TreeNode* parent, QByteArrayView text, QByteArrayView tag,
+                                 ImageTexts::Id image, ImageTexts::Id expandedImage,
+                                 bool expanded) {
+    if (!canLoadUnder(parent))
+        return nullptr;
+    images_.share(image);
+    images_.share(expandedImage);
+    return insertLoaded(parent, INT_MAX, text, tag, image, expandedImage, expanded);
 }
 
 void NodeTree::Remove(TreeNode* node) {
