@@ -11,6 +11,7 @@
 #include "model/ImageTexts.h"
 #include "model/NodeTree.h"
 
+#include <bit>
 #include <cstring>
 #include <functional>
 #include <limits>
@@ -108,7 +109,35 @@ bool tokenIs(const SettingsLine& line, QByteArrayView key, QLatin1String name) {
 // number, and the line that carries it is not applied. Whether the text is
 // one; number holds it then. (Not an optional: one read back from memory
 // just after it was written piece by piece stalls, twice a node.)
-inline bool parseInt32(QByteArrayView text, std::int32_t& number) {
+//
+// A number of one to eight plain digits, as a node line's parent field
+// holds, is read at once when the eight bytes that end with it may be read
+// (from readable on): those before it are taken for leading zeros.
+inline bool parseInt32(QByteArrayView text, std::int32_t& number, const char* readable = nullptr) {
+    if constexpr (std::endian::native == std::endian::little) {
+        if (readable && !text.isEmpty() && text.size() <= 8 &&
+            text.data() - readable >= 8 - text.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + text.size() - 8, 8);
+            const std::uint64_t before = (std::uint64_t(1) << (8 * (8 - text.size()))) - 1;
+            word = (word & ~before) | (0x3030303030303030u & before);
+            // Every byte from '0' to '9': its high half 3, and still 3 with
+            // six added (a carry out of a byte comes only from one above
+            // 0xF9, which fails already).
+            if (((word & 0xF0F0F0F0F0F0F0F0u) |
+                 (((word + 0x0606060606060606u) & 0xF0F0F0F0F0F0F0F0u) >> 4)) ==
+                0x3333333333333333u) {
+                // Pairs of digits, then fours, then all eight.
+                word -= 0x3030303030303030u;
+                word = word * 10 + (word >> 8);
+                word = ((word & 0x000000FF000000FFu) * 0x000F424000000064u +
+                        ((word >> 16) & 0x000000FF000000FFu) * 0x0000271000000001u) >>
+                       32;
+                number = std::int32_t(word);  // eight digits fit
+                return true;
+            }
+        }
+    }
     const char* at = text.data();
     const char* const end = at + text.size();
     bool negative = false;
@@ -382,8 +411,9 @@ void Reader::readNode(const SettingsLine& line, const NodeFields& record) {
     // line, not a number) cannot be honoured; the node is kept at the top
     // level rather than lost.
     TreeNode* parent = nullptr;
-    if (std::int32_t position; parseInt32(trimValue(record.field(5)), position) && position >= 1 &&
-                               qsizetype(position) <= qsizetype(nodeLines_.size()))
+    if (std::int32_t position;
+        parseInt32(trimValue(record.field(5)), position, line.bytes().data()) && position >= 1 &&
+        qsizetype(position) <= qsizetype(nodeLines_.size()))
         parent = nodeLines_[std::size_t(position - 1)];
     // Anything but "True" leaves the node collapsed and unselected.
     const bool expanded = parseTruth(line, trimValue(record.field(4))).value_or(false);
