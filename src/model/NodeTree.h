@@ -57,6 +57,10 @@ public:
     void SetImage(const QString& image);
     const QString& ExpandedImage() const;
     void SetExpandedImage(const QString& image);
+    // The numbers the tree gives these texts, the same for the same text
+    // while any node shows it: what a writer of many nodes tells them by.
+    ImageTexts::Id ImageNumber() const { return image_; }
+    ImageTexts::Id ExpandedImageNumber() const { return expandedImage_; }
     bool Expanded() const { return expanded_; }
     void SetExpanded(bool expanded);
     bool Selected() const;

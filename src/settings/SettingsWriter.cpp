@@ -12,7 +12,6 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -44,7 +43,8 @@ bool mayHoldBreaks(QByteArrayView bytes) {
 // only when a piece would not fit: a large tree makes millions of pieces.
 class TextBuilder {
 public:
-    explicit TextBuilder(qsizetype capacity) : text_(capacity, Qt::Uninitialized) {}
+    explicit TextBuilder(qsizetype capacity)
+        : text_(capacity, Qt::Uninitialized), at_(text_.data()) {}
 
     void key(QLatin1String key) {
         bytes(QByteArrayView(key.data(), key.size()));
@@ -80,9 +80,9 @@ public:
         quoteIfNeeded(start);
     }
     void quoteIfNeeded(qsizetype start) {
-        if (NeedsQuotes(QByteArrayView(text_.constData() + start, used_ - start))) {
+        if (NeedsQuotes(QByteArrayView(at_ + start, used_ - start))) {
             reserve(2);
-            char* const begin = text_.data() + start;
+            char* const begin = at_ + start;
             std::memmove(begin + 1, begin, std::size_t(used_ - start));
             *begin = '"';
             ++used_;
@@ -91,8 +91,8 @@ public:
     }
     void value(qint64 number) {
         reserve(24);
-        char* const out = text_.data() + used_;
-        used_ = std::to_chars(out, out + 24, number).ptr - text_.constData();
+        char* const out = at_ + used_;
+        used_ = std::to_chars(out, out + 24, number).ptr - at_;
     }
     void value(bool truth) {
         const QLatin1String text = truth ? SettingsKeys::True : SettingsKeys::False;
@@ -130,25 +130,27 @@ public:
 
 private:
     void reserve(qsizetype more) {
-        if (used_ + more > text_.size())
+        if (used_ + more > text_.size()) {
             text_.resize(std::max(text_.size() * 2, used_ + more));
+            at_ = text_.data();
+        }
     }
     void byte(char c) {
         reserve(1);
-        text_.data()[used_++] = c;
+        at_[used_++] = c;
     }
     void bytes(QByteArrayView piece) {
         if (piece.isEmpty())
             return;  // its data may be null, which memcpy must never get
         reserve(piece.size());
-        std::memcpy(text_.data() + used_, piece.data(), std::size_t(piece.size()));
+        std::memcpy(at_ + used_, piece.data(), std::size_t(piece.size()));
         used_ += piece.size();
     }
     // Most text is ASCII and is copied a character a byte; from the first
     // other character on, the rest is encoded as QString::toUtf8 encodes it.
     void append(QStringView text, bool breaksAsBlanks) {
         reserve(text.size());
-        char* const out = text_.data() + used_;
+        char* const out = at_ + used_;
         qsizetype i = 0;
         for (; i < text.size() && text[i].unicode() < 0x80; ++i)
             out[i] = breaksAsBlanks && BreaksRecord(text[i]) ? ' ' : char(text[i].unicode());
@@ -164,48 +166,46 @@ private:
     // Of UTF-8's bytes only a TAB, CR or LF is one.
     void blankBreaks(qsizetype start) {
         std::replace_if(
-            text_.data() + start, text_.data() + used_,
-            [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+            at_ + start, at_ + used_, [](char c) { return c == '\t' || c == '\r' || c == '\n'; },
+            ' ');
     }
 
     QByteArray text_;  // its size is the room; the text is the first used_ bytes
+    // Its bytes, asked for once a resize: text_ is never shared, and asking
+    // it each time would see to that anew for every piece.
+    char* at_;
     qsizetype used_ = 0;
 };
 
 // The bytes of the image texts that a tree's nodes share (the fixed three,
-// a few hundred icon indexes at most), each made once: a text is known again
-// by its characters' address, which its copy here keeps from going to
-// another text, and the bytes are those TextBuilder writes for it.
+// a few hundred icon indexes at most), each made once, as TextBuilder writes
+// it: a text is known again by the number the tree gives it.
 class ImageBytes {
 public:
     // Without the waiting mark, for the images an item waits for its icon
     // with.
     explicit ImageBytes(bool unmarked) : unmarked_(unmarked) {}
 
-    QByteArrayView of(const QString& image) {
-        // The last one first: folders and items come in runs.
-        if (last_ && last_->text.constData() == image.constData() &&
-            last_->text.size() == image.size())
-            return last_->bytes;
-        auto [found, made] = entries_.try_emplace(image.constData());
-        Entry& entry = found->second;
-        if (made || entry.text.size() != image.size()) {
-            TextBuilder bytes(image.size() * 3);
-            bytes.value(unmarked_ && ImageKeys::isWaiting(image) ? QStringView(image).sliced(1)
-                                                                 : QStringView(image));
-            entry = {image, bytes.take()};
-        }
-        last_ = &entry;
-        return entry.bytes;
+    // The bytes of an image the tree numbers so (which stays its number
+    // while the text is written), made from its text the first time.
+    QByteArrayView of(ImageTexts::Id number, const QString& (TreeNode::*text)() const,
+                      const TreeNode& node) {
+        if (number < made_.size() && made_[number])
+            return *made_[number];
+        return make(number, (node.*text)());
     }
 
 private:
-    struct Entry {
-        QString text;
-        QByteArray bytes;
-    };
-    std::unordered_map<const QChar*, Entry> entries_;
-    const Entry* last_ = nullptr;
+    [[gnu::noinline]] QByteArrayView make(ImageTexts::Id number, const QString& image) {
+        if (number >= made_.size())
+            made_.resize(std::size_t(number) + 1);
+        TextBuilder bytes(image.size() * 3);
+        bytes.value(unmarked_ && ImageKeys::isWaiting(image) ? QStringView(image).sliced(1)
+                                                             : QStringView(image));
+        return *(made_[number] = bytes.take());
+    }
+
+    std::vector<std::optional<QByteArray>> made_;
     bool unmarked_;
 };
 
@@ -248,9 +248,9 @@ void writeNodeLines(TextBuilder& out, NodeTree& tree) {
         out.nodePath(tag, tag ? QString() : node->Tag());
         out.field();
         // A waiting image is written as it was stored, without its mark.
-        out.raw(images.of(node->Image()));
+        out.raw(images.of(node->ImageNumber(), &TreeNode::Image, *node));
         out.field();
-        out.raw(expandedImages.of(node->ExpandedImage()));
+        out.raw(expandedImages.of(node->ExpandedImageNumber(), &TreeNode::ExpandedImage, *node));
         out.field();
         out.value(node->Expanded());
         out.field();
