@@ -264,7 +264,6 @@ private:
     int lineImageCount_ = 0;
     // Room for a line's values that need changing, kept from line to line.
     QByteArray textScratch_, tagScratch_;
-    QString keptExpanded_;
 };
 
 Reader::~Reader() {
