@@ -129,6 +129,7 @@ private Q_SLOTS:
             b.mouse().DirList_Click(1);
             b.browser().PointAt(b.work + QLatin1String(target));
             QCOMPARE(b.label(), b.work + QLatin1String(label));
+            QCOMPARE(b.fake.fileList.visible, qstrcmp(target, "/Alpha") != 0);
         }
         Browser b;
         b.mouse().DirList_Click(1);  // beta
