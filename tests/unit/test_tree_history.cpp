@@ -301,48 +301,6 @@ private Q_SLOTS:
         QCOMPARE(h.form->tree().First()->Image(), u"leaf"_s);  // an empty file has no icon
     }
 
-    // Nodes added one under another in a row are taken back with the first
-    // of them; whatever comes between (a field set, a node added
-    // elsewhere, a node moved out) keeps each taken back in its turn.
-    void nodesAddedInARowComeOutExactly() {
-        // Each goes on from a folder p added with a child c inside it.
-        const std::function<void(BareTree&, TreeNode*, TreeNode*)> changes[] = {
-            [](BareTree& b, TreeNode* p, TreeNode* c) {
-                b.tree.AppendLoaded(c, "cc", "", u"leaf"_s, {}, false);
-                b.tree.AppendLoaded(p, "d", "", u"leaf"_s, {}, false);
-            },
-            [](BareTree& b, TreeNode* p, TreeNode* c) {
-                c->SetText(u"c2"_s);
-                b.tree.InsertLoaded(p, 0, "d", "", u"leaf"_s, {}, false);
-                b.tree.AppendLoaded(b.tree.First(), "e", "", u"leaf"_s, {}, false);
-                b.tree.AppendLoaded(p, "f", "", u"leaf"_s, {}, false);
-            },
-            [](BareTree& b, TreeNode* p, TreeNode* c) {
-                b.tree.AppendLoaded(c, "cc", "", u"leaf"_s, {}, false);
-                b.tree.Relocate(c, nullptr, 0);
-                b.tree.Remove(p);
-            },
-        };
-        for (const auto& change : changes) {
-            BareTree b;
-            b.add(b.add(nullptr, u"a"_s), u"b"_s);
-            const QByteArray before = b.text();
-            {
-                TreeHistory::Step step(b.history, u"Restore"_s);
-                TreeNode* p = b.tree.AppendLoaded(nullptr, "p", "", u"closed"_s, {}, true);
-                change(b, p, b.tree.AppendLoaded(p, "c", "/c", u"leaf"_s, {}, false));
-            }
-            const QByteArray after = b.text();
-            QVERIFY(after != before);
-            for (int twice = 0; twice < 2; ++twice) {
-                b.history.Undo();
-                QCOMPARE(b.text(), before);
-                b.history.Redo();
-                QCOMPARE(b.text(), after);
-            }
-        }
-    }
-
     // A change as large as replacing the whole tree and the quick list
     // (as a restore of a kept copy does) is one step under one caption;
     // steps opened inside it are part of it. Undone, the old tree and list
