@@ -129,6 +129,7 @@ private Q_SLOTS:
             b.mouse().DirList_Click(1);
             b.browser().PointAt(b.work + QLatin1String(target));
             QCOMPARE(b.label(), b.work + QLatin1String(label));
+            QCOMPARE(b.fake.fileList.visible, qstrcmp(target, "/Alpha") != 0);
         }
         Browser b;
         b.mouse().DirList_Click(1);  // beta
@@ -161,6 +162,8 @@ private Q_SLOTS:
             const QString drive =
                 QString(target).replace(u"%W"_s, b.work).replace(u"%D"_s, b.drive);
             b.browser().DriveList_Change(drive);
+            if (!answersLate)  // an answer at once takes the busy pointer with it
+                QCOMPARE(b.fake.window.pointer(), int(PointerDefault));
             if (answersLate) {
                 b.wait(999);
                 QCOMPARE(b.fake.window.pointer(), int(PointerBusy));
@@ -175,6 +178,18 @@ private Q_SLOTS:
                      opens ? drive + u' ' + (drive == b.drive ? b.work : drive)
                            : b.drive + u' ' + b.work);
         }
+    }
+
+    // A stored drive that cannot be opened is dropped without a word; its
+    // answer, come at once, leaves no busy pointer waiting for the limit.
+    void aRestoredDriveAnsweredAtOnceLeavesNoBusyPointer() {
+        Browser b;
+        b.browser().BeginRestore();
+        b.browser().RestoreDrive(b.work + u"/Alpha"_s);
+        b.browser().EndRestore();
+        QCOMPARE(b.fake.window.pointer(), int(PointerDefault));
+        QCOMPARE(b.fake.driveList.current, b.drive);
+        QVERIFY(b.fake.messages.shown.empty());
     }
 
     // Whichever comes first, only the directory asked for last opens; what

@@ -14,14 +14,14 @@ using Id = TreeMenuId;
 namespace {
 // A shown window whose settings file holds
 //   Work (Café, Projects (Report)), Games (Chess), Music
-// with Projects open, Games selected and its settings written: nothing is
-// left to save. Each node is hit at (10, 10 * its place in the file).
+// with a path on Projects, Projects open, Games selected and its settings
+// written: nothing is left to save. Each node is hit at (10, 10 * its place in the file).
 struct Filtering : FormHarness {
     Filtering() {
         writeSettings({
             u"Node=Work\t\tclosed\topen\tFalse\t0\tFalse"_s,
             u"Node=Café\t/home/ann/Docs/menu.txt\tleaf\t\tFalse\t1\tFalse"_s,
-            u"Node=Projects\t\tclosed\topen\tTrue\t1\tFalse"_s,
+            u"Node=Projects\t/srv/plans\tclosed\topen\tTrue\t1\tFalse"_s,
             u"Node=Report\t/home/ann/work/report.odt\tleaf\t\tFalse\t3\tFalse"_s,
             u"Node=Games\t\tclosed\topen\tFalse\t0\tTrue"_s,
             u"Node=Chess\t/usr/games/chess\tleaf\t\tFalse\t5\tFalse"_s,
@@ -72,8 +72,9 @@ private Q_SLOTS:
         const std::pair<const char*, const char*> cases[] = {
             {"report", "Work Projects Report"},
             {"cafe", "Work Café"},
-            {"DÓCS", "Work Café"},   // by its path
-            {"ann/music", "Music"},  // a path across its separator
+            {"DÓCS", "Work Café"},       // by its path
+            {"ann/music", "Music"},      // a path across its separator
+            {"plans", "Work Projects"},  // a folder's own path, children or not
             {"o", "Work Café Projects Report Music"},
             {"zebra", ""},  // nothing found: nothing shows
         };
