@@ -33,7 +33,8 @@ const QString& ImageTexts::FixedText(Id id) {
 
 ImageTexts::ImageTexts() {
     for (Id id = Empty; id <= Leaf; ++id) {
-        entries_.push_back({FixedText(id), Fixed});
+        texts_.push_back(FixedText(id));
+        users_.push_back(Fixed);
         fixed_[id] = FixedText(id).constData();
     }
 }
@@ -46,24 +47,26 @@ ImageTexts::Id ImageTexts::acquire(const QString& text) {
     // A reader hands over copies of one string for node after node: the
     // same characters at the same place are the same text, known without
     // hashing. A number given back holds an empty text, or another one.
-    if (const QString& last = entries_[last_].text;
+    if (const QString& last = texts_[last_];
         last.constData() == text.constData() && last.size() == text.size()) {
-        ++entries_[last_].users;
+        ++users_[last_];
         return last_;
     }
     if (const auto found = ids_.constFind(text); found != ids_.cend()) {
-        ++entries_[*found].users;
+        ++users_[*found];
         last_ = *found;
         return *found;
     }
     Id id;
     if (free_.empty()) {
-        id = Id(entries_.size());
-        entries_.push_back({text, 1});
+        id = Id(texts_.size());
+        texts_.push_back(text);
+        users_.push_back(1);
     } else {
         id = free_.back();
         free_.pop_back();
-        entries_[id] = {text, 1};
+        texts_[id] = text;
+        users_[id] = 1;
     }
     ids_.insert(text, id);
     last_ = id;
@@ -81,10 +84,9 @@ ImageTexts::Id ImageTexts::replace(Id old, const QString& text) {
 void ImageTexts::release(Id id) {
     if (id <= Leaf)
         return;  // fixed
-    Entry& entry = entries_[id];
-    if (entry.users == Fixed || --entry.users > 0)
+    if (users_[id] == Fixed || --users_[id] > 0)
         return;
-    ids_.remove(entry.text);
-    entry.text = QString();
+    ids_.remove(texts_[id]);
+    texts_[id] = QString();
     free_.push_back(id);
 }

@@ -24,7 +24,7 @@ public:
 
     // The text stays where it is while its number is in use: a reference
     // to it lasts as long as one to a string member would.
-    const QString& text(Id id) const { return entries_[id].text; }
+    const QString& text(Id id) const { return texts_[id]; }
     // Puts text in the place of old for one user: the number of text, old
     // given back when nobody else uses it.
     Id replace(Id old, const QString& text);
@@ -40,7 +40,7 @@ public:
     // One more user of a number some user holds already.
     void share(Id id) {
         if (id > Leaf)
-            ++entries_[id].users;
+            ++users_[id];
     }
     // The fixed numbers' texts, to be copied by those who pass them here.
     static const QString& FixedText(Id id);
@@ -50,13 +50,12 @@ public:
 
 private:
     static constexpr std::uint32_t Fixed = UINT32_MAX;  // never given back
-    struct Entry {
-        QString text;
-        std::uint32_t users;
-    };
     Id acquire(const QString& text);
 
-    std::deque<Entry> entries_;     // never moves its elements
+    std::deque<QString> texts_;  // never moves its elements
+    // How many use each number, apart from its text: counted for every
+    // node read, and a few hundred counts in a row stay at hand.
+    std::vector<std::uint32_t> users_;
     QHash<QString, Id> ids_;        // the texts in use besides the fixed ones
     std::vector<Id> free_;          // numbers given back, to be given out again
     Id last_ = Empty;               // the text most recently taken besides the fixed ones

@@ -48,7 +48,7 @@ NodeFields::NodeFields(QByteArrayView record) : record_(record) {
         int count = 0;
         for (qsizetype next = 0; next < size; next += 32) {
             std::uint32_t tabs = tabsAt(next) | tabsAt(next + 16) << 16;
-            if (count >= MaxCount)
+            if (count >= MaxCount || !tabs)  // none, as inside a long path
                 continue;
             // Thirty-two bytes hold two or three TABs: four places are
             // written whether there or not, and only those there are
