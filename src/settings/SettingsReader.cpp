@@ -230,7 +230,16 @@ private:
     // node's, and the call alone would cost a few percent of reading it.
     [[gnu::always_inline]] inline void readNode(const SettingsLine& line, const NodeFields& record);
     void readQuickEntry(const SettingsLine& line, QByteArrayView record);
-    ImageTexts::Id waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr);
+    // An index held already is found without a call, as for nearly every item.
+    ImageTexts::Id waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr) {
+        if (const int index = writtenIndex(field);
+            !strayCr && line.isAscii() && index >= 0 &&
+            std::size_t(index) < waitingIndexes_.size() &&
+            waitingIndexes_[std::size_t(index)] != ImageTexts::Empty)
+            return waitingIndexes_[std::size_t(index)];
+        return holdWaitingImage(line, field, strayCr);
+    }
+    ImageTexts::Id holdWaitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr);
     ImageTexts::Id holdForLine(const QString& image) {
         return lineImages_[lineImageCount_++] = tree_.HoldImage(image);
     }
@@ -277,7 +286,8 @@ Reader::~Reader() {
 
 // An item's image field that is no fixed key, as the node keeps it until its
 // icon is looked up.
-ImageTexts::Id Reader::waitingImage(const SettingsLine& line, QByteArrayView field, bool strayCr) {
+ImageTexts::Id Reader::holdWaitingImage(const SettingsLine& line, QByteArrayView field,
+                                        bool strayCr) {
     const bool cr = strayCr && hasCr(field);
     if (cr || (!line.isAscii() && !IsAscii(field)))
         return holdForLine(ImageKeys::waiting(cr ? keptValue(line, field) : line.decode(field)));
