@@ -84,6 +84,14 @@ private Q_SLOTS:
                u"Closed|/icon5|closed|open|-|;Open|/icon5|open|open|-|;"
                u"Named|/icon5|leaf|weird|-|"_s
             << 0;
+        // An index kept as it was spelled, whichever spelling of its number
+        // came first.
+        QTest::newRow("icon indexes spelled otherwise")
+            << utf8(
+                   u"Node=A\t/a\t7\t\tFalse\t0\nNode=B\t/b\t007\t\tFalse\t0\n"
+                   u"Node=C\t/c\t+7\t\tFalse\t0\nNode=D\t/d\t7\t\tFalse\t0\n"_s)
+            << u"icon=A;icon=B;icon=C;icon=D;A|/a|?7||-|;B|/b|?007||-|;C|/c|?+7||-|;D|/d|?7||-|"_s
+            << 0;
         // Once a drive or directory cannot be shown, the lines that depend on
         // it are skipped.
         QTest::newRow("drive gone")
